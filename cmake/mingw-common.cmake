@@ -1,0 +1,9 @@
+set(CMAKE_C_COMPILER ${CLARIMO_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${CLARIMO_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${CLARIMO_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${CLARIMO_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The executables must need nothing but the DLLs that ship with Windows.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,27 @@
+// The settings store: every persistent setting lives in an INI file in the
+// program folder and is read from and written to the file at each call.
+#pragma once
+
+#include <string>
+
+namespace core {
+
+// Full paths of the four settings files; empty until SetSettingsPaths runs.
+extern std::string MainIniPath;  // "Qxs.ini"
+extern std::string FtsIniPath;   // "Fts.ini"
+extern std::string AssIniPath;   // "Ass.ini"
+extern std::string CssIniPath;   // "Css.ini"
+
+// Sets the four paths to programFolder (a trailing "\" is added when missing)
+// followed by each file name.
+void SetSettingsPaths(const std::string& programFolder);
+
+// The stored value, or Default when the file, section or key is missing.
+std::string ReadIni(const std::string& FileName, const std::string& Section, const std::string& Key,
+                    const std::string& Default);
+
+// Stores Value; creates the file, section and key as needed. Failures are silent.
+void WriteIni(const std::string& FileName, const std::string& Section, const std::string& Key,
+              const std::string& Value);
+
+}  // namespace core

@@ -1,0 +1,36 @@
+#include "platform/long_path.h"
+
+#include <algorithm>
+
+#include "platform/utf.h"
+
+namespace platform {
+namespace {
+
+// CreateDirectoryW's limit is MAX_PATH - 12; using it for every call keeps
+// one rule for files and folders.
+constexpr size_t kLongPathThreshold = 248;
+
+bool IsDriveAbsolute(std::wstring_view p) {
+    return p.size() >= 3 && ((p[0] >= L'A' && p[0] <= L'Z') || (p[0] >= L'a' && p[0] <= L'z')) && p[1] == L':' &&
+           p[2] == L'\\';
+}
+
+}  // namespace
+
+std::wstring ToSystemPath(std::string_view utf8Path) {
+    std::wstring path = ToWide(utf8Path);
+    if (path.size() < kLongPathThreshold || path.starts_with(L"\\\\?\\")) return path;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    if (IsDriveAbsolute(path)) return L"\\\\?\\" + path;
+    if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
+    return path;  // relative paths cannot take the prefix
+}
+
+std::string FromSystemPath(std::wstring_view widePath) {
+    if (widePath.starts_with(L"\\\\?\\UNC\\")) return "\\\\" + ToUtf8(widePath.substr(8));
+    if (widePath.starts_with(L"\\\\?\\")) return ToUtf8(widePath.substr(4));
+    return ToUtf8(widePath);
+}
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs one test program under Wine in a copy of the template prefix:
+#   run-test.sh BIN_DIR PROGRAM.exe [gtest arguments]
+# CLARIMO_TEST_TEMPLATE names the template area (make-template.sh), and
+# CLARIMO_TEST_WORK the folder under which each run gets its own area.
+# The copy is removed afterwards unless CLARIMO_KEEP_TEST_AREA=1.
+set -euo pipefail
+bin=$(realpath "$1")
+program=$2
+shift 2
+template=${CLARIMO_TEST_TEMPLATE:?set CLARIMO_TEST_TEMPLATE to the template area}
+work=${CLARIMO_TEST_WORK:-$template/..}
+mkdir -p "$work"
+area=$(mktemp -d "$(realpath "$work")/${program%.exe}.XXXX")
+here=$(dirname "$(realpath "$0")")
+source "$here/wine-env.sh" "$area"
+cp -a "$template/prefix" "$WINEPREFIX"
+make_prefix_safe "$WINEPREFIX"
+
+# The programs run from the prefix's own C: drive.
+dest="$WINEPREFIX/drive_c/clarimo"
+mkdir -p "$dest"
+cp "$bin"/*.exe "$dest/"
+[ -f "$bin/readme.txt" ] && cp "$bin/readme.txt" "$dest/"
+
+cleanup() {
+  "$WINESERVER" -k 2>/dev/null || true
+  if [ "${CLARIMO_KEEP_TEST_AREA:-0}" != 1 ]; then rm -rf "$area"; fi
+}
+trap cleanup EXIT
+cd "$dest"
+# The output is also kept for the run's closing count.
+logs="$(realpath "$work")/logs"
+mkdir -p "$logs"
+"$WINE" "$dest/$program" --gtest_color=no "$@" 2>&1 | tee "$logs/${program%.exe}.log"
+
