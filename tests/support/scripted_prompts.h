@@ -1,0 +1,67 @@
+// Prompts for tests: records every question and gives scripted answers.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/prompts.h"
+
+namespace testing_support {
+
+struct AskedMessage {
+    std::string text;
+    std::string title;
+    core::PromptIcon icon;
+    core::PromptButtons buttons;
+};
+
+class ScriptedPrompts : public core::Prompts {
+public:
+    // Answers, used in order; when none is left, messages answer Ok (or Yes
+    // for Yes/No questions) and dialogs answer "" (cancelled).
+    std::deque<core::PromptAnswer> messageAnswers;
+    std::deque<std::string> folderAnswers;
+    std::deque<std::string> openFileAnswers;
+    std::deque<std::string> saveFileAnswers;
+
+    std::vector<AskedMessage> messages;
+    std::vector<std::string> folderPrompts;
+    std::vector<core::FileDialogOptions> openFileRequests;
+    std::vector<core::FileDialogOptions> saveFileRequests;
+
+    core::PromptAnswer Message(const std::string& text, const std::string& title, core::PromptIcon icon,
+                               core::PromptButtons buttons) override {
+        messages.push_back({text, title, icon, buttons});
+        if (!messageAnswers.empty()) {
+            const auto answer = messageAnswers.front();
+            messageAnswers.pop_front();
+            return answer;
+        }
+        return buttons == core::PromptButtons::YesNo || buttons == core::PromptButtons::YesNoCancel
+                   ? core::PromptAnswer::Yes
+                   : core::PromptAnswer::Ok;
+    }
+    std::string BrowseForFolder(const std::string& prompt, unsigned) override {
+        folderPrompts.push_back(prompt);
+        return Next(folderAnswers);
+    }
+    std::string OpenFile(const core::FileDialogOptions& options) override {
+        openFileRequests.push_back(options);
+        return Next(openFileAnswers);
+    }
+    std::string SaveFile(const core::FileDialogOptions& options) override {
+        saveFileRequests.push_back(options);
+        return Next(saveFileAnswers);
+    }
+
+private:
+    static std::string Next(std::deque<std::string>& answers) {
+        if (answers.empty()) return {};
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace testing_support
