@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace core {
 
@@ -23,5 +25,15 @@ std::string ReadIni(const std::string& FileName, const std::string& Section, con
 // Stores Value; creates the file, section and key as needed. Failures are silent.
 void WriteIni(const std::string& FileName, const std::string& Section, const std::string& Key,
               const std::string& Value);
+
+struct IniSection {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> entries;  // key, value
+};
+
+// Replaces the whole file at once: the new content (UTF-16LE with a
+// byte-order mark) is written to a new file, flushed, then renamed over the
+// old one, so that an interruption leaves either the old or the new file.
+bool ReplaceIniFile(const std::string& FileName, const std::vector<IniSection>& sections);
 
 }  // namespace core

@@ -1,0 +1,36 @@
+// Thin, quiet wrappers over the registry: failures give empty or false
+// results, never messages.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The predefined root keys, by their handle values.
+enum class RegRoot : uint32_t {
+    ClassesRoot = 0x80000000u,
+    CurrentUser = 0x80000001u,
+    LocalMachine = 0x80000002u,
+    Users = 0x80000003u,
+};
+
+// Filled by DeleteSubKeys on every call.
+extern std::vector<std::string> SubKeyList;
+
+std::string ReadRegString(RegRoot Root, const std::string& SubKey, const std::string& ValueName);
+bool RegKeyExists(RegRoot Root, const std::string& SubKey);
+// True when the value exists and is not empty.
+bool RegValueExists(RegRoot Root, const std::string& SubKey, const std::string& ValueName);
+void EnumRegSubKeys(RegRoot Root, const std::string& SubKey, std::vector<std::string>& Names);
+// Appends the names of the values whose data is not empty.
+void EnumRegValues(RegRoot Root, const std::string& SubKey, std::vector<std::string>& Names);
+void SetRegString(RegRoot Root, const std::string& SubKey, const std::string& ValueName, const std::string& Data);
+void DeleteRegValue(RegRoot Root, const std::string& SubKey, const std::string& ValueName);
+void DeleteRegKey(RegRoot Root, const std::string& SubKey);
+// Without subkeys: removes the key. With subkeys: removes each subkey
+// (one level) and keeps the key.
+void DeleteSubKeys(RegRoot Root, const std::string& SubKey);
+
+}  // namespace core
