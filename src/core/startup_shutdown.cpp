@@ -112,8 +112,7 @@ void Frm_Sp::Tm_Timer() {
     if (unload_) unload_();
 }
 
-bool WindowUnloads::Register(std::string_view name, std::function<void()> unload,
-                             std::function<void()> saveSettings) {
+bool WindowUnloads::Register(std::string_view name, std::function<void()> unload, std::function<void()> saveSettings) {
     for (size_t i = 0; i < kOrder.size(); ++i) {
         if (kOrder[i] != name) continue;
         entries_[i] = Entry{std::move(unload), std::move(saveSettings), false};

@@ -83,9 +83,9 @@ private:
 class WindowUnloads {
 public:
     static constexpr std::array<std::string_view, 17> kOrder = {
-        "Frm_About",  "Frm_AddNewProg", "Frm_AllProp",     "Frm_Clean_Options", "Frm_EditType", "Frm_Junk",
-        "Frm_NewType", "Frm_Options",   "Frm_Privacy",     "FrmPrivacyProg",    "FrmProg",      "Frm_Startup",
-        "Frm_Tasks",  "FrmProcMenus",   "ToolTip",         "FrmDonate",         "FrmCookies"};
+        "Frm_About",   "Frm_AddNewProg", "Frm_AllProp", "Frm_Clean_Options", "Frm_EditType", "Frm_Junk",
+        "Frm_NewType", "Frm_Options",    "Frm_Privacy", "FrmPrivacyProg",    "FrmProg",      "Frm_Startup",
+        "Frm_Tasks",   "FrmProcMenus",   "ToolTip",     "FrmDonate",         "FrmCookies"};
 
     // unload runs the window's own unload logic (it saves its settings);
     // saveSettings, when given, saves them without unloading (Windows is

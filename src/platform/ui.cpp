@@ -31,17 +31,6 @@ std::vector<DialogKeys>& DialogKeyWindows() {
     return windows;
 }
 
-bool TranslateDialogKeys(MSG& msg) {
-    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
-    const HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
-    for (const DialogKeys& keys : DialogKeyWindows()) {
-        if (keys.window != root) continue;
-        if (keys.accelerators && ::TranslateAcceleratorW(root, keys.accelerators, &msg)) return true;
-        return ::IsDialogMessageW(root, &msg) != FALSE;
-    }
-    return false;
-}
-
 }  // namespace
 
 void InitCommonControls() {
@@ -160,6 +149,17 @@ void EnableDialogKeys(HWND topLevel, HACCEL accelerators) {
 void DisableDialogKeys(HWND topLevel) {
     auto& windows = DialogKeyWindows();
     std::erase_if(windows, [topLevel](const DialogKeys& keys) { return keys.window == topLevel; });
+}
+
+bool TranslateDialogKeys(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    const HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+    for (const DialogKeys& keys : DialogKeyWindows()) {
+        if (keys.window != root) continue;
+        if (keys.accelerators && ::TranslateAcceleratorW(root, keys.accelerators, &msg)) return true;
+        return ::IsDialogMessageW(root, &msg) != FALSE;
+    }
+    return false;
 }
 
 int RunMessageLoop() {

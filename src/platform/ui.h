@@ -64,6 +64,9 @@ HCURSOR LoadCursorResource(int id);
 // be null), then IsDialogMessage (Tab, Enter, Esc, mnemonics).
 void EnableDialogKeys(HWND topLevel, HACCEL accelerators);
 void DisableDialogKeys(HWND topLevel);
+// What the message loop does with a message before dispatching it: true when
+// it was a dialog key of an enabled window and has been handled.
+bool TranslateDialogKeys(MSG& msg);
 // Runs the thread's message loop until WM_QUIT; returns its exit code.
 int RunMessageLoop();
 

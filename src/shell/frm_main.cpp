@@ -7,8 +7,7 @@
 
 namespace shell {
 
-FrmMain::FrmMain(std::function<void()> endProcess)
-    : endProcess_(std::move(endProcess)), caption_(InitialCaption()) {}
+FrmMain::FrmMain(std::function<void()> endProcess) : endProcess_(std::move(endProcess)), caption_(InitialCaption()) {}
 
 std::string FrmMain::InitialCaption() {
     std::string caption = core::maker::kProgramName;

@@ -24,9 +24,7 @@ public:
     static std::string InitialCaption();
     const std::string& Caption() const { return caption_; }
     // Called with the new caption whenever it changes (the window shows it).
-    void OnCaptionChanged(std::function<void(const std::string&)> listener) {
-        captionChanged_ = std::move(listener);
-    }
+    void OnCaptionChanged(std::function<void(const std::string&)> listener) { captionChanged_ = std::move(listener); }
 
     // Page shown (0..5) and compact view; saved as Cb and Vmode at the end.
     int16_t CurrentPage = 0;

@@ -132,8 +132,8 @@ void FrmMainWindow::State::Layout() {
     const int width = platform::ScaleForDpi(kButtonWidth, dpi);
     const int height = platform::ScaleForDpi(kButtonHeight, dpi);
     const int margin = platform::ScaleForDpi(kMargin, dpi);
-    ::SetWindowPos(closeButton, nullptr, client.right - margin - width, client.bottom - margin - height, width,
-                   height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(closeButton, nullptr, client.right - margin - width, client.bottom - margin - height, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 FrmMainWindow::FrmMainWindow(FrmMain& form) : state_(std::make_unique<State>(form)) {}
@@ -166,8 +166,8 @@ bool FrmMainWindow::Show() {
 
     State& state = *state_;
     const std::wstring caption = platform::ToWide(state.form.Caption());
-    if (!::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                           nullptr, nullptr, instance, &state))
+    if (!::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+                           nullptr, instance, &state))
         return false;
     state.closeButton =
         ::CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
@@ -183,13 +183,12 @@ bool FrmMainWindow::Show() {
     state.accelerators.reset(::CreateAcceleratorTableW(&closeKey, 1));
     platform::EnableDialogKeys(state.window, state.accelerators.get());
 
-    state.form.OnCaptionChanged(
-        [this](const std::string& text) { platform::SetWindowTextUtf8(state_->window, text); });
+    state.form.OnCaptionChanged([this](const std::string& text) { platform::SetWindowTextUtf8(state_->window, text); });
     state.form.Form_Load();
     platform::SetWindowTextUtf8(state.window, state.form.Caption());
 
     ::ShowWindow(state.window, SW_SHOWNORMAL);
-    ::UpdateWindow(state.window);
+    ::RedrawWindow(state.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::SetForegroundWindow(state.window);
     ::SetFocus(state.closeButton);
     return true;
