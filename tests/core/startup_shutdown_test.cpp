@@ -213,20 +213,4 @@ TEST_F(StartupShutdown, MainWindowUnloadRunsItsStepsInOrderAndEndsLast) {
                     }));
 }
 
-TEST_F(StartupShutdown, SessionEndSavesWhatTheShutDownSaves) {
-    core::SetSettingsPaths(folder_.path());
-    core::MarkRunning(core::MainIniPath);
-    core::WindowUnloads windows;
-    bool saved = false;
-    bool unloaded = false;
-    windows.Register(
-        "Frm_Startup", [&] { unloaded = true; }, [&] { saved = true; });
-    core::SaveAtSessionEnd(2, false, &windows);
-    EXPECT_EQ(Setting("Main", "Cb"), "2");
-    EXPECT_EQ(Setting("Main", "Vmode"), "0");
-    EXPECT_EQ(Setting("Main", "Trm"), "1");
-    EXPECT_TRUE(saved);
-    EXPECT_FALSE(unloaded);
-}
-
 }  // namespace
