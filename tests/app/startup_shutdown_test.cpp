@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/maker.h"
-#include "platform/ini_file.h"
+#include "core/settings.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 
@@ -26,7 +26,7 @@ protected:
         ASSERT_TRUE(testing_support::CopyFileTo(testing_support::BesideTestProgram("Clarimo.exe"), exe_));
     }
 
-    std::string Setting(const std::string& key) { return platform::ReadIniValue(ini_, "Main", key, "<missing>"); }
+    std::string Setting(const std::string& key) { return core::ReadIni(ini_, "Main", key, "<missing>"); }
 
     ChildProcess Start() { return ChildProcess::Start(exe_); }
 
@@ -65,7 +65,7 @@ TEST_F(ClarimoRun, FirstStartWarnsOfNothingAndAnOrderlyCloseMarksTheEnd) {
 
     EXPECT_EQ(Close(process, window), std::optional<DWORD>(1));
     EXPECT_EQ(Setting("Trm"), "1");
-    EXPECT_EQ(Setting("Cb"), "0");
+    EXPECT_EQ(Setting("Cb"), " 0");
     EXPECT_EQ(Setting("Vmode"), "0");
 }
 
@@ -135,7 +135,7 @@ TEST_F(ClarimoRun, SessionEndCountsAsAnOrderlyEnd) {
         EXPECT_EQ(agreed, static_cast<DWORD_PTR>(TRUE));
         ASSERT_TRUE(::SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &agreed));
         EXPECT_EQ(Setting("Trm"), "1");
-        EXPECT_EQ(Setting("Cb"), "4");
+        EXPECT_EQ(Setting("Cb"), " 4");
         EXPECT_EQ(Setting("Vmode"), "1");
         process.Kill();  // as Windows does once the session ends
     }

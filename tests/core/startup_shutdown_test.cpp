@@ -206,7 +206,7 @@ TEST_F(StartupShutdown, MainWindowUnloadRunsItsStepsInOrderAndEndsLast) {
     EXPECT_EQ(log_, (std::vector<std::string>{
                         "caption \"Clarimo 2.1 -.\", lock held, fault box on",
                         "unload Frm_About",
-                        "unload Frm_Tasks, caption \"Clarimo 2.1 -.\", Cb \"3\", Vmode \"1\", Trm 0",
+                        "unload Frm_Tasks, caption \"Clarimo 2.1 -.\", Cb \" 3\", Vmode \"1\", Trm 0",
                         "caption \"Clarimo 2.1 -..\", lock held, fault box on",
                         "caption \"Clarimo 2.1 -...\", lock free, fault box off",
                         "end, Trm 1",

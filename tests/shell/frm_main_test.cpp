@@ -69,7 +69,7 @@ TEST_F(FrmMainTest, CloseRunsTheShutDownOnceAndShowsItsProgressInTheCaption) {
     EXPECT_EQ(unloads, 1);
     EXPECT_TRUE(form.Unloading());
     EXPECT_EQ(captions, (std::vector<std::string>{"Clarimo 2.1 -.", "Clarimo 2.1 -..", "Clarimo 2.1 -..."}));
-    EXPECT_EQ(Setting("Cb"), "2");
+    EXPECT_EQ(Setting("Cb"), " 2");
     EXPECT_EQ(Setting("Vmode"), "1");
     EXPECT_EQ(Setting("Trm"), "1");
 }
@@ -84,7 +84,7 @@ TEST_F(FrmMainTest, SessionEndIsAnOrderlyEndUnlessItIsCancelled) {
 
     EXPECT_TRUE(form.Form_QueryEndSession());
     EXPECT_EQ(Setting("Trm"), "1");
-    EXPECT_EQ(Setting("Cb"), "4");
+    EXPECT_EQ(Setting("Cb"), " 4");
     EXPECT_EQ(Setting("Vmode"), "0");
     EXPECT_EQ(saves, 1);
 
@@ -95,7 +95,7 @@ TEST_F(FrmMainTest, SessionEndIsAnOrderlyEndUnlessItIsCancelled) {
     EXPECT_TRUE(form.Form_QueryEndSession());
     form.Form_EndSession(true);
     EXPECT_EQ(Setting("Trm"), "1");
-    EXPECT_EQ(Setting("Cb"), "1");
+    EXPECT_EQ(Setting("Cb"), " 1");
     EXPECT_EQ(saves, 3);
     EXPECT_EQ(ended_, 0);  // Windows ends the process itself
 }
