@@ -11,9 +11,10 @@
 #include "core/prompts.h"
 #include "platform/window_handle.h"
 
-// windows.h turns these names into their A or W forms; in a file that
-// includes it the members below would not link. Call the W functions by
-// their W names.
+// windows.h defines DeleteFile and MoveFile as macros for their W forms.
+// Included before this header, they are undefined here (call the W
+// functions by their W names); included after it, calls of the members
+// become calls of DeleteFileW and MoveFileW, which forward to them.
 #ifdef DeleteFile
 #undef DeleteFile
 #endif
@@ -74,6 +75,8 @@ public:
     bool DeleteFile(const std::string& path, bool Forced) const;
     // Never overwrites an existing file at MoveTo.
     bool MoveFile(const std::string& path, const std::string& MoveTo) const;
+    bool DeleteFileW(const std::string& path, bool Forced) const { return DeleteFile(path, Forced); }
+    bool MoveFileW(const std::string& path, const std::string& MoveTo) const { return MoveFile(path, MoveTo); }
     // Shortens PathName with an ellipsis to fit widthPixels in the font
     // selected into the device context.
     std::string CompactPath(const std::string& PathName, int widthPixels, void* deviceContext) const;

@@ -1,9 +1,10 @@
 #include "platform/dialogs.h"
 
+#include <windows.h>
+
 #include <commdlg.h>
 #include <ole2.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,8 @@
 #include "platform/file_system.h"
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <algorithm>
 

@@ -1,12 +1,14 @@
 #include "platform/shell.h"
 
+#include <windows.h>
+
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
-#include <windows.h>
 
 #include "platform/file_system.h"
 #include "platform/handles.h"
+#include "platform/long_path.h"
 #include "platform/utf.h"
 
 // In shell32 since Windows 2000, but missing from mingw-w64's headers.
@@ -17,6 +19,14 @@ namespace platform {
 bool MoveToRecycleBin(const std::string& path) {
     // The shell expands wildcards and wants a full path without "\\?\".
     if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
+    {
+        // An item in use cannot move; asking the shell anyway would make
+        // Wine offer to destroy it instead.
+        const UniqueHandle item(::CreateFileW(ToSystemPath(path).c_str(), DELETE,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!item) return false;
+    }
     std::wstring from = ToWide(FullPath(path));
     from.push_back(L'\0');  // the list ends with two NULs
     SHFILEOPSTRUCTW operation{};

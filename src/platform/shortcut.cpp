@@ -1,7 +1,8 @@
 #include "platform/shortcut.h"
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include "platform/handles.h"
 #include "platform/utf.h"
@@ -23,6 +24,12 @@ std::optional<std::string> ReadShortcutTarget(const std::string& shortcutPath) {
     const std::wstring path = ToWide(shortcutPath);
     if (FAILED(file->Load(path.c_str(), STGM_READ))) return std::nullopt;
     wchar_t target[kShellLinkPathLimit + 1] = {};
+    // The item list keeps every name in UTF-16, while Wine keeps the path
+    // that GetPath answers from in the ANSI code page ("?" for the rest).
+    UniqueItemIdList items;
+    if (SUCCEEDED(link->GetIDList(items.put())) && items && ::SHGetPathFromIDListW(items.get(), target) &&
+        target[0] != L'\0')
+        return ToUtf8(std::wstring_view(target));
     const HRESULT result = link->GetPath(target, static_cast<int>(kShellLinkPathLimit), nullptr, 0);
     if (FAILED(result)) return std::nullopt;
     return ToUtf8(std::wstring_view(target));  // S_FALSE: no file-system target, ""

@@ -35,13 +35,14 @@ DialogPresser::DialogPresser(int buttonId, std::function<void(HWND)> inspect, DW
 DialogPresser::~DialogPresser() { Finish(); }
 
 bool DialogPresser::Finish() {
+    stop_ = true;
     if (watcher_.joinable()) watcher_.join();
     return pressed_;
 }
 
 void DialogPresser::Watch(DWORD threadId, int buttonId, DWORD timeoutMs) {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    while (::GetTickCount64() < deadline) {
+    while (!stop_ && ::GetTickCount64() < deadline) {
         Search search;
         ::EnumThreadWindows(threadId, FindDialog, reinterpret_cast<LPARAM>(&search));
         if (search.found) {

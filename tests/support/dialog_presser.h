@@ -22,7 +22,8 @@ public:
     DialogPresser& operator=(const DialogPresser&) = delete;
     ~DialogPresser();
 
-    // Waits for the watcher; true when it found a dialog and pressed.
+    // Stops the watcher (call it once the code that shows the dialog has
+    // returned); true when it found a dialog and pressed.
     bool Finish();
     // The dialog's caption (UTF-8), "" when none was found.
     const std::string& title() const { return title_; }
@@ -33,6 +34,7 @@ private:
     std::function<void(HWND)> inspect_;
     std::string title_;
     std::atomic<bool> pressed_{false};
+    std::atomic<bool> stop_{false};
     std::thread watcher_;
 };
 
