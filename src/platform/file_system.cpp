@@ -118,9 +118,12 @@ bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries) {
     std::string pattern = folder;
     if (pattern.empty() || (pattern.back() != '\\' && pattern.back() != '/')) pattern += '\\';
     pattern += '*';
+    const std::wstring widePattern = ToSystemPath(pattern);
     WIN32_FIND_DATAW data;
-    UniqueFindHandle find(::FindFirstFileExW(ToSystemPath(pattern).c_str(), FindExInfoBasic, &data,
-                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    UniqueFindHandle find(::FindFirstFileExW(widePattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                             nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find && ::GetLastError() == ERROR_INVALID_PARAMETER)  // before Windows 7: no basic, large fetch
+        find.reset(::FindFirstFileW(widePattern.c_str(), &data));
     if (!find) return false;
     do {
         const std::wstring_view name = data.cFileName;
@@ -182,13 +185,24 @@ bool RemoveLinkItself(const std::string& path) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!link) return false;
-    FILE_ATTRIBUTE_TAG_INFO tag{};
-    if (!::GetFileInformationByHandleEx(link.get(), FileAttributeTagInfo, &tag, sizeof tag) ||
-        !(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(link.get(), &information) ||
+        !(information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return false;  // the handle reached the target, not the link
-    FILE_DISPOSITION_INFO disposition{};
-    disposition.DeleteFile = TRUE;
-    return ::SetFileInformationByHandle(link.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+    // Deleting through the handle removes exactly the object checked.
+    // Windows XP lacks the call; there the link goes by its path, which on
+    // Windows removes the link itself.
+    using SetInformation = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, void*, DWORD);
+    const FARPROC address = ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle");
+    if (address) {
+        const auto setInformation = reinterpret_cast<SetInformation>(reinterpret_cast<void (*)()>(address));
+        FILE_DISPOSITION_INFO disposition{};
+        disposition.DeleteFile = TRUE;
+        return setInformation(link.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+    }
+    const bool isFolder = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    link.reset();
+    return isFolder ? RemoveEmptyFolder(path) : RemoveFile(path);
 }
 
 bool MoveWithoutReplacing(const std::string& from, const std::string& to) {

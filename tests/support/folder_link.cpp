@@ -50,10 +50,9 @@ bool LinkFromLinux(const std::wstring& link, const std::wstring& target) {
 bool MakeFolderLink(const std::string& link, const std::string& target) {
     const std::wstring wideLink = platform::ToSystemPath(link), wideTarget = platform::ToSystemPath(target);
     constexpr DWORD kAllowUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
-    if (::CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(),
-                              SYMBOLIC_LINK_FLAG_DIRECTORY | kAllowUnprivileged) &&
-        IsLink(wideLink))
-        return true;
+    // Windows before 10 1703 refuses the unprivileged flag.
+    for (DWORD flags : {SYMBOLIC_LINK_FLAG_DIRECTORY | kAllowUnprivileged, DWORD{SYMBOLIC_LINK_FLAG_DIRECTORY}})
+        if (::CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(), flags) && IsLink(wideLink)) return true;
     return LinkFromLinux(wideLink, wideTarget);
 }
 
