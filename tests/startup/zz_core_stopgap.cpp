@@ -19,7 +19,6 @@
 #include "platform/long_path.h"
 #include "platform/utf.h"
 
-
 namespace core {
 
 bool HasText(std::string_view Text) {
