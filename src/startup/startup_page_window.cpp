@@ -324,7 +324,12 @@ void StartupPageWindow::Sync() {
         const UINT selected = index == logic_.SelectedRow() ? LVIS_SELECTED | LVIS_FOCUSED : 0;
         ListView_SetItemState(list_, index, selected, LVIS_SELECTED | LVIS_FOCUSED);
     }
-    if (ListView_GetView(list_) != kViews[logic_.ViewMode()]) ListView_SetView(list_, kViews[logic_.ViewMode()]);
+    if (ListView_GetView(list_) != kViews[logic_.ViewMode()]) {
+        ListView_SetView(list_, kViews[logic_.ViewMode()]);
+        same = false;
+    }
+    // Icon views place their items only when asked.
+    if (!same && logic_.ViewMode() < 2) ListView_Arrange(list_, LVA_DEFAULT);
 
     // Sort marks on the column headers.
     const HWND header = ListView_GetHeader(list_);

@@ -28,7 +28,7 @@ void Pump(int milliseconds = 100) {
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }
-        ::Sleep(5);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
 }
 
