@@ -34,12 +34,12 @@ bool AddNewProgWindow::Create(HWND owner) {
         windowClass.lpszClassName = kClass;
         ::RegisterClassExW(&windowClass);
     }
-    window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kClass, L"Add New Program", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
-                                0, 100, 100, owner, nullptr, instance, this);
+    window_ = ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClass, L"Add New Program",
+                                WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 100, owner, nullptr, instance, this);
     if (!window_) return false;
     const auto s = [this](int v) { return ui::Scale(window_, v); };
     RECT frame = {0, 0, s(430), s(150)};
-    ::AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, 0);
+    ::AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT ownerRect = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (owner) ::GetWindowRect(owner, &ownerRect);

@@ -84,9 +84,8 @@ void AllPropWindow::Layout() {
     ::MoveWindow(label_, margin, bottom + s(5), r.right - 4 * margin - 2 * buttonWidth, s(18), TRUE);
     ::MoveWindow(report_, r.right - 2 * (margin + buttonWidth), bottom, buttonWidth, buttonHeight, TRUE);
     ::MoveWindow(close_, r.right - margin - buttonWidth, bottom, buttonWidth, buttonHeight, TRUE);
-    RECT client;
-    ::GetClientRect(list_, &client);
-    ListView_SetColumnWidth(list_, 0, client.right);
+    // The one column fills the list, scroll bar or not.
+    ListView_SetColumnWidth(list_, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 void AllPropWindow::Sync() {
@@ -111,6 +110,7 @@ void AllPropWindow::Sync() {
         item.lParam = row.header ? 1 : 0;
         ListView_InsertItem(list_, &item);
     }
+    ListView_SetColumnWidth(list_, 0, LVSCW_AUTOSIZE_USEHEADER);
     ui::SetText(label_, logic_.labelText);
     ::EnableWindow(report_, logic_.reportEnabled);
 }

@@ -83,6 +83,32 @@ int wmain(int argc, wchar_t** argv) {
     std::string link = where.userStartupFolder + "\\Control Panel";
     core::ClsFileFolder().CreateShortcut("C:\\windows\\system32\\control.exe", link);
 
+    testing_support::ScriptedPrompts prompts;
+    startup::Frm_Startup logic(prompts, where);
+    // Under Xvfb without a window manager Wine shows only the first window
+    // with a title bar, so each run shows one window of its own.
+    if (mode == L"add") {
+        startup::Frm_AddNewProg addLogic(prompts, logic);
+        addLogic.targetIndex = 0;
+        startup::AddNewProgWindow dialog(addLogic);
+        dialog.Create(nullptr);
+        ::SetWindowTextW(dialog.NameBox(), L"My Tool");
+        ::SetWindowTextW(dialog.PathBox(), L"C:\\Program Files\\My Tool\\tool.exe");
+        if (!::GetEnvironmentVariableW(L"SHOT_NO_FOCUS", nullptr, 0)) {
+            ::SetFocus(dialog.PathBox());
+            ::SetFocus(dialog.NameBox());
+        }
+        Pump(7000);
+        return 0;
+    }
+    if (mode == L"all") {
+        startup::Frm_AllProp allLogic(prompts, where);
+        startup::AllPropWindow window(allLogic);
+        window.Create(nullptr);
+        Pump(7000);
+        return 0;
+    }
+
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
@@ -93,47 +119,17 @@ int wmain(int argc, wchar_t** argv) {
     const HWND host =
         ::CreateWindowExW(0, L"ClarimoShotsHost", L"Clarimo - Startup Manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
                           40, 760, 520, nullptr, nullptr, windowClass.hInstance, nullptr);
-
-    testing_support::ScriptedPrompts prompts;
-    startup::Frm_Startup logic(prompts, where);
     startup::StartupPageWindow page(logic, prompts);
     page.Create(host);
-    Pump(300);
+    // The start timer loads the saved view first.
+    for (int i = 0; i < 500 && logic.ShownView() < 0; ++i) Pump(10);
     logic.Cmb_View_Click(0);
-    if (mode == L"0" || mode == L"1" || mode == L"2" || mode == L"3") {
-        logic.SetViewMode(std::stoi(platform::ToUtf8(mode)));
-        for (size_t i = 0; i < logic.Rows().size(); ++i)
-            if (logic.Rows()[i].entry.name == "Notepad") logic.SelectRow(static_cast<int>(i));
-        page.Sync();
-        ::SetFocus(page.List());
-        Pump(7000);
-    } else if (mode == L"probe") {
-        ::CreateWindowExW(0, L"ClarimoShotsHost", L"probe1", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 300, 200, 80,
-                          host, nullptr, windowClass.hInstance, nullptr);
-        ::CreateWindowExW(0, L"ClarimoShotsHost", L"probe2", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 400, 300, 200, 80,
-                          nullptr, nullptr, windowClass.hInstance, nullptr);
-        ::CreateWindowExW(0, L"ClarimoShotsHost", L"probe3", WS_POPUP | WS_VISIBLE | WS_BORDER, 700, 300, 200, 80, host,
-                          nullptr, windowClass.hInstance, nullptr);
-        Pump(7000);
-    } else if (mode == L"add") {
-        startup::Frm_AddNewProg addLogic(prompts, logic);
-        startup::AddNewProgWindow dialog(addLogic);
-        dialog.Create(::GetEnvironmentVariableW(L"SHOT_NO_OWNER", nullptr, 0) ? nullptr : host);
-        ::SetWindowTextW(dialog.NameBox(), L"My Tool");
-        ::SetWindowTextW(dialog.PathBox(), L"C:\\Program Files\\My Tool\\tool.exe");
-        ::SetFocus(dialog.PathBox());
-        ::SetFocus(dialog.NameBox());
-        Pump(1500);
-        ::RedrawWindow(dialog.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump(5500);
-    } else {
-        startup::Frm_AllProp allLogic(prompts, where);
-        startup::AllPropWindow window(allLogic);
-        window.Create(host);
-        Pump(1500);
-        ::RedrawWindow(window.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump(5500);
-    }
+    logic.SetViewMode(std::stoi(platform::ToUtf8(mode)));
+    for (size_t i = 0; i < logic.Rows().size(); ++i)
+        if (logic.Rows()[i].entry.name == "Notepad") logic.SelectRow(static_cast<int>(i));
+    page.Sync();
+    ::SetFocus(page.List());
+    Pump(7000);
     ::DestroyWindow(host);
     return 0;
 }

@@ -20,14 +20,13 @@ trap '"$WINESERVER" -k 2>/dev/null || true; rm -rf "$area"' EXIT
 cd "$dest"
 xvfb-run -a -s "-screen 0 1024x640x24" bash -c '
   "$WINESERVER" -p
-  # Without a window manager, windows Wine leaves to one stay black: let
-  # Wine place and draw every window itself, title bars included.
+  # No window manager runs here: Wine places and draws every window itself.
   "$WINE" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
   for mode in ${SHOT_MODES:-0 1 2 3 add all}; do
     "$WINE" startup_shots.exe $mode &
     pid=$!
     sleep 5
     xwd -root -silent | convert xwd:- "'"$out"'/startup-$mode.png"
-    wait $pid
+    wait $pid || echo "startup_shots.exe $mode failed: $?"
   done'
 ls "$out"
