@@ -125,24 +125,15 @@ std::vector<StartupEntry> ParseKeepingFile(const IniReader& read) {
     return entries;
 }
 
-std::string EncodeIniValue(const std::string& value) {
-    if (value.empty()) return value;
-    const auto isSpace = [](char c) { return c == ' ' || c == '\t'; };
-    const char first = value.front(), last = value.back();
-    const bool quoted = value.size() >= 2 && first == last && (first == '"' || first == '\'');
-    if (quoted || isSpace(first) || isSpace(last)) return "\"" + value + "\"";
-    return value;
-}
-
 std::vector<core::IniSection> KeepingFileSections(const std::vector<StartupEntry>& entries) {
     core::IniSection main{"Main", {{"kn", std::to_string(entries.size())}}};
     core::IniSection programs{"Programs", {}};
     for (size_t i = 0; i < entries.size(); ++i) {
         const std::string k = std::to_string(i + 1);
         const StartupEntry& e = entries[i];
-        programs.entries.emplace_back("Prog" + k, EncodeIniValue(e.name));
-        programs.entries.emplace_back("Command" + k, EncodeIniValue(e.command));
-        programs.entries.emplace_back("key" + k, EncodeIniValue(e.originKey));
+        programs.entries.emplace_back("Prog" + k, e.name);
+        programs.entries.emplace_back("Command" + k, e.command);
+        programs.entries.emplace_back("key" + k, e.originKey);
         if (IsRegistryOrigin(e.originKey) && e.valueType != kRegSz)
             programs.entries.emplace_back("Type" + k, std::to_string(e.valueType));
     }

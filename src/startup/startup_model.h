@@ -81,10 +81,9 @@ using IniReader =
     std::function<std::string(const std::string& section, const std::string& key, const std::string& defaultValue)>;
 // Every stored entry with a name (blank names are skipped), in file order.
 std::vector<StartupEntry> ParseKeepingFile(const IniReader& read);
+// The file's sections; core::ReplaceIniFile stores them so that every value
+// reads back unchanged.
 std::vector<core::IniSection> KeepingFileSections(const std::vector<StartupEntry>& entries);
-// Profile readers drop one pair of surrounding quotes and surrounding
-// blanks; a value that would lose them is written inside one more pair.
-std::string EncodeIniValue(const std::string& value);
 
 // The kept entries the page lists: a kept entry is hidden only when an active
 // entry is the same entry (SameEntry). Answers the indexes into kept.

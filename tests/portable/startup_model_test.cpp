@@ -8,20 +8,13 @@ using namespace startup;
 
 namespace {
 
-// Reads the sections the way a profile reader does: one pair of quotes and
-// the blanks around a value are dropped.
+// Reads the sections back as the settings store gives them: unchanged.
 IniReader ReaderOf(const std::vector<core::IniSection>& sections) {
     return [sections](const std::string& section, const std::string& key, const std::string& def) {
-        for (const auto& s : sections) {
-            if (s.name != section) continue;
-            for (const auto& [k, v] : s.entries) {
-                if (k != key) continue;
-                std::string value = TrimBlanks(v);
-                if (value.size() >= 2 && value.front() == value.back() && (value[0] == '"' || value[0] == '\''))
-                    value = value.substr(1, value.size() - 2);
-                return value;
-            }
-        }
+        for (const auto& s : sections)
+            if (s.name == section)
+                for (const auto& [k, v] : s.entries)
+                    if (k == key) return v;
         return def;
     };
 }
@@ -54,7 +47,7 @@ TEST(StartupOrigin, RegistryOriginSplitsIntoHiveKeyAndName) {
     EXPECT_EQ(FolderOriginKey("C:\\S", 12), "C:\\S|12");
 }
 
-TEST(StartupKeepingFile, RoundTripsTypesQuotesAndBlanks) {
+TEST(StartupKeepingFile, RoundTripsTypes) {
     std::vector<StartupEntry> entries = {
         {"Plain", "C:\\a.exe", "HKEY_CURRENT_USER\\Software\\Run\\Plain", kRegSz},
         {"Expand", "%ProgramFiles%\\b.exe /x", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Run\\Expand", kRegExpandSz},

@@ -1,6 +1,6 @@
-// TEMPORARY: minimal bodies of the shared core services the startup tests
-// link against, until the branches that own them are merged. Delete this
-// file when core's general, file-and-folder and settings services land.
+// TEMPORARY: minimal bodies of the ClsFileFolder members the startup tests
+// link against, until the branch that owns them is merged. Delete this file
+// (and its include in tests/tools/startup_shots.cpp) when ClsFileFolder lands.
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -20,42 +20,6 @@
 #include "platform/utf.h"
 
 namespace core {
-
-bool HasText(std::string_view Text) {
-    return std::any_of(Text.begin(), Text.end(), [](char c) { return c != ' '; });
-}
-
-std::string GetProgramPath(const std::string& CommandLine) {
-    if (CommandLine.empty()) return {};
-    const size_t p = CommandLine.find(":\\");
-    std::string lower = CommandLine;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    size_t e = lower.find(".ico");
-    if (e == std::string::npos) e = lower.find(".exe");
-    if (p == std::string::npos || p == 0 || e == std::string::npos || e + 4 <= p - 1) return {};
-    std::string result = CommandLine.substr(p - 1, e + 4 - (p - 1));
-    return result.size() < 4 ? std::string() : result;
-}
-
-bool ReplaceIniFile(const std::string& FileName, const std::vector<IniSection>& sections) {
-    std::wstring text = L"\xFEFF";
-    for (const auto& s : sections) {
-        text += L"[" + platform::ToWide(s.name) + L"]\r\n";
-        for (const auto& [k, v] : s.entries) text += platform::ToWide(k) + L"=" + platform::ToWide(v) + L"\r\n";
-    }
-    const std::string temp = FileName + ".new";
-    {
-        platform::UniqueHandle file(::CreateFileW(platform::ToSystemPath(temp).c_str(), GENERIC_WRITE, 0, nullptr,
-                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        DWORD written = 0;
-        const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-        if (!::WriteFile(file.get(), text.data(), bytes, &written, nullptr) || written != bytes) return false;
-        ::FlushFileBuffers(file.get());
-    }
-    return ::MoveFileExW(platform::ToSystemPath(temp).c_str(), platform::ToSystemPath(FileName).c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-}
 
 std::string ClsFileFolder::AddSlash(const std::string& path) const {
     return (!path.empty() && path.back() == '\\') ? path : path + "\\";
