@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "core/cls_file_folder.h"
 #include "platform/handles.h"
 #include "platform/utf.h"
 #include "startup/add_new_prog_window.h"
@@ -18,9 +19,6 @@
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_registry_key.h"
-
-// TEMPORARY: the core services' bodies until they are merged (see the file).
-#include "../startup/zz_core_stopgap.cpp"
 
 namespace {
 
