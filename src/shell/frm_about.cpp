@@ -20,6 +20,7 @@ Frm_About::Frm_About(core::Prompts& prompts) : prompts_(prompts) {
     LnkReadme.Click = [this] { LnkReadme_Click(); };
     LnkUpdate.Click = [this] { LnkUpdate_Click(); };
     ApplyThemeColours();
+    theme_ = controls::SubscribeTheme(controls::ThemeStage::AboutPage, [this] { ApplyThemeColours(); });
 }
 
 std::string Frm_About::ProgramName() { return core::maker::kProgramName; }

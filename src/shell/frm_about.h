@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/link.h"
+#include "controls/theme.h"
 #include "core/prompts.h"
 
 namespace shell {
@@ -41,11 +42,13 @@ public:
     void LnkReadme_Click();
     void LnkUpdate_Click();
 
-    // Gives the links the theme colours in use.
+    // Gives the links the theme colours in use (also done by every theme
+    // change).
     void ApplyThemeColours();
 
 private:
     core::Prompts& prompts_;
+    controls::ThemeSubscription theme_;
 };
 
 }  // namespace shell

@@ -29,10 +29,7 @@ bool Frm_AboutWindow::Create(HWND parent) {
         Layout(client.right, client.bottom);
     };
     Build();
-    theme_ = controls::SubscribeTheme(controls::ThemeStage::AboutPage, [this] {
-        logic_.ApplyThemeColours();
-        panel_.Recolour();
-    });
+    theme_ = controls::SubscribeTheme(controls::ThemeStage::AboutPage, [this] { panel_.Recolour(); });
     RECT client;
     ::GetClientRect(panel_.hwnd(), &client);
     Layout(client.right, client.bottom);

@@ -53,6 +53,7 @@ Frm_Options::Frm_Options(core::Prompts& prompts) : prompts_(prompts) {
     LnkCs.Click = [this] { LnkCs_Click(); };
     LnkRs.Click = [this] { LnkRs_Click(); };
     ApplyThemeColours();
+    theme_ = controls::SubscribeTheme(controls::ThemeStage::OptionsPage, [this] { ApplyThemeColours(); });
 }
 
 void Frm_Options::Form_Load() {

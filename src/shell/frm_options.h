@@ -11,6 +11,7 @@
 
 #include "controls/error_msg.h"
 #include "controls/link.h"
+#include "controls/theme.h"
 #include "core/cls_file_folder.h"
 #include "core/prompts.h"
 
@@ -73,7 +74,8 @@ public:
     void LnkCs_Click();  // backup
     void LnkRs_Click();  // restore
 
-    // Gives the links and balloons the theme colours in use.
+    // Gives the links and balloons the theme colours in use (also done by
+    // every theme change).
     void ApplyThemeColours();
 
 private:
@@ -90,6 +92,7 @@ private:
     bool tmEnabled_ = false;
     int lastRemovalType_ = 0;
     bool settingsRestored_ = false;
+    controls::ThemeSubscription theme_;
 };
 
 // A stored number: blanks around it are ignored; text that is not a whole

@@ -53,10 +53,7 @@ bool Frm_OptionsWindow::Create(HWND parent) {
         ::ShowWindow(panel_.hwnd(), SW_SHOW);
     };
     Build();
-    theme_ = controls::SubscribeTheme(controls::ThemeStage::OptionsPage, [this] {
-        logic_.ApplyThemeColours();
-        panel_.Recolour();
-    });
+    theme_ = controls::SubscribeTheme(controls::ThemeStage::OptionsPage, [this] { panel_.Recolour(); });
     logic_.onChange = [this] { Sync(); };
     logic_.Form_Load();
     ::SetTimer(panel_.hwnd(), kLoadTimer, 1, nullptr);
@@ -188,36 +185,25 @@ void Frm_OptionsWindow::Sync() {
 
 void Frm_OptionsWindow::OnCommand(int id, int code, HWND control) {
     if (syncing_) return;
-    switch (id) {
-        case kCmbTheme:
-            if (code == CBN_SELCHANGE) {
-                const auto index = static_cast<int>(::SendMessageW(control, CB_GETCURSEL, 0, 0));
-                logic_.Cmb_Theme_Click(index);
-                Sync();
-            }
-            break;
-        case kChkCon:
-            if (code == BN_CLICKED) logic_.ChkCon_Click(::IsDlgButtonChecked(panel_.hwnd(), kChkCon) == BST_CHECKED);
-            break;
-        case kOpt1:
-            if (code == BN_CLICKED) logic_.Opt1_Click();
-            break;
-        case kOpt2:
-            if (code == BN_CLICKED) logic_.Opt2_Click();
-            break;
-        case kOpt3:
-            if (code == BN_CLICKED) logic_.Opt3_Click();
-            break;
-        case kTxtMove:
-            if (code == EN_CHANGE) logic_.TxtMove_Change(WindowText(control));
-            break;
-        case kCmdBrowse:
-            if (code == BN_CLICKED) logic_.Cmd_Browse_Click();
-            break;
-        default:
-            break;
+    const bool clicked = code == BN_CLICKED;
+    if (id == kCmbTheme && code == CBN_SELCHANGE) {
+        logic_.Cmb_Theme_Click(static_cast<int>(::SendMessageW(control, CB_GETCURSEL, 0, 0)));
+    } else if (id == kChkCon && clicked) {
+        logic_.ChkCon_Click(::IsDlgButtonChecked(panel_.hwnd(), kChkCon) == BST_CHECKED);
+    } else if (id == kOpt1 && clicked) {
+        logic_.Opt1_Click();
+    } else if (id == kOpt2 && clicked) {
+        logic_.Opt2_Click();
+    } else if (id == kOpt3 && clicked) {
+        logic_.Opt3_Click();
+    } else if (id == kTxtMove && code == EN_CHANGE) {
+        logic_.TxtMove_Change(WindowText(control));
+    } else if (id == kCmdBrowse && clicked) {
+        logic_.Cmd_Browse_Click();
+    } else {
+        return;  // other notifications (EN_UPDATE, focus) change nothing
     }
-    // A handler may have changed the selection back (an invalid folder).
+    // A handler may have changed the choice back (an invalid folder).
     Sync();
 }
 
