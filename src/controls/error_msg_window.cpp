@@ -22,6 +22,7 @@ ErrorMsgWindow::ErrorMsgWindow(ErrorMsg& logic) : logic_(logic) {
         request.backColor = logic_.ToolTipBackColor();
         ::GetCursorPos(&request.screenPoint);
         request.dpi = Dpi();
+        request.owner = ::GetAncestor(hwnd(), GA_ROOT);
         ShowToolTip(request);
         ownsToolTip_ = ToolTipWindow() != nullptr;
     };

@@ -12,7 +12,6 @@ namespace controls {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ClarimoToolTip";
-constexpr BYTE kOpacity = 230;
 constexpr UINT_PTR kActiveCheckTimer = 1;
 constexpr int kMargin96 = 6;
 
@@ -53,11 +52,11 @@ public:
             at.y = std::max(at.y, area.top);
         }
         const RECT rect = {at.x, at.y, at.x + width, at.y + height};
-        if (!CreateWindowOf(kClassName, nullptr, 0, rect, WS_POPUP,
-                            WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, request_.text)) {
-            return false;
-        }
-        ::SetLayeredWindowAttributes(hwnd(), 0, kOpacity, LWA_ALPHA);
+        const bool layered = request.opacity < 255;
+        const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE | (layered ? WS_EX_LAYERED : 0);
+        if (!CreateWindowOf(kClassName, request.owner, 0, rect, WS_POPUP, exStyle, request_.text)) return false;
+        if (layered)
+            ::SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(std::max(request.opacity, 0)), LWA_ALPHA);
         const int corner = platform::ScaleForDpi(7, dpi_);
         platform::UniqueRegion region(::CreateRoundRectRgn(0, 0, width + 1, height + 1, corner, corner));
         if (region && ::SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();

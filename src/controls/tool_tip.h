@@ -19,6 +19,10 @@ struct ToolTipRequest {
     Color backColor = SystemColor(kSysInfoBackground);
     POINT screenPoint = {0, 0};  // the cursor
     int dpi = 96;
+    HWND owner = nullptr;  // the top-level window the tip belongs to
+    // 230 of 255 by default; 255 makes a plain (not layered) window, which
+    // is what screenshots under Xvfb need: layered windows show black there.
+    int opacity = 230;
 };
 
 // Opens the tool tip (closing one already open).

@@ -61,7 +61,7 @@ void Frm_About::ApplyThemeColours() {
     for (controls::Link* link : {&LnkHome, &LnkEmail, &LnkReadme, &LnkUpdate}) {
         link->SetForeColor(controls::ThemeTextColor);
         link->SetBackColor(controls::ThemeBackColor);
-        link->SetOverColor(controls::ThemeColor);
+        link->SetOverColor(controls::Blend(controls::ThemeTextColor, controls::kBlack, 160));
     }
 }
 

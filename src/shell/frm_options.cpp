@@ -226,7 +226,7 @@ void Frm_Options::ApplyThemeColours() {
     for (controls::Link* link : {&JunkOptions, &LnkCs, &LnkRs}) {
         link->SetForeColor(controls::ThemeTextColor);
         link->SetBackColor(controls::ThemeBackColor);
-        link->SetOverColor(controls::ThemeColor);
+        link->SetOverColor(controls::Blend(controls::ThemeTextColor, controls::kBlack, 160));
     }
     for (controls::ErrorMsg* balloon : {&Er, &Info}) {
         balloon->SetBackColor(controls::ThemeBackColor);

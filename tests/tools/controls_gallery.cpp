@@ -1,7 +1,8 @@
 // Shows the options page, the about page and every custom control in its
 // states, in one theme, for screenshots:
-//   controls_gallery.exe THEME [SECONDS]
-// THEME 0..5; the window closes itself after SECONDS (default 6).
+//   controls_gallery.exe THEME [SECONDS] [all|options|about|controls]
+// THEME 0..5; the window closes itself after SECONDS (default 6). Sizes are
+// scaled to the screen's DPI; at high DPI show one part at a time.
 #include <windows.h>
 
 #include <cwchar>
@@ -15,8 +16,8 @@
 #include "controls/round_btn_window.h"
 #include "controls/tab_button_window.h"
 #include "controls/theme.h"
-#include "controls/tool_tip.h"
 #include "core/settings.h"
+#include "platform/dpi.h"
 #include "shell/frm_about_window.h"
 #include "shell/frm_options_window.h"
 #include "shell/themes.h"
@@ -25,18 +26,9 @@
 
 namespace {
 
-constexpr UINT_PTR kTipTimer = 2;
-controls::ToolTipRequest tipRequest;
-
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         ::PostQuitMessage(0);
-        return 0;
-    }
-    if (message == WM_TIMER && wParam == kTipTimer) {
-        // Opened again and again: a window drawn before the X server has
-        // mapped it stays black under Xvfb, and the frame takes a while.
-        controls::ShowToolTip(tipRequest);
         return 0;
     }
     if (message == WM_TIMER) {
@@ -56,9 +48,14 @@ HWND MakeWindow(const wchar_t* className, const wchar_t* title, DWORD style, HWN
 int wmain(int argc, wchar_t** argv) {
     const int theme = argc > 1 ? _wtoi(argv[1]) : 0;
     const int seconds = argc > 2 ? _wtoi(argv[2]) : 6;
+    const std::wstring part = argc > 3 ? argv[3] : L"all";
+    const int dpi = platform::SystemDpi();
+    auto S = [dpi](int value96) { return platform::ScaleForDpi(value96, dpi); };
+    auto R = [&S](int left, int top, int right, int bottom) { return RECT{S(left), S(top), S(right), S(bottom)}; };
     testing_support::TempFolder settings;
     core::SetSettingsPaths(settings.path());
     shell::ApplyTheme(theme);
+    core::WriteIni(core::MainIniPath, "Options", "Thm", std::to_string(theme));
 
     WNDCLASSEXW frameClass = {};
     frameClass.cbSize = sizeof(frameClass);
@@ -71,11 +68,17 @@ int wmain(int argc, wchar_t** argv) {
 
     const std::wstring title = L"Clarimo controls - theme " + std::to_wstring(theme);
     HWND frame =
-        MakeWindow(L"ClarimoGallery", title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr, 0, 0, 1240, 960);
+        MakeWindow(L"ClarimoGallery", title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr, 0, 0, 1270, 1000);
 
     // The two pages, each in an area of its own as the main window holds them.
-    HWND optionsArea = MakeWindow(L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, frame, 10, 10, 600, 420);
-    HWND aboutArea = MakeWindow(L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, frame, 620, 10, 590, 420);
+    const bool all = part == L"all";
+    const int areaStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
+    HWND optionsArea = MakeWindow(L"STATIC", L"", areaStyle, frame, S(10), S(10), S(600), S(420));
+    HWND aboutArea = MakeWindow(L"STATIC", L"", areaStyle, frame, all ? S(620) : S(10), S(10), S(590), S(420));
+    HWND panelArea = MakeWindow(L"STATIC", L"", areaStyle, frame, S(10), all ? S(440) : S(10), S(1200), S(460));
+    ::ShowWindow(optionsArea, all || part == L"options" ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(aboutArea, all || part == L"about" ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(panelArea, all || part == L"controls" ? SW_SHOW : SW_HIDE);
     testing_support::ScriptedPrompts prompts;
     shell::Frm_Options options(prompts);
     shell::Frm_OptionsWindow optionsWindow(options);
@@ -86,7 +89,6 @@ int wmain(int argc, wchar_t** argv) {
 
     // The controls in their states, on a page-coloured panel.
     controls::PagePanel panel;
-    HWND panelArea = MakeWindow(L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, frame, 10, 440, 1200, 460);
     panel.Create(panelArea);
     ::ShowWindow(panel.hwnd(), SW_SHOW);
 
@@ -98,7 +100,7 @@ int wmain(int argc, wchar_t** argv) {
         tab->SetCaption(tabCaptions[i]);
         tab->SetThemeColor(controls::ThemeColor);
         auto window = std::make_unique<controls::TabButtonWindow>(*tab);
-        window->Create(panel.hwnd(), RECT{16, 16 + i * 34, 196, 16 + i * 34 + 32});
+        window->Create(panel.hwnd(), R(16, 16 + i * 34, 196, 16 + i * 34 + 32));
         if (i == 0) tab->SetSelectButton(true);
         if (i == 1) tab->OnMouseMove(true);
         if (i == 2) tab->OnButtonDown(controls::MouseButton::Left);
@@ -114,7 +116,7 @@ int wmain(int argc, wchar_t** argv) {
         auto round = std::make_unique<controls::RoundBtn>();
         round->SetCaption(roundCaptions[i]);
         auto window = std::make_unique<controls::RoundBtnWindow>(*round);
-        window->Create(panel.hwnd(), RECT{220 + i * 96, 16, 220 + i * 96 + 90, 42});
+        window->Create(panel.hwnd(), R(220 + i * 96, 16, 220 + i * 96 + 90, 42));
         rounds.push_back(std::move(round));
         roundWindows.push_back(std::move(window));
     }
@@ -131,12 +133,12 @@ int wmain(int argc, wchar_t** argv) {
         if (i < 3) {
             link->SetForeColor(controls::ThemeTextColor);
             link->SetBackColor(controls::ThemeBackColor);
-            link->SetOverColor(controls::ThemeColor);
+            link->SetOverColor(controls::Blend(controls::ThemeTextColor, controls::kBlack, 160));
         }
         auto window = std::make_unique<controls::LinkWindow>(*link);
         window->Create(panel.hwnd(), RECT{0, 0, 10, 10});
         const SIZE size = window->PreferredSize();
-        ::MoveWindow(window->hwnd(), 220 + i * 150, 64, size.cx, size.cy, TRUE);
+        ::MoveWindow(window->hwnd(), S(220 + i * 150), S(64), size.cx, size.cy, TRUE);
         if (i == 1) link->OnMouseMove({}, true);
         if (i == 2) link->SetEnabled(false);
         links.push_back(std::move(link));
@@ -148,7 +150,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 0; i < 5; ++i) {
         auto bar = std::make_unique<controls::ProgBar>();
         auto window = std::make_unique<controls::ProgBarWindow>(*bar);
-        window->Create(panel.hwnd(), RECT{220, 100 + i * 30, 620, 100 + i * 30 + 20});
+        window->Create(panel.hwnd(), R(220, 100 + i * 30, 620, 100 + i * 30 + 20));
         bars.push_back(std::move(bar));
         barWindows.push_back(std::move(window));
     }
@@ -170,9 +172,9 @@ int wmain(int argc, wchar_t** argv) {
     controls::ErrorMsgWindow errorWindow(error);
     controls::ErrorMsgWindow informationWindow(information);
     controls::ErrorMsgWindow fadingWindow(fading);
-    errorWindow.Create(panel.hwnd(), 660, 100);
-    informationWindow.Create(panel.hwnd(), 690, 100);
-    fadingWindow.Create(panel.hwnd(), 720, 100);
+    errorWindow.Create(panel.hwnd(), S(660), S(100));
+    informationWindow.Create(panel.hwnd(), S(690), S(100));
+    fadingWindow.Create(panel.hwnd(), S(720), S(100));
     for (controls::ErrorMsg* balloon : {&error, &information, &fading}) balloon->SetBackColor(controls::ThemeBackColor);
     error.ShowError("Selected folder Does not exists, Plaese select a valid folder.");
     information.ShowInformation("You can't change the junk files settings while the junk files tool is running.");
@@ -194,18 +196,7 @@ int wmain(int argc, wchar_t** argv) {
     ::ShowWindow(frame, SW_SHOW);
     ::UpdateWindow(frame);
 
-    RECT balloonRect;
-    ::GetWindowRect(errorWindow.hwnd(), &balloonRect);
-    controls::ToolTipRequest tip;
-    tip.text =
-        "(*) These items will require restart to make the clean process take effect\r\nUse Ctrl+Click to "
-        "restart your computer.";
-    tip.textColor = controls::ThemeTextColor;
-    tip.screenPoint = POINT{balloonRect.left + 8, balloonRect.top + 8};
-    tipRequest = tip;
-
     ::SetTimer(frame, 1, static_cast<UINT>(seconds * 1000), nullptr);
-    ::SetTimer(frame, kTipTimer, 1000, nullptr);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!::IsDialogMessageW(frame, &message)) {
