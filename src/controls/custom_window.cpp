@@ -29,9 +29,9 @@ CustomWindow::~CustomWindow() {
     }
 }
 
-int CustomWindow::Dpi() const { return platform::WindowDpi(hwnd_); }
+int CustomWindow::Dpi() const { return static_cast<int>(platform::WindowDpi(hwnd_)); }
 
-int CustomWindow::Scale(int value96) const { return platform::ScaleForDpi(value96, Dpi()); }
+int CustomWindow::Scale(int value96) const { return platform::ScaleForDpi(value96, static_cast<unsigned>(Dpi())); }
 
 CustomWindow* CustomWindow::FromHandle(HWND window) {
     if (!window || !::GetPropW(window, kObjectProperty)) return nullptr;

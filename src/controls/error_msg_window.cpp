@@ -39,7 +39,9 @@ ErrorMsgWindow::~ErrorMsgWindow() {
     logic_.closeToolTip = nullptr;
 }
 
-int ErrorMsgWindow::SidePixels() const { return platform::TwipsToPixels(ErrorMsg::kSideTwips, Dpi()); }
+int ErrorMsgWindow::SidePixels() const {
+    return platform::TwipsToPixels(ErrorMsg::kSideTwips, static_cast<unsigned>(Dpi()));
+}
 
 bool ErrorMsgWindow::Create(HWND parent, int x, int y, int id) {
     RegisterClassOnce(kClassName, nullptr);

@@ -20,7 +20,7 @@ public:
     bool Open(const ToolTipRequest& request) {
         RegisterClassOnce(kClassName, nullptr);
         request_ = request;
-        dpi_ = request.dpi > 0 ? request.dpi : platform::SystemDpi();
+        dpi_ = request.dpi > 0 ? static_cast<unsigned>(request.dpi) : platform::SystemDpi();
         if (!request.font) {
             ownFont_ = platform::CreateMessageFont(dpi_);
             request_.font = ownFont_.get();
@@ -92,7 +92,7 @@ private:
     ToolTipRequest request_;
     platform::UniqueFont ownFont_;
     HWND activeAtOpen_ = nullptr;
-    int dpi_ = 96;
+    unsigned dpi_ = 96;
 };
 
 std::unique_ptr<ToolTip>& Current() {

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "platform/long_path.h"
-#include "platform/utf.h"
 
 namespace platform {
 
@@ -28,19 +27,5 @@ CopyOutcome CopyFileReplacing(const std::string& source, const std::string& dest
     outcome.copied = true;
     return outcome;
 }
-
-bool IsExistingFile(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = ::GetFileAttributesW(ToSystemPath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsExistingFolder(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = ::GetFileAttributesW(ToSystemPath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsCdRomDrive(const std::string& root) { return ::GetDriveTypeW(ToWide(root).c_str()) == DRIVE_CDROM; }
 
 }  // namespace platform

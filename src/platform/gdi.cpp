@@ -61,7 +61,7 @@ UniqueFont CreateMessageFont(int dpi, int weight, bool underline) {
     LOGFONTW font = {};
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
         font = metrics.lfMessageFont;
-        font.lfHeight = ::MulDiv(font.lfHeight, dpi, SystemDpi());
+        font.lfHeight = ::MulDiv(font.lfHeight, dpi, static_cast<int>(SystemDpi()));
     } else {
         font.lfHeight = -::MulDiv(8, dpi, 72);
         lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
@@ -86,7 +86,7 @@ UniqueFont CreatePointFont(const std::wstring& face, int points, int dpi, int we
 UniqueFont DeriveFont(HFONT font, int weight, bool underline) {
     LOGFONTW description = {};
     if (!font || !::GetObjectW(font, sizeof(description), &description)) {
-        return CreateMessageFont(SystemDpi(), weight, underline);
+        return CreateMessageFont(static_cast<int>(SystemDpi()), weight, underline);
     }
     description.lfWeight = weight;
     description.lfUnderline = underline ? TRUE : FALSE;
@@ -121,7 +121,7 @@ int DrawTextUtf8(HDC dc, const std::string& text, RECT& rect, UINT format) {
 HCURSOR HandCursor() {
     static const HCURSOR hand = [] {
         // Shared resources: neither cursor is destroyed.
-        HCURSOR own = ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+        HCURSOR own = LoadCursorResource(1);
         return own ? own : ::LoadCursorW(nullptr, IDC_HAND);
     }();
     return hand;

@@ -2,7 +2,7 @@
 
 #include "controls/theme.h"
 #include "core/maker.h"
-#include "platform/file_copy.h"
+#include "platform/file_system.h"
 #include "platform/module_path.h"
 
 namespace shell {
@@ -45,7 +45,7 @@ void Frm_About::LnkEmail_Click() {
 
 void Frm_About::LnkReadme_Click() {
     const std::string path = ReadmePath();
-    if (!platform::IsExistingFile(path)) {
+    if (!platform::FileExists(path)) {
         prompts_.Message("Can't find the file \"readme.txt\" in the program folder.", "Clarimo",
                          core::PromptIcon::Exclamation);
         return;

@@ -8,6 +8,7 @@
 #include "core/general.h"
 #include "core/settings.h"
 #include "platform/file_copy.h"
+#include "platform/file_system.h"
 #include "shell/themes.h"
 
 namespace shell {
@@ -73,13 +74,13 @@ void Frm_Options::Tm_Timer() {
     removalType_ = (type == 2 || type == 3) ? type : 1;
     // Selecting the first two option buttons counts as choosing them.
     if (removalType_ != 3) lastRemovalType_ = removalType_;
-    if (!core::HasText(txtMove_) || platform::IsExistingFolder(txtMove_)) Er.HideMessage();
+    if (!core::HasText(txtMove_) || platform::FolderExists(txtMove_)) Er.HideMessage();
     loading_ = false;
     SaveOptions();
     Changed();
 }
 
-bool Frm_Options::MoveFolderValid() const { return core::HasText(txtMove_) && platform::IsExistingFolder(txtMove_); }
+bool Frm_Options::MoveFolderValid() const { return core::HasText(txtMove_) && platform::FolderExists(txtMove_); }
 
 void Frm_Options::SaveOptions() {
     if (loading_) return;
@@ -115,7 +116,7 @@ void Frm_Options::Opt2_Click() {
 void Frm_Options::Opt3_Click() {
     if (loading_) return;
     removalType_ = 3;
-    if (!platform::IsExistingFolder(txtMove_)) {
+    if (!platform::FolderExists(txtMove_)) {
         Cmd_Browse_Click();  // ends with SaveOptions
         return;
     }
@@ -131,7 +132,7 @@ void Frm_Options::ChkCon_Click(bool checked) {
 void Frm_Options::TxtMove_Change(const std::string& text) {
     txtMove_ = text;
     SaveOptions();
-    if (!core::HasText(txtMove_) || platform::IsExistingFolder(txtMove_)) Er.HideMessage();
+    if (!core::HasText(txtMove_) || platform::FolderExists(txtMove_)) Er.HideMessage();
 }
 
 void Frm_Options::Cmb_Theme_Click(int index) {
@@ -152,7 +153,7 @@ void Frm_Options::Cmd_Browse_Click() {
     const std::string folder = fileFolder_.BrowseForFolder(prompts_, "Select folder to move files to it.");
     if (core::HasText(folder)) {
         const std::string drive = folder.substr(0, 2) + "\\";
-        if (platform::IsCdRomDrive(drive)) {
+        if (platform::GetDriveKind(drive) == platform::DriveType::CdRom) {
             prompts_.Message("Can't move files to this folder, Please select another path", "Clarimo",
                              core::PromptIcon::Exclamation);
         } else {
@@ -176,7 +177,7 @@ void Frm_Options::LnkCs_Click() {
     const std::pair<const std::string*, const char*> files[] = {{&core::MainIniPath, "Qxs.ini"},
                                                                 {&core::FtsIniPath, "Fts.ini"}};
     for (const auto& [source, name] : files) {
-        if (failed || !platform::IsExistingFile(*source)) continue;
+        if (failed || !platform::FileExists(*source)) continue;
         failed = !platform::CopyFileReplacing(*source, target + name).copied;
     }
     if (failed) {
@@ -197,7 +198,7 @@ void Frm_Options::LnkRs_Click() {
     const std::pair<const char*, const std::string*> files[] = {{"Qxs.ini", &core::MainIniPath},
                                                                 {"Fts.ini", &core::FtsIniPath}};
     for (const auto& [name, destination] : files) {
-        if (!platform::IsExistingFile(source + name)) continue;
+        if (!platform::FileExists(source + name)) continue;
         ++found;
         // A file counts only when its copy really replaced the program's own.
         if (platform::CopyFileReplacing(source + name, *destination).copied) ++count;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi.h"
+#include "platform/ui.h"
 #include "platform/utf.h"
 
 namespace shell {
@@ -11,14 +12,6 @@ namespace {
 constexpr char kJunkText[] =
     "Change junk files settings, add extensions to search for or edit the default extensions list and add folders "
     "to exclude from search.";
-
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return platform::ToUtf8(text);
-}
 
 }  // namespace
 
@@ -176,7 +169,7 @@ void Frm_OptionsWindow::Sync() {
     ::CheckDlgButton(panel, kChkCon, logic_.ChkCon() ? BST_CHECKED : BST_UNCHECKED);
     ::CheckRadioButton(panel, kOpt1, kOpt3, kOpt1 + logic_.RemovalType() - 1);
     HWND edit = Control(kTxtMove);
-    if (WindowText(edit) != logic_.TxtMove()) {
+    if (platform::WindowText(edit) != logic_.TxtMove()) {
         const std::wstring text = platform::ToWide(logic_.TxtMove());
         ::SetWindowTextW(edit, text.c_str());
     }
@@ -197,7 +190,7 @@ void Frm_OptionsWindow::OnCommand(int id, int code, HWND control) {
     } else if (id == kOpt3 && clicked) {
         logic_.Opt3_Click();
     } else if (id == kTxtMove && code == EN_CHANGE) {
-        logic_.TxtMove_Change(WindowText(control));
+        logic_.TxtMove_Change(platform::WindowText(control));
     } else if (id == kCmdBrowse && clicked) {
         logic_.Cmd_Browse_Click();
     } else {
