@@ -54,8 +54,12 @@ bool ErrorMsgWindow::Create(HWND parent, int x, int y, int id) {
 
 void ErrorMsgWindow::Sync() {
     if (!hwnd()) return;
-    const std::wstring text = platform::ToWide(logic_.Shown() ? logic_.Message() : std::string());
-    ::SetWindowTextW(hwnd(), text.c_str());
+    // The message is the window text, for screen readers.
+    std::wstring text = platform::ToWide(logic_.Shown() ? logic_.Message() : std::string());
+    if (text != windowText_) {
+        windowText_ = std::move(text);
+        ::SetWindowTextW(hwnd(), windowText_.c_str());
+    }
     if (logic_.FadeTimerRunning() != fadeRunning_) {
         fadeRunning_ = logic_.FadeTimerRunning();
         if (fadeRunning_)

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "controls/custom_window.h"
 #include "controls/error_msg.h"
 
@@ -42,6 +44,7 @@ private:
     bool fadeRunning_ = false;
     bool showRunning_ = false;
     bool ownsToolTip_ = false;
+    std::wstring windowText_;
 };
 
 }  // namespace controls

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
@@ -107,9 +108,8 @@ void Frm_OptionsWindow::Layout(int width, int height) {
     const int labelWidth = textWidth("Theme Color:") + s(8);
     place(kLblTheme, margin, y, labelWidth, row);
     place(kCmbTheme, margin + labelWidth, y, s(160), s(200));
-    if (info_.hwnd())
-        ::SetWindowPos(info_.hwnd(), nullptr, right - balloon, y + (row - balloon) / 2, 0, 0,
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    // The balloons size themselves (240 twips at the panel's DPI).
+    place(kInfo, right - balloon, y + (row - balloon) / 2, balloon, balloon);
     y += row + s(8);
     place(kChkCon, margin, y, textWidth("Show confirmation dialog before removing files") + s(28), row);
     y += row + s(10);
@@ -118,7 +118,7 @@ void Frm_OptionsWindow::Layout(int width, int height) {
     const int groupTop = y;
     const int inner = margin + s(12);
     y += lineHeight + s(6);
-    const int twips300 = ::MulDiv(300, panel_.Dpi(), 1440);
+    const int twips300 = platform::TwipsToPixels(300, static_cast<unsigned>(panel_.Dpi()));
     place(kOpt1, inner, y, textWidth("Move removed files to recycle bin") + twips300, row);
     y += row;
     place(kOpt2, inner, y, textWidth("Delete files") + twips300, row);
@@ -130,9 +130,7 @@ void Frm_OptionsWindow::Layout(int width, int height) {
     const int editLeft = inner + opt3Width + s(2);
     place(kTxtMove, editLeft, y, std::max(browseLeft - s(6) - editLeft, s(60)), row);
     place(kCmdBrowse, browseLeft, y - s(1), browseWidth, row + s(2));
-    if (er_.hwnd())
-        ::SetWindowPos(er_.hwnd(), nullptr, browseLeft + browseWidth + s(6), y + (row - balloon) / 2, 0, 0,
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    place(kEr, browseLeft + browseWidth + s(6), y + (row - balloon) / 2, balloon, balloon);
     y += row + s(10);
     placeGroup(kGrpRemoval, "Files Removal", groupTop, y);
     y += s(10);
