@@ -1,11 +1,15 @@
 // TEMPORARY: stand-ins for the core services that are declared but not yet
 // built on this branch, so that the junk cleaner links and its tests run.
 // Removed as soon as the real ones are merged.
-#include <shellapi.h>
-#include <shlobj.h>
 #include <windows.h>
 
+#include <shellapi.h>
+#include <shlobj.h>
+
 #include <cstdio>
+
+#undef DeleteFile
+#undef MoveFile
 
 #include "core/cls_file_folder.h"
 #include "core/registry_procs.h"
