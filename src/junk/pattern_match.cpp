@@ -109,8 +109,9 @@ PatternList::PatternList(std::string_view patternsText) {
     for (const std::string& pattern : SplitPatterns(patternsText)) patterns_.push_back(Compile(FoldUtf8(pattern)));
 }
 
-std::vector<PatternList::Token> PatternList::Compile(const std::u32string& pattern) {
-    std::vector<Token> tokens;
+PatternList::Compiled PatternList::Compile(const std::u32string& pattern) {
+    Compiled compiled;
+    std::vector<Token>& tokens = compiled.tokens;
     for (size_t i = 0; i < pattern.size(); ++i) {
         const char32_t c = pattern[i];
         if (c == '*') {
@@ -145,7 +146,29 @@ std::vector<PatternList::Token> PatternList::Compile(const std::u32string& patte
             tokens.push_back({Kind::Literal, c});
         }
     }
-    return tokens;
+    for (const Token& token : tokens) {
+        if (token.kind == Kind::Star)
+            compiled.hasStar = true;
+        else
+            ++compiled.minLength;
+    }
+    while (compiled.prefixLength < tokens.size() && tokens[compiled.prefixLength].kind == Kind::Literal)
+        ++compiled.prefixLength;
+    if (compiled.hasStar) {
+        while (compiled.suffixLength < tokens.size() &&
+               tokens[tokens.size() - 1 - compiled.suffixLength].kind == Kind::Literal)
+            ++compiled.suffixLength;
+    }
+    return compiled;
+}
+
+bool PatternList::MatchCompiled(const Compiled& pattern, std::u32string_view name) const {
+    if (pattern.hasStar ? name.size() < pattern.minLength : name.size() != pattern.minLength) return false;
+    for (size_t i = 0; i < pattern.prefixLength; ++i)
+        if (pattern.tokens[i].ch != name[i]) return false;
+    for (size_t i = 1; i <= pattern.suffixLength; ++i)
+        if (pattern.tokens[pattern.tokens.size() - i].ch != name[name.size() - i]) return false;
+    return MatchTokens(pattern.tokens, name);
 }
 
 bool PatternList::MatchOne(const Token& token, char32_t c) const {
@@ -200,7 +223,7 @@ bool PatternList::MatchTokens(const std::vector<Token>& tokens, std::u32string_v
 
 int PatternList::Match(std::u32string_view foldedName) const {
     for (size_t i = 0; i < patterns_.size(); ++i)
-        if (MatchTokens(patterns_[i], foldedName)) return static_cast<int>(i);
+        if (MatchCompiled(patterns_[i], foldedName)) return static_cast<int>(i);
     return -1;
 }
 

@@ -66,11 +66,22 @@ private:
         std::vector<std::pair<char32_t, char32_t>> ranges;  // folded, inclusive
     };
 
-    std::vector<Token> Compile(const std::u32string& pattern);
+    // A compiled pattern with what every matching name must have, so that
+    // most names are turned away after a length check and a few characters.
+    struct Compiled {
+        std::vector<Token> tokens;
+        size_t minLength = 0;  // tokens other than "*"
+        bool hasStar = false;
+        size_t prefixLength = 0;  // leading literal tokens
+        size_t suffixLength = 0;  // trailing literal tokens after the last "*"
+    };
+
+    Compiled Compile(const std::u32string& pattern);
     bool MatchOne(const Token& token, char32_t c) const;
     bool MatchTokens(const std::vector<Token>& tokens, std::u32string_view name) const;
+    bool MatchCompiled(const Compiled& pattern, std::u32string_view name) const;
 
-    std::vector<std::vector<Token>> patterns_;
+    std::vector<Compiled> patterns_;
     std::vector<CharSet> sets_;
 };
 

@@ -43,7 +43,7 @@ void ThrottledPump::Restart() {
     pumps_ = 0;
 }
 
-bool ThrottledPump::Tick() {
+bool ThrottledPump::TickNow() {
     if (ClockTicks() - lastPumpEnd_ < intervalTicks_) return !quitSeen_;
     return Pump();
 }
