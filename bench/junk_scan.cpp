@@ -14,7 +14,7 @@
 #include "junk/frm_junk.h"
 #include "junk/junk_types.h"
 #include "platform/handles.h"
-#include "platform/message_pump.h"
+#include "platform/throttled_pump.h"
 
 namespace {
 

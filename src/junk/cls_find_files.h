@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/directory_walk.h"
-#include "platform/message_pump.h"
+#include "platform/throttled_pump.h"
 
 namespace junk {
 

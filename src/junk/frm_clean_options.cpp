@@ -1,6 +1,7 @@
 #include "junk/frm_clean_options.h"
 
 #include "core/cls_file_folder.h"
+#include "core/general.h"
 #include "core/registry_procs.h"
 #include "core/settings.h"
 #include "junk/junk_text.h"
@@ -53,7 +54,7 @@ std::string LowerForCompare(const std::string& text) {
 
 void Frm_NewType::Txt_Type_Change(const std::string& text) {
     Txt_Type = text;
-    Cmd_Ok_Enabled = HasNonBlank(Txt_Type);
+    Cmd_Ok_Enabled = core::HasText(Txt_Type);
     TypeTextSelected = false;
 }
 
@@ -78,7 +79,7 @@ Frm_EditType::Frm_EditType(Frm_Clean_Options& options, int row) : options_(optio
 }
 
 void Frm_EditType::UpdateOk() {
-    Cmd_Ok_Enabled = (Txt_Type != originalType_ || Txt_Desc != originalDesc_) && HasNonBlank(Txt_Type);
+    Cmd_Ok_Enabled = (Txt_Type != originalType_ || Txt_Desc != originalDesc_) && core::HasText(Txt_Type);
     TypeTextSelected = false;
 }
 
@@ -220,7 +221,7 @@ void Frm_Clean_Options::Cmd_AddFolder_Click() {
     if (!CheckFolderName(folder)) {
         prompts_.Message("The folder \"" + folder + "\"\r\n is already exists in folders list.", "Error",
                          core::PromptIcon::Exclamation);
-    } else if (HasNonBlank(folder)) {
+    } else if (core::HasText(folder)) {
         if (platform::GetDriveKind(folder.substr(0, 2) + "\\") == platform::DriveKind::CdRom)
             prompts_.Message("This drive is already skipped from scan.", "Clarimo", core::PromptIcon::Exclamation);
         else

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "core/general.h"
 #include "core/settings.h"
 #include "junk/junk_text.h"
 #include "junk/results_tally.h"
 #include "platform/directory_walk.h"
 #include "platform/file_probe.h"
-#include "platform/message_pump.h"
+#include "platform/throttled_pump.h"
 
 namespace junk {
 
@@ -345,7 +346,7 @@ void Frm_Junk::FrmProg_Tm_Timer() {
     }
     // An unplugged or deleted move folder must not turn the move into
     // another kind of removal.
-    if (settings.DType == 3 && (!HasNonBlank(settings.TMove) || !platform::FolderExists(settings.TMove))) {
+    if (settings.DType == 3 && (!core::HasText(settings.TMove) || !platform::FolderExists(settings.TMove))) {
         prompts_.Message("The folder to move removed files to cannot be found:\r\n" + settings.TMove +
                              "\r\nNothing was removed. Please check the folder on the Options page.",
                          kTitle, core::PromptIcon::Exclamation);

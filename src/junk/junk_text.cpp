@@ -22,8 +22,6 @@ std::string ElapsedTimeText(int hours, int minutes, int seconds) {
     return {};
 }
 
-bool HasNonBlank(std::string_view text) { return text.find_first_not_of(' ') != std::string_view::npos; }
-
 std::string NumberedName(const std::string& fileName, int n) {
     const size_t dot = fileName.rfind('.');
     const std::string number = " (" + std::to_string(n) + ")";

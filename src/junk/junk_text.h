@@ -11,9 +11,6 @@ namespace junk {
 // when there are no hours.
 std::string ElapsedTimeText(int hours, int minutes, int seconds);
 
-// True when text holds a character other than the blank.
-bool HasNonBlank(std::string_view text);
-
 // "name (n).ext" for the file name "name.ext"; "name (n)" when the name has
 // no extension (a leading dot does not start one).
 std::string NumberedName(const std::string& fileName, int n);

@@ -1,5 +1,6 @@
 #include "junk/junk_types.h"
 
+#include "core/general.h"
 #include "core/settings.h"
 #include "junk/junk_text.h"
 
@@ -56,7 +57,7 @@ std::vector<JunkType> LoadTypeList() {
         type.Pattern = core::ReadIni(core::FtsIniPath, "TypeList", number + "Typ", "");
         type.Description = core::ReadIni(core::FtsIniPath, "TypeList", number + "Dsc", "");
         type.Checked = ToInt(core::ReadIni(core::FtsIniPath, "TypeList", number + "Tval", "0"), 0) == 1;
-        if (HasNonBlank(type.Pattern)) types.push_back(std::move(type));
+        if (core::HasText(type.Pattern)) types.push_back(std::move(type));
     }
     return types;
 }
@@ -83,7 +84,7 @@ std::vector<std::string> LoadSkipList() {
     const int m = ReadCount("skn");
     for (int j = 1; j <= m; ++j) {
         std::string folder = core::ReadIni(core::FtsIniPath, "SkipList", std::to_string(j) + "skf", "");
-        if (HasNonBlank(folder)) folders.push_back(std::move(folder));
+        if (core::HasText(folder)) folders.push_back(std::move(folder));
     }
     return folders;
 }
@@ -101,7 +102,7 @@ void BuildJunkPatterns() {
         const std::string number = std::to_string(i);
         if (ToInt(core::ReadIni(core::FtsIniPath, "TypeList", number + "Tval", "0"), 0) != 1) continue;
         const std::string pattern = core::ReadIni(core::FtsIniPath, "TypeList", number + "Typ", "");
-        if (!HasNonBlank(pattern)) continue;
+        if (!core::HasText(pattern)) continue;
         JunkPatterns += pattern;
         if (i != n) JunkPatterns += ';';
     }

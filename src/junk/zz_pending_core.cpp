@@ -12,28 +12,11 @@
 #undef MoveFile
 
 #include "core/cls_file_folder.h"
-#include "core/registry_procs.h"
 #include "platform/handles.h"
 #include "platform/long_path.h"
 #include "platform/utf.h"
 
 namespace core {
-
-std::string ReadRegString(RegRoot Root, const std::string& SubKey, const std::string& ValueName) {
-    wchar_t buffer[4096];
-    DWORD size = sizeof buffer;
-    if (::RegGetValueW(reinterpret_cast<HKEY>(static_cast<uintptr_t>(Root)), platform::ToWide(SubKey).c_str(),
-                       platform::ToWide(ValueName).c_str(), RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                       nullptr, buffer, &size) != ERROR_SUCCESS)
-        return {};
-    return platform::ToUtf8(buffer);
-}
-
-bool RegKeyExists(RegRoot Root, const std::string& SubKey) {
-    platform::UniqueRegKey key;
-    return ::RegOpenKeyExW(reinterpret_cast<HKEY>(static_cast<uintptr_t>(Root)), platform::ToWide(SubKey).c_str(), 0,
-                           KEY_READ, key.put()) == ERROR_SUCCESS;
-}
 
 std::string ClsFileFolder::GetLongFilename(const std::string& sShortName) const {
     wchar_t buffer[32768];

@@ -4,62 +4,23 @@
 
 namespace platform {
 
-int64_t ClockFrequency() {
-    static const int64_t frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f.QuadPart > 0 ? f.QuadPart : int64_t{1000};
-    }();
-    return frequency;
-}
+uint64_t TickCount() { return ::GetTickCount64(); }
 
-int64_t ClockTicks() {
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-bool PumpWaitingMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
+bool PumpPendingMessages() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
     }
     return true;
 }
 
-ThrottledPump::ThrottledPump(double intervalMs)
-    : intervalTicks_(static_cast<int64_t>(intervalMs * static_cast<double>(ClockFrequency()) / 1000.0)) {
-    Restart();
-}
-
-void ThrottledPump::Restart() {
-    lastPumpEnd_ = ClockTicks();
-    maxGapTicks_ = 0;
-    pumps_ = 0;
-}
-
-bool ThrottledPump::TickNow() {
-    if (ClockTicks() - lastPumpEnd_ < intervalTicks_) return !quitSeen_;
-    return Pump();
-}
-
-bool ThrottledPump::Pump() {
-    const int64_t start = ClockTicks();
-    if (start - lastPumpEnd_ > maxGapTicks_) maxGapTicks_ = start - lastPumpEnd_;
-    ++pumps_;
-    if (BeforePump) BeforePump();
-    if (!PumpWaitingMessages()) quitSeen_ = true;
-    lastPumpEnd_ = ClockTicks();
-    return !quitSeen_;
-}
-
-double ThrottledPump::MaxGapMs() const {
-    return static_cast<double>(maxGapTicks_) * 1000.0 / static_cast<double>(ClockFrequency());
+void WaitForMessages(uint32_t milliseconds) {
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 }  // namespace platform
