@@ -110,8 +110,6 @@ TEST(JunkTypes, PatternTextJoinsCheckedTypesAndEndsWithShortcuts) {
 TEST(JunkTypes, SkipListAndSwitches) {
     JunkSettings settings;
     EXPECT_TRUE(junk::LoadSkipList().empty());
-    // A settings file that starts as UTF-16 keeps names outside the ANSI code page.
-    testing_support::WriteFile(core::FtsIniPath, std::string("\xFF\xFE", 2));
     junk::SaveSkipList({"C:\\Temp", "D:\\\xD0\x90\xD1\x80\xD1\x85\xD0\xB8\xD0\xB2"});  // D:\Архив
     settings.Fts("SkipList", "3skf", "  ");
     settings.Fts("Main", "skn", "3");
