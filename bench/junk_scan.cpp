@@ -18,7 +18,9 @@
 
 namespace {
 
-const std::wstring kTree = L"C:\\bench-tree";
+// Upper case, as the junk page hands drive keys to the search: a name that
+// differs in case would cost Wine a case-insensitive lookup at every folder.
+const std::wstring kTree = L"C:\\JUNKBENCH";
 
 struct SilentPrompts : core::Prompts {
     core::PromptAnswer Message(const std::string&, const std::string&, core::PromptIcon, core::PromptButtons) override {
@@ -41,7 +43,7 @@ void Touch(const std::wstring& path) {
 void GenerateTree() {
     const std::wstring done = kTree + L"\\complete.txt";
     if (::GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    std::printf("generating the tree in C:\\bench-tree (once) ...\n");
+    std::printf("generating the tree in C:\\JUNKBENCH (once) ...\n");
     std::fflush(stdout);
     ::CreateDirectoryW(kTree.c_str(), nullptr);
     int n = 0;
@@ -109,7 +111,7 @@ int wmain(int argc, wchar_t** argv) {
 
     SilentPrompts prompts;
     junk::Frm_Junk page(prompts);
-    page.LvDrives = {junk::DriveRow{"c:\\bench-tree\\", "bench", "", "", true}};
+    page.LvDrives = {junk::DriveRow{"c:\\junkbench\\", "bench", "", "", true}};
 
     uint64_t files = 0;
     BareWalk(kTree, files);  // warm the caches once

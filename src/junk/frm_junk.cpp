@@ -374,6 +374,12 @@ void Frm_Junk::FrmProg_Tm_Timer() {
         }
         Prog.Tip = "Deleting : " + row.Text;
         ++Prog.Value;
+        // Gone since the scan (removed by someone else): nothing to remove,
+        // nothing to count, no failure either.
+        if (platform::ProbePath(row.Key) == platform::PathState::Absent) {
+            pump.Tick();
+            continue;
+        }
         // A size that cannot be read counts as 0 and stops nothing.
         const uint64_t size = fileFolder_.GetLngFileSize(row.Key).value_or(0);
         bool gone = false;
