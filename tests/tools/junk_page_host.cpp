@@ -56,6 +56,14 @@ void CALLBACK TickSomeResults(HWND window, UINT, UINT_PTR id, DWORD) {
         ::SetTimer(window, 2, 700, ReadySoon);
 }
 
+testing_support::ScriptedPrompts* optionsPrompts = nullptr;
+
+void CALLBACK OpenOptions(HWND window, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(window, id);
+    junk::FrmCleanOptionsWindow options(*optionsPrompts);
+    options.ShowModal(window, [](HWND dialog) { ::SetTimer(dialog, 2, 700, ReadySoon); });
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -148,14 +156,9 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"results" || mode == L"clean") ::SetTimer(host, 1, 1500, TickSomeResults);
     if (mode == L"options") {
         core::WriteIni(core::MainIniPath, "Jnk", "Slt", argc > 2 ? "1" : "0");
-        static testing_support::ScriptedPrompts* optionsPrompts = &prompts;
-        static HWND optionsOwner = host;
+        optionsPrompts = &prompts;
         // Opened from the running message loop, as the options page does.
-        ::SetTimer(host, 3, 500, [](HWND window, UINT, UINT_PTR id, DWORD) {
-            ::KillTimer(window, id);
-            junk::FrmCleanOptionsWindow options(*optionsPrompts);
-            options.ShowModal(optionsOwner, [](HWND dialog) { ::SetTimer(dialog, 2, 700, ReadySoon); });
-        });
+        ::SetTimer(host, 3, 500, OpenOptions);
     }
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
