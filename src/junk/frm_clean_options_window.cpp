@@ -34,6 +34,13 @@ constexpr UINT kShownMessage = WM_APP + 1;
 LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dialog) {
     if (message == WM_COMMAND || message == WM_NOTIFY)
         return ::SendMessageW(reinterpret_cast<HWND>(dialog), message, wParam, lParam);
+    // Check boxes show the page's own background through them (frames keep
+    // theirs, or their line would run through the caption).
+    if (message == WM_CTLCOLORSTATIC &&
+        (::GetWindowLongW(reinterpret_cast<HWND>(lParam), GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(::GetStockObject(HOLLOW_BRUSH));
+    }
     return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
