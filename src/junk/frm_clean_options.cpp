@@ -6,7 +6,7 @@
 #include "core/settings.h"
 #include "junk/junk_text.h"
 #include "junk/pattern_match.h"
-#include "platform/file_probe.h"
+#include "platform/file_system.h"
 
 namespace junk {
 namespace {
@@ -222,7 +222,7 @@ void Frm_Clean_Options::Cmd_AddFolder_Click() {
         prompts_.Message("The folder \"" + folder + "\"\r\n is already exists in folders list.", "Error",
                          core::PromptIcon::Exclamation);
     } else if (core::HasText(folder)) {
-        if (platform::GetDriveKind(folder.substr(0, 2) + "\\") == platform::DriveKind::CdRom)
+        if (platform::GetDriveKind(folder.substr(0, 2) + "\\") == platform::DriveType::CdRom)
             prompts_.Message("This drive is already skipped from scan.", "Clarimo", core::PromptIcon::Exclamation);
         else
             LvSkip.push_back(folder);

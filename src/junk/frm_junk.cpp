@@ -8,6 +8,8 @@
 #include "junk/results_tally.h"
 #include "platform/directory_walk.h"
 #include "platform/file_probe.h"
+#include "platform/file_system.h"
+#include "platform/locale_format.h"
 #include "platform/throttled_pump.h"
 
 namespace junk {
@@ -49,9 +51,9 @@ RemovalSettings ReadRemovalSettings() {
 ShortcutTarget CheckShortcutTarget(const std::string& target) {
     if (target.size() < 3 || target[1] != ':' || target[2] != '\\') return ShortcutTarget::Unknown;
     const std::string root = target.substr(0, 3);
-    const platform::DriveKind kind = platform::GetDriveKind(root);
-    if (kind == platform::DriveKind::NoRootDir || kind == platform::DriveKind::Unknown ||
-        kind == platform::DriveKind::Remote || !platform::DriveReady(root))
+    const platform::DriveType kind = platform::GetDriveKind(root);
+    if (kind == platform::DriveType::NoRootFolder || kind == platform::DriveType::Unknown ||
+        kind == platform::DriveType::Remote || !platform::DriveReady(root))
         return ShortcutTarget::Unknown;
     switch (platform::ProbePath(target)) {
         case platform::PathState::Exists:
@@ -82,8 +84,8 @@ void Frm_Junk::Redraw() {
 void Frm_Junk::LoadDrives() {
     LvDrives.clear();
     for (const std::string& root : platform::LogicalDriveRoots()) {
-        const platform::DriveKind kind = platform::GetDriveKind(root);
-        if (kind == platform::DriveKind::Removable || kind == platform::DriveKind::CdRom) continue;
+        const platform::DriveType kind = platform::GetDriveKind(root);
+        if (kind == platform::DriveType::Removable || kind == platform::DriveType::CdRom) continue;
         std::string drive = root.substr(0, 2);
         for (char& c : drive)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
@@ -272,7 +274,7 @@ void Frm_Junk::FindResultChanged() {
 
 std::string Frm_Junk::SizeText(const ResultRow& row) const { return fileFolder_.CalcSize(row.Size); }
 
-std::string Frm_Junk::DateText(const ResultRow& row) { return platform::FormatFileTime(row.Time); }
+std::string Frm_Junk::DateText(const ResultRow& row) { return platform::LocalDateTimeText(row.Time); }
 
 void Frm_Junk::ShowResultDetails(int index) {
     if (Searching) return;
@@ -390,7 +392,7 @@ void Frm_Junk::FrmProg_Tm_Timer() {
             gone = fileFolder_.MoveFile(row.Key, target);
         } else {
             const std::optional<uint32_t> attributes = platform::GetAttributes(row.Key);
-            platform::SetAttributes(row.Key, platform::kAttributeNormal);
+            platform::SetAttributes(row.Key, platform::attributes::kNormal);
             gone = settings.DType == 1 ? fileFolder_.DelToRecycBin(row.Key) : fileFolder_.DeleteFile(row.Key, false);
             if (!gone && attributes) platform::SetAttributes(row.Key, *attributes);
         }

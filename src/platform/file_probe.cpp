@@ -7,25 +7,6 @@
 
 namespace platform {
 
-DriveKind GetDriveKind(const std::string& root) {
-    switch (::GetDriveTypeW(ToWide(root).c_str())) {
-        case DRIVE_NO_ROOT_DIR:
-            return DriveKind::NoRootDir;
-        case DRIVE_REMOVABLE:
-            return DriveKind::Removable;
-        case DRIVE_FIXED:
-            return DriveKind::Fixed;
-        case DRIVE_REMOTE:
-            return DriveKind::Remote;
-        case DRIVE_CDROM:
-            return DriveKind::CdRom;
-        case DRIVE_RAMDISK:
-            return DriveKind::RamDisk;
-        default:
-            return DriveKind::Unknown;
-    }
-}
-
 bool DriveReady(const std::string& root) {
     // No "insert a disk" box for an empty drive.
     const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -60,33 +41,6 @@ PathState ProbePath(const std::string& path) {
     ::SetErrorMode(previous);
     if (attributes != INVALID_FILE_ATTRIBUTES) return PathState::Exists;
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathState::Absent : PathState::Unknown;
-}
-
-bool FolderExists(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesW(ToSystemPath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::optional<uint32_t> GetAttributes(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesW(ToSystemPath(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    return attributes;
-}
-
-bool SetAttributes(const std::string& path, uint32_t attributes) {
-    return ::SetFileAttributesW(ToSystemPath(path).c_str(), attributes) != FALSE;
-}
-
-std::string FormatFileTime(uint64_t fileTime) {
-    FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
-    FILETIME local;
-    SYSTEMTIME time;
-    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &time)) return {};
-    wchar_t date[128] = {};
-    wchar_t clock[128] = {};
-    ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 128);
-    ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 128);
-    return ToUtf8(date) + " " + ToUtf8(clock);
 }
 
 }  // namespace platform
