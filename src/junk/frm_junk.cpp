@@ -1,0 +1,424 @@
+#include "junk/frm_junk.h"
+
+#include <algorithm>
+
+#include "core/general.h"
+#include "core/settings.h"
+#include "junk/junk_text.h"
+#include "junk/results_tally.h"
+#include "platform/directory_walk.h"
+#include "platform/file_probe.h"
+#include "platform/file_system.h"
+#include "platform/locale_format.h"
+#include "platform/throttled_pump.h"
+
+namespace junk {
+
+uint64_t CleanedCount = 0;
+uint64_t CleanedSize = 0;
+
+namespace {
+
+constexpr const char* kTitle = "Clarimo";
+constexpr const char* kSelectAllHint = "Right click on the files list then click on select all to select all files.";
+
+std::string Upper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return text;
+}
+
+std::string FileNameOf(const std::string& path) {
+    const size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string CountText(size_t n, const std::string& what) {
+    return std::to_string(n) + (n == 1 ? " file" : " files") + " could not be " + what + ".";
+}
+
+}  // namespace
+
+RemovalSettings ReadRemovalSettings() {
+    RemovalSettings settings;
+    const std::string type = core::ReadIni(core::MainIniPath, "Options", "DType", "1");
+    settings.DType = type == "2" ? 2 : type == "3" ? 3 : 1;
+    settings.TMove = core::ReadIni(core::MainIniPath, "Options", "TMove", "");
+    settings.ConDlg = core::ReadIni(core::MainIniPath, "Options", "ConDlg", "1") == "1";
+    return settings;
+}
+
+ShortcutTarget CheckShortcutTarget(const std::string& target) {
+    if (target.size() < 3 || target[1] != ':' || target[2] != '\\') return ShortcutTarget::Unknown;
+    const std::string root = target.substr(0, 3);
+    const platform::DriveType kind = platform::GetDriveKind(root);
+    if (kind == platform::DriveType::NoRootFolder || kind == platform::DriveType::Unknown ||
+        kind == platform::DriveType::Remote || !platform::DriveReady(root))
+        return ShortcutTarget::Unknown;
+    switch (platform::ProbePath(target)) {
+        case platform::PathState::Exists:
+            return ShortcutTarget::Exists;
+        case platform::PathState::Absent:
+            return ShortcutTarget::Missing;
+        default:
+            return ShortcutTarget::Unknown;
+    }
+}
+
+Frm_Junk::Frm_Junk(core::Prompts& prompts) : prompts_(prompts) {
+    Find.FindPathChanged = [this] { pathDirty_ = true; };
+    Find.FindResultChanged = [this] { FindResultChanged(); };
+    // The path label follows the search only when the window can draw.
+    Find.Pump().BeforePump = [this] {
+        if (!pathDirty_) return;
+        pathDirty_ = false;
+        LbPath = Find.CurrentFolder;
+        if (PathChanged) PathChanged();
+    };
+}
+
+void Frm_Junk::Redraw() {
+    if (Changed) Changed();
+}
+
+void Frm_Junk::LoadDrives() {
+    LvDrives.clear();
+    for (const std::string& root : platform::LogicalDriveRoots()) {
+        const platform::DriveType kind = platform::GetDriveKind(root);
+        if (kind == platform::DriveType::Removable || kind == platform::DriveType::CdRom) continue;
+        std::string drive = root.substr(0, 2);
+        for (char& c : drive)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        const std::string label = platform::VolumeLabel(root);
+        DriveRow row;
+        row.Key = drive + "\\";
+        row.Text = fileFolder_.GetDrvName(label.empty() ? drive : drive + " [" + label + "]");
+        row.Capacity = fileFolder_.GetDiskSpace(row.Key, 0);
+        row.FreeSpace = fileFolder_.GetDiskSpace(row.Key, 1);
+        LvDrives.push_back(std::move(row));
+    }
+    CheckedDrives = 0;
+    Cmd_Scan_Enabled = false;
+    Redraw();
+}
+
+void Frm_Junk::Tm_Timer() {
+    if (!TmEnabled) return;
+    const int ticked =
+        static_cast<int>(std::count_if(LvDrives.begin(), LvDrives.end(), [](const DriveRow& r) { return r.Checked; }));
+    if (ticked == CheckedDrives) return;
+    CheckedDrives = ticked;
+    if (!Searching) Cmd_Scan_Enabled = ticked > 0;
+    Redraw();
+}
+
+void Frm_Junk::Time_Timer() {
+    if (!TimeEnabled) return;
+    if (++Seconds == 60) {
+        Seconds = 0;
+        if (++Minutes == 60) {
+            Minutes = 0;
+            ++Hours;
+        }
+    }
+    L4 = "Elapsed Time : " + ElapsedTimeText(Hours, Minutes, Seconds);
+    Redraw();
+}
+
+void Frm_Junk::EnDisButtons(bool enable) {
+    if (EnDisButtonsHook) EnDisButtonsHook(enable);
+}
+
+void Frm_Junk::UpdateCleanButton() { Cmd_Del_Enabled = !Searching && !LvResult.empty(); }
+
+void Frm_Junk::SaveCaptions() {
+    savedL2_ = L2;
+    savedL3_ = L3;
+    savedL4_ = L4;
+}
+
+void Frm_Junk::Cmd_Scan_Click() {
+    // A click that arrives while a stopped search is still unwinding (both
+    // in one batch of messages) would start a scan inside the old one.
+    if (scanLoopActive_ && State != 1) return;
+    switch (State) {
+        case 0:
+            StartScan();
+            break;
+        case 1:
+            StopScan();
+            break;
+        default:
+            BackToDrives();
+            break;
+    }
+}
+
+void Frm_Junk::StartScan() {
+    Scan_Tip = "Scan For Junk Files";
+    if (platform::ProbePath(core::FtsIniPath) != platform::PathState::Exists) ChkDefLoad();
+    FoundBytes = 0;
+    Seconds = Minutes = Hours = 0;
+    L2 = "Found Files : N/A";
+    L3 = "All Files Size : N/A";
+    BuildJunkPatterns();
+    if (JunkPatternsEmpty()) {
+        prompts_.Message("Please check the files types you want to search for.", kTitle, core::PromptIcon::Information);
+        Scan_Tip = "Drives To Scan";
+        Redraw();
+        return;
+    }
+    EnDisButtons(false);
+    L4 = "Elapsed Time : 0 Second";
+    TmEnabled = false;
+    TimeEnabled = true;
+    State = 1;
+    Cmd_Scan_Caption = "Stop";
+    Searching = true;
+    UpdateCleanButton();
+    LvDrivesVisible = false;
+    LvResultVisible = true;
+    Pic_Scan_ToolsVisible = true;
+    LbPathVisible = true;
+    L1 = "Please Wait...";
+    LvResult.clear();
+    keys_.clear();
+    Info.HideMessage();
+    // The junk switches cannot change while the page scans (the options
+    // link is disabled), so they are read once.
+    switches_ = ReadScanSwitches();
+    Find.StartFind();
+    Redraw();
+
+    scanLoopActive_ = true;
+    for (size_t i = 0; i < LvDrives.size() && !Find.Cancelled(); ++i) {
+        if (!LvDrives[i].Checked) continue;
+        const std::string key = Upper(LvDrives[i].Key);
+        L1 = "Current Drive : " + key;
+        Redraw();
+        Find.FindFile(JunkPatterns, key);
+    }
+    scanLoopActive_ = false;
+
+    Find.CancelSearch(true);
+    if (State == 1) {  // not stopped meanwhile
+        L1 = "Complete...";
+        TimeEnabled = false;
+        LbPathVisible = false;
+        SaveCaptions();
+        Cmd_Scan_Caption = "< Back";
+        State = 2;
+        Searching = false;
+    }
+    UpdateCleanButton();
+    Redraw();
+}
+
+void Frm_Junk::StopScan() {
+    TimeEnabled = false;
+    Find.CancelSearch(true);
+    Searching = false;
+    UpdateCleanButton();
+    L1 = "Canceled...";
+    LbPathVisible = false;
+    SaveCaptions();
+    Cmd_Scan_Caption = "< Back";
+    State = 2;
+    Redraw();
+}
+
+void Frm_Junk::BackToDrives() {
+    LvResultVisible = false;
+    Pic_Scan_ToolsVisible = false;
+    LvResult.clear();
+    keys_.clear();
+    LvDrivesVisible = true;
+    Info.HideMessage();
+    CleanedCount = 0;
+    CleanedSize = 0;
+    Cmd_Scan_Caption = "Scan";
+    Scan_Tip = "Drives To Scan";
+    EnDisButtons(true);
+    TmEnabled = true;
+    State = 0;
+    Cmd_Scan_Enabled = CheckedDrives > 0;
+    Redraw();
+}
+
+void Frm_Junk::FindResultChanged() {
+    const std::string& found = Find.FoundFile;
+    if (LowerExtension(found) == "lnk") {
+        if (!switches_.ScanShortcuts) return;
+        std::string shortcut = found;
+        const std::string target = fileFolder_.GetShortCutPath(shortcut);
+        if (target.empty()) return;
+        // Only a target that is certainly gone makes the shortcut junk.
+        if (CheckShortcutTarget(target) != ShortcutTarget::Missing) return;
+    }
+    if (switches_.SkipProtected &&
+        (Find.FoundFileAttributes & (platform::kAttributeReadOnly | platform::kAttributeSystem)))
+        return;
+    if (keys_.insert(found).second) {
+        ResultRow row;
+        row.Key = found;
+        row.Text = FileNameOf(found);
+        row.Size = Find.FoundFileSize;
+        row.Time = Find.FoundFileTime;
+        LvResult.push_back(std::move(row));
+        L2 = "Found Files : " + std::to_string(LvResult.size());
+        FoundBytes += Find.FoundFileSize;
+        L3 = "All Files Size : " + fileFolder_.CalcSize(FoundBytes);
+    }
+    if (!Searching) Find.CancelSearch(true);
+}
+
+std::string Frm_Junk::SizeText(const ResultRow& row) const { return fileFolder_.CalcSize(row.Size); }
+
+std::string Frm_Junk::DateText(const ResultRow& row) { return platform::LocalDateTimeText(row.Time); }
+
+void Frm_Junk::ShowResultDetails(int index) {
+    if (Searching) return;
+    if (index < 0 || static_cast<size_t>(index) >= LvResult.size()) {
+        RestoreSummary();
+        return;
+    }
+    const ResultRow& row = LvResult[static_cast<size_t>(index)];
+    L1 = row.Text;
+    L2 = "File Path : " + row.Key;
+    L3 = "File Size : " + SizeText(row);
+    L4 = "Date Modified : " + DateText(row);
+    Redraw();
+}
+
+void Frm_Junk::RestoreSummary() {
+    if (Searching) return;
+    L1 = "Complete...";
+    L2 = savedL2_;
+    L3 = savedL3_;
+    L4 = savedL4_;
+    Redraw();
+}
+
+void Frm_Junk::SetAllResults(bool checked) {
+    for (ResultRow& row : LvResult) row.Checked = checked;
+    Redraw();
+}
+
+void Frm_Junk::SetAllDrives(bool checked) {
+    for (DriveRow& row : LvDrives) row.Checked = checked;
+    Tm_Timer();
+    Redraw();
+}
+
+size_t Frm_Junk::CheckedResults() const {
+    return static_cast<size_t>(
+        std::count_if(LvResult.begin(), LvResult.end(), [](const ResultRow& r) { return r.Checked; }));
+}
+
+void Frm_Junk::NoItemsSelected(const std::string& text) {
+    prompts_.Message(text, kTitle, core::PromptIcon::Information);
+    Info.ShowInformation(kSelectAllHint);
+    Redraw();
+}
+
+void Frm_Junk::Cmd_Del_Click() {
+    L2.clear();
+    L3.clear();
+    L4.clear();
+    if (LvResult.size() < 200 && CheckedResults() == 0) {
+        NoItemsSelected("No items selected, Please select some items to delete");
+        return;
+    }
+    Prog = ProgressState{};
+    if (OpenProgressWindow)
+        OpenProgressWindow();
+    else
+        FrmProg_Tm_Timer();
+    if (CleanedCount != 0 && ShowResult) ShowResult();
+    Redraw();
+}
+
+void Frm_Junk::FrmProg_Tm_Timer() {
+    const RemovalSettings settings = ReadRemovalSettings();
+    const size_t ticked = CheckedResults();
+    Prog.Max = ticked;
+    if (ticked == 0) {
+        NoItemsSelected("No items selected, Please select items to delete");
+        return;
+    }
+    // An unplugged or deleted move folder must not turn the move into
+    // another kind of removal.
+    if (settings.DType == 3 && (!core::HasText(settings.TMove) || !platform::FolderExists(settings.TMove))) {
+        prompts_.Message("The folder to move removed files to cannot be found:\r\n" + settings.TMove +
+                             "\r\nNothing was removed. Please check the folder on the Options page.",
+                         kTitle, core::PromptIcon::Exclamation);
+        return;
+    }
+    if (settings.ConDlg &&
+        prompts_.Message("Are you sure you want to delete selected items ?", kTitle, core::PromptIcon::Information,
+                         core::PromptButtons::YesNo) != core::PromptAnswer::Yes)
+        return;
+
+    if (EnableMainWindow) EnableMainWindow(false);
+    Prog.Visible = true;
+    platform::ThrottledPump pump;
+    pump.BeforePump = [this] {
+        if (ProgressChanged) ProgressChanged();
+    };
+    const std::string moveFolder = fileFolder_.AddSlash(settings.TMove);
+    size_t failures = 0;
+    std::vector<ResultRow> kept;
+    kept.reserve(LvResult.size());
+    for (ResultRow& row : LvResult) {
+        if (!row.Checked) {
+            kept.push_back(std::move(row));
+            continue;
+        }
+        Prog.Tip = "Deleting : " + row.Text;
+        ++Prog.Value;
+        // Gone since the scan (removed by someone else): nothing to remove,
+        // nothing to count, no failure either.
+        if (platform::ProbePath(row.Key) == platform::PathState::Absent) {
+            pump.Tick();
+            continue;
+        }
+        // A size that cannot be read counts as 0 and stops nothing.
+        const uint64_t size = fileFolder_.GetLngFileSize(row.Key).value_or(0);
+        bool gone = false;
+        if (settings.DType == 3) {
+            std::string target = moveFolder + row.Text;
+            for (int n = 2; platform::ProbePath(target) != platform::PathState::Absent && n < 10000; ++n)
+                target = moveFolder + NumberedName(row.Text, n);
+            gone = fileFolder_.MoveFile(row.Key, target);
+        } else {
+            const std::optional<uint32_t> attributes = platform::GetAttributes(row.Key);
+            platform::SetAttributes(row.Key, platform::attributes::kNormal);
+            gone = settings.DType == 1 ? fileFolder_.DelToRecycBin(row.Key) : fileFolder_.DeleteFile(row.Key, false);
+            if (!gone && attributes) platform::SetAttributes(row.Key, *attributes);
+        }
+        if (gone) {
+            ++CleanedCount;
+            CleanedSize += size;
+        } else {
+            ++failures;
+            kept.push_back(std::move(row));
+        }
+        pump.Tick();
+    }
+    LvResult = std::move(kept);
+    keys_.clear();
+    for (const ResultRow& row : LvResult) keys_.insert(row.Key);
+    Prog.Visible = false;
+    if (EnableMainWindow) EnableMainWindow(true);
+    LastFailures = failures;
+    if (failures > 0) {
+        // The report must be seen: the balloon would keep an older hint.
+        Info.HideMessage();
+        Info.ShowInformation(
+            CountText(failures, settings.DType == 1 ? "moved to the recycle bin and stayed in place" : "removed"));
+    }
+    UpdateCleanButton();
+    Redraw();
+}
+
+}  // namespace junk

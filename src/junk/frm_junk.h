@@ -1,0 +1,159 @@
+// The junk files page: drive list, scan, result list and the removal that
+// the progress window FrmProg runs. Logic only; FrmJunkWindow draws it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "core/cls_file_folder.h"
+#include "core/prompts.h"
+#include "junk/cls_find_files.h"
+#include "junk/junk_types.h"
+
+namespace junk {
+
+struct DriveRow {
+    std::string Key;  // "c:\"
+    std::string Text;
+    std::string Capacity;
+    std::string FreeSpace;
+    bool Checked = false;
+};
+
+struct ResultRow {
+    std::string Key;   // full path
+    std::string Text;  // file name
+    uint64_t Size = 0;
+    uint64_t Time = 0;  // last write, FILETIME units
+    bool Checked = false;
+};
+
+// The page's balloon message. Like the control it stands for, it keeps the
+// message it shows until hidden.
+struct BalloonState {
+    bool Visible = false;
+    bool IsError = false;
+    std::string Text;
+    void ShowInformation(const std::string& text) {
+        if (Visible) return;
+        Visible = true;
+        IsError = false;
+        Text = text;
+    }
+    void HideMessage() { Visible = false; }
+};
+
+// The removal settings of the options page, as stored.
+struct RemovalSettings {
+    int DType = 1;       // 1 recycle bin, 2 delete, 3 move
+    std::string TMove;   // folder to move to
+    bool ConDlg = true;  // ask first
+};
+RemovalSettings ReadRemovalSettings();
+
+// Whether a shortcut's target is there. Unknown when it cannot be known:
+// a drive that is missing or not ready, a network path, a relative path.
+enum class ShortcutTarget { Exists, Missing, Unknown };
+ShortcutTarget CheckShortcutTarget(const std::string& target);
+
+// The progress window's state while removing.
+struct ProgressState {
+    bool Visible = false;  // the bar
+    std::string Tip = "Checking Items, Please Wait...";
+    size_t Max = 0;
+    size_t Value = 0;
+};
+
+class Frm_Junk {
+public:
+    explicit Frm_Junk(core::Prompts& prompts);
+
+    // Page state (what the window draws).
+    int State = 0;  // 0 Ready, 1 Scanning, 2 Results
+    bool Searching = false;
+    std::vector<DriveRow> LvDrives;
+    std::vector<ResultRow> LvResult;
+    std::string Cmd_Scan_Caption = "Scan";
+    bool Cmd_Scan_Enabled = false;
+    bool Cmd_Del_Enabled = false;
+    std::string Scan_Tip = "Drives To Scan";
+    std::string L1;
+    std::string L2 = "Found Files : N/A";
+    std::string L3 = "All Files Size : N/A";
+    std::string L4 = "Elapsed Time : N/A";
+    std::string LbPath;  // folder being searched; drawn when the search pumps
+    bool LvDrivesVisible = true;
+    bool LvResultVisible = false;
+    bool Pic_Scan_ToolsVisible = false;
+    bool LbPathVisible = false;
+    bool TmEnabled = true;
+    bool TimeEnabled = false;
+    BalloonState Info;
+    uint64_t FoundBytes = 0;
+    int Seconds = 0;
+    int Minutes = 0;
+    int Hours = 0;
+    int CheckedDrives = 0;
+    ClsFindFiles Find;
+    ProgressState Prog;
+
+    // Ties to the main window and to the page's own window.
+    std::function<void(bool)> EnDisButtonsHook;  // privacy buttons, options' junk link
+    std::function<void()> ShowResult;            // the main window's result strip
+    std::function<void(bool)> EnableMainWindow;  // off while removing
+    std::function<void()> OpenProgressWindow;    // shows FrmProg modally; it calls FrmProg_Tm_Timer
+    std::function<void()> ProgressChanged;       // redraw FrmProg
+    std::function<void()> PathChanged;           // redraw LbPath
+    std::function<void()> Changed;               // redraw the page
+
+    // Fills LvDrives: fixed, network and RAM drives; not floppy, removable
+    // or optical ones.
+    void LoadDrives();
+    void Tm_Timer();    // drive ticks watch
+    void Time_Timer();  // elapsed-time clock, each second while scanning
+    void Cmd_Scan_Click();
+    void Cmd_Del_Click();
+    // The removal, run by FrmProg once it shows.
+    void FrmProg_Tm_Timer();
+    void EnDisButtons(bool enable);
+
+    // Result details: shows row index in the labels (not while searching).
+    void ShowResultDetails(int index);
+    void RestoreSummary();
+    void SetAllResults(bool checked);
+    void SetAllDrives(bool checked);
+    size_t CheckedResults() const;
+    // True when the result view shows and holds no row (ShowResult then
+    // returns to the drive list).
+    bool ResultListEmptied() const { return LvResultVisible && LvResult.empty(); }
+
+    // Texts of a result row's columns.
+    std::string SizeText(const ResultRow& row) const;
+    static std::string DateText(const ResultRow& row);
+
+    // Files that stayed in the last removal, and why the balloon says so.
+    size_t LastFailures = 0;
+
+private:
+    void StartScan();
+    void StopScan();
+    void BackToDrives();
+    void FindResultChanged();
+    void UpdateCleanButton();
+    void SaveCaptions();
+    void Redraw();
+    void NoItemsSelected(const std::string& text);
+
+    core::Prompts& prompts_;
+    core::ClsFileFolder fileFolder_;
+    JunkScanSwitches switches_;
+    std::unordered_set<std::string> keys_;
+    bool scanLoopActive_ = false;
+    bool pathDirty_ = false;
+    std::string savedL2_, savedL3_, savedL4_;
+};
+
+}  // namespace junk

@@ -1,0 +1,54 @@
+#include "platform/throttled_pump.h"
+
+#include "platform/message_pump.h"
+
+#include <windows.h>
+
+namespace platform {
+
+int64_t ClockFrequency() {
+    static const int64_t frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f.QuadPart > 0 ? f.QuadPart : int64_t{1000};
+    }();
+    return frequency;
+}
+
+int64_t ClockTicks() {
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+ThrottledPump::ThrottledPump(double intervalMs)
+    : intervalTicks_(static_cast<int64_t>(intervalMs * static_cast<double>(ClockFrequency()) / 1000.0)) {
+    Restart();
+}
+
+void ThrottledPump::Restart() {
+    lastPumpEnd_ = ClockTicks();
+    maxGapTicks_ = 0;
+    pumps_ = 0;
+}
+
+bool ThrottledPump::TickNow() {
+    if (ClockTicks() - lastPumpEnd_ < intervalTicks_) return !quitSeen_;
+    return Pump();
+}
+
+bool ThrottledPump::Pump() {
+    const int64_t start = ClockTicks();
+    if (start - lastPumpEnd_ > maxGapTicks_) maxGapTicks_ = start - lastPumpEnd_;
+    ++pumps_;
+    if (BeforePump) BeforePump();
+    if (!PumpPendingMessages()) quitSeen_ = true;
+    lastPumpEnd_ = ClockTicks();
+    return !quitSeen_;
+}
+
+double ThrottledPump::MaxGapMs() const {
+    return static_cast<double>(maxGapTicks_) * 1000.0 / static_cast<double>(ClockFrequency());
+}
+
+}  // namespace platform
