@@ -1,0 +1,54 @@
+// The update check's system seam for tests: the connection answer is chosen,
+// the waits are short and can run a step (closing the window, say), and the
+// download dialog records the address instead of opening.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/long_path.h"
+#include "update/update_system.h"
+
+namespace testing_support {
+
+// Processes window messages for about ms milliseconds.
+inline void PumpMessages(DWORD ms) {
+    const DWORD start = ::GetTickCount();
+    do {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(5);
+    } while (::GetTickCount() - start < ms);
+}
+
+class TestUpdateSystem : public update::UpdateSystem {
+public:
+    bool connected = true;
+    std::vector<double> pauses;
+    // Runs inside the n-th wait (1-based), before its messages are processed.
+    std::function<void(size_t)> duringPause;
+    std::vector<std::string> dialogAddresses;
+
+    bool InternetConnected() override { return connected; }
+    void Pause(double seconds) override {
+        pauses.push_back(seconds);
+        if (duringPause) duringPause(pauses.size());
+        PumpMessages(20);
+    }
+    bool RemoveFile(const std::string& path) override {
+        const std::wstring wide = platform::ToSystemPath(path);
+        return ::DeleteFileW(wide.c_str()) || ::GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES;
+    }
+    bool OpenDownloadDialog(const std::string& address) override {
+        dialogAddresses.push_back(address);
+        return true;
+    }
+};
+
+}  // namespace testing_support
