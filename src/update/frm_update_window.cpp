@@ -1,7 +1,8 @@
 #include "update/frm_update_window.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <array>
 
@@ -31,8 +32,8 @@ constexpr Box kSeparatorBox{0, kBandHeight, kClientWidth, 2};
 constexpr Box kStatusBox{kMargin, 92, 408, 40};
 constexpr Box kCheckLinkBox{kMargin, 138, 200, 20};
 constexpr Box kResultBox{kMargin, 90, 408, 20};
-constexpr Box kDetailsBox{kMargin, 114, 408, 76};
-constexpr std::array<Box, 2> kLinkPlaces{Box{kMargin, 198, 196, 20}, Box{228, 198, 196, 20}};
+constexpr Box kDetailsBox{kMargin, 114, 408, 70};
+constexpr std::array<Box, 2> kLinkPlaces{Box{kMargin, 194, 196, 20}, Box{228, 194, 196, 20}};
 constexpr Box kCancelBox{kClientWidth - kMargin - 88, kClientHeight - 16 - 28, 88, 28};
 
 // DPI functions of Windows 10; older systems have one DPI for everything.
@@ -81,6 +82,7 @@ struct Frm_UpdateWindow::Controls {
     HWND downloadUpdate = nullptr;
     HWND downloadFull = nullptr;
     HWND cancel = nullptr;
+    UpdateState drawnState = UpdateState::Idle;
     // The error balloon: an error icon whose tool tip holds the message.
     HWND balloon = nullptr;
     HWND balloonTip = nullptr;
@@ -279,12 +281,15 @@ void WindowAccess::Refresh(Frm_UpdateWindow& self) {
     show(c.downloadUpdate, page.detailsVisible && page.downloadUpdate.visible);
     show(c.downloadFull, page.detailsVisible && page.downloadFull.visible);
 
-    // Keyboard users keep a focus: on "Cancel" when the logic asks for it,
-    // otherwise on the next useful control when the focused one went away.
+    // Keyboard users keep a focus: on "Cancel" when the logic asks for it, on
+    // the first download link when a release is offered, otherwise on the
+    // next useful control when the focused one went away.
+    const bool offeredNow = page.state == UpdateState::UpdateOffered && c.drawnState != UpdateState::UpdateOffered;
+    c.drawnState = page.state;
     const bool focusWasInside = focusBefore && (focusBefore == self.window_ || ::IsChild(self.window_, focusBefore));
     if (self.logic_.TakeCancelFocusRequest()) {
         ::SetFocus(c.cancel);
-    } else if (focusWasInside && (focusBefore == self.window_ || !::IsWindowVisible(focusBefore))) {
+    } else if (focusWasInside && (offeredNow || focusBefore == self.window_ || !::IsWindowVisible(focusBefore))) {
         for (HWND next : {c.downloadUpdate, c.downloadFull, c.checkLink, c.cancel}) {
             if (::IsWindowVisible(next)) {
                 ::SetFocus(next);
