@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,9 +28,14 @@ double GetWindowsVersion(int Which);
 // Windows 98 and Me.
 bool IsWin9x();
 void EnableShutdownPrivilege();
-// Asks, then restarts Windows as an orderly end of the program.
+// Asks, then restarts Windows as an orderly end of the program: Trm = "1"
+// in the main settings file, the shutdown privilege on NT-based Windows,
+// then ExitWindowsEx with the restart flags.
 void RestartWindows(Prompts& prompts);
-// The first virtual-key code from 5 to 128 held down, 0 when none.
+// The same, with exitWindows in place of ExitWindowsEx: tests pass their own
+// so that nothing restarts.
+void RestartWindows(Prompts& prompts, const std::function<void(uint32_t flags)>& exitWindows);
+// The first virtual-key code from 5 to 128 held down now, 0 when none.
 int16_t GetPressedKey();
 std::string GetComputerNameText();
 std::string GetUserNameText();

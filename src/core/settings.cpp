@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include "core/ini_text.h"
+#include "platform/atomic_file.h"
 #include "platform/ini_file.h"
 
 namespace core {
@@ -25,7 +27,12 @@ std::string ReadIni(const std::string& FileName, const std::string& Section, con
 
 void WriteIni(const std::string& FileName, const std::string& Section, const std::string& Key,
               const std::string& Value) {
-    platform::WriteIniValue(FileName, Section, Key, Value);
+    platform::WriteIniValue(FileName, Section, Key, QuoteIniValue(Value));
+}
+
+bool ReplaceIniFile(const std::string& FileName, const std::vector<IniSection>& sections) {
+    const std::optional<std::string> bytes = IniFileBytes(sections);
+    return bytes && platform::ReplaceFileContent(FileName, *bytes);
 }
 
 }  // namespace core

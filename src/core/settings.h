@@ -18,11 +18,17 @@ extern std::string CssIniPath;   // "Css.ini"
 // followed by each file name.
 void SetSettingsPaths(const std::string& programFolder);
 
-// The stored value, or Default when the file, section or key is missing.
+// The stored value, whole (up to 32,767 characters), or Default when the
+// file, section or key is missing.
 std::string ReadIni(const std::string& FileName, const std::string& Section, const std::string& Key,
                     const std::string& Default);
 
-// Stores Value; creates the file, section and key as needed. Failures are silent.
+// Stores Value so that ReadIni gives it back exactly (a value that readers
+// would trim or unquote is stored inside one more pair of quotes); creates
+// the file, section and key as needed. A new file is UTF-16LE with a
+// byte-order mark; an existing ANSI file stays ANSI until a text it cannot
+// hold comes, and is then converted to UTF-16LE with every value kept.
+// Failures are silent.
 void WriteIni(const std::string& FileName, const std::string& Section, const std::string& Key,
               const std::string& Value);
 
@@ -34,6 +40,8 @@ struct IniSection {
 // Replaces the whole file at once: the new content (UTF-16LE with a
 // byte-order mark) is written to a new file, flushed, then renamed over the
 // old one, so that an interruption leaves either the old or the new file.
+// False, with the old file untouched, when the file cannot be written or a
+// name or value could not be read back as given (see IniFileBytes).
 bool ReplaceIniFile(const std::string& FileName, const std::vector<IniSection>& sections);
 
 }  // namespace core

@@ -4,25 +4,178 @@
 
 #include <vector>
 
+#include "platform/atomic_file.h"
+#include "platform/handles.h"
 #include "platform/long_path.h"
 #include "platform/utf.h"
 
 namespace platform {
+namespace {
+
+// The profile functions put a file named without any folder into the
+// Windows folder; the encoding checks must look at that same file.
+std::string ProfilePath(const std::string& file) {
+    const bool hasFolder = file.find_first_of("\\/") != std::string::npos || (file.size() >= 2 && file[1] == ':');
+    if (hasFolder || file.empty()) return file;
+    wchar_t windows[MAX_PATH + 1] = {};
+    const UINT n = ::GetWindowsDirectoryW(windows, MAX_PATH + 1);
+    if (n == 0 || n > MAX_PATH) return file;
+    return ToUtf8(std::wstring_view(windows, n)) + "\\" + file;
+}
+
+// The profile functions take no "\\?\" prefix and no path of MAX_PATH
+// characters or more (Wine then reports a write as done that never
+// happened). A program folder always leaves room for its settings files,
+// as Windows starts no program from a longer path. Empty when unusable.
+std::wstring ProfileApiPath(const std::string& file) {
+    std::wstring path = ToWide(ProfilePath(file));
+    if (path.size() >= MAX_PATH) path.clear();
+    return path;
+}
+
+UniqueHandle OpenForReading(const std::string& path) {
+    return UniqueHandle(::CreateFileW(ToSystemPath(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    UniqueHandle file = OpenForReading(path);
+    if (!file) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    char buffer[65536];
+    DWORD read = 0;
+    for (;;) {
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return false;
+        if (read == 0) return true;
+        bytes.append(buffer, read);
+    }
+}
+
+IniEncoding EncodingOf(std::string_view head) {
+    if (head.empty()) return IniEncoding::Empty;
+    if (head.starts_with("\xEF\xBB\xBF")) return IniEncoding::Utf8;
+    if (head.starts_with("\xFF\xFE")) return IniEncoding::Utf16Le;
+    if (head.starts_with("\xFE\xFF")) return IniEncoding::Utf16Be;
+    return IniEncoding::Ansi;
+}
+
+// The file's text as the profile functions read it.
+std::wstring DecodeProfileText(const std::string& bytes) {
+    switch (EncodingOf(bytes)) {
+        case IniEncoding::Utf8:
+            return ToWide(std::string_view(bytes).substr(3));
+        case IniEncoding::Utf16Le:
+        case IniEncoding::Utf16Be: {
+            const bool bigEndian = EncodingOf(bytes) == IniEncoding::Utf16Be;
+            std::wstring text;
+            for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+                const auto first = static_cast<unsigned char>(bytes[i]);
+                const auto second = static_cast<unsigned char>(bytes[i + 1]);
+                text += static_cast<wchar_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
+            }
+            return text;
+        }
+        case IniEncoding::Ansi: {
+            const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+            std::wstring text(static_cast<size_t>(n), L'\0');
+            ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+            return text;
+        }
+        default:
+            return {};
+    }
+}
+
+std::string EncodeUtf16LeWithMark(std::wstring_view text) {
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + text.size() * 2);
+    for (const wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+}  // namespace
 
 std::string ReadIniValue(const std::string& file, const std::string& section, const std::string& key,
                          const std::string& defaultValue) {
+    const std::wstring path = ProfileApiPath(file);
+    if (path.empty()) return defaultValue;
+    // The profile functions trim blanks off the default they hand back, so
+    // a marker no stored value holds stands in for it.
+    static constexpr wchar_t kMissing[] = L"\x1F<clarimo: no value>\x1F";
     // The largest value a profile line can hold, plus its NUL.
     std::vector<wchar_t> buffer(32768);
-    const DWORD n =
-        ::GetPrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(), ToWide(defaultValue).c_str(),
-                                   buffer.data(), static_cast<DWORD>(buffer.size()), ToSystemPath(file).c_str());
-    return ToUtf8(std::wstring_view(buffer.data(), n));
+    const DWORD n = ::GetPrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(), kMissing, buffer.data(),
+                                               static_cast<DWORD>(buffer.size()), path.c_str());
+    const std::wstring_view value(buffer.data(), n);
+    return value == kMissing ? defaultValue : ToUtf8(value);
+}
+
+IniEncoding DetectIniEncoding(const std::string& file) {
+    UniqueHandle handle = OpenForReading(ProfilePath(file));
+    if (!handle) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? IniEncoding::Missing
+                                                                              : IniEncoding::Unreadable;
+    }
+    char head[3] = {};
+    DWORD read = 0;
+    if (!::ReadFile(handle.get(), head, sizeof head, &read, nullptr)) return IniEncoding::Unreadable;
+    return EncodingOf(std::string_view(head, read));
+}
+
+bool FitsAnsiCodePage(const std::string& text) {
+    if (text.empty()) return true;
+    const std::wstring wide = ToWide(text);
+    const int length = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    const int n =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &usedDefault);
+    if (n <= 0 || usedDefault) return false;
+    std::string ansi(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, ansi.data(), n, nullptr, &usedDefault);
+    if (usedDefault) return false;
+    // Some code pages map characters without reporting it; only an exact
+    // round trip proves the text survives.
+    const int back = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, nullptr, 0);
+    std::wstring roundTrip(static_cast<size_t>(back), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, roundTrip.data(), back);
+    return roundTrip == wide;
+}
+
+bool ConvertIniFileToUnicode(const std::string& file) {
+    const std::string path = ProfilePath(file);
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return false;
+    if (EncodingOf(bytes) == IniEncoding::Utf16Le) return true;
+    return ReplaceFileContent(path, EncodeUtf16LeWithMark(DecodeProfileText(bytes)));
 }
 
 bool WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) {
+    const std::wstring path = ProfileApiPath(file);
+    if (path.empty()) return false;
+    const bool fitsAnsi = FitsAnsiCodePage(section) && FitsAnsiCodePage(key) && FitsAnsiCodePage(value);
+    switch (DetectIniEncoding(file)) {
+        case IniEncoding::Missing:
+        case IniEncoding::Empty:
+        case IniEncoding::Utf8:  // Windows reads these as ANSI, mark and all
+        case IniEncoding::Utf16Be:
+            // Never store "?" for what the code page cannot hold.
+            if (!ConvertIniFileToUnicode(file) && !fitsAnsi) return false;
+            break;
+        case IniEncoding::Ansi:
+            if (!fitsAnsi && !ConvertIniFileToUnicode(file)) return false;
+            break;
+        case IniEncoding::Unreadable:
+        case IniEncoding::Utf16Le:
+            break;
+    }
     return ::WritePrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(), ToWide(value).c_str(),
-                                        ToSystemPath(file).c_str()) != FALSE;
+                                        path.c_str()) != FALSE;
 }
 
 }  // namespace platform

@@ -1,0 +1,44 @@
+#include "platform/atomic_file.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "platform/handles.h"
+#include "platform/long_path.h"
+
+namespace platform {
+
+bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
+    static std::atomic<unsigned> counter{0};
+    // Beside the target, so the rename stays on one volume and is atomic.
+    const std::wstring target = ToSystemPath(path);
+    const std::wstring temporary =
+        ToSystemPath(path + "." + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(counter++) + ".new");
+    {
+        UniqueHandle file(
+            ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
+        bool written = true;
+        size_t offset = 0;
+        while (written && offset < bytes.size()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1u << 20));
+            DWORD done = 0;
+            written = ::WriteFile(file.get(), bytes.data() + offset, chunk, &done, nullptr) && done == chunk;
+            offset += done;
+        }
+        if (!written || !::FlushFileBuffers(file.get())) {
+            file.reset();
+            ::DeleteFileW(temporary.c_str());
+            return false;
+        }
+    }
+    if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileW(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace platform

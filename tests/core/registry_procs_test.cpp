@@ -1,0 +1,188 @@
+#include "core/registry_procs.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "platform/handles.h"
+#include "platform/utf.h"
+#include "support/test_registry_key.h"
+
+using core::RegRoot;
+using testing_support::TestRegistryKey;
+
+namespace {
+
+constexpr RegRoot kUser = RegRoot::CurrentUser;
+
+// Stores raw data under HKCU, as another program could have written it.
+void SetRaw(const std::string& subKey, const std::wstring& name, DWORD type, const void* data, DWORD size) {
+    platform::UniqueRegKey key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(subKey).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                nullptr, key.put(), nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+}
+
+struct RawValue {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+
+RawValue GetRaw(const std::string& subKey, const std::wstring& name) {
+    RawValue value;
+    DWORD size = 0;
+    ::RegGetValueW(HKEY_CURRENT_USER, platform::ToWide(subKey).c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
+                   &value.type, nullptr, &size);
+    value.data.resize(size);
+    ::RegGetValueW(HKEY_CURRENT_USER, platform::ToWide(subKey).c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
+                   &value.type, value.data.data(), &size);
+    value.data.resize(size);
+    return value;
+}
+
+const std::string kCyrillic = "\xD0\x97\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5";  // Значение
+const std::string kCjk = "\xE6\xBC\xA2\xE5\xAD\x97";                                               // 漢字
+
+}  // namespace
+
+TEST(RegistryProcs, SetRegStringStoresWideTextWithItsNulAndEmptyTextWithSizeZero) {
+    TestRegistryKey key;
+    const std::string nested = key.path() + "\\Created\\On the way";
+    core::SetRegString(kUser, nested, kCyrillic, "C:\\" + kCjk + "\\run.exe");
+    EXPECT_EQ(core::ReadRegString(kUser, nested, kCyrillic), "C:\\" + kCjk + "\\run.exe");
+    const RawValue stored = GetRaw(nested, platform::ToWide(kCyrillic));
+    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(stored.data.size(), (3 + 2 + 8 + 1) * sizeof(wchar_t)) << "characters plus the terminating NUL";
+
+    core::SetRegString(kUser, key.path(), "Empty", "");
+    const RawValue empty = GetRaw(key.path(), L"Empty");
+    EXPECT_EQ(empty.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(empty.data.size(), 0u);
+    EXPECT_FALSE(core::RegValueExists(kUser, key.path(), "Empty"));
+    EXPECT_TRUE(core::RegValueExists(kUser, nested, kCyrillic));
+    EXPECT_FALSE(core::RegValueExists(kUser, key.path(), "Missing"));
+    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Empty"), "");
+    EXPECT_EQ(core::ReadRegString(kUser, key.path() + "\\NoSuchKey", "x"), "");
+}
+
+TEST(RegistryProcs, ReadRegStringReadsEveryStringTypeWithoutChangingIt) {
+    TestRegistryKey key;
+    const std::wstring expand = L"%SystemRoot%\\system32\\tool.exe";
+    SetRaw(key.path(), L"Expand", REG_EXPAND_SZ, expand.c_str(), static_cast<DWORD>((expand.size() + 1) * 2));
+    const wchar_t multi[] = L"first\0second\0";
+    SetRaw(key.path(), L"Multi", REG_MULTI_SZ, multi, sizeof multi);
+    const DWORD number = 0x41424344;
+    SetRaw(key.path(), L"Number", REG_DWORD, &number, sizeof number);
+    const char binary[] = "ab\0cd";
+    SetRaw(key.path(), L"Binary", REG_BINARY, binary, 5);
+    const char leadingNul[] = "\0z";
+    SetRaw(key.path(), L"BinaryNul", REG_BINARY, leadingNul, 2);
+    // Written by other programs: an empty string with its NUL, and a
+    // string stored without any NUL.
+    SetRaw(key.path(), L"EmptyWithNul", REG_SZ, L"", 2);
+    SetRaw(key.path(), L"NoNul", REG_SZ, L"abc", 6);
+
+    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Expand"), "%SystemRoot%\\system32\\tool.exe");
+    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Multi"), "first");
+    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Number"), "");
+    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Binary"), "ab");
+    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "BinaryNul"), std::string("\0z", 2));
+    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "EmptyWithNul"), "");
+    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "NoNul"), "abc");
+
+    const RawValue after = GetRaw(key.path(), L"Expand");
+    EXPECT_EQ(after.type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(after.data.size(), (expand.size() + 1) * 2);
+}
+
+TEST(RegistryProcs, KeyAndValueTests) {
+    TestRegistryKey key;
+    EXPECT_TRUE(core::RegKeyExists(kUser, key.path()));
+    EXPECT_FALSE(core::RegKeyExists(kUser, key.path() + "\\Missing"));
+    core::SetRegString(kUser, key.path(), "Value", "1");
+    core::DeleteRegValue(kUser, key.path(), "Value");
+    EXPECT_FALSE(core::RegValueExists(kUser, key.path(), "Value"));
+    // Missing values and keys: nothing happens.
+    core::DeleteRegValue(kUser, key.path(), "Value");
+    core::DeleteRegValue(kUser, key.path() + "\\Missing", "Value");
+    core::DeleteRegKey(kUser, key.path() + "\\Missing");
+    EXPECT_TRUE(core::RegKeyExists(kUser, key.path()));
+}
+
+TEST(RegistryProcs, EnumRegValuesAppendsNonEmptyValuesInOrder) {
+    TestRegistryKey key;
+    const std::string longName(300, 'n');
+    core::SetRegString(kUser, key.path(), "First", "1");
+    core::SetRegString(kUser, key.path(), "Skipped", "");
+    core::SetRegString(kUser, key.path(), longName, "long name");
+    core::SetRegString(kUser, key.path(), kCjk, "cjk");
+    const DWORD number = 0;
+    SetRaw(key.path(), L"Number", REG_DWORD, &number, sizeof number);
+
+    std::vector<std::string> names = {"already there"};
+    core::EnumRegValues(kUser, key.path(), names);
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names[0], "already there");
+    // Wine lists values sorted by name, Windows in the order of writing.
+    std::sort(names.begin() + 1, names.end());
+    std::vector<std::string> expected = {"First", longName, kCjk, "Number"};
+    std::sort(expected.begin(), expected.end());
+    expected.insert(expected.begin(), "already there");
+    EXPECT_EQ(names, expected);
+
+    std::vector<std::string> none;
+    core::EnumRegValues(kUser, key.path() + "\\Missing", none);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(RegistryProcs, EnumRegSubKeysListsLongAndNonAnsiNames) {
+    TestRegistryKey key;
+    const std::string longest(255, 'k');
+    for (const std::string& name : {std::string("Alpha"), longest, kCyrillic})
+        core::SetRegString(kUser, key.path() + "\\" + name, "v", "1");
+    std::vector<std::string> names;
+    core::EnumRegSubKeys(kUser, key.path(), names);
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = {"Alpha", longest, kCyrillic};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+}
+
+TEST(RegistryProcs, DeleteSubKeysRemovesTheSubkeysOrTheKeyItself) {
+    TestRegistryKey key;
+    // With subkeys: each goes, the key and its values stay.
+    const std::string withSubkeys = key.path() + "\\With";
+    core::SetRegString(kUser, withSubkeys, "Kept", "yes");
+    core::SetRegString(kUser, withSubkeys + "\\A", "v", "1");
+    core::SetRegString(kUser, withSubkeys + "\\B", "", "default value");
+    core::DeleteSubKeys(kUser, withSubkeys);
+    std::vector<std::string> deleted = core::SubKeyList;
+    std::sort(deleted.begin(), deleted.end());
+    EXPECT_EQ(deleted, (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(core::RegKeyExists(kUser, withSubkeys));
+    EXPECT_FALSE(core::RegKeyExists(kUser, withSubkeys + "\\A"));
+    EXPECT_FALSE(core::RegKeyExists(kUser, withSubkeys + "\\B"));
+    EXPECT_EQ(core::ReadRegString(kUser, withSubkeys, "Kept"), "yes");
+
+    // Without subkeys: the key itself goes.
+    core::DeleteSubKeys(kUser, withSubkeys);
+    EXPECT_TRUE(core::SubKeyList.empty());
+    EXPECT_FALSE(core::RegKeyExists(kUser, withSubkeys));
+
+    // One level only: a subkey that has subkeys of its own is refused by
+    // NT-based Windows and stays.
+    const std::string deep = key.path() + "\\Deep";
+    core::SetRegString(kUser, deep + "\\Child\\Grandchild", "v", "1");
+    core::DeleteSubKeys(kUser, deep);
+    EXPECT_TRUE(core::RegKeyExists(kUser, deep + "\\Child\\Grandchild"));
+
+    // Never a whole root.
+    core::DeleteSubKeys(kUser, "");
+    EXPECT_TRUE(core::SubKeyList.empty());
+    EXPECT_TRUE(core::RegKeyExists(kUser, key.path()));
+    core::DeleteRegKey(kUser, "");
+    EXPECT_TRUE(core::RegKeyExists(kUser, "Software"));
+}

@@ -1,0 +1,247 @@
+#include "core/settings.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/handles.h"
+#include "platform/ini_file.h"
+#include "platform/long_path.h"
+#include "platform/utf.h"
+#include "support/temp_folder.h"
+
+using core::ReadIni;
+using core::WriteIni;
+using testing_support::Exists;
+using testing_support::ReadFileBytes;
+using testing_support::TempFolder;
+
+namespace {
+
+// The text of a file that starts with the UTF-16LE byte-order mark, as
+// UTF-8; "" for any other file.
+std::string Utf16FileText(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE') return {};
+    std::u16string text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text +=
+            static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return platform::ToUtf8(text);
+}
+
+// UTF-8 text in the ANSI code page, as an ANSI settings file holds it.
+std::string InAnsiCodePage(const std::string& text) {
+    const std::wstring wide = platform::ToWide(text);
+    const int n =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), n, nullptr, nullptr);
+    return ansi;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW data;
+    platform::UniqueFindHandle find(::FindFirstFileW(platform::ToSystemPath(folder + "\\*").c_str(), &data));
+    if (!find) return names;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") names.push_back(platform::ToUtf8(name));
+    } while (::FindNextFileW(find.get(), &data));
+    return names;
+}
+
+}  // namespace
+
+TEST(Settings, FirstStartReadsEveryDefaultAndCreatesNoFile) {
+    TempFolder folder;
+    core::SetSettingsPaths(folder.path());
+    EXPECT_EQ(ReadIni(core::MainIniPath, "Main", "Trm", "1"), "1");
+    EXPECT_EQ(ReadIni(core::MainIniPath, "Main", "Cb", "0"), "0");
+    EXPECT_EQ(ReadIni(core::MainIniPath, "Options", "DType", "1"), "1");
+    EXPECT_EQ(ReadIni(core::MainIniPath, "Options", "TMove", ""), "");
+    EXPECT_EQ(ReadIni(core::FtsIniPath, "Main", "Ver", "C:\\Program Files\\\xD0\x96"), "C:\\Program Files\\\xD0\x96");
+    EXPECT_EQ(ReadIni(core::MainIniPath, "Main", "Padded", " 0 "), " 0 ");
+    EXPECT_FALSE(Exists(core::MainIniPath));
+    EXPECT_FALSE(Exists(core::FtsIniPath));
+}
+
+TEST(Settings, WriteCreatesAUtf16FileWithTheOneSectionAndKey) {
+    TempFolder folder;
+    const std::string file = folder / "Qxs.ini";
+    WriteIni(file, "Main", "Trm", "0");
+    const std::string bytes = ReadFileBytes(file);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(Utf16FileText(file), "[Main]\r\nTrm=0\r\n");
+    EXPECT_EQ(ReadIni(file, "Main", "Trm", "1"), "0");
+    // A file that exists but is empty is treated as new.
+    testing_support::WriteFile(folder / "Fts.ini", "");
+    WriteIni(folder / "Fts.ini", "SkipList", "1", "C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");
+    EXPECT_EQ(ReadIni(folder / "Fts.ini", "SkipList", "1", ""), "C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");
+}
+
+TEST(Settings, NonAnsiNamesAndValuesRoundTrip) {
+    TempFolder folder;
+    const std::string file = folder / "Css.ini";
+    const std::string cyrillic =
+        "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";  // Программы
+    const std::string cjk = "\xE6\xBC\xA2\xE5\xAD\x97";                              // 漢字
+    const std::string emoji = "\xF0\x9F\x98\x80";                                    // outside the BMP
+    WriteIni(file, "Programs", cyrillic, "C:\\" + cyrillic + "\\" + cjk + ".exe");
+    WriteIni(file, cjk, "Key", emoji + " " + cjk);
+    WriteIni(file, "Main", "Count", "2");
+    EXPECT_EQ(ReadIni(file, "Programs", cyrillic, ""), "C:\\" + cyrillic + "\\" + cjk + ".exe");
+    EXPECT_EQ(ReadIni(file, cjk, "Key", ""), emoji + " " + cjk);
+    EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "2");
+    EXPECT_EQ(ReadFileBytes(file).find('?'), std::string::npos);
+}
+
+TEST(Settings, LongValuesReadBackWhole) {
+    TempFolder folder;
+    const std::string file = folder / "Ass.ini";
+    std::string value300;
+    for (int i = 0; i < 300; ++i) value300 += static_cast<char>('a' + i % 26);
+    const std::string value20000 = "C:\\" + std::string(19996, 'x') + "\xD0\x96";
+    WriteIni(file, "Programs", "Short", value300);
+    WriteIni(file, "Programs", "Long", value20000);
+    EXPECT_EQ(ReadIni(file, "Programs", "Short", ""), value300);
+    EXPECT_EQ(ReadIni(file, "Programs", "Long", ""), value20000);
+}
+
+TEST(Settings, ValuesThatReadersWouldUnquoteOrTrimReadBackExactly) {
+    TempFolder folder;
+    const std::string file = folder / "Qxs.ini";
+    const std::vector<std::string> values = {
+        "\"C:\\Program Files\\Tool\\tool.exe\"",  // a quoted program path
+        "\"C:\\Program Files\\Tool\\tool.exe\" -min",
+        "'single'",
+        "\"\"",
+        "\"",
+        "\"'both'\"",
+        " 0",  // Cb is written with one leading blank
+        "  padded  ",
+        "\t",
+        "trailing ",
+        "a \"quoted\" word",
+    };
+    const auto key = [](size_t i) { return std::string(1, 'K').append(std::to_string(i)); };
+    for (size_t i = 0; i < values.size(); ++i) WriteIni(file, "Main", key(i), values[i]);
+    for (size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(ReadIni(file, "Main", key(i), "<none>"), values[i]) << "value " << i;
+    // What an older version wrote without the extra quotes still reads.
+    testing_support::WriteFile(folder / "old.ini", "[Programs]\r\nTool=\"C:\\a b\\tool.exe\"\r\n");
+    EXPECT_EQ(ReadIni(folder / "old.ini", "Programs", "Tool", ""), "C:\\a b\\tool.exe");
+}
+
+TEST(Settings, AnAnsiFileStaysAnsiUntilAValueDoesNotFitThenKeepsEveryValue) {
+    TempFolder folder;
+    const std::string file = folder / "Fts.ini";
+    const std::string cafe = "C:\\Caf\xC3\xA9";  // é is in every Western code page
+    testing_support::WriteFile(
+        file, InAnsiCodePage("[Main]\r\nVer=2\r\n[SkipList]\r\n1=" + cafe + "\r\n2=\"C:\\q\"\r\n; a comment\r\n"));
+    WriteIni(file, "Main", "Count", "7");
+    EXPECT_NE(ReadFileBytes(file).substr(0, 1), "\xFF") << "an ANSI value keeps the file ANSI";
+    EXPECT_EQ(ReadIni(file, "SkipList", "1", ""), cafe);
+
+    const std::string cyrillic = "C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0";  // C:\Папка
+    WriteIni(file, "SkipList", "3", cyrillic);
+    EXPECT_EQ(ReadFileBytes(file).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(ReadIni(file, "SkipList", "3", ""), cyrillic);
+    EXPECT_EQ(ReadIni(file, "SkipList", "1", ""), cafe);
+    EXPECT_EQ(ReadIni(file, "SkipList", "2", ""), "C:\\q");
+    EXPECT_EQ(ReadIni(file, "Main", "Ver", ""), "2");
+    EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "7");
+    EXPECT_NE(Utf16FileText(file).find("; a comment"), std::string::npos);
+    EXPECT_EQ(FolderEntries(folder.path()).size(), 1u) << "the conversion leaves no file behind";
+}
+
+TEST(Settings, ACharacterTheCodePageOnlyApproximatesAlsoConvertsTheFile) {
+    TempFolder folder;
+    const std::string file = folder / "Qxs.ini";
+    testing_support::WriteFile(file, "[Options]\r\nThm=1\r\n");
+    // ā has no place in the Western code pages; a best-fit "a" would be
+    // stored without any "?" to show the loss.
+    const std::string folderName = "C:\\Bah\xC4\x81";
+    WriteIni(file, "Options", "TMove", folderName);
+    EXPECT_EQ(ReadIni(file, "Options", "TMove", ""), folderName);
+    EXPECT_EQ(ReadIni(file, "Options", "Thm", ""), "1");
+}
+
+TEST(Settings, WritingIntoAMissingFolderFailsQuietly) {
+    TempFolder folder;
+    const std::string file = folder / "missing\\Qxs.ini";
+    WriteIni(file, "Main", "Trm", "\xD0\x96");
+    WriteIni(file, "Main", "Cb", "1");
+    EXPECT_FALSE(Exists(folder / "missing"));
+    EXPECT_EQ(ReadIni(file, "Main", "Trm", "1"), "1");
+}
+
+TEST(Settings, SettingsFileInAFolderNearTheLengthLimit) {
+    // Windows starts no program from a path of MAX_PATH characters or more,
+    // so a settings file beside the program is at most 259 characters long.
+    TempFolder folder;
+    const size_t folderLength = 259 - std::string("\\Qxs.ini").size();
+    std::string deep = folder.path();
+    while (deep.size() + 11 < folderLength) deep.append("\\").append(std::string(10, 'd'));
+    const size_t lastName = folderLength - deep.size() - 1;
+    deep.append("\\").append(std::string(lastName, 'e'));
+    testing_support::MakeFolder(deep);
+    const std::string file = deep + "\\Qxs.ini";
+    ASSERT_EQ(file.size(), 259u);
+    WriteIni(file, "Main", "Trm", "\xD0\x96");
+    EXPECT_EQ(ReadIni(file, "Main", "Trm", "1"), "\xD0\x96");
+    EXPECT_EQ(ReadFileBytes(file).substr(0, 2), "\xFF\xFE");
+
+    // Longer paths are beyond the profile functions: nothing is pretended.
+    const std::string tooLong = deep + "\\LongerName.ini";
+    EXPECT_FALSE(platform::WriteIniValue(tooLong, "Main", "Trm", "0"));
+    EXPECT_EQ(ReadIni(tooLong, "Main", "Trm", "1"), "1");
+}
+
+TEST(Settings, ReplaceIniFileSwapsTheWholeFileAtOnce) {
+    TempFolder folder;
+    const std::string file = folder / "Ass.ini";
+    WriteIni(file, "Programs", "Old", "gone soon");
+    WriteIni(file, "Main", "Count", "1");
+    ASSERT_EQ(ReadIni(file, "Programs", "Old", ""), "gone soon");
+
+    const std::string cyrillic = "\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA";  // Пуск
+    const std::vector<core::IniSection> sections = {
+        {"Main", {{"Count", "2"}}},
+        {"Programs", {{cyrillic, "\"C:\\Program Files\\" + cyrillic + "\\run.exe\" -q"}, {"Quoted", "\"C:\\a.exe\""}}},
+        {"Empty", {}},
+    };
+    ASSERT_TRUE(core::ReplaceIniFile(file, sections));
+    EXPECT_EQ(ReadFileBytes(file).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(Utf16FileText(file).substr(0, 18), "[Main]\r\nCount=2\r\n\r");
+    // Read at once, although the profile functions had the old file cached.
+    EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "2");
+    EXPECT_EQ(ReadIni(file, "Programs", "Old", "<none>"), "<none>");
+    EXPECT_EQ(ReadIni(file, "Programs", cyrillic, ""), "\"C:\\Program Files\\" + cyrillic + "\\run.exe\" -q");
+    EXPECT_EQ(ReadIni(file, "Programs", "Quoted", ""), "\"C:\\a.exe\"");
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"Ass.ini"});
+
+    // Later writes go into the replaced file.
+    WriteIni(file, "Main", "Count", "3");
+    EXPECT_EQ(ReadIni(file, "Programs", "Quoted", ""), "\"C:\\a.exe\"");
+    EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "3");
+}
+
+TEST(Settings, ReplaceIniFileCreatesAMissingFileAndRefusesWhatCannotBeReadBack) {
+    TempFolder folder;
+    const std::string file = folder / "Css.ini";
+    ASSERT_TRUE(core::ReplaceIniFile(file, {{"Main", {{"Count", "0"}}}}));
+    EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "0");
+    const std::string before = ReadFileBytes(file);
+
+    EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {{"Key", "line\r\nInjected=1"}}}}));
+    EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {{"a=b", "1"}}}}));
+    EXPECT_FALSE(core::ReplaceIniFile(file, {{"Ma]in", {}}}));
+    EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {}}, {"main", {}}}));
+    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"Css.ini"});
+    // A folder that does not exist: nothing is written anywhere.
+    EXPECT_FALSE(core::ReplaceIniFile(folder / "no\\Css.ini", {{"Main", {}}}));
+}
