@@ -45,6 +45,32 @@ RECT ClientRectOf(HWND control) {
     return rect;
 }
 
+// A plain top-level window to own the update window.
+struct OwnerWindow {
+    HWND handle = ::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    OwnerWindow() = default;
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    ~OwnerWindow() { ::DestroyWindow(handle); }
+};
+
+// What a thread timer does inside the modal loop (timer procedures take no
+// context).
+struct ModalStep {
+    static inline HWND owner = nullptr;
+    static inline bool ownerEnabled = true;
+    static inline bool quit = false;
+    static void CALLBACK Run(HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        ownerEnabled = ::IsWindowEnabled(owner) != FALSE;
+        if (quit)
+            ::PostQuitMessage(7);
+        else
+            ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+};
+
 class UpdateWindow : public ::testing::Test {
 protected:
     UpdateWindow() {
@@ -193,6 +219,35 @@ TEST_F(UpdateWindow, ClosingTheWindowDuringAWaitEndsTheCheck) {
     EXPECT_EQ(system.pauses.size(), 1u);
     EXPECT_TRUE(server.Requests().empty());
     EXPECT_FALSE(testing_support::Exists(program / "qxupdt.qdt"));
+}
+
+TEST_F(UpdateWindow, RunsModallyOverItsOwnerUntilClosedOrTheProgramEnds) {
+    const OwnerWindow owner;
+    ASSERT_TRUE(owner.handle);
+    ModalStep::owner = owner.handle;
+
+    auto window = Frm_UpdateWindow::Open(owner.handle, system, program.path());
+    ASSERT_TRUE(window);
+    const HWND first = window->Handle();
+    ModalStep::quit = false;
+    ::SetTimer(nullptr, 0, 100, ModalStep::Run);
+    window->RunModal();  // Esc, through the modal loop's dialog handling
+    EXPECT_FALSE(ModalStep::ownerEnabled);
+    EXPECT_TRUE(::IsWindowEnabled(owner.handle));
+    EXPECT_FALSE(::IsWindow(first));
+
+    window = Frm_UpdateWindow::Open(owner.handle, system, program.path());
+    ASSERT_TRUE(window);
+    const HWND second = window->Handle();
+    ModalStep::quit = true;
+    ::SetTimer(nullptr, 0, 100, ModalStep::Run);
+    window->RunModal();
+    EXPECT_FALSE(::IsWindow(second));
+    EXPECT_TRUE(::IsWindowEnabled(owner.handle));
+    // The quit message is left for the program's own loop.
+    MSG message;
+    ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 7u);
 }
 
 TEST_F(UpdateWindow, FollowsAChangeOfDpi) {
