@@ -429,6 +429,8 @@ std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Open(platform::WindowHandle 
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     if (!RegisterWindowClass(instance)) return nullptr;
 
+    // A page inside the main window may ask: the owner is its top-level window.
+    if (owner) owner = ::GetAncestor(owner, GA_ROOT);
     std::shared_ptr<Frm_UpdateWindow> self(new Frm_UpdateWindow(system, programFolder));
     self->owner_ = owner;
     constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;

@@ -16,7 +16,7 @@ public:
     // Waits while processing window messages: other handlers, including the
     // closing of the update window, run inside it.
     virtual void Pause(double seconds) = 0;
-    // Removes the local description file; true when it is gone.
+    // Removes the local description file (read-only or not).
     virtual bool RemoveFile(const std::string& path) = 0;
     // Hands an address that passed the checks to the system's download dialog.
     virtual bool OpenDownloadDialog(const std::string& address) = 0;
