@@ -226,9 +226,13 @@ TEST_F(UpdateWindow, RunsModallyOverItsOwnerUntilClosedOrTheProgramEnds) {
     ASSERT_TRUE(owner.handle);
     ModalStep::owner = owner.handle;
 
-    auto window = Frm_UpdateWindow::Open(owner.handle, system, program.path());
+    // Opened from a page (a child of the main window): the main window is the owner.
+    const HWND page = ::CreateWindowExW(0, L"STATIC", L"page", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, owner.handle,
+                                        nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    auto window = Frm_UpdateWindow::Open(page, system, program.path());
     ASSERT_TRUE(window);
     const HWND first = window->Handle();
+    EXPECT_EQ(::GetWindow(first, GW_OWNER), owner.handle);
     ModalStep::quit = false;
     ::SetTimer(nullptr, 0, 100, ModalStep::Run);
     window->RunModal();  // Esc, through the modal loop's dialog handling
