@@ -1,10 +1,39 @@
 #include <windows.h>
 
-#include "core/settings.h"
+#include <memory>
+
+#include "app/app_prompts.h"
+#include "app/splash_window.h"
+#include "core/startup_shutdown.h"
 #include "platform/module_path.h"
+#include "platform/ui.h"
+#include "shell/frm_main.h"
+#include "shell/frm_main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    core::SetSettingsPaths(platform::ExecutableFolder());
-    MessageBoxW(nullptr, L"Clarimo 2.1", L"Clarimo", MB_OK);
-    return 0;
+    app::AppPrompts prompts;
+    std::unique_ptr<app::SplashWindow> splash;
+    shell::FrmMain mainForm;
+    shell::FrmMainWindow mainWindow(mainForm);
+    // Closing the main window ends the process inside its shut-down; should
+    // the window ever go another way, the program ends with it.
+    mainWindow.OnDestroyed([] { ::PostQuitMessage(0); });
+
+    core::Frm_Sp startForm(
+        prompts, platform::ExecutableFolder(),
+        [](int) {
+            // The colour themes arrive with the full main window.
+        },
+        [&] { mainWindow.Show(); },
+        [&] {
+            if (splash) splash->Close();
+            // Without a main window nothing would be left to end the program.
+            if (!mainWindow.Handle()) ::PostQuitMessage(1);
+        });
+
+    if (!startForm.Form_Load()) return 0;  // another copy runs
+
+    splash = std::make_unique<app::SplashWindow>(startForm);
+    if (!splash->Show()) startForm.Tm_Timer();  // no splash: go on without it
+    return platform::RunMessageLoop();
 }

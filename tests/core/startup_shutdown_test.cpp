@@ -1,0 +1,216 @@
+#include "core/startup_shutdown.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <future>
+#include <stdexcept>
+#include <vector>
+
+#include "core/maker.h"
+#include "core/settings.h"
+#include "platform/mutex.h"
+#include "platform/utf.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testing_support::ScriptedPrompts;
+
+// Whether a thread other than the caller could take the lock now.
+bool LockIsFree() {
+    return std::async(std::launch::async,
+                      [] {
+                          platform::UniqueHandle mutex(
+                              ::OpenMutexW(SYNCHRONIZE, FALSE, platform::ToWide(core::kAppMutexName).c_str()));
+                          if (!mutex) return true;  // nobody holds the name at all
+                          const DWORD wait = ::WaitForSingleObject(mutex.get(), 0);
+                          if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ::ReleaseMutex(mutex.get());
+                          return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+                      })
+        .get();
+}
+
+class StartupShutdown : public testing::Test {
+protected:
+    void SetUp() override { ReleaseLock(); }
+    void TearDown() override {
+        ReleaseLock();
+        ::SetErrorMode(errorMode_);
+    }
+    static void ReleaseLock() {
+        // Give up this thread's ownership first, so that the name goes with
+        // the last handle.
+        for (int i = 0; i < 100 && core::InstanceMutex.Release(); ++i) {
+        }
+        core::InstanceMutex.Close();
+        core::AppMutex.Close();
+    }
+
+    core::Frm_Sp MakeForm() {
+        return core::Frm_Sp(
+            prompts_, folder_.path(), [this](int theme) { log_.push_back("theme " + std::to_string(theme)); },
+            [this] { log_.push_back("main window"); }, [this] { log_.push_back("unload"); });
+    }
+    void WriteSettings(const std::string& text) { testing_support::WriteFile(folder_ / "Qxs.ini", text); }
+    std::string Setting(const std::string& section, const std::string& key) {
+        return core::ReadIni(folder_ / "Qxs.ini", section, key, "<missing>");
+    }
+
+    const UINT errorMode_ = ::GetErrorMode();
+    testing_support::TempFolder folder_;
+    ScriptedPrompts prompts_;
+    std::vector<std::string> log_;
+};
+
+TEST_F(StartupShutdown, FirstStartTakesTheLockAsksNothingAndWritesNothing) {
+    core::Frm_Sp form = MakeForm();
+    EXPECT_TRUE(form.Form_Load());
+    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_TRUE(core::InstanceMutex.Valid());
+    EXPECT_TRUE(core::AppMutex.Valid());
+    EXPECT_FALSE(LockIsFree());  // owned by this thread from the first handle on
+    EXPECT_FALSE(testing_support::Exists(folder_ / "Qxs.ini"));
+    EXPECT_TRUE(log_.empty());
+}
+
+TEST_F(StartupShutdown, AnotherCopyHoldingTheLockIsRefusedBeforeAnythingElse) {
+    WriteSettings("[Main]\r\nTrm=0\r\n");
+    const std::string before = testing_support::ReadFileBytes(folder_ / "Qxs.ini");
+    platform::NamedMutex otherCopy = platform::NamedMutex::Create(core::kAppMutexName, true);
+    ASSERT_TRUE(otherCopy.Valid());
+
+    core::Frm_Sp form = MakeForm();
+    EXPECT_FALSE(form.Form_Load());
+    ASSERT_EQ(prompts_.messages.size(), 1u);  // the refusal only, not the crash warning
+    EXPECT_EQ(prompts_.messages[0].text, "Can,t open another copy of Clarimo");
+    EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
+    EXPECT_EQ(prompts_.messages[0].icon, core::PromptIcon::Exclamation);
+    EXPECT_EQ(prompts_.messages[0].buttons, core::PromptButtons::Ok);
+    EXPECT_FALSE(core::InstanceMutex.Valid());
+    EXPECT_FALSE(core::AppMutex.Valid());
+    EXPECT_EQ(testing_support::ReadFileBytes(folder_ / "Qxs.ini"), before);
+}
+
+TEST_F(StartupShutdown, OnlyARunMarkerThatReadsAsZeroWarns) {
+    const std::string warning = std::string(
+                                    "Clarimo was not closed correctlly in last time\r\n"
+                                    "if there is a problem with this program please contact me at :\r\n") +
+                                core::maker::kContactEmail;
+    const struct {
+        const char* settings;
+        bool warns;
+    } cases[] = {
+        {"[Main]\r\nTrm=0\r\n", true},  {"[Main]\r\nTrm= 0 \r\n", true},  {"[Main]\r\nTrm=00\r\n", true},
+        {"[Main]\r\nTrm=1\r\n", false}, {"[Main]\r\nTrm=abc\r\n", false}, {"[Main]\r\nTrm=\r\n", false},
+        {"[Main]\r\nCb=0\r\n", false},  {"[Other]\r\nTrm=0\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings);
+        ReleaseLock();
+        prompts_.messages.clear();
+        WriteSettings(c.settings);
+        core::Frm_Sp form = MakeForm();
+        EXPECT_TRUE(form.Form_Load());
+        if (c.warns) {
+            ASSERT_EQ(prompts_.messages.size(), 1u);
+            EXPECT_EQ(prompts_.messages[0].text, warning);
+            EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
+            EXPECT_EQ(prompts_.messages[0].icon, core::PromptIcon::Exclamation);
+        } else {
+            EXPECT_TRUE(prompts_.messages.empty());
+        }
+        EXPECT_TRUE(core::AppMutex.Valid());  // start-up goes on after the warning
+    }
+}
+
+TEST_F(StartupShutdown, TimerSetsThePathsAppliesTheThemeAndHandsOverOnce) {
+    const struct {
+        const char* stored;  // nullptr: no key
+        int theme;
+    } cases[] = {{nullptr, 0}, {"3", 3}, {"5", 5}, {" 2 ", 2}, {"6", 0}, {"-1", 0}, {"abc", 0}, {"2x", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(missing)");
+        WriteSettings(c.stored ? std::string("[Options]\r\nThm=") + c.stored + "\r\n" : std::string());
+        log_.clear();
+        core::Frm_Sp form = MakeForm();
+        EXPECT_TRUE(form.TmEnabled());
+        form.Tm_Timer();
+        EXPECT_EQ(log_, (std::vector<std::string>{"theme " + std::to_string(c.theme), "main window", "unload"}));
+        EXPECT_FALSE(form.TmEnabled());
+        form.Tm_Timer();  // a late tick does nothing
+        EXPECT_EQ(log_.size(), 3u);
+    }
+    EXPECT_EQ(core::MainIniPath, folder_ / "Qxs.ini");
+    EXPECT_EQ(core::AssIniPath, folder_ / "Ass.ini");
+    EXPECT_EQ(core::CssIniPath, folder_ / "Css.ini");
+    EXPECT_EQ(core::FtsIniPath, folder_ / "Fts.ini");
+}
+
+TEST_F(StartupShutdown, OtherWindowsUnloadInTheFixedOrderOnce) {
+    core::WindowUnloads windows;
+    std::vector<std::string> ran;
+    // Registered back to front; one of them fails.
+    for (auto name = core::WindowUnloads::kOrder.rbegin(); name != core::WindowUnloads::kOrder.rend(); ++name) {
+        const std::string text(*name);
+        EXPECT_TRUE(windows.Register(
+            *name,
+            [&ran, text] {
+                ran.push_back(text);
+                if (text == "Frm_Junk") throw std::runtime_error("unload failed");
+            },
+            [&ran, text] { ran.push_back("save " + text); }));
+    }
+    EXPECT_FALSE(windows.Register("FrmMain", [&ran] { ran.push_back("FrmMain"); }));
+
+    windows.SaveAll();
+    ASSERT_EQ(ran.size(), core::WindowUnloads::kOrder.size());
+    EXPECT_EQ(ran.front(), "save Frm_About");
+    EXPECT_EQ(ran.back(), "save FrmCookies");
+
+    ran.clear();
+    windows.UnloadAll();
+    windows.UnloadAll();  // each window unloads once
+    ASSERT_EQ(ran.size(), core::WindowUnloads::kOrder.size());
+    for (size_t i = 0; i < ran.size(); ++i) EXPECT_EQ(ran[i], core::WindowUnloads::kOrder[i]);
+}
+
+TEST_F(StartupShutdown, MainWindowUnloadRunsItsStepsInOrderAndEndsLast) {
+    core::Frm_Sp form = MakeForm();
+    ASSERT_TRUE(form.Form_Load());
+    core::SetSettingsPaths(folder_.path());
+    core::MarkRunning(core::MainIniPath);
+    ::SetErrorMode(0);
+
+    std::string caption = "Clarimo 2.1";
+    core::WindowUnloads windows;
+    windows.Register("Frm_Tasks", [&] {
+        log_.push_back("unload Frm_Tasks, caption \"" + caption + "\", Cb \"" + Setting("Main", "Cb") + "\", Vmode \"" +
+                       Setting("Main", "Vmode") + "\", Trm " + Setting("Main", "Trm"));
+    });
+    windows.Register("Frm_About", [&] { log_.push_back("unload Frm_About"); });
+
+    core::MainWindowUnload unload;
+    unload.appendToCaption = [&](std::string_view text) {
+        caption += text;
+        log_.push_back("caption \"" + caption + "\", lock " + (LockIsFree() ? "free" : "held") + ", fault box " +
+                       ((::GetErrorMode() & SEM_NOGPFAULTERRORBOX) ? "off" : "on"));
+    };
+    unload.currentPage = 3;
+    unload.compactView = true;
+    unload.otherWindows = &windows;
+    unload.endProcess = [&] { log_.push_back("end, Trm " + Setting("Main", "Trm")); };
+    core::UnloadMainWindow(unload);
+
+    EXPECT_EQ(log_, (std::vector<std::string>{
+                        "caption \"Clarimo 2.1 -.\", lock held, fault box on",
+                        "unload Frm_About",
+                        "unload Frm_Tasks, caption \"Clarimo 2.1 -.\", Cb \" 3\", Vmode \"1\", Trm 0",
+                        "caption \"Clarimo 2.1 -..\", lock held, fault box on",
+                        "caption \"Clarimo 2.1 -...\", lock free, fault box off",
+                        "end, Trm 1",
+                    }));
+}
+
+}  // namespace
