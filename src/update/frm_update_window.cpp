@@ -7,6 +7,7 @@
 #include <array>
 
 #include "platform/handles.h"
+#include "platform/ui.h"
 #include "platform/utf.h"
 
 namespace update {
@@ -36,30 +37,8 @@ constexpr Box kDetailsBox{kMargin, 114, 408, 70};
 constexpr std::array<Box, 2> kLinkPlaces{Box{kMargin, 194, 196, 20}, Box{228, 194, 196, 20}};
 constexpr Box kCancelBox{kClientWidth - kMargin - 88, kClientHeight - 16 - 28, 88, 28};
 
-// DPI functions of Windows 10; older systems have one DPI for everything.
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-
-template <typename Function>
-Function User32Function(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
-}
-
-int SystemDpi() {
-    const platform::WindowDc screen(nullptr);
-    const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    return dpi > 0 ? dpi : 96;
-}
-
-int WindowDpi(HWND window) {
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
-    if (getDpiForWindow && window) {
-        const UINT dpi = getDpiForWindow(window);
-        if (dpi > 0) return static_cast<int>(dpi);
-    }
-    return SystemDpi();
-}
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 std::shared_ptr<Frm_UpdateWindow>& OpenWindow() {
     static std::shared_ptr<Frm_UpdateWindow> open;
@@ -105,7 +84,9 @@ struct WindowAccess {
     static void Refresh(Frm_UpdateWindow& self);
     static void ShowBalloon(Frm_UpdateWindow& self, bool shown, const std::string& text);
     static void OnLink(Frm_UpdateWindow& self, int id);
-    static int Scale(const Frm_UpdateWindow& self, int pixels) { return ::MulDiv(pixels, self.dpi_, 96); }
+    static int Scale(const Frm_UpdateWindow& self, int pixels) {
+        return platform::ScaleForDpi(pixels, static_cast<unsigned>(self.dpi_));
+    }
 };
 
 namespace {
@@ -177,22 +158,10 @@ void WindowAccess::Create(Frm_UpdateWindow& self, HWND window) {
 
 void WindowAccess::CreateFonts(Frm_UpdateWindow& self) {
     auto& c = *self.controls_;
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    LOGFONTW base{};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        base = metrics.lfMessageFont;
-    else
-        ::lstrcpynW(base.lfFaceName, L"Tahoma", LF_FACESIZE);
-    base.lfWidth = 0;
-    base.lfHeight = -::MulDiv(9, self.dpi_, 72);
-    base.lfWeight = FW_NORMAL;
-    c.font.reset(::CreateFontIndirectW(&base));
-    LOGFONTW bold = base;
-    bold.lfWeight = FW_BOLD;
-    c.boldFont.reset(::CreateFontIndirectW(&bold));
-    bold.lfHeight = -::MulDiv(12, self.dpi_, 72);
-    c.headingFont.reset(::CreateFontIndirectW(&bold));
+    const auto dpi = static_cast<unsigned>(self.dpi_);
+    c.font = platform::CreateUiFont(dpi, 9);
+    c.boldFont = platform::CreateUiFont(dpi, 9, true);
+    c.headingFont = platform::CreateUiFont(dpi, 12, true);
 
     for (HWND control : {c.intro, c.status, c.checkLink, c.details, c.downloadUpdate, c.downloadFull, c.cancel})
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font.get()), FALSE);
@@ -208,8 +177,7 @@ void WindowAccess::LoadIcons(Frm_UpdateWindow& self) {
     auto& c = *self.controls_;
     const int pictureSize = Scale(self, kPictureBox.width);
     const int balloonSize = Scale(self, kBalloonBox.width);
-    c.pictureIcon.reset(static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), L"QX2ICON", IMAGE_ICON, pictureSize, pictureSize, 0)));
+    c.pictureIcon = platform::LoadIconResource("QX2ICON", pictureSize);
     if (!c.pictureIcon)
         c.pictureIcon.reset(static_cast<HICON>(::CopyImage(::LoadIconW(nullptr, IDI_APPLICATION), IMAGE_ICON,
                                                            pictureSize, pictureSize, LR_COPYFROMRESOURCE)));
@@ -330,7 +298,7 @@ LRESULT CALLBACK WindowAccess::WindowProc(HWND window, UINT message, WPARAM wPar
     switch (message) {
         case WM_CREATE:
             self->window_ = window;
-            self->dpi_ = WindowDpi(window);
+            self->dpi_ = static_cast<int>(platform::WindowDpi(window));
             Create(*self, window);
             return 0;
         case WM_DPICHANGED: {
@@ -387,6 +355,7 @@ LRESULT CALLBACK WindowAccess::WindowProc(HWND window, UINT message, WPARAM wPar
             self->Close();
             return 0;
         case WM_DESTROY:
+            platform::DisableDialogKeys(window);
             self->logic_.Form_Unload();
             return 0;
         case WM_NCDESTROY: {
@@ -424,8 +393,7 @@ std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Open(platform::WindowHandle 
         ::SetForegroundWindow(open->window_);
         return open;
     }
-    INITCOMMONCONTROLSEX init{sizeof(init), ICC_LINK_CLASS | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&init);
+    platform::InitCommonControls();
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     if (!RegisterWindowClass(instance)) return nullptr;
 
@@ -433,28 +401,24 @@ std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Open(platform::WindowHandle 
     if (owner) owner = ::GetAncestor(owner, GA_ROOT);
     std::shared_ptr<Frm_UpdateWindow> self(new Frm_UpdateWindow(system, programFolder));
     self->owner_ = owner;
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    const HWND window = ::CreateWindowExW(exStyle, kClassName, platform::ToWide(text::kTitle).c_str(), style, 0, 0, 0,
+    const HWND window = ::CreateWindowExW(kExStyle, kClassName, platform::ToWide(text::kTitle).c_str(), kStyle, 0, 0, 0,
                                           0, owner, nullptr, instance, self.get());
     if (!window) return nullptr;
     OpenWindow() = self;
     self->logic_.SetOnChange([raw = self.get()] { WindowAccess::Refresh(*raw); });
+    platform::EnableDialogKeys(window, nullptr);
 
     // Size the frame around the client area at the window's DPI and centre
     // it on the owner (or on the work area).
-    RECT frame{0, 0, WindowAccess::Scale(*self, kClientWidth), WindowAccess::Scale(*self, kClientHeight)};
-    static const auto adjustForDpi = User32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
-    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(self->dpi_)))
-        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+    const SIZE size =
+        platform::WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, static_cast<unsigned>(self->dpi_));
     RECT area{};
-    if (!owner || !::IsWindowVisible(owner) || !::GetWindowRect(owner, &area))
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const int x = area.left + ((area.right - area.left) - width) / 2;
-    const int y = area.top + ((area.bottom - area.top) - height) / 2;
-    ::SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner) && ::GetWindowRect(owner, &area))
+        ::SetWindowPos(window, nullptr, area.left + ((area.right - area.left) - size.cx) / 2,
+                       area.top + ((area.bottom - area.top) - size.cy) / 2, size.cx, size.cy,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        platform::CenterOnWorkArea(window, size.cx, size.cy);
 
     WindowAccess::Refresh(*self);
     ::ShowWindow(window, SW_SHOW);
@@ -486,7 +450,7 @@ void Frm_UpdateWindow::RunModal() {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        if (!::IsDialogMessageW(window_, &message)) {
+        if (!platform::TranslateDialogKeys(message)) {
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }
