@@ -7,18 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "core/folder_deletion.h"
 #include "core/prompts.h"
 #include "platform/window_handle.h"
 
-namespace core {
+// windows.h defines DeleteFile and MoveFile as macros for their W forms.
+// Included before this header, they are undefined here (call the W
+// functions by their W names); included after it, calls of the members
+// become calls of DeleteFileW and MoveFileW, which forward to them.
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+#ifdef MoveFile
+#undef MoveFile
+#endif
 
-// What DeleteFolder left alone on purpose, so that the caller can say so.
-struct FolderDeletion {
-    // Folders it refused to empty or remove (dangerous places, links given
-    // as the folder itself, the path down to the program's own folder).
-    std::vector<std::string> refusedFolders;
-    bool refused() const { return !refusedFolders.empty(); }
-};
+namespace core {
 
 class ClsFileFolder {
 public:
@@ -32,7 +36,8 @@ public:
     std::optional<uint64_t> GetLngFileSize(const std::string& Fname) const;
     // Size text: " Byte", " KB", " MB", " GB", " TB" with the locale's separator.
     std::string CalcSize(uint64_t LngSize) const;
-    int CheckPathName(const std::string& Filename) const;
+    // How many of the nine characters Windows forbids in a name it holds.
+    int64_t CheckPathName(const std::string& Filename) const;
     intptr_t ShowProperties(const std::string& Fname, platform::WindowHandle OwnerhWnd) const;
     std::string GetSpecialFolder(int CSIDL) const;
     std::string GetWinVersion(int RInfo) const;
@@ -42,10 +47,12 @@ public:
     std::string GetComputerNameStr() const;
     std::string GetUserNameStr() const;
     // Folder picker; "" when cancelled. The last true flag of the three wins.
+    // A choice on a device that is missing or not ready gives the critical
+    // box "Device Not Ready ..." titled "Error" and "".
     std::string BrowseForFolder(Prompts& prompts, const std::string& Text, bool EditBox = false,
                                 bool IncludeFiles = false, bool NewStyle = false) const;
     // Empties FolderPath (and removes it when DelMainFolder) without ever
-    // following a link, and refuses dangerous folders.
+    // following a link, and refuses dangerous folders: see DeleteFolderGuarded.
     FolderDeletion DeleteFolder(const std::string& FolderPath, bool DelMainFolder) const;
     void ListFiles(const std::string& FolderPath, std::vector<std::string>& list) const;
     std::string AddSlash(const std::string& path) const;
@@ -68,6 +75,8 @@ public:
     bool DeleteFile(const std::string& path, bool Forced) const;
     // Never overwrites an existing file at MoveTo.
     bool MoveFile(const std::string& path, const std::string& MoveTo) const;
+    bool DeleteFileW(const std::string& path, bool Forced) const { return DeleteFile(path, Forced); }
+    bool MoveFileW(const std::string& path, const std::string& MoveTo) const { return MoveFile(path, MoveTo); }
     // Shortens PathName with an ellipsis to fit widthPixels in the font
     // selected into the device context.
     std::string CompactPath(const std::string& PathName, int widthPixels, void* deviceContext) const;

@@ -12,13 +12,15 @@ namespace platform {
 
 bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
     static std::atomic<unsigned> counter{0};
-    // Beside the target, so the rename stays on one volume and is atomic.
+    // Beside the target, so the rename stays on one volume and is atomic. The
+    // name is this process's own: a file left by a killed run whose process id
+    // came back (Wine reuses them) is overwritten, never a reason to fail.
     const std::wstring target = ToSystemPath(path);
     const std::wstring temporary =
         ToSystemPath(path + "." + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(counter++) + ".new");
     {
         UniqueHandle file(
-            ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         bool written = true;
         size_t offset = 0;

@@ -245,3 +245,15 @@ TEST(Settings, ReplaceIniFileCreatesAMissingFileAndRefusesWhatCannotBeReadBack) 
     // A folder that does not exist: nothing is written anywhere.
     EXPECT_FALSE(core::ReplaceIniFile(folder / "no\\Css.ini", {{"Main", {}}}));
 }
+
+TEST(Settings, ReplaceIniFileOverwritesLeftoversOfAKilledRunWithTheSameProcessId) {
+    TempFolder folder;
+    const std::string file = folder / "Ass.ini";
+    // Wine reuses process ids: a killed run may have left this process's
+    // temporary names behind.
+    const std::string pid = std::to_string(::GetCurrentProcessId());
+    for (int n = 0; n < 300; ++n)
+        testing_support::WriteFile(file + "." + pid + "-" + std::to_string(n) + ".new", "stale");
+    ASSERT_TRUE(core::ReplaceIniFile(file, {{"Main", {{"Count", "1"}}}}));
+    EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "1");
+}

@@ -1,0 +1,125 @@
+#include "core/folder_deletion.h"
+
+#include "platform/file_system.h"
+#include "platform/module_path.h"
+
+namespace core {
+namespace {
+
+namespace attr = platform::attributes;
+
+// Only "X:\..." and "\\server\share\..." name a folder without depending on
+// the current folder or drive.
+bool IsFullPath(const std::string& path) {
+    if (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) return true;
+    return path.size() >= 3 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
+}
+
+void DeleteFileClearingAttributes(const std::string& path, uint32_t attributes) {
+    constexpr uint32_t kInTheWay = attr::kReadOnly | attr::kHidden | attr::kSystem;
+    const bool cleared = (attributes & kInTheWay) != 0 && platform::SetAttributes(path, attributes & ~kInTheWay);
+    if (!platform::RemoveFile(path) && cleared) platform::SetAttributes(path, attributes);
+}
+
+struct Frame {
+    std::string path;
+    std::string key;  // comparable form of path
+    bool removeWhenEmptied = false;
+    std::vector<platform::DirEntry> entries;
+    size_t next = 0;
+};
+
+}  // namespace
+
+FolderDeletion DeleteFolderGuarded(const std::string& FolderPath, bool DelMainFolder, const ProtectedFolders& places) {
+    FolderDeletion result;
+    if (!IsFullPath(FolderPath)) {
+        result.refusedFolders.push_back(FolderPath);
+        return result;
+    }
+    // Judge and delete the same object: the resolved path, not the text given.
+    Frame top;
+    top.path = platform::ResolvedPath(FolderPath);
+    top.key = platform::UpperCaseForComparison(top.path);
+    const FolderVerdict verdict = JudgeFolder(places, top.key);
+    if (verdict == FolderVerdict::Refused) {
+        result.refusedFolders.push_back(FolderPath);
+        return result;
+    }
+    const auto attributes = platform::GetAttributes(top.path);
+    if (!attributes) {
+        if (!platform::IsGone(top.path)) result.refusedFolders.push_back(FolderPath);  // unreadable: fail closed
+        return result;
+    }
+    if (!(*attributes & attr::kDirectory)) return result;  // a file: nothing to empty
+    if (*attributes & attr::kReparsePoint) {
+        result.refusedFolders.push_back(FolderPath);
+        return result;
+    }
+    top.removeWhenEmptied = DelMainFolder && verdict == FolderVerdict::Allowed;
+    if (DelMainFolder && verdict == FolderVerdict::KeepOnPath) result.refusedFolders.push_back(FolderPath);
+    if (!platform::ListFolder(top.path, top.entries)) {
+        if (top.removeWhenEmptied) platform::RemoveEmptyFolder(top.path);
+        return result;
+    }
+
+    // Depth first in list order, on an explicit stack: paths of 32,767
+    // characters nest deeper than the thread's stack would allow.
+    std::vector<Frame> stack;
+    stack.push_back(std::move(top));
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next == frame.entries.size()) {
+            if (frame.removeWhenEmptied) platform::RemoveEmptyFolder(frame.path);
+            stack.pop_back();
+            continue;
+        }
+        const platform::DirEntry& entry = frame.entries[frame.next++];
+        const std::string path = frame.path + "\\" + entry.name;
+        if (!entry.isFolder()) {
+            if (entry.isLink())
+                platform::RemoveLinkItself(path);
+            else
+                DeleteFileClearingAttributes(path, entry.attributes);
+            continue;
+        }
+        // Read again just before going in: a folder that turned into a link,
+        // or whose attributes cannot be read, is treated as a link.
+        const auto now = platform::GetAttributes(path);
+        if (!now || (*now & attr::kReparsePoint) || entry.isLink()) {
+            platform::RemoveLinkItself(path);
+            continue;
+        }
+        if (!(*now & attr::kDirectory)) continue;  // replaced meanwhile: leave it for the next run
+        Frame inner;
+        inner.path = path;
+        inner.key = frame.key + "\\" + platform::UpperCaseForComparison(entry.name);
+        const FolderVerdict innerVerdict = JudgeFolder(places, inner.key);
+        if (innerVerdict != FolderVerdict::Allowed) result.refusedFolders.push_back(path);
+        if (innerVerdict == FolderVerdict::Refused) continue;
+        inner.removeWhenEmptied = innerVerdict == FolderVerdict::Allowed;
+        if (!platform::ListFolder(path, inner.entries)) {
+            if (inner.removeWhenEmptied) platform::RemoveEmptyFolder(path);
+            continue;
+        }
+        stack.push_back(std::move(inner));  // frame is not used after this
+    }
+    return result;
+}
+
+ProtectedFolders SystemProtectedFolders() {
+    ProtectedFolders places;
+    places.windowsFolder = platform::ComparablePath(platform::WindowsFolder());
+    for (const std::string& folder : {platform::SystemFolder(), platform::SystemWow64Folder()})
+        if (!folder.empty()) places.systemFolders.push_back(platform::ComparablePath(folder));
+    for (const std::string& folder : platform::ProgramFilesFolders())
+        places.programFilesFolders.push_back(platform::ComparablePath(folder));
+    places.profilesFolder = platform::ComparablePath(platform::ProfilesFolder());
+    constexpr int kCsidlProfile = 0x28;
+    const std::string profile = platform::SpecialFolder(kCsidlProfile);
+    if (!profile.empty()) places.profileFolders.push_back(platform::ComparablePath(profile));
+    places.programFolder = platform::ComparablePath(platform::ExecutableFolder());
+    return places;
+}
+
+}  // namespace core

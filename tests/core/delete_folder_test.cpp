@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/cls_file_folder.h"
+#include "core/folder_deletion.h"
+#include "platform/file_system.h"
+#include "platform/handles.h"
+#include "platform/long_path.h"
+#include "platform/module_path.h"
+#include "support/folder_link.h"
+#include "support/temp_folder.h"
+
+using core::ClsFileFolder;
+using core::DeleteFolderGuarded;
+using core::FolderVerdict;
+using core::ProtectedFolders;
+using testing_support::Attributes;
+using testing_support::Exists;
+using testing_support::MakeFolder;
+using testing_support::ReadFileBytes;
+using testing_support::TempFolder;
+using testing_support::WriteFile;
+
+namespace {
+
+const std::string kCyrillic = "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0";  // Папка
+const std::string kChinese = "\xE6\x96\x87\xE4\xBB\xB6";                   // 文件
+
+void SetAttributes(const std::string& path, DWORD attributes) {
+    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(path).c_str(), attributes)) << path;
+}
+
+bool IsEmptyFolder(const std::string& path) {
+    std::vector<platform::DirEntry> entries;
+    return platform::ListFolder(path, entries) && entries.empty();
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+// Read-only, hidden, nested, non-ASCII and deeper than 260 characters.
+void FillWithAwkwardEntries(const std::string& root) {
+    WriteFile(root + "\\plain.txt", "x");
+    WriteFile(root + "\\read-only.txt", "x");
+    SetAttributes(root + "\\read-only.txt", FILE_ATTRIBUTE_READONLY);
+    WriteFile(root + "\\hidden.txt", "x");
+    SetAttributes(root + "\\hidden.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    MakeFolder(root + "\\" + kCyrillic + "\\" + kChinese);
+    WriteFile(root + "\\" + kCyrillic + "\\" + kChinese + "\\" + kChinese + ".txt", "x");
+    SetAttributes(root + "\\" + kCyrillic + "\\" + kChinese + "\\" + kChinese + ".txt", FILE_ATTRIBUTE_READONLY);
+    MakeFolder(root + "\\hidden folder");
+    SetAttributes(root + "\\hidden folder", FILE_ATTRIBUTE_HIDDEN);
+    std::string deep = root;
+    for (int i = 0; i < 12; ++i) deep += "\\folder-with-a-long-name-" + std::to_string(i);
+    MakeFolder(deep);
+    WriteFile(deep + "\\deep.txt", "x");
+    ASSERT_GT(deep.size(), 300u);
+    ASSERT_TRUE(Exists(deep + "\\deep.txt"));
+}
+
+}  // namespace
+
+TEST(DeleteFolder, EmptiesEverythingAndKeepsOrRemovesTheFolder) {
+    const ClsFileFolder files;
+    TempFolder folder;
+    const std::string root = folder / ("box " + kCyrillic);
+    MakeFolder(root);
+    FillWithAwkwardEntries(root);
+    EXPECT_FALSE(files.DeleteFolder(root, false).refused());
+    EXPECT_TRUE(Exists(root));
+    EXPECT_TRUE(IsEmptyFolder(root));
+
+    FillWithAwkwardEntries(root);
+    EXPECT_FALSE(files.DeleteFolder(root + "\\", true).refused());
+    EXPECT_FALSE(Exists(root));
+    EXPECT_TRUE(Exists(folder.path()));  // nothing above it
+}
+
+TEST(DeleteFolder, FilesInUseStayWithTheirAttributes) {
+    const ClsFileFolder files;
+    TempFolder folder;
+    const std::string root = folder / "box";
+    MakeFolder(root + "\\sub");
+    const std::string busy = root + "\\sub\\busy.txt";
+    WriteFile(busy, "in use");
+    WriteFile(root + "\\free.txt", "x");
+    SetAttributes(busy, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    {
+        platform::UniqueHandle handle(::CreateFileW(platform::ToSystemPath(busy).c_str(), GENERIC_READ,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                                    nullptr));
+        ASSERT_TRUE(handle);
+        EXPECT_FALSE(files.DeleteFolder(root, true).refused());
+    }
+    EXPECT_EQ(ReadFileBytes(busy), "in use");
+    EXPECT_EQ(Attributes(busy) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN});
+    EXPECT_FALSE(Exists(root + "\\free.txt"));
+    EXPECT_TRUE(Exists(root));  // not empty, so it stays
+}
+
+TEST(DeleteFolder, NeverFollowsALink) {
+    const ClsFileFolder files;
+    TempFolder folder;
+    const std::string target = folder / ("target " + kChinese);
+    MakeFolder(target + "\\inner");
+    WriteFile(target + "\\keep.txt", "precious");
+    WriteFile(target + "\\inner\\keep-too.txt", "precious");
+    WriteFile(target + "\\read-only.txt", "precious");
+    SetAttributes(target + "\\read-only.txt", FILE_ATTRIBUTE_READONLY);
+    const std::string emptyTarget = folder / "empty target";
+    MakeFolder(emptyTarget);
+    const std::string root = folder / "box";
+    MakeFolder(root + "\\sub");
+    WriteFile(root + "\\junk.txt", "x");
+    if (!testing_support::MakeFolderLink(root + "\\sub\\link", target) ||
+        !testing_support::MakeFolderLink(root + "\\link to empty", emptyTarget))
+        GTEST_SKIP() << "this system cannot make a directory link here";
+    ASSERT_EQ(ReadFileBytes(root + "\\sub\\link\\keep.txt"), "precious");  // the link works
+
+    files.DeleteFolder(root, false);
+    EXPECT_FALSE(Exists(root + "\\junk.txt"));
+    EXPECT_EQ(ReadFileBytes(target + "\\keep.txt"), "precious");
+    EXPECT_EQ(ReadFileBytes(target + "\\inner\\keep-too.txt"), "precious");
+    EXPECT_TRUE(Attributes(target + "\\read-only.txt") & FILE_ATTRIBUTE_READONLY);  // not even touched
+    EXPECT_TRUE(Exists(emptyTarget));
+    // Windows removes the links themselves; Wine cannot address a link
+    // apart from its target, so there they stay.
+
+    // A link given as the folder itself is refused and left alone.
+    if (Exists(root + "\\sub\\link")) {
+        for (bool removeIt : {false, true}) {
+            const auto result = files.DeleteFolder(root + "\\sub\\link", removeIt);
+            EXPECT_TRUE(Contains(result.refusedFolders, root + "\\sub\\link"));
+            EXPECT_EQ(ReadFileBytes(target + "\\keep.txt"), "precious");
+            EXPECT_EQ(ReadFileBytes(target + "\\inner\\keep-too.txt"), "precious");
+        }
+    }
+}
+
+TEST(DeleteFolder, GuardWorksOnEveryFormOfAPath) {
+    TempFolder folder;
+    const std::string windows = folder / "Fake Windows Folder";
+    MakeFolder(windows + "\\System");
+    WriteFile(windows + "\\System\\kernel.dll", "x");
+    ProtectedFolders places;
+    places.windowsFolder = platform::ComparablePath(windows);
+    const std::string shortForm = platform::ShortPath(windows);
+    ASSERT_FALSE(shortForm.empty());
+    std::string lowerCase = windows;
+    std::transform(lowerCase.begin(), lowerCase.end(), lowerCase.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    std::string slashes = folder.path();
+    std::replace(slashes.begin(), slashes.end(), '\\', '/');
+    const std::string forms[] = {
+        windows,
+        windows + "\\",
+        lowerCase,
+        shortForm,
+        "\\\\?\\" + windows,
+        windows + "\\System\\..",
+        windows + "\\.\\",
+        folder.path(),  // one above it
+        folder / "missing\\..",
+        slashes,
+    };
+    for (const std::string& form : forms) {
+        for (bool removeIt : {false, true}) {
+            const auto result = DeleteFolderGuarded(form, removeIt, places);
+            EXPECT_EQ(result.refusedFolders, std::vector<std::string>{form}) << form;
+            ASSERT_TRUE(Exists(windows + "\\System\\kernel.dll")) << form;
+        }
+    }
+}
+
+TEST(DeleteFolder, RefusesEmptyRelativeAndRootPaths) {
+    // The tests run in C:\clarimo: each of these is either refused by the
+    // place it resolves to as well, or resolves to nothing that exists, so a
+    // broken check of the text cannot delete anything.
+    const ProtectedFolders places = core::SystemProtectedFolders();
+    for (const std::string path : {"", "relative-folder", ".", "..\\no-such-folder", "\\clarimo",
+                                   "C:", "C:no-such-folder", "C:\\", "C:\\.", "C:\\clarimo\\..", "C:/"}) {
+        const std::string resolved = platform::ComparablePath(path);
+        ASSERT_TRUE(core::JudgeFolder(places, resolved) == FolderVerdict::Refused || platform::IsGone(resolved))
+            << path;
+        const auto result = DeleteFolderGuarded(path, true, places);
+        EXPECT_EQ(result.refusedFolders, std::vector<std::string>{path}) << path;
+    }
+    // The text alone is enough: with nothing protected, a relative path is
+    // still refused (this one names nothing that exists).
+    EXPECT_EQ(DeleteFolderGuarded("no-such-folder", false, ProtectedFolders{}).refusedFolders,
+              std::vector<std::string>{"no-such-folder"});
+    EXPECT_TRUE(Exists(platform::ExecutablePath()));
+}
+
+TEST(DeleteFolder, KeepsTheProgramFolderInsideTheFolderEmptied) {
+    TempFolder folder;
+    const std::string box = folder / "box";
+    const std::string program = box + "\\portable\\Clarimo";
+    MakeFolder(program + "\\data");
+    WriteFile(program + "\\Clarimo.exe", "MZ");
+    WriteFile(program + "\\data\\Qxs.ini", "[Main]");
+    WriteFile(box + "\\portable\\readme.txt", "x");
+    MakeFolder(box + "\\other");
+    WriteFile(box + "\\other\\junk.tmp", "x");
+    WriteFile(box + "\\junk.tmp", "x");
+    ProtectedFolders places;
+    places.programFolder = platform::ComparablePath(program);
+
+    const auto result = DeleteFolderGuarded(box, true, places);
+    EXPECT_EQ(ReadFileBytes(program + "\\Clarimo.exe"), "MZ");
+    EXPECT_EQ(ReadFileBytes(program + "\\data\\Qxs.ini"), "[Main]");
+    EXPECT_FALSE(Exists(box + "\\junk.tmp"));
+    EXPECT_FALSE(Exists(box + "\\other"));
+    EXPECT_FALSE(Exists(box + "\\portable\\readme.txt"));  // beside the path, not on it
+    EXPECT_TRUE(Contains(result.refusedFolders, box));
+    EXPECT_TRUE(Contains(result.refusedFolders, box + "\\portable"));
+    EXPECT_TRUE(Contains(result.refusedFolders, program));
+
+    // The program folder itself is refused outright.
+    const auto direct = DeleteFolderGuarded(program, false, places);
+    EXPECT_EQ(direct.refusedFolders, std::vector<std::string>{program});
+    EXPECT_EQ(ReadFileBytes(program + "\\Clarimo.exe"), "MZ");
+}
+
+// The real places of this prefix. Each is judged before DeleteFolder is
+// called on it, so a broken guard fails here instead of deleting the prefix.
+TEST(DeleteFolder, RefusesThisSystemsDangerousFolders) {
+    const ProtectedFolders places = core::SystemProtectedFolders();
+    ASSERT_FALSE(places.windowsFolder.empty());
+    ASSERT_FALSE(places.profilesFolder.empty());
+    ASSERT_FALSE(places.programFilesFolders.empty());
+    ASSERT_EQ(places.programFolder, platform::ComparablePath(platform::ExecutableFolder()));
+
+    std::vector<std::string> dangerous = {
+        platform::WindowsFolder(),
+        platform::SystemFolder(),
+        platform::SystemFolder() + "\\drivers",
+        "C:\\",
+        platform::ProfilesFolder(),
+        platform::SpecialFolder(0x28),  // this user's profile
+        platform::ProfilesFolder() + "\\Public",
+        platform::ExecutableFolder(),  // C:\clarimo, where the tests run
+    };
+    for (const std::string& programFiles : platform::ProgramFilesFolders()) dangerous.push_back(programFiles);
+    ASSERT_GE(platform::ProgramFilesFolders().size(), 2u);  // the 64-bit prefix has both
+    for (const std::string& path : dangerous)
+        ASSERT_EQ(core::JudgeFolder(places, platform::ComparablePath(path)), FolderVerdict::Refused) << path;
+    // Where the cleaner does work.
+    EXPECT_EQ(core::JudgeFolder(places, platform::ComparablePath(ClsFileFolder().GetTempPathStr())),
+              FolderVerdict::Allowed);
+    EXPECT_EQ(core::JudgeFolder(places, platform::ComparablePath(ClsFileFolder().GetSpecialFolder(8))),
+              FolderVerdict::Allowed);
+
+    const ClsFileFolder files;
+    for (const std::string& path : dangerous) {
+        const auto result = files.DeleteFolder(path, true);
+        EXPECT_EQ(result.refusedFolders, std::vector<std::string>{path}) << path;
+    }
+    EXPECT_TRUE(Exists(platform::ExecutablePath()));
+    EXPECT_TRUE(Exists(platform::SystemFolder() + "\\kernel32.dll"));
+}
