@@ -19,9 +19,8 @@ std::string ReadDescription(const std::string& file, const char* key, const char
 
 }  // namespace
 
-Frm_Update::Frm_Update(UpdateSystem& system, std::string programFolder) : system_(system) {
-    if (programFolder.empty() || programFolder.back() != '\\') programFolder += '\\';
-    localFile_ = programFolder + kDescriptionFileName;
+Frm_Update::Frm_Update(UpdateSystem& system, const std::string& programFolder) : system_(system) {
+    localFile_ = fileFolder_.AddSlash(programFolder) + kDescriptionFileName;
     sourceAddress_ = DescriptionAddress();
 }
 
@@ -29,7 +28,7 @@ void Frm_Update::Changed() {
     if (onChange_ && !closed_) onChange_();
 }
 
-void Frm_Update::RemoveLocalFile() { system_.RemoveFile(localFile_); }
+void Frm_Update::RemoveLocalFile() { fileFolder_.DeleteFile(localFile_, true); }
 
 bool Frm_Update::TakeCancelFocusRequest() { return std::exchange(focusCancel_, false); }
 
@@ -51,7 +50,7 @@ bool Frm_Update::DownloadFile(const std::string& url, const std::string& localPa
     // An error page saved under the file's name would otherwise read as
     // "current": only a successful answer that is a description file counts.
     const bool readable = result.succeeded() && !ReadDescription(localPath, "version", "").empty();
-    if (!readable) system_.RemoveFile(localPath);
+    if (!readable) fileFolder_.DeleteFile(localPath, true);
     return readable;
 }
 
@@ -93,6 +92,8 @@ void Frm_Update::LnkCheck_Click() {
     if (closed_) return;
 
     sourceAddress_ = DescriptionAddress();
+    // A file left by an earlier run (read-only, say) must not stand in the way.
+    RemoveLocalFile();
     if (!DownloadFile(sourceAddress_, localFile_)) {
         page_.state = UpdateState::DownloadFailed;
         page_.statusText = text::kStatusCantRead;

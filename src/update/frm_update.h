@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/cls_file_folder.h"
 #include "update/update_system.h"
 
 namespace update {
@@ -59,7 +60,7 @@ struct UpdatePage {
 class Frm_Update {
 public:
     // programFolder: where the description file is stored while it is read.
-    Frm_Update(UpdateSystem& system, std::string programFolder);
+    Frm_Update(UpdateSystem& system, const std::string& programFolder);
     Frm_Update(const Frm_Update&) = delete;
     Frm_Update& operator=(const Frm_Update&) = delete;
 
@@ -98,6 +99,7 @@ private:
     void RemoveLocalFile();
 
     UpdateSystem& system_;
+    core::ClsFileFolder fileFolder_;
     std::string localFile_;
     std::string sourceAddress_;  // where the file being shown came from
     UpdatePage page_;

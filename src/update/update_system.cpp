@@ -1,6 +1,5 @@
 #include "update/update_system.h"
 
-#include "core/cls_file_folder.h"
 #include "core/general.h"
 #include "platform/http.h"
 
@@ -9,8 +8,6 @@ namespace update {
 bool SystemUpdate::InternetConnected() { return platform::IsInternetConnected(); }
 
 void SystemUpdate::Pause(double seconds) { core::Pause(seconds); }
-
-bool SystemUpdate::RemoveFile(const std::string& path) { return core::ClsFileFolder().DeleteFile(path, true); }
 
 bool SystemUpdate::OpenDownloadDialog(const std::string& address) {
     return platform::OpenSystemDownloadDialog(address);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "platform/long_path.h"
 #include "support/loopback_http_server.h"
 #include "support/temp_folder.h"
 #include "test_update_system.h"
@@ -192,8 +193,10 @@ TEST_F(UpdateCheck, TheUpdatePackageAloneIsOffered) {
 }
 
 TEST_F(UpdateCheck, AnErrorAnswerOrAPageThatIsNoDescriptionCannotBeRead) {
-    // A stale file from an earlier run must not be read either.
+    // A stale file from an earlier run, read-only even, must not be read
+    // either, nor stay.
     testing_support::WriteFile(LocalFile(), "[programinfo]\r\nversion=9\r\n");
+    ::SetFileAttributesW(platform::ToSystemPath(LocalFile()).c_str(), FILE_ATTRIBUTE_READONLY);
     server.Serve(kFilePath, Respond(404, "<html><body>Not here</body></html>", "text/html"));
     logic.LnkCheck_Click();
     EXPECT_EQ(logic.Page().state, UpdateState::DownloadFailed);

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/long_path.h"
 #include "update/update_system.h"
 
 namespace testing_support {
@@ -55,10 +54,6 @@ public:
         pauses.push_back(seconds);
         if (duringPause) duringPause(pauses.size());
         PumpMessages(20);
-    }
-    bool RemoveFile(const std::string& path) override {
-        const std::wstring wide = platform::ToSystemPath(path);
-        return ::DeleteFileW(wide.c_str()) || ::GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES;
     }
     bool OpenDownloadDialog(const std::string& address) override {
         dialogAddresses.push_back(address);
