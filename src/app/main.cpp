@@ -2,16 +2,16 @@
 
 #include <memory>
 
-#include "app/app_prompts.h"
 #include "app/splash_window.h"
 #include "core/startup_shutdown.h"
+#include "core/system_prompts.h"
 #include "platform/module_path.h"
 #include "platform/ui.h"
 #include "shell/frm_main.h"
 #include "shell/frm_main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    app::AppPrompts prompts;
+    core::SystemPrompts prompts;
     std::unique_ptr<app::SplashWindow> splash;
     shell::FrmMain mainForm;
     shell::FrmMainWindow mainWindow(mainForm);

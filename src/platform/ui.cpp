@@ -44,10 +44,6 @@ void InitCommonControls() {
     }
 }
 
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& title, unsigned type) {
-    return ::MessageBoxW(owner, ToWide(text).c_str(), ToWide(title).c_str(), type);
-}
-
 std::string WindowText(HWND window) {
     const int length = ::GetWindowTextLengthW(window);
     if (length <= 0) return {};

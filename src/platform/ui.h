@@ -21,10 +21,6 @@ using UniqueAcceleratorTable = Owner<AcceleratorTableTraits>;
 // Registers the common control classes the program uses (InitCommonControlsEx).
 void InitCommonControls();
 
-// MessageBoxW with UTF-8 text; the result is the button's ID (IDOK, IDYES ...)
-// or 0 when the box could not be shown.
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& title, unsigned type);
-
 // Window text as UTF-8, and back.
 std::string WindowText(HWND window);
 void SetWindowTextUtf8(HWND window, const std::string& text);

@@ -1,0 +1,14 @@
+// The link's shell actions; kept apart from link.cpp because they call
+// Windows (the rest of the link's logic builds natively).
+#include "controls/link.h"
+#include "platform/shell.h"
+
+namespace controls {
+
+bool Link::OpenPath(const std::string& path) { return platform::ShellOpen(nullptr, "open", path, "", "C:\\"); }
+
+bool Link::SendEmail(const std::string& address) {
+    return platform::ShellOpen(nullptr, "open", "mailto:" + address, "", "C:\\");
+}
+
+}  // namespace controls

@@ -1,0 +1,79 @@
+// The startup page as a child panel that the main window embeds: the tool
+// bar with the view selector and the summary, the list, the item menu, and
+// the "Apply" and "Tools" buttons that the host places in its button strip.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/prompts.h"
+#include "platform/handles.h"
+#include "startup/frm_startup.h"
+
+namespace startup {
+
+class StartupPageWindow {
+public:
+    // The window draws and drives logic; prompts serve the two dialogs.
+    StartupPageWindow(Frm_Startup& logic, core::Prompts& prompts);
+    ~StartupPageWindow();
+    StartupPageWindow(const StartupPageWindow&) = delete;
+    StartupPageWindow& operator=(const StartupPageWindow&) = delete;
+
+    // Creates the panel inside parent, and the two buttons inside
+    // buttonParent (parent when null). The start timer then loads the view.
+    bool Create(HWND parent, HWND buttonParent = nullptr);
+    HWND Panel() const { return panel_; }
+    HWND ApplyButton() const { return apply_; }
+    HWND ToolsButton() const { return tools_; }
+    HWND List() const { return list_; }
+    // For a host that holds the buttons: handles a click of either button
+    // and answers whether it was one of them.
+    bool HandleButtonCommand(HWND button);
+    // Saves the display settings (closing the page).
+    void Close();
+    // Draws the logic's state now (normally done after each change).
+    void Sync();
+
+private:
+    static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Layout();
+    LRESULT OnNotify(NMHDR* header);
+    void ShowMenu(POINT screen);
+    void OpenAddProgram();
+    void OpenAllProperties();
+    HWND TopWindow() const;
+    int AddIcons(const StartupRow& row);
+    void ShowBalloon();
+
+    Frm_Startup& logic_;
+    core::Prompts& prompts_;
+    HWND panel_ = nullptr;
+    HWND selector_ = nullptr;
+    HWND picture_ = nullptr;
+    HWND caption1_ = nullptr;
+    HWND caption2_ = nullptr;
+    HWND viewLabel_ = nullptr;
+    HWND list_ = nullptr;
+    HWND apply_ = nullptr;
+    HWND tools_ = nullptr;
+    HWND balloon_ = nullptr;
+    platform::UniqueFont font_;
+    platform::UniqueFont boldFont_;
+    platform::UniqueBrush barBrush_;
+    platform::UniqueImageList largeIcons_;
+    platform::UniqueImageList smallIcons_;
+    platform::UniqueIcon defaultLarge_;
+    platform::UniqueIcon pictureIcon_;
+    std::vector<std::string> shownKeys_;
+    std::string shownBalloon_;
+    bool updating_ = false;
+    bool syncPosted_ = false;
+    int barHeight_ = 0;
+};
+
+}  // namespace startup

@@ -1,0 +1,167 @@
+#include "startup/startup_model.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace startup;
+
+namespace {
+
+// Reads the sections back as the settings store gives them: unchanged.
+IniReader ReaderOf(const std::vector<core::IniSection>& sections) {
+    return [sections](const std::string& section, const std::string& key, const std::string& def) {
+        for (const auto& s : sections)
+            if (s.name == section)
+                for (const auto& [k, v] : s.entries)
+                    if (k == key) return v;
+        return def;
+    };
+}
+
+}  // namespace
+
+TEST(StartupOrigin, RegistryOriginSplitsIntoHiveKeyAndName) {
+    const std::string key = RegistryOriginKey(Hive::CurrentUser, kUserRunKey, "Tool");
+    EXPECT_EQ(key, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool");
+    Origin o = ParseOrigin(key, "Tool");
+    EXPECT_TRUE(o.registry && o.valid);
+    EXPECT_EQ(o.hive, Hive::CurrentUser);
+    EXPECT_EQ(o.keyPath, kUserRunKey);
+
+    // Any hive text other than the user's is the machine's; "hkey" in any case.
+    o = ParseOrigin("hKeY_whatever\\SOFTWARE\\WOW6432Node\\Run\\A b", "a B");
+    EXPECT_TRUE(o.registry && o.valid);
+    EXPECT_EQ(o.hive, Hive::LocalMachine);
+    EXPECT_EQ(o.keyPath, "SOFTWARE\\WOW6432Node\\Run");
+
+    // A key that does not end in the name is refused rather than cut blindly.
+    EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER\\Software\\Run\\Other", "Tool").valid);
+    EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER\\Tool", "Tool").valid);
+    EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER", "Tool").valid);
+
+    o = ParseOrigin(FolderOriginKey("C:\\Start Menu\\Startup", 3), "Tool");
+    EXPECT_FALSE(o.registry);
+    EXPECT_TRUE(o.valid);
+    EXPECT_EQ(o.folder, "C:\\Start Menu\\Startup");
+    EXPECT_EQ(FolderOriginKey("C:\\S", 12), "C:\\S|12");
+}
+
+TEST(StartupKeepingFile, RoundTripsTypes) {
+    std::vector<StartupEntry> entries = {
+        {"Plain", "C:\\a.exe", "HKEY_CURRENT_USER\\Software\\Run\\Plain", kRegSz},
+        {"Expand", "%ProgramFiles%\\b.exe /x", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Run\\Expand", kRegExpandSz},
+        {"Quoted", "\"C:\\Program Files\\c.exe\"", "HKEY_CURRENT_USER\\Software\\Run\\Quoted", kRegSz},
+        {" Blank ", " 'x' ", "HKEY_CURRENT_USER\\Software\\Run\\ Blank ", kRegSz},
+        {"\xD0\x96 link", "C:\\\xE4\xB8\xAD.exe", "C:\\Startup|2", 0},
+    };
+    const auto sections = KeepingFileSections(entries);
+    // Old files have no Type key: only the REG_EXPAND_SZ entry gets one.
+    int typeKeys = 0;
+    for (const auto& [k, v] : sections[1].entries)
+        if (k.rfind("Type", 0) == 0) {
+            ++typeKeys;
+            EXPECT_EQ(k, "Type2");
+            EXPECT_EQ(v, "2");
+        }
+    EXPECT_EQ(typeKeys, 1);
+    EXPECT_EQ(sections[0].entries[0], (std::pair<std::string, std::string>{"kn", "5"}));
+
+    const auto back = ParseKeepingFile(ReaderOf(sections));
+    ASSERT_EQ(back.size(), entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(back[i].name, entries[i].name);
+        EXPECT_EQ(back[i].command, entries[i].command);
+        EXPECT_EQ(back[i].originKey, entries[i].originKey);
+        EXPECT_EQ(back[i].valueType, entries[i].valueType);
+    }
+}
+
+TEST(StartupKeepingFile, SkipsBlankNamesAndReadsOldFiles) {
+    std::vector<core::IniSection> file = {
+        {"Main", {{"kn", "3"}}},
+        {"Programs",
+         {{"Prog1", "One"},
+          {"Command1", "c1"},
+          {"key1", "HKEY_CURRENT_USER\\R\\One"},
+          {"Command2", "c2"},
+          {"key2", "x"},
+          {"Prog3", "Three"},
+          {"Command3", "c3"},
+          {"key3", "HKEY_CURRENT_USER\\R\\Three"},
+          {"Type3", "4"}}},
+    };
+    auto entries = ParseKeepingFile(ReaderOf(file));
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "One");
+    EXPECT_EQ(entries[0].valueType, kRegSz);  // no Type key: REG_SZ
+    EXPECT_EQ(entries[1].name, "Three");
+    EXPECT_EQ(entries[1].valueType, kRegSz);  // a type that is not text is not trusted
+
+    file[0].entries[0].second = "abc";
+    EXPECT_TRUE(ParseKeepingFile(ReaderOf(file)).empty());
+    file[0].entries[0].second = "-2";
+    EXPECT_TRUE(ParseKeepingFile(ReaderOf(file)).empty());
+    EXPECT_TRUE(ParseKeepingFile(ReaderOf({})).empty());
+}
+
+TEST(StartupKeepingFile, CanKeepOnlyTextThatSurvivesAProfileLine) {
+    EXPECT_TRUE(CanKeep({"a", "b", "HKEY_CURRENT_USER\\R\\a", kRegExpandSz}));
+    EXPECT_FALSE(CanKeep({"a", "", "HKEY_CURRENT_USER\\R\\a", 4}));  // REG_DWORD
+    EXPECT_FALSE(CanKeep({"a", "", "HKEY_CURRENT_USER\\R\\a", 3}));  // REG_BINARY
+    EXPECT_FALSE(CanKeep({"a", "x\r\ny", "HKEY_CURRENT_USER\\R\\a", kRegSz}));
+    EXPECT_TRUE(CanKeep({"a", "C:\\a.exe", "C:\\Startup|1", 0}));
+}
+
+TEST(StartupKeptEntries, HiddenOnlyWhenTheSameEntryIsActive) {
+    const std::vector<StartupEntry> active = {{"Tool", " C:\\TOOL.EXE ", "HKEY_CURRENT_USER\\R\\Tool", kRegSz},
+                                              {"Other", "C:\\new.exe", "HKEY_CURRENT_USER\\R\\Other", kRegSz}};
+    const std::vector<StartupEntry> kept = {{"tool", "c:\\tool.exe", "HKEY_CURRENT_USER\\R\\tool", kRegSz},
+                                            {"OTHER", "C:\\old.exe", "HKEY_CURRENT_USER\\R\\OTHER", kRegSz},
+                                            {"Gone", "C:\\g.exe", "HKEY_CURRENT_USER\\R\\Gone", kRegSz}};
+    EXPECT_EQ(VisibleKeptEntries(active, kept), (std::vector<size_t>{1, 2}));
+    EXPECT_FALSE(ConflictsWithActive(kept[0], active));
+    EXPECT_TRUE(ConflictsWithActive(kept[1], active));
+    EXPECT_FALSE(ConflictsWithActive(kept[2], active));
+}
+
+TEST(StartupSettings, RangeRules) {
+    auto s = ReadDisplaySettings("2", "5", "7", "4");
+    EXPECT_EQ(s.sortOrder, 1);
+    EXPECT_EQ(s.sortColumn, 1);
+    EXPECT_EQ(s.viewIndex, 1);
+    EXPECT_EQ(s.viewMode, 3);
+    s = ReadDisplaySettings("2", "2", "0", "1");
+    EXPECT_EQ(s.sortOrder, 2);
+    EXPECT_EQ(s.sortColumn, 2);
+    EXPECT_EQ(s.viewIndex, 0);
+    EXPECT_EQ(s.viewMode, 1);
+    s = ReadDisplaySettings("x", "1", "", "-1");
+    EXPECT_EQ(s.sortOrder, 1);
+    EXPECT_EQ(s.viewIndex, 1);
+    EXPECT_EQ(s.viewMode, 3);
+    EXPECT_EQ(NextSortOrder(0), 1);
+    EXPECT_EQ(NextSortOrder(1), 2);
+    EXPECT_EQ(NextSortOrder(2), 1);
+}
+
+TEST(StartupAddProgram, QuotesExistingPathsWithBlanks) {
+    EXPECT_EQ(QuotePathForRun("C:\\Program Files\\a.exe", true), "\"C:\\Program Files\\a.exe\"");
+    EXPECT_EQ(QuotePathForRun("\"C:\\Program Files\\a.exe\"", true), "\"C:\\Program Files\\a.exe\"");
+    EXPECT_EQ(QuotePathForRun("C:\\Program Files\\a.exe", false), "C:\\Program Files\\a.exe");
+    EXPECT_EQ(QuotePathForRun("C:\\a.exe", true), "C:\\a.exe");
+}
+
+TEST(StartupReport, FileNameAndText) {
+    EXPECT_EQ(ReportFileName("C:\\r\\report"), "C:\\r\\report.txt");
+    EXPECT_EQ(ReportFileName("C:\\r\\report.TXT"), "C:\\r\\report.TXT");
+    EXPECT_EQ(ReportFileName("C:\\r.d\\report"), "C:\\r.d\\report.txt");
+    EXPECT_EQ(ReportFileName("C:\\r\\report.log"), "C:\\r\\report.log");
+
+    const std::string text = ReportText("PC", "me", 2, {{true, "Registry\\All Users\\Run"}, {false, "A"}, {false, "B"}},
+                                        "1/2/2024 3:04:05 PM");
+    EXPECT_EQ(text,
+              "Startup Programs Report\r\n\r\nComputer Name : PC\r\nUser Name : me\r\nStartup Programs Number : 2\r\n"
+              "\r\nRegistry\\All Users\\Run\r\n  A\r\n  B\r\nReport Created By : Clarimo 2.0\r\n\r\n"
+              "1/2/2024 3:04:05 PM\r\n");
+}

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include "platform/system_info.h"
+#include "startup/frm_add_new_prog.h"
+#include "startup/frm_all_prop.h"
+#include "startup/frm_startup.h"
+#include "startup_fixture.h"
+#include "support/scripted_prompts.h"
+
+using namespace startup;
+using namespace startup_test;
+using core::PromptAnswer;
+using testing_support::Exists;
+using testing_support::ScriptedPrompts;
+
+namespace {
+
+class AddNewProg : public StartupPlaces {
+protected:
+    ScriptedPrompts prompts_;
+};
+
+class AllProp : public StartupPlaces {
+protected:
+    ScriptedPrompts prompts_;
+};
+
+}  // namespace
+
+TEST_F(AddNewProg, OkNeedsANameAndAPath) {
+    Frm_Startup page(prompts_, where_);
+    page.Cmb_View_Click(1);
+    Frm_AddNewProg dialog(prompts_, page);
+    EXPECT_EQ(dialog.targetIndex, 1);  // follows the page's view
+    EXPECT_FALSE(dialog.okEnabled);
+    dialog.Txt_Name_Change("   ");
+    dialog.Txt_Path_Change("C:\\a.exe");
+    EXPECT_FALSE(dialog.okEnabled);
+    EXPECT_FALSE(dialog.Cmd_OK_Click());
+    dialog.Txt_Name_Change(" a ");
+    EXPECT_TRUE(dialog.okEnabled);
+
+    // The balloon: shown when the path box is left with a missing file,
+    // hidden once the path names a file.
+    dialog.Txt_Path_LostFocus();
+    EXPECT_EQ(dialog.balloonText, "Selected file does not exists, Please select a valid file");
+    const std::string exe = temp_ / "real.exe";
+    testing_support::WriteFile(exe, "MZ");
+    dialog.Txt_Path_Change(exe);
+    EXPECT_EQ(dialog.balloonText, "");
+
+    Frm_Startup userPage(prompts_, where_);
+    userPage.Cmb_View_Click(0);
+    EXPECT_EQ(Frm_AddNewProg(prompts_, userPage).targetIndex, 0);
+}
+
+TEST_F(AddNewProg, AddsAQuotedPathAndRefreshesThePage) {
+    const std::string exe = temp_ / "My Tools\\tool.exe";
+    testing_support::MakeFolder(temp_ / "My Tools");
+    testing_support::WriteFile(exe, "MZ");
+    Frm_Startup page(prompts_, where_);
+    page.Cmb_View_Click(0);
+    Frm_AddNewProg dialog(prompts_, page);
+
+    prompts_.openFileAnswers = {exe};
+    EXPECT_EQ(dialog.Cmd_Browse_Click(), Frm_AddNewProg::Focus::NameBox);
+    ASSERT_EQ(prompts_.openFileRequests.size(), 1u);
+    EXPECT_EQ(prompts_.openFileRequests[0].filter, Frm_AddNewProg::kBrowseFilter);
+    EXPECT_EQ(dialog.pathText, exe);
+    dialog.Txt_Name_Change("My Tool");
+    EXPECT_TRUE(dialog.Cmd_OK_Click());
+    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "My Tool"), "\"" + exe + "\"");
+    EXPECT_EQ(GetRaw(HKEY_CURRENT_USER, userRun(), "My Tool").type, static_cast<DWORD>(REG_SZ));
+    ASSERT_EQ(page.Rows().size(), 1u);
+    EXPECT_EQ(page.Rows()[0].entry.name, "My Tool");
+    EXPECT_TRUE(page.Rows()[0].programExists);
+    EXPECT_TRUE(page.SkipChangeCheck());
+
+    prompts_.openFileAnswers = {exe};
+    EXPECT_EQ(dialog.Cmd_Browse_Click(), Frm_AddNewProg::Focus::OkButton);
+}
+
+TEST_F(AddNewProg, AMissingProgramOrAnExistingNameIsAskedAbout) {
+    SetText(HKEY_CURRENT_USER, userRun(), "Taken", "C:\\first.exe");
+    Frm_Startup page(prompts_, where_);
+    page.Cmb_View_Click(0);
+    Frm_AddNewProg dialog(prompts_, page);
+    dialog.Txt_Name_Change("Taken");
+    dialog.Txt_Path_Change("C:\\Missing Folder\\second.exe");
+
+    prompts_.messageAnswers = {PromptAnswer::No};
+    EXPECT_FALSE(dialog.Cmd_OK_Click());
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, "The specified program does not exists, Are you sure you want to continue ?");
+    EXPECT_EQ(prompts_.messages[0].title, "Invalid Program Path");
+
+    // Yes to the missing program, No to replacing the value: nothing changes.
+    prompts_.messageAnswers = {PromptAnswer::Yes, PromptAnswer::No};
+    EXPECT_FALSE(dialog.Cmd_OK_Click());
+    ASSERT_EQ(prompts_.messages.size(), 3u);
+    EXPECT_NE(prompts_.messages[2].text.find("C:\\first.exe"), std::string::npos);
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Taken"), "C:\\first.exe");
+
+    prompts_.messageAnswers = {PromptAnswer::Yes, PromptAnswer::Yes};
+    EXPECT_TRUE(dialog.Cmd_OK_Click());
+    // A missing file is written as typed, and listed with the default picture.
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Taken"), "C:\\Missing Folder\\second.exe");
+    ASSERT_EQ(page.Rows().size(), 1u);
+    EXPECT_FALSE(page.Rows()[0].programExists);
+}
+
+TEST_F(AddNewProg, AllUsersFromTheCurrentUserViewShowsNothingYet) {
+    Frm_Startup page(prompts_, where_);
+    page.Cmb_View_Click(0);
+    Frm_AddNewProg dialog(prompts_, page);
+    dialog.targetIndex = 1;
+    dialog.Txt_Name_Change("Everyone");
+    dialog.Txt_Path_Change("C:\\everyone.exe");
+    EXPECT_TRUE(dialog.Cmd_OK_Click());
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Everyone"), "C:\\everyone.exe");
+    EXPECT_TRUE(page.Rows().empty());
+    page.Cmb_View_Click(1);
+    ASSERT_EQ(page.Rows().size(), 1u);
+}
+
+TEST_F(AllProp, GroupsOnlySourcesWithEntriesAndCountsBlankShortcuts) {
+    SetText(HKEY_CURRENT_USER, userRun(), "One", "C:\\one.exe");
+    SetText(HKEY_CURRENT_USER, userRun(), "Two", "C:\\two.exe");
+    MakeShortcut(where_.userStartupFolder + "\\ .lnk", "C:\\blank.exe");
+    ASSERT_TRUE(
+        WriteKeepingFile(where_.currentUserKeepingFile, {{"Kept", "C:\\k.exe", origin(userRun(), "Kept"), kRegSz}}));
+    Frm_AllProp window(prompts_, where_);
+    window.Tm_Load_Timer();
+    ASSERT_EQ(window.rows.size(), 3u);
+    EXPECT_TRUE(window.rows[0].header);
+    EXPECT_EQ(window.rows[0].text, "Registry\\Current User\\Run");
+    EXPECT_EQ(window.rows[1].text, "One");
+    EXPECT_EQ(window.rows[2].text, "Two");
+    EXPECT_EQ(window.itemsNumber, 3);  // the blank-named shortcut counts
+    EXPECT_EQ(window.labelText, "Startup items number : 3");
+    EXPECT_TRUE(window.reportEnabled);
+}
+
+TEST_F(AllProp, NoEntriesDisableTheReport) {
+    Frm_AllProp window(prompts_, where_);
+    window.Tm_Load_Timer();
+    ASSERT_EQ(window.rows.size(), 1u);
+    EXPECT_EQ(window.rows[0].text, "There are no startup items.");
+    EXPECT_FALSE(window.reportEnabled);
+}
+
+TEST_F(AllProp, TheReportListsEveryGroup) {
+    SetText(HKEY_CURRENT_USER, machineRun(), "M1", "C:\\m1.exe");
+    SetText(HKEY_CURRENT_USER, machineRun32(), "M32", "C:\\m32.exe");
+    SetText(HKEY_CURRENT_USER, userRunOnce(), "U1", "C:\\u1.exe");
+    MakeShortcut(where_.commonStartupFolder + "\\Common.lnk", "C:\\c.exe");
+    Frm_AllProp window(prompts_, where_);
+    window.Tm_Load_Timer();
+
+    prompts_.saveFileAnswers = {temp_ / "report"};
+    window.WriteReport();
+    ASSERT_EQ(prompts_.saveFileRequests.size(), 1u);
+    EXPECT_EQ(prompts_.saveFileRequests[0].filter, "Text File (*.txt)|*.txt| All Files |*.*");
+    const std::string text = testing_support::ReadFileBytes(temp_ / "report.txt");
+    const std::string expected =
+        "\xEF\xBB\xBF"
+        "Startup Programs Report\r\n\r\nComputer Name : " +
+        platform::ComputerName() + "\r\nUser Name : " + platform::UserName() +
+        "\r\nStartup Programs Number : 4\r\n\r\n"
+        "Registry\\All Users\\Run\r\n  M1\r\n  M32\r\n"
+        "Registry\\Current User\\RunOnce\r\n  U1\r\n"
+        "All Users\\Startup Folder\r\n  Common\r\n"
+        "Report Created By : Clarimo 2.0\r\n\r\n";
+    ASSERT_GT(text.size(), expected.size());
+    EXPECT_EQ(text.substr(0, expected.size()), expected);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+
+    // A name that ends in .txt gets nothing more.
+    prompts_.saveFileAnswers = {temp_ / "Second.TXT"};
+    window.WriteReport();
+    EXPECT_TRUE(Exists(temp_ / "Second.TXT"));
+    EXPECT_FALSE(Exists(temp_ / "Second.TXT.txt"));
+
+    // The file the name turns into already exists: asked, and No keeps it.
+    testing_support::WriteFile(temp_ / "old.txt", "keep me");
+    prompts_.saveFileAnswers = {temp_ / "old"};
+    prompts_.messageAnswers = {PromptAnswer::No};
+    window.WriteReport();
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(testing_support::ReadFileBytes(temp_ / "old.txt"), "keep me");
+
+    // Cancelled: nothing is written.
+    prompts_.saveFileAnswers = {""};
+    window.WriteReport();
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+}

@@ -1,0 +1,513 @@
+#include "startup/frm_startup.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "core/settings.h"
+#include "platform/handles.h"
+#include "platform/utf.h"
+#include "startup_fixture.h"
+#include "support/scripted_prompts.h"
+
+using namespace startup;
+using namespace startup_test;
+using testing_support::Exists;
+using testing_support::ScriptedPrompts;
+
+namespace {
+
+class FrmStartup : public StartupPlaces {
+protected:
+    ScriptedPrompts prompts_;
+
+    int RowOf(const Frm_Startup& page, const std::string& name) {
+        const auto& rows = page.Rows();
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].entry.name == name) return static_cast<int>(i);
+        return -1;
+    }
+    std::vector<std::string> Names(const Frm_Startup& page) {
+        std::vector<std::string> names;
+        for (const auto& row : page.Rows()) names.push_back(row.entry.name + (row.checked ? "" : "(off)"));
+        return names;
+    }
+    std::vector<StartupEntry> Kept(View view) { return ReadKeepingFile(where_.KeepingFile(view)); }
+    bool InKeepingFile(View view, const std::string& name) {
+        const auto kept = Kept(view);
+        return std::any_of(kept.begin(), kept.end(), [&](const StartupEntry& e) { return e.name == name; });
+    }
+    // Opens the page on a view as the start timer would.
+    void Open(Frm_Startup& page, View view) { page.Cmb_View_Click(static_cast<int>(view)); }
+};
+
+}  // namespace
+
+TEST_F(FrmStartup, LoadsTheThreeSourcesOfAViewWithTheirSkippingRules) {
+    SetText(HKEY_CURRENT_USER, userRun(), "Tool", "C:\\tool.exe -min");
+    SetRaw(HKEY_CURRENT_USER, userRun(), "EmptyData", REG_SZ, nullptr, 0);
+    const DWORD number = 7;
+    SetRaw(HKEY_CURRENT_USER, userRun(), "Number", REG_DWORD, &number, 4);
+    SetText(HKEY_CURRENT_USER, userRunOnce(), "Once", "C:\\once.exe");
+    SetText(HKEY_CURRENT_USER, machineRun(), "Machine", "C:\\m.exe");
+    const std::string folder = where_.userStartupFolder;
+    MakeShortcut(folder + "\\.lnk", "C:\\blank.exe");
+    MakeShortcut(folder + "\\   .lnk", "C:\\blanks.exe");
+    MakeShortcut(folder + "\\Zed.lnk", "C:\\zed.exe");
+    testing_support::WriteFile(folder + "\\notes.txt", "x");
+
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::CurrentUser);
+    EXPECT_EQ(Names(page), (std::vector<std::string>{"Number", "Once", "Tool", "Zed"}));  // sorted by Item
+    const auto& rows = page.Rows();
+    EXPECT_EQ(rows[RowOf(page, "Number")].entry.command, "");
+    EXPECT_EQ(rows[RowOf(page, "Tool")].entry.originKey, origin(userRun(), "Tool"));
+    EXPECT_EQ(rows[RowOf(page, "Tool")].programPath, "C:\\tool.exe");
+    // The blank names take positions 1 and 2; Zed keeps position 3.
+    EXPECT_EQ(rows[RowOf(page, "Zed")].entry.originKey, folder + "|3");
+    EXPECT_EQ(rows[RowOf(page, "Zed")].entry.command, "C:\\zed.exe");
+    EXPECT_EQ(page.caption1, "Startup Items : 4");
+    EXPECT_EQ(page.caption2, "Startup Items For : Current User");
+
+    page.SelectRow(RowOf(page, "Tool"));
+    EXPECT_EQ(page.caption1, "Tool");
+    EXPECT_EQ(page.caption2, "Target : C:\\tool.exe -min");
+    EXPECT_EQ(page.picturePath, "");  // the program does not exist: default picture
+
+    // The other view lists only the machine's entry; descending by Command.
+    Open(page, View::AllUsers);
+    EXPECT_EQ(Names(page), (std::vector<std::string>{"Machine"}));
+    page.ColumnClick(2);
+    EXPECT_EQ(page.SortColumn(), 2);
+    EXPECT_EQ(page.SortOrder(), 1);
+    page.ColumnClick(2);
+    EXPECT_EQ(page.SortOrder(), 2);
+    page.ColumnClick(1);
+    EXPECT_EQ(page.SortOrder(), 1);
+}
+
+TEST_F(FrmStartup, DisablingAndEnablingARunValueKeepsItsTypeAndData) {
+    const std::string expand = "%SystemRoot%\\system32\\tool.exe /x";
+    const std::string quoted = "\"C:\\Program Files\\Tool\\tool.exe\"";
+    SetText(HKEY_CURRENT_USER, userRun(), "Expand", expand, REG_EXPAND_SZ);
+    SetText(HKEY_CURRENT_USER, userRun(), "Quoted", quoted);
+    SetText(HKEY_CURRENT_USER, userRun(), "\xD0\x96 name", "C:\\\xE4\xB8\xAD\\a.exe");
+
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::CurrentUser);
+    for (const char* name : {"Expand", "Quoted", "\xD0\x96 name"})
+        ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), false));
+    page.ApplyChanges();
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Expand").exists);
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Quoted").exists);
+    EXPECT_EQ(Kept(View::CurrentUser).size(), 3u);
+    EXPECT_EQ(core::ReadIni(where_.currentUserKeepingFile, "Programs", "Type1", "none"), "2");
+    EXPECT_EQ(page.balloonText, "");
+
+    // The next load lists them unchecked, from the file.
+    page.Mnu_Pop_Refresh_Click();
+    ASSERT_EQ(page.Rows().size(), 3u);
+    for (const auto& row : page.Rows()) EXPECT_FALSE(row.checked);
+
+    for (const char* name : {"Expand", "Quoted", "\xD0\x96 name"})
+        ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), true));
+    page.ApplyChanges();
+    const RawValue back = GetRaw(HKEY_CURRENT_USER, userRun(), "Expand");
+    ASSERT_TRUE(back.exists);
+    EXPECT_EQ(back.type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Expand"), expand);
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Quoted"), quoted);
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "\xD0\x96 name"), "C:\\\xE4\xB8\xAD\\a.exe");
+    EXPECT_FALSE(Exists(where_.currentUserKeepingFile));  // no disabled entry left: no file
+    for (const auto& row : page.Rows()) EXPECT_TRUE(row.checked && !row.kept);
+}
+
+TEST_F(FrmStartup, ApplyLeavesUntouchedEntriesAsTheyAre) {
+    // A value without its terminating NUL, and one of REG_EXPAND_SZ: rewriting
+    // either would change its bytes.
+    const wchar_t bare[] = L"C:\\bare.exe";
+    SetRaw(HKEY_CURRENT_USER, userRun(), "Bare", REG_SZ, bare, static_cast<DWORD>(wcslen(bare) * sizeof(wchar_t)));
+    SetText(HKEY_CURRENT_USER, userRun(), "Expand", "%TEMP%\\x.exe", REG_EXPAND_SZ);
+    SetText(HKEY_CURRENT_USER, userRun(), "ToDisable", "C:\\d.exe");
+    const std::string link = where_.userStartupFolder + "\\Made Elsewhere.lnk";
+    MakeShortcut(link, "C:\\elsewhere.exe", "--quiet --tray", "C:\\work");
+    const RawValue bareBefore = GetRaw(HKEY_CURRENT_USER, userRun(), "Bare");
+    const RawValue expandBefore = GetRaw(HKEY_CURRENT_USER, userRun(), "Expand");
+    const std::string linkBefore = testing_support::ReadFileBytes(link);
+
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::CurrentUser);
+    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "ToDisable"), false));
+    page.ApplyChanges();
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "ToDisable").exists);
+
+    const RawValue bareAfter = GetRaw(HKEY_CURRENT_USER, userRun(), "Bare");
+    const RawValue expandAfter = GetRaw(HKEY_CURRENT_USER, userRun(), "Expand");
+    EXPECT_EQ(bareAfter.type, bareBefore.type);
+    EXPECT_EQ(bareAfter.data, bareBefore.data);
+    EXPECT_EQ(expandAfter.type, expandBefore.type);
+    EXPECT_EQ(expandAfter.data, expandBefore.data);
+    EXPECT_EQ(testing_support::ReadFileBytes(link), linkBefore);
+
+    // A second Apply without changes touches nothing either.
+    page.ApplyChanges();
+    EXPECT_EQ(Kept(View::CurrentUser).size(), 1u);
+    EXPECT_EQ(GetRaw(HKEY_CURRENT_USER, userRun(), "Bare").data, bareBefore.data);
+}
+
+TEST_F(FrmStartup, AStartupShortcutIsKeptWholeWhileDisabled) {
+    const std::string link = where_.commonStartupFolder + "\\With Args.lnk";
+    MakeShortcut(link, "C:\\Program Files\\App\\app.exe", "/background --level 3", "C:\\Program Files\\App");
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::AllUsers);
+    ASSERT_EQ(page.Rows().size(), 1u);
+    ASSERT_TRUE(page.SetRowChecked(0, false));
+    page.ApplyChanges();
+    EXPECT_FALSE(Exists(link));
+    EXPECT_TRUE(Exists(where_.allUsersKeepingFolder + "\\With Args.lnk"));
+    EXPECT_TRUE(InKeepingFile(View::AllUsers, "With Args"));
+
+    page.Mnu_Pop_Refresh_Click();
+    ASSERT_EQ(page.Rows().size(), 1u);
+    ASSERT_TRUE(page.SetRowChecked(0, true));
+    page.ApplyChanges();
+    const ShortcutInfo back = ReadShortcut(link);
+    EXPECT_EQ(back.target, "C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(back.arguments, "/background --level 3");
+    EXPECT_EQ(back.workingFolder, "C:\\Program Files\\App");
+    EXPECT_FALSE(Exists(where_.allUsersKeepingFolder + "\\With Args.lnk"));
+    EXPECT_FALSE(Exists(where_.allUsersKeepingFile));
+}
+
+TEST_F(FrmStartup, AKeptShortcutThatWentMissingIsMadeAgainEvenWithoutExe) {
+    // As an older version left them: no shortcut kept, only the file's lines.
+    const std::string folder = where_.userStartupFolder;
+    ASSERT_TRUE(
+        WriteKeepingFile(where_.currentUserKeepingFile, {{"Script", "C:\\scripts\\start.bat", folder + "|1", 0},
+                                                         {"Program", "\"C:\\Tools\\prog.exe\" -x", folder + "|2", 0}}));
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::CurrentUser);
+    ASSERT_EQ(page.Rows().size(), 2u);
+    ASSERT_TRUE(page.SetRowChecked(0, true));
+    ASSERT_TRUE(page.SetRowChecked(1, true));
+    page.ApplyChanges();
+    EXPECT_EQ(ReadShortcut(folder + "\\Script.lnk").target, "C:\\scripts\\start.bat");
+    EXPECT_EQ(ReadShortcut(folder + "\\Program.lnk").target, "C:\\Tools\\prog.exe");
+    EXPECT_FALSE(Exists(where_.currentUserKeepingFile));
+}
+
+TEST_F(FrmStartup, AKeptEntryWithTheNameOfAnotherActiveEntryStaysListedAndKept) {
+    SetText(HKEY_CURRENT_USER, userRun(), "Updater", "C:\\new\\updater.exe");
+    SetText(HKEY_CURRENT_USER, userRun(), "Other", "C:\\other.exe");
+    ASSERT_TRUE(WriteKeepingFile(where_.currentUserKeepingFile,
+                                 {{"updater", "C:\\old\\updater.exe", origin(userRun(), "updater"), kRegSz},
+                                  // The same entry, back by other means: hidden.
+                                  {"OTHER", "  c:\\OTHER.exe ", origin(userRun(), "OTHER"), kRegSz}}));
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::CurrentUser);
+    EXPECT_EQ(Names(page), (std::vector<std::string>{"Other", "Updater", "updater(off)"}));
+    const int kept = RowOf(page, "updater");
+    EXPECT_TRUE(page.Rows()[kept].conflict);
+
+    // Enabling it would overwrite the live value: refused.
+    EXPECT_FALSE(page.SetRowChecked(kept, true));
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_NE(prompts_.messages[0].text.find("same name"), std::string::npos);
+    // Deleting it is refused too, before any question.
+    page.SelectRow(kept);
+    page.Mnu_Pop_Delete_Click();
+    EXPECT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Updater"), "C:\\new\\updater.exe");
+
+    // Disabling something else keeps both old lines, the hidden one included.
+    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Other"), false));
+    page.ApplyChanges();
+    const auto keptNow = Kept(View::CurrentUser);
+    ASSERT_EQ(keptNow.size(), 2u);
+    EXPECT_EQ(keptNow[0].command, "C:\\old\\updater.exe");
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Updater"), "C:\\new\\updater.exe");
+}
+
+TEST_F(FrmStartup, KilledAfterAnyStepOfApplyNothingIsLost) {
+    struct Entry {
+        std::string name;
+        bool folder;
+    };
+    const std::vector<Entry> entries = {{"RegA", false}, {"RegB", false}, {"LinkA", true}, {"LinkB", true}};
+    const auto arrange = [&] {
+        // RegA and LinkA are active, RegB and LinkB are kept.
+        SetText(HKEY_CURRENT_USER, userRun(), "RegA", "C:\\a.exe");
+        DeleteValue(HKEY_CURRENT_USER, userRun(), "RegB");
+        MakeShortcut(where_.userStartupFolder + "\\LinkA.lnk", "C:\\la.exe", "-a");
+        ::DeleteFileW(platform::ToWide(where_.userStartupFolder + "\\LinkB.lnk").c_str());
+        ::DeleteFileW(platform::ToWide(where_.currentUserKeepingFolder + "\\LinkA.lnk").c_str());
+        testing_support::MakeFolder(where_.currentUserKeepingFolder);
+        MakeShortcut(where_.currentUserKeepingFolder + "\\LinkB.lnk", "C:\\lb.exe", "-b");
+        ASSERT_TRUE(WriteKeepingFile(where_.currentUserKeepingFile,
+                                     {{"RegB", "C:\\b.exe", origin(userRun(), "RegB"), kRegSz},
+                                      {"LinkB", "C:\\lb.exe", where_.userStartupFolder + "|2", 0}}));
+    };
+    const auto everyEntryIsSomewhere = [&](int stopAt) {
+        const auto kept = Kept(View::CurrentUser);
+        for (const Entry& e : entries) {
+            const bool inFile =
+                std::any_of(kept.begin(), kept.end(), [&](const StartupEntry& k) { return k.name == e.name; });
+            bool inSystem, recoverable = true;
+            if (e.folder) {
+                inSystem = Exists(where_.userStartupFolder + "\\" + e.name + ".lnk");
+                // A kept shortcut must still be whole somewhere.
+                if (!inSystem) recoverable = Exists(where_.currentUserKeepingFolder + "\\" + e.name + ".lnk");
+            } else {
+                inSystem = GetRaw(HKEY_CURRENT_USER, userRun(), e.name).exists;
+            }
+            EXPECT_TRUE(inSystem || (inFile && recoverable)) << e.name << " lost when stopped after step " << stopAt;
+        }
+    };
+
+    struct Stop {};
+    int steps = 0;
+    for (int stopAt = 1;; ++stopAt) {
+        arrange();
+        Frm_Startup page(prompts_, where_);
+        Open(page, View::CurrentUser);
+        ASSERT_EQ(page.Rows().size(), 4u);
+        for (const Entry& e : entries)
+            ASSERT_TRUE(page.SetRowChecked(RowOf(page, e.name), !page.Rows()[RowOf(page, e.name)].checked));
+        int step = 0;
+        page.applyStepHook = [&](const std::string&) {
+            if (++step == stopAt) throw Stop{};
+        };
+        bool stopped = false;
+        try {
+            page.ApplyChanges();
+        } catch (const Stop&) {
+            stopped = true;
+        }
+        everyEntryIsSomewhere(stopAt);
+        if (!stopped) {
+            steps = step;
+            break;
+        }
+    }
+    // Written, two taken out, two put back, written again.
+    EXPECT_EQ(steps, 6);
+    // The finished apply swapped them.
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "RegA").exists);
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "RegB"), "C:\\b.exe");
+    EXPECT_EQ(ReadShortcut(where_.userStartupFolder + "\\LinkB.lnk").arguments, "-b");
+    EXPECT_EQ(ReadShortcut(where_.currentUserKeepingFolder + "\\LinkA.lnk").arguments, "-a");
+}
+
+TEST_F(FrmStartup, AChangeWindowsRefusesIsShownAsNotDone) {
+    const std::string link = where_.userStartupFolder + "\\Held.lnk";
+    MakeShortcut(link, "C:\\held.exe");
+    // A kept registry entry whose key cannot be created (a name part longer
+    // than the registry allows).
+    const std::string badKey = userRun() + "\\" + std::string(300, 'k');
+    ASSERT_TRUE(WriteKeepingFile(where_.currentUserKeepingFile,
+                                 {{"Blocked", "C:\\blocked.exe", origin(badKey, "Blocked"), kRegSz}}));
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::CurrentUser);
+    ASSERT_EQ(page.Rows().size(), 2u);
+    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Held"), false));
+    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Blocked"), true));
+    {
+        // Held open without delete sharing, the shortcut cannot be moved.
+        platform::UniqueHandle open(::CreateFileW(platform::ToWide(link).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                  nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(open.valid());
+        page.ApplyChanges();
+    }
+    EXPECT_TRUE(page.Rows()[RowOf(page, "Held")].checked);
+    EXPECT_FALSE(page.Rows()[RowOf(page, "Blocked")].checked);
+    EXPECT_EQ(page.balloonText, "2 items could not be changed. The list shows them as they are now.");
+    EXPECT_TRUE(Exists(link));
+    const auto kept = Kept(View::CurrentUser);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].name, "Blocked");
+    EXPECT_TRUE(page.applyEnabled && page.selectorEnabled && page.toolsEnabled);
+
+    // Once the shortcut is free, the same row can be applied again.
+    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Held"), false));
+    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Blocked"), false));
+    page.ApplyChanges();
+    EXPECT_FALSE(Exists(link));
+    EXPECT_EQ(page.balloonText, "");
+}
+
+TEST_F(FrmStartup, AValueThatIsNotTextCannotBeDisabled) {
+    const DWORD number = 1;
+    SetRaw(HKEY_CURRENT_USER, userRun(), "Flag", REG_DWORD, &number, 4);
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::CurrentUser);
+    EXPECT_FALSE(page.SetRowChecked(0, false));
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_NE(prompts_.messages[0].text.find("not text"), std::string::npos);
+    EXPECT_TRUE(page.Rows()[0].checked);
+
+    // Changed behind the page's back after the load: still refused at Apply.
+    SetText(HKEY_CURRENT_USER, userRun(), "Text", "C:\\t.exe");
+    page.Mnu_Pop_Refresh_Click();
+    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Text"), false));
+    SetRaw(HKEY_CURRENT_USER, userRun(), "Text", REG_BINARY, "ab", 2);
+    page.ApplyChanges();
+    EXPECT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_TRUE(page.Rows()[RowOf(page, "Text")].checked);
+    EXPECT_EQ(GetRaw(HKEY_CURRENT_USER, userRun(), "Text").type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_FALSE(Exists(where_.currentUserKeepingFile));
+}
+
+TEST_F(FrmStartup, SwitchingViewsAsksAboutUnappliedMarks) {
+    SetText(HKEY_CURRENT_USER, userRun(), "User", "C:\\u.exe");
+    SetText(HKEY_CURRENT_USER, machineRun(), "Machine", "C:\\m.exe");
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::CurrentUser);
+    ASSERT_TRUE(page.SetRowChecked(0, false));
+
+    // F5 reloads without asking; the mark is dropped.
+    page.Mnu_Pop_Refresh_Click();
+    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_TRUE(page.Rows()[0].checked);
+
+    // Switching asks once; No drops the marks and loads the other view.
+    ASSERT_TRUE(page.SetRowChecked(0, false));
+    prompts_.messageAnswers = {core::PromptAnswer::No};
+    page.Cmb_View_Click(1);
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text,
+              "The settings in Current User has changed.\r\nDo you want to save the changes ?");
+    EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
+    EXPECT_EQ(prompts_.messages[0].icon, core::PromptIcon::Exclamation);
+    EXPECT_EQ(page.ShownView(), 1);
+    EXPECT_EQ(page.SelectorIndex(), 1);
+    EXPECT_EQ(Names(page), (std::vector<std::string>{"Machine"}));
+    page.Cmb_View_Click(0);
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(Names(page), (std::vector<std::string>{"User"}));
+
+    // Yes applies the shown view's marks, then switches.
+    ASSERT_TRUE(page.SetRowChecked(0, false));
+    prompts_.messageAnswers = {core::PromptAnswer::Yes};
+    page.Cmb_View_Click(1);
+    EXPECT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_EQ(page.ShownView(), 1);
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "User").exists);
+    EXPECT_TRUE(InKeepingFile(View::CurrentUser, "User"));
+    EXPECT_FALSE(Exists(where_.allUsersKeepingFile));
+}
+
+TEST_F(FrmStartup, DeleteRemovesAnEntryForGood) {
+    SetText(HKEY_CURRENT_USER, userRun(), "Active", "C:\\a.exe");
+    SetText(HKEY_CURRENT_USER, userRun(), "Pending", "C:\\p.exe");
+    MakeShortcut(where_.userStartupFolder + "\\Linked.lnk", "C:\\l.exe");
+    ASSERT_TRUE(
+        WriteKeepingFile(where_.currentUserKeepingFile, {{"Kept", "C:\\k.exe", origin(userRun(), "Kept"), kRegSz},
+                                                         {"Kept2", "C:\\k2.exe", origin(userRun(), "Kept2"), kRegSz}}));
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::CurrentUser);
+    ASSERT_EQ(page.Rows().size(), 5u);
+
+    // No keeps everything.
+    page.SelectRow(RowOf(page, "Active"));
+    prompts_.messageAnswers = {core::PromptAnswer::No};
+    page.Mnu_Pop_Delete_Click();
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, "Are you sure you want to remove this program from the list ?");
+    EXPECT_EQ(prompts_.messages[0].title, "Confirm Item Delete");
+    EXPECT_EQ(page.Rows().size(), 5u);
+
+    // A pending mark is not applied by a deletion.
+    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Pending"), false));
+    page.SelectRow(RowOf(page, "Kept"));
+    page.Mnu_Pop_Delete_Click();
+    EXPECT_EQ(RowOf(page, "Kept"), -1);
+    EXPECT_FALSE(InKeepingFile(View::CurrentUser, "Kept"));
+    EXPECT_TRUE(InKeepingFile(View::CurrentUser, "Kept2"));
+    EXPECT_FALSE(InKeepingFile(View::CurrentUser, "Pending"));
+    EXPECT_TRUE(GetRaw(HKEY_CURRENT_USER, userRun(), "Pending").exists);
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Kept").exists);
+
+    page.SelectRow(RowOf(page, "Active"));
+    page.Mnu_Pop_Delete_Click();
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Active").exists);
+    page.SelectRow(RowOf(page, "Linked"));
+    page.Mnu_Pop_Delete_Click();
+    EXPECT_FALSE(Exists(where_.userStartupFolder + "\\Linked.lnk"));
+    EXPECT_EQ(page.caption1, "Startup Items : 2");
+    EXPECT_TRUE(page.SkipChangeCheck());
+}
+
+TEST_F(FrmStartup, MenuEntriesFollowTheSelection) {
+    const std::string exe = temp_ / "real.exe";
+    testing_support::WriteFile(exe, "MZ");
+    SetText(HKEY_CURRENT_USER, userRun(), "Real", "\"" + exe + "\" -min");
+    SetText(HKEY_CURRENT_USER, userRun(), "NoPath", "rundll32.exe shell32.dll,Control_RunDLL");
+    Frm_Startup page(prompts_, where_);
+    int allProperties = 0;
+    page.onAllProperties = [&] { ++allProperties; };
+    Open(page, View::CurrentUser);
+
+    PopupState popup = page.PreparePopup();
+    EXPECT_EQ(popup.toggleCaption, "Disable");
+    EXPECT_FALSE(popup.toggleEnabled || popup.deleteEnabled || popup.runEnabled || popup.folderEnabled);
+    EXPECT_EQ(popup.propertiesCaption, "All Properties");
+    page.Mnu_Pop_Properties_Click();
+    EXPECT_EQ(allProperties, 1);
+
+    page.SelectRow(RowOf(page, "Real"));
+    EXPECT_EQ(page.picturePath, exe);
+    page.Mnu_Pop_Toggle_Click();
+    popup = page.PreparePopup();
+    EXPECT_EQ(popup.toggleCaption, "Enable");
+    EXPECT_TRUE(popup.toggleEnabled && popup.deleteEnabled && popup.runEnabled && popup.folderEnabled);
+    EXPECT_EQ(popup.propertiesCaption, "Properties");
+    EXPECT_FALSE(page.Rows()[RowOf(page, "Real")].checked);
+
+    page.SelectRow(RowOf(page, "NoPath"));
+    page.Mnu_Pop_Run_Click();
+    page.Mnu_Pop_Folder_Click();
+    page.Mnu_Pop_Properties_Click();
+    ASSERT_EQ(prompts_.messages.size(), 3u);
+    EXPECT_EQ(prompts_.messages[0].text, "Can't open selected progeam, This program is not exists.");
+    EXPECT_EQ(prompts_.messages[1].text, "Can't open the progeam folder, Program folder is not exists.");
+    EXPECT_EQ(prompts_.messages[2].text, "Can't display program properties dialog, This program is not exists.");
+    for (const auto& m : prompts_.messages) EXPECT_EQ(m.icon, core::PromptIcon::Exclamation);
+
+    page.SetViewMode(0);
+    EXPECT_EQ(page.ViewMode(), 0);
+    page.SetViewMode(9);
+    EXPECT_EQ(page.ViewMode(), 3);
+}
+
+TEST_F(FrmStartup, DisplaySettingsAreReadWithTheirRangesAndSaved) {
+    core::SetSettingsPaths(temp_.path());
+    core::WriteIni(core::MainIniPath, "Startup", "Srt", "2");
+    core::WriteIni(core::MainIniPath, "Startup", "Col", "5");
+    core::WriteIni(core::MainIniPath, "Startup", "Indx", "7");
+    SetText(HKEY_CURRENT_USER, machineRun(), "B", "C:\\b.exe");
+    SetText(HKEY_CURRENT_USER, machineRun(), "a", "C:\\a.exe");
+    {
+        Frm_Startup page(prompts_, where_);
+        page.Tm_Start_Timer();
+        EXPECT_EQ(page.SortOrder(), 1);
+        EXPECT_EQ(page.SortColumn(), 1);
+        EXPECT_EQ(page.SelectorIndex(), 1);
+        EXPECT_EQ(page.ViewMode(), 3);  // Cv missing: Details
+        EXPECT_EQ(Names(page), (std::vector<std::string>{"a", "B"}));
+        page.ColumnClick(1);
+        page.SetViewMode(2);
+        page.Form_Unload();
+    }
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Startup", "Srt", ""), "2");
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Startup", "Col", ""), "1");
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Startup", "Indx", ""), "1");
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Startup", "Cv", ""), "2");
+    Frm_Startup again(prompts_, where_);
+    again.Tm_Start_Timer();
+    EXPECT_EQ(Names(again), (std::vector<std::string>{"B", "a"}));
+    core::MainIniPath.clear();
+    core::AssIniPath.clear();
+    core::CssIniPath.clear();
+    core::FtsIniPath.clear();
+}
