@@ -132,6 +132,16 @@ struct LibraryTraits {
 };
 using UniqueLibrary = Owner<LibraryTraits>;
 
+// WinHTTP session, connection and request handles (HINTERNET is void*; the
+// WinHTTP header is kept out of here because it clashes with wininet.h).
+struct WinHttpHandleTraits {
+    using Value = void*;
+    static Value invalid() noexcept { return nullptr; }
+    static bool valid(Value v) noexcept { return v != nullptr; }
+    static void close(Value v) noexcept;  // WinHttpCloseHandle, in handles.cpp
+};
+using UniqueWinHttpHandle = Owner<WinHttpHandleTraits>;
+
 // A device context obtained with GetDC, released to its window.
 class WindowDc {
 public:

@@ -1,0 +1,49 @@
+// Fetching a small file from a web server, the connection test and the hand-off
+// of an address to the system's download dialog.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+struct HttpDownloadOptions {
+    // Plain http:// is refused unless the caller allows it; https:// is always
+    // allowed (TLS 1.2 and later).
+    bool allowPlainHttp = false;
+    // Each step (name lookup, connect, send, each receive) gives up after this.
+    unsigned timeoutMs = 15000;
+    // A body larger than this is not saved: the files fetched here are small.
+    std::size_t maxBytes = 1024 * 1024;
+};
+
+struct HttpDownloadResult {
+    // The server's status code; 0 when no answer arrived (refused address,
+    // no connection, TLS failure, time-out).
+    int status = 0;
+    // The body is complete in the local file. Only a 2xx answer is saved; a
+    // failed write leaves no half-written file, and without a 2xx answer the
+    // local path is not touched.
+    bool saved = false;
+
+    bool succeeded() const { return saved && status >= 200 && status <= 299; }
+};
+
+// GET url and store the body at localPath (UTF-8 both). Redirects are followed
+// only from https to https; a plain-http request follows none.
+HttpDownloadResult DownloadUrlToFile(const std::string& url, const std::string& localPath,
+                                     const HttpDownloadOptions& options = {});
+
+// InternetGetConnectedState: whether Windows believes it is online.
+bool IsInternetConnected();
+
+// Whether the shell's download dialog (DoFileDownload of shdocvw) can be
+// reached on this system; it is loaded and resolved, not called.
+bool SystemDownloadDialogAvailable();
+
+// Hands url to the shell's download dialog, which asks the user where to save
+// and downloads on its own. False when the dialog could not be reached or
+// refused the address.
+bool OpenSystemDownloadDialog(const std::string& url);
+
+}  // namespace platform

@@ -1,0 +1,462 @@
+#include "update/frm_update_window.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <array>
+
+#include "platform/handles.h"
+#include "platform/ui.h"
+#include "platform/utf.h"
+
+namespace update {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"ClarimoUpdateWizard";
+
+// Layout in pixels at 96 DPI; scaled to the window's DPI.
+constexpr int kClientWidth = 440;
+constexpr int kClientHeight = 292;
+constexpr int kBandHeight = 76;
+constexpr int kMargin = 16;
+
+struct Box {
+    int x, y, width, height;
+};
+constexpr Box kPictureBox{kMargin, 20, 32, 32};
+constexpr Box kBalloonBox{kMargin + 8, 28, 16, 16};
+constexpr Box kHeadingBox{60, 14, 364, 24};
+constexpr Box kIntroBox{60, 40, 364, 32};
+constexpr Box kSeparatorBox{0, kBandHeight, kClientWidth, 2};
+constexpr Box kStatusBox{kMargin, 92, 408, 40};
+constexpr Box kCheckLinkBox{kMargin, 138, 200, 20};
+constexpr Box kResultBox{kMargin, 90, 408, 20};
+constexpr Box kDetailsBox{kMargin, 114, 408, 70};
+constexpr std::array<Box, 2> kLinkPlaces{Box{kMargin, 194, 196, 20}, Box{228, 194, 196, 20}};
+constexpr Box kCancelBox{kClientWidth - kMargin - 88, kClientHeight - 16 - 28, 88, 28};
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+std::shared_ptr<Frm_UpdateWindow>& OpenWindow() {
+    static std::shared_ptr<Frm_UpdateWindow> open;
+    return open;
+}
+
+bool RegisterWindowClass(HINSTANCE instance);
+
+}  // namespace
+
+struct Frm_UpdateWindow::Controls {
+    HWND picture = nullptr;
+    HWND heading = nullptr;
+    HWND intro = nullptr;
+    HWND separator = nullptr;
+    HWND status = nullptr;
+    HWND checkLink = nullptr;
+    HWND result = nullptr;
+    HWND details = nullptr;
+    HWND downloadUpdate = nullptr;
+    HWND downloadFull = nullptr;
+    HWND cancel = nullptr;
+    UpdateState drawnState = UpdateState::Idle;
+    // The error balloon: an error icon whose tool tip holds the message.
+    HWND balloon = nullptr;
+    HWND balloonTip = nullptr;
+    std::wstring balloonText;
+
+    platform::UniqueFont font;
+    platform::UniqueFont boldFont;
+    platform::UniqueFont headingFont;
+    platform::UniqueIcon pictureIcon;
+    platform::UniqueIcon errorIcon;
+};
+
+// The window procedure's way into the class.
+struct WindowAccess {
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void Create(Frm_UpdateWindow& self, HWND window);
+    static void CreateFonts(Frm_UpdateWindow& self);
+    static void LoadIcons(Frm_UpdateWindow& self);
+    static void Layout(Frm_UpdateWindow& self);
+    static void Refresh(Frm_UpdateWindow& self);
+    static void ShowBalloon(Frm_UpdateWindow& self, bool shown, const std::string& text);
+    static void OnLink(Frm_UpdateWindow& self, int id);
+    static int Scale(const Frm_UpdateWindow& self, int pixels) {
+        return platform::ScaleForDpi(pixels, static_cast<unsigned>(self.dpi_));
+    }
+};
+
+namespace {
+
+bool RegisterWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (::GetClassInfoExW(instance, kClassName, &existing)) return true;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = WindowAccess::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kClassName;
+    windowClass.hIcon = ::LoadIconW(instance, L"QX2ICON");
+    return ::RegisterClassExW(&windowClass) != 0;
+}
+
+HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style, int id,
+                 DWORD exStyle = 0) {
+    return ::CreateWindowExW(exStyle, className, platform::ToWide(text).c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+}
+
+std::string LinkMarkup(const char* caption) { return std::string("<a>") + caption + "</a>"; }
+
+}  // namespace
+
+void WindowAccess::Create(Frm_UpdateWindow& self, HWND window) {
+    auto& c = *self.controls_;
+    constexpr DWORD label = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+    c.picture =
+        MakeControl(window, L"STATIC", "", WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, Frm_UpdateWindow::kPictureId);
+    c.balloon =
+        MakeControl(window, L"STATIC", "", SS_ICON | SS_REALSIZECONTROL | SS_NOTIFY, Frm_UpdateWindow::kErrorBalloonId);
+    c.heading = MakeControl(window, L"STATIC", text::kHeading, label, Frm_UpdateWindow::kHeadingId);
+    c.intro = MakeControl(window, L"STATIC", text::kIntro, label, Frm_UpdateWindow::kIntroId);
+    c.separator = MakeControl(window, L"STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ, Frm_UpdateWindow::kSeparatorId);
+    c.status = MakeControl(window, L"STATIC", "", label, Frm_UpdateWindow::kStatusId);
+    c.checkLink =
+        MakeControl(window, WC_LINK, LinkMarkup(text::kCheckLink), WS_TABSTOP, Frm_UpdateWindow::kCheckLinkId);
+    c.result = MakeControl(window, L"STATIC", "", SS_LEFT | SS_NOPREFIX, Frm_UpdateWindow::kResultId);
+    c.details = MakeControl(window, L"LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
+                            Frm_UpdateWindow::kDetailsId, WS_EX_CLIENTEDGE);
+    c.downloadUpdate = MakeControl(window, WC_LINK, LinkMarkup(text::kDownloadUpdateLink), WS_TABSTOP,
+                                   Frm_UpdateWindow::kDownloadUpdateId);
+    c.downloadFull = MakeControl(window, WC_LINK, LinkMarkup(text::kDownloadFullLink), WS_TABSTOP,
+                                 Frm_UpdateWindow::kDownloadFullId);
+    c.cancel = MakeControl(window, L"BUTTON", text::kCancel, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                           Frm_UpdateWindow::kCancelId);
+
+    c.balloonTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                                     ::GetModuleHandleW(nullptr), nullptr);
+    if (c.balloonTip) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(c.balloon);
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        ::SendMessageW(c.balloonTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    CreateFonts(self);
+    LoadIcons(self);
+    Layout(self);
+}
+
+void WindowAccess::CreateFonts(Frm_UpdateWindow& self) {
+    auto& c = *self.controls_;
+    const auto dpi = static_cast<unsigned>(self.dpi_);
+    c.font = platform::CreateUiFont(dpi, 9);
+    c.boldFont = platform::CreateUiFont(dpi, 9, true);
+    c.headingFont = platform::CreateUiFont(dpi, 12, true);
+
+    for (HWND control : {c.intro, c.status, c.checkLink, c.details, c.downloadUpdate, c.downloadFull, c.cancel})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font.get()), FALSE);
+    ::SendMessageW(c.result, WM_SETFONT, reinterpret_cast<WPARAM>(c.boldFont.get()), FALSE);
+    ::SendMessageW(c.heading, WM_SETFONT, reinterpret_cast<WPARAM>(c.headingFont.get()), FALSE);
+    if (c.balloonTip) {
+        ::SendMessageW(c.balloonTip, WM_SETFONT, reinterpret_cast<WPARAM>(c.font.get()), FALSE);
+        ::SendMessageW(c.balloonTip, TTM_SETMAXTIPWIDTH, 0, Scale(self, 360));
+    }
+}
+
+void WindowAccess::LoadIcons(Frm_UpdateWindow& self) {
+    auto& c = *self.controls_;
+    const int pictureSize = Scale(self, kPictureBox.width);
+    const int balloonSize = Scale(self, kBalloonBox.width);
+    c.pictureIcon = platform::LoadIconResource("QX2ICON", pictureSize);
+    if (!c.pictureIcon)
+        c.pictureIcon.reset(static_cast<HICON>(::CopyImage(::LoadIconW(nullptr, IDI_APPLICATION), IMAGE_ICON,
+                                                           pictureSize, pictureSize, LR_COPYFROMRESOURCE)));
+    c.errorIcon.reset(static_cast<HICON>(
+        ::CopyImage(::LoadIconW(nullptr, IDI_ERROR), IMAGE_ICON, balloonSize, balloonSize, LR_COPYFROMRESOURCE)));
+    ::SendMessageW(c.picture, STM_SETICON, reinterpret_cast<WPARAM>(c.pictureIcon.get()), 0);
+    ::SendMessageW(c.balloon, STM_SETICON, reinterpret_cast<WPARAM>(c.errorIcon.get()), 0);
+}
+
+void WindowAccess::Layout(Frm_UpdateWindow& self) {
+    auto& c = *self.controls_;
+    const auto place = [&](HWND control, const Box& box) {
+        ::SetWindowPos(control, nullptr, Scale(self, box.x), Scale(self, box.y), Scale(self, box.width),
+                       Scale(self, box.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(c.picture, kPictureBox);
+    place(c.balloon, kBalloonBox);
+    place(c.heading, kHeadingBox);
+    place(c.intro, kIntroBox);
+    place(c.separator, kSeparatorBox);
+    place(c.status, kStatusBox);
+    place(c.checkLink, kCheckLinkBox);
+    place(c.result, kResultBox);
+    place(c.details, kDetailsBox);
+    const UpdatePage& page = self.logic_.Page();
+    place(c.downloadUpdate, kLinkPlaces[page.downloadUpdate.position == 1 ? 1 : 0]);
+    place(c.downloadFull, kLinkPlaces[page.downloadFull.position == 1 ? 1 : 0]);
+    place(c.cancel, kCancelBox);
+}
+
+void WindowAccess::ShowBalloon(Frm_UpdateWindow& self, bool shown, const std::string& message) {
+    auto& c = *self.controls_;
+    const std::wstring wide = platform::ToWide(message);
+    if (c.balloonTip && wide != c.balloonText) {
+        c.balloonText = wide;
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = self.window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(c.balloon);
+        tool.lpszText = c.balloonText.data();
+        ::SendMessageW(c.balloonTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    ::ShowWindow(c.balloon, shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void WindowAccess::Refresh(Frm_UpdateWindow& self) {
+    auto& c = *self.controls_;
+    const UpdatePage& page = self.logic_.Page();
+    const HWND focusBefore = ::GetFocus();
+
+    const auto show = [](HWND control, bool visible) { ::ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE); };
+    ::SetWindowTextW(c.status, platform::ToWide(page.statusText).c_str());
+    // The details take the place of the status text once a release is offered.
+    show(c.status, !page.detailsVisible);
+    show(c.checkLink, page.checkLinkVisible);
+    show(c.picture, page.pictureVisible);
+    ShowBalloon(self, page.errorShown, page.errorText);
+
+    ::SetWindowTextW(c.result, platform::ToWide(page.resultText).c_str());
+    ::SendMessageW(c.details, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(c.details, LB_RESETCONTENT, 0, 0);
+    for (const std::string& row : page.detailRows)
+        ::SendMessageW(c.details, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::ToWide(row).c_str()));
+    ::SendMessageW(c.details, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(c.details, nullptr, TRUE);
+    show(c.result, page.detailsVisible);
+    show(c.details, page.detailsVisible);
+    Layout(self);
+    show(c.downloadUpdate, page.detailsVisible && page.downloadUpdate.visible);
+    show(c.downloadFull, page.detailsVisible && page.downloadFull.visible);
+
+    // Keyboard users keep a focus: on "Cancel" when the logic asks for it, on
+    // the first download link when a release is offered, otherwise on the
+    // next useful control when the focused one went away.
+    const bool offeredNow = page.state == UpdateState::UpdateOffered && c.drawnState != UpdateState::UpdateOffered;
+    c.drawnState = page.state;
+    const bool focusWasInside = focusBefore && (focusBefore == self.window_ || ::IsChild(self.window_, focusBefore));
+    if (self.logic_.TakeCancelFocusRequest()) {
+        ::SetFocus(c.cancel);
+    } else if (focusWasInside && (offeredNow || focusBefore == self.window_ || !::IsWindowVisible(focusBefore))) {
+        for (HWND next : {c.downloadUpdate, c.downloadFull, c.checkLink, c.cancel}) {
+            if (::IsWindowVisible(next)) {
+                ::SetFocus(next);
+                break;
+            }
+        }
+    }
+    ::UpdateWindow(self.window_);
+}
+
+void WindowAccess::OnLink(Frm_UpdateWindow& self, int id) {
+    // The check waits inside its handler while messages run: the window may
+    // be closed meanwhile, so the object is kept alive until it returns.
+    const std::shared_ptr<Frm_UpdateWindow> keepAlive = self.shared_from_this();
+    switch (id) {
+        case Frm_UpdateWindow::kCheckLinkId:
+            self.logic_.LnkCheck_Click();
+            break;
+        case Frm_UpdateWindow::kDownloadUpdateId:
+            self.logic_.LnkDownloadUpdate_Click();
+            break;
+        case Frm_UpdateWindow::kDownloadFullId:
+            self.logic_.LnkDownloadFull_Click();
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT CALLBACK WindowAccess::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Frm_UpdateWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+
+    switch (message) {
+        case WM_CREATE:
+            self->window_ = window;
+            self->dpi_ = static_cast<int>(platform::WindowDpi(window));
+            Create(*self, window);
+            return 0;
+        case WM_DPICHANGED: {
+            self->dpi_ = HIWORD(wParam) > 0 ? HIWORD(wParam) : self->dpi_;
+            CreateFonts(*self);
+            LoadIcons(*self);
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            Layout(*self);
+            ::InvalidateRect(window, nullptr, TRUE);
+            return 0;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = ::BeginPaint(window, &paint);
+            RECT client;
+            ::GetClientRect(window, &client);
+            RECT band{0, 0, client.right, WindowAccess::Scale(*self, kBandHeight)};
+            ::FillRect(dc, &band, ::GetSysColorBrush(COLOR_WINDOW));
+            ::EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC: {
+            // The heading band is drawn in the window colour, the rest in the
+            // dialog colour.
+            const HWND control = reinterpret_cast<HWND>(lParam);
+            const auto& c = *self->controls_;
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            if (control == c.heading || control == c.intro || control == c.picture || control == c.balloon) {
+                ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+                ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+            }
+            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+            ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == NM_CLICK || header->code == NM_RETURN) {
+                OnLink(*self, static_cast<int>(header->idFrom));
+                return 0;
+            }
+            break;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == Frm_UpdateWindow::kCancelId) {
+                self->Close();
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            self->Close();
+            return 0;
+        case WM_DESTROY:
+            platform::DisableDialogKeys(window);
+            self->logic_.Form_Unload();
+            return 0;
+        case WM_NCDESTROY: {
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            self->window_ = nullptr;
+            // The last owner may be this registration: release it only after
+            // the window is gone (a running handler holds its own reference).
+            std::shared_ptr<Frm_UpdateWindow> released;
+            if (OpenWindow().get() == self) released = std::move(OpenWindow());
+            return ::DefWindowProcW(window, message, wParam, lParam);
+        }
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+Frm_UpdateWindow::Frm_UpdateWindow(UpdateSystem& system, const std::string& programFolder)
+    : logic_(system, programFolder), controls_(std::make_unique<Controls>()) {}
+
+Frm_UpdateWindow::~Frm_UpdateWindow() {
+    if (window_) {
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        logic_.Form_Unload();
+        ::DestroyWindow(window_);
+    }
+}
+
+std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Current() { return OpenWindow(); }
+
+std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Open(platform::WindowHandle owner, UpdateSystem& system,
+                                                         const std::string& programFolder) {
+    if (const auto& open = OpenWindow(); open && open->window_) {
+        ::ShowWindow(open->window_, SW_SHOWNORMAL);
+        ::SetForegroundWindow(open->window_);
+        return open;
+    }
+    platform::InitCommonControls();
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    if (!RegisterWindowClass(instance)) return nullptr;
+
+    // A page inside the main window may ask: the owner is its top-level window.
+    if (owner) owner = ::GetAncestor(owner, GA_ROOT);
+    std::shared_ptr<Frm_UpdateWindow> self(new Frm_UpdateWindow(system, programFolder));
+    self->owner_ = owner;
+    const HWND window = ::CreateWindowExW(kExStyle, kClassName, platform::ToWide(text::kTitle).c_str(), kStyle, 0, 0, 0,
+                                          0, owner, nullptr, instance, self.get());
+    if (!window) return nullptr;
+    OpenWindow() = self;
+    self->logic_.SetOnChange([raw = self.get()] { WindowAccess::Refresh(*raw); });
+    platform::EnableDialogKeys(window, nullptr);
+
+    // Size the frame around the client area at the window's DPI and centre
+    // it on the owner (or on the work area).
+    const SIZE size =
+        platform::WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, static_cast<unsigned>(self->dpi_));
+    RECT area{};
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner) && ::GetWindowRect(owner, &area))
+        ::SetWindowPos(window, nullptr, area.left + ((area.right - area.left) - size.cx) / 2,
+                       area.top + ((area.bottom - area.top) - size.cy) / 2, size.cx, size.cy,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        platform::CenterOnWorkArea(window, size.cx, size.cy);
+
+    WindowAccess::Refresh(*self);
+    ::ShowWindow(window, SW_SHOW);
+    ::SetFocus(self->controls_->checkLink);
+    return self;
+}
+
+void Frm_UpdateWindow::Close() {
+    if (!window_) return;
+    // The owner is enabled before the window goes, so that Windows gives the
+    // activation back to it and not to another program.
+    if (modal_ && owner_) ::EnableWindow(owner_, TRUE);
+    ::DestroyWindow(window_);
+}
+
+void Frm_UpdateWindow::RunModal() {
+    const std::shared_ptr<Frm_UpdateWindow> keepAlive = shared_from_this();
+    if (!window_) return;
+    modal_ = true;
+    if (owner_) ::EnableWindow(owner_, FALSE);
+    MSG message;
+    while (window_) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got == -1) break;
+        if (got == 0) {
+            // The program is ending: close, and leave the quit message for
+            // the outer loop.
+            Close();
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (!platform::TranslateDialogKeys(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    if (owner_) ::EnableWindow(owner_, TRUE);
+    modal_ = false;
+}
+
+}  // namespace update

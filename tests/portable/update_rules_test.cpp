@@ -1,0 +1,120 @@
+#include "update/update_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using update::DecimalText;
+using update::DescriptionFileAddress;
+using update::IsNewerRelease;
+using update::IsOfferableDownload;
+using update::ParseDecimal;
+using update::ParseWebAddress;
+
+constexpr char kMakerAddress[] = "https://www.clarimo.example/updates/qxupdt.qdt";
+
+TEST(UpdateNumbers, AreDecimalsWithAPointAndNothingElse) {
+    EXPECT_EQ(ParseDecimal("2.1"), 2.1);
+    EXPECT_EQ(ParseDecimal(" 12 "), 12.0);
+    EXPECT_EQ(ParseDecimal("3.0"), 3.0);
+    EXPECT_EQ(ParseDecimal("-1"), -1.0);
+    EXPECT_EQ(ParseDecimal("+2"), 2.0);
+    EXPECT_EQ(ParseDecimal(".5"), 0.5);
+    EXPECT_EQ(ParseDecimal("5."), 5.0);
+    for (const char* text : {"2,2", "2.2 beta", "", " ", ".", "1.2.3", "1e3", "inf", "nan", "0x10", "--1", "2 .2"})
+        EXPECT_FALSE(ParseDecimal(text).has_value()) << text;
+    EXPECT_EQ(update::ReadDecimal("two", 1), 1.0);
+    EXPECT_EQ(update::ReadDecimal("13", 0), 13.0);
+
+    EXPECT_EQ(DecimalText(2.2), "2.2");
+    EXPECT_EQ(DecimalText(3.0), "3");
+    EXPECT_EQ(DecimalText(13), "13");
+    EXPECT_EQ(DecimalText(14.5), "14.5");
+    EXPECT_EQ(DecimalText(-1), "-1");
+}
+
+TEST(UpdateNumbers, ANewerReleaseIsComparedComponentWiseWith2Point1AndBuild12) {
+    EXPECT_DOUBLE_EQ(update::OwnVersion(), 2.1);
+    EXPECT_DOUBLE_EQ(update::OwnBuild(), 12);
+    EXPECT_FALSE(IsNewerRelease(2.1, 12));
+    EXPECT_FALSE(IsNewerRelease(1, 0));
+    EXPECT_FALSE(IsNewerRelease(2.0, 12));
+    EXPECT_TRUE(IsNewerRelease(2.1, 13));
+    EXPECT_TRUE(IsNewerRelease(3.0, 5));
+    EXPECT_TRUE(IsNewerRelease(2.2, 0));
+    EXPECT_TRUE(IsNewerRelease(2.1, 12.5));
+}
+
+TEST(UpdateAddresses, OnlyWebAddressesWithAPlainHostAreParsed) {
+    const auto loopback = ParseWebAddress("HTTP://LocalHost:8080/a/b?c=d#e");
+    ASSERT_TRUE(loopback);
+    EXPECT_EQ(loopback->scheme, "http");
+    EXPECT_EQ(loopback->host, "LocalHost");
+    EXPECT_EQ(loopback->port, 8080);
+    EXPECT_EQ(loopback->rest, "/a/b?c=d#e");
+    const auto secure = ParseWebAddress("https://downloads.clarimo.example");
+    ASSERT_TRUE(secure);
+    EXPECT_EQ(secure->port, 443);
+    EXPECT_EQ(secure->rest, "");
+    const auto ipv6 = ParseWebAddress("https://[::1]:8443/x");
+    ASSERT_TRUE(ipv6);
+    EXPECT_EQ(ipv6->host, "[::1]");
+    EXPECT_EQ(ipv6->port, 8443);
+
+    for (const char* address : {"javascript:alert(1)",
+                                "file:///C:/Windows/notepad.exe",
+                                "ftp://host/file",
+                                "C:\\setup.exe",
+                                "\\\\server\\share\\setup.exe",
+                                "https://",
+                                "https:///path",
+                                "https://user@host/",
+                                "https://host:0/",
+                                "https://host:65536/",
+                                "https://host:/",
+                                "https://host:80x/",
+                                "https://ho st/",
+                                "https://host/a b",
+                                "https://h\\x/",
+                                "https://h\xc3\xb3st/",
+                                "https://[::1/",
+                                "https://[]/",
+                                "https://host/\r\n",
+                                " https://host/"})
+        EXPECT_FALSE(ParseWebAddress(address).has_value()) << address;
+}
+
+TEST(UpdateAddresses, TheServerSettingMayNameHttpsOrALoopbackServer) {
+    EXPECT_EQ(DescriptionFileAddress(""), kMakerAddress);
+    EXPECT_EQ(DescriptionFileAddress("   "), kMakerAddress);
+    EXPECT_EQ(DescriptionFileAddress("https://mirror.example"), "https://mirror.example/updates/qxupdt.qdt");
+    EXPECT_EQ(DescriptionFileAddress(" https://mirror.example/clarimo/ "),
+              "https://mirror.example/clarimo/updates/qxupdt.qdt");
+    EXPECT_EQ(DescriptionFileAddress("http://127.0.0.1:8080/"), "http://127.0.0.1:8080/updates/qxupdt.qdt");
+    EXPECT_EQ(DescriptionFileAddress("http://LOCALHOST"), "http://LOCALHOST/updates/qxupdt.qdt");
+    for (const char* refused : {"http://192.168.1.10", "http://127.0.0.2", "http://localhost.attacker.example",
+                                "http://127.0.0.1@attacker.example", "ftp://127.0.0.1", "file:///C:/updates",
+                                "https://mirror.example/?q=1", "mirror.example"})
+        EXPECT_EQ(DescriptionFileAddress(refused), kMakerAddress) << refused;
+}
+
+TEST(UpdateAddresses, DownloadsAreOfferedOverHttpsOrFromTheSameLoopbackServer) {
+    const std::string loopbackSource = "http://127.0.0.1:8080/updates/qxupdt.qdt";
+    EXPECT_TRUE(IsOfferableDownload("https://downloads.clarimo.example/full.exe", kMakerAddress));
+    EXPECT_TRUE(IsOfferableDownload("HTTPS://other.example/full.exe", loopbackSource));
+    EXPECT_TRUE(IsOfferableDownload("http://127.0.0.1:8080/full.exe", loopbackSource));
+    EXPECT_TRUE(IsOfferableDownload("http://localhost/full.exe", "http://LOCALHOST:80/updates/qxupdt.qdt"));
+
+    EXPECT_FALSE(IsOfferableDownload("http://127.0.0.1:8080/full.exe", kMakerAddress));
+    EXPECT_FALSE(IsOfferableDownload("http://127.0.0.1:8081/full.exe", loopbackSource));
+    EXPECT_FALSE(IsOfferableDownload("http://localhost:8080/full.exe", loopbackSource));
+    EXPECT_FALSE(IsOfferableDownload("http://downloads.clarimo.example/full.exe", loopbackSource));
+    EXPECT_FALSE(IsOfferableDownload("javascript:alert(1)", loopbackSource));
+    EXPECT_FALSE(IsOfferableDownload("file:///C:/Windows/notepad.exe", kMakerAddress));
+    EXPECT_FALSE(IsOfferableDownload("C:\\Windows\\notepad.exe", kMakerAddress));
+    EXPECT_FALSE(IsOfferableDownload("", kMakerAddress));
+}
+
+}  // namespace
