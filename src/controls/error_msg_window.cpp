@@ -1,0 +1,154 @@
+#include "controls/error_msg_window.h"
+
+#include "controls/tool_tip.h"
+#include "platform/dpi.h"
+#include "platform/gdi.h"
+#include "platform/utf.h"
+
+namespace controls {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ClarimoErrorMsg";
+
+}  // namespace
+
+ErrorMsgWindow::ErrorMsgWindow(ErrorMsg& logic) : logic_(logic) {
+    logic_.onChange = [this] { Sync(); };
+    logic_.openToolTip = [this](const std::string& text) {
+        ToolTipRequest request;
+        request.text = text;
+        request.font = ToolTipFont();
+        request.textColor = logic_.ToolTipFontColor();
+        request.backColor = logic_.ToolTipBackColor();
+        ::GetCursorPos(&request.screenPoint);
+        request.dpi = Dpi();
+        request.owner = ::GetAncestor(hwnd(), GA_ROOT);
+        ShowToolTip(request);
+        ownsToolTip_ = ToolTipWindow() != nullptr;
+    };
+    logic_.closeToolTip = [this] {
+        if (ownsToolTip_) CloseToolTip();
+        ownsToolTip_ = false;
+    };
+}
+
+ErrorMsgWindow::~ErrorMsgWindow() {
+    if (ownsToolTip_) CloseToolTip();
+    logic_.onChange = nullptr;
+    logic_.openToolTip = nullptr;
+    logic_.closeToolTip = nullptr;
+}
+
+int ErrorMsgWindow::SidePixels() const { return platform::TwipsToPixels(ErrorMsg::kSideTwips, Dpi()); }
+
+bool ErrorMsgWindow::Create(HWND parent, int x, int y, int id) {
+    RegisterClassOnce(kClassName, nullptr);
+    const int side = platform::TwipsToPixels(ErrorMsg::kSideTwips, platform::WindowDpi(parent));
+    const RECT rect = {x, y, x + side, y + side};
+    if (!CreateWindowOf(kClassName, parent, id, rect, WS_CHILD | WS_CLIPSIBLINGS, 0, logic_.Message())) return false;
+    Sync();
+    return true;
+}
+
+void ErrorMsgWindow::Sync() {
+    if (!hwnd()) return;
+    const std::wstring text = platform::ToWide(logic_.Shown() ? logic_.Message() : std::string());
+    ::SetWindowTextW(hwnd(), text.c_str());
+    if (logic_.FadeTimerRunning() != fadeRunning_) {
+        fadeRunning_ = logic_.FadeTimerRunning();
+        if (fadeRunning_)
+            ::SetTimer(hwnd(), kFadeTimer, ErrorMsg::kFadeIntervalMs, nullptr);
+        else
+            ::KillTimer(hwnd(), kFadeTimer);
+    }
+    if (logic_.ShowTimerRunning() != showRunning_) {
+        showRunning_ = logic_.ShowTimerRunning();
+        if (showRunning_)
+            ::SetTimer(hwnd(), kShowTimer, ErrorMsg::kShowIntervalMs, nullptr);
+        else
+            ::KillTimer(hwnd(), kShowTimer);
+    }
+    const bool visible = ::IsWindowVisible(hwnd()) != FALSE;
+    if (logic_.Shown() != visible) ::ShowWindow(hwnd(), logic_.Shown() ? SW_SHOWNA : SW_HIDE);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void ErrorMsgWindow::Paint(HDC dc) {
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    platform::BufferedPaint surface(dc, client);
+    const COLORREF back = ResolveColor(logic_.BackColor());
+    platform::FillSolid(surface.dc(), client, back);
+    if (!logic_.Shown() || logic_.Icon() == MessageIcon::None || logic_.IconAlpha() <= 0) return;
+
+    // The icon over the background, then blended onto the surface with the
+    // fade's constant alpha.
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    platform::UniqueMemoryDc iconDc(::CreateCompatibleDC(dc));
+    platform::UniqueBitmap iconBitmap(::CreateCompatibleBitmap(dc, width, height));
+    if (!iconDc || !iconBitmap) return;
+    platform::SelectionGuard useBitmap(iconDc.get(), iconBitmap.get());
+    platform::FillSolid(iconDc.get(), client, back);
+    const auto resource = logic_.Icon() == MessageIcon::Error ? MAKEINTRESOURCEW(32513) : MAKEINTRESOURCEW(32516);
+    // Shared system icons (OIC_HAND, OIC_INFORMATION): not destroyed.
+    auto icon = static_cast<HICON>(::LoadImageW(nullptr, resource, IMAGE_ICON, width, height, LR_SHARED));
+    if (icon) ::DrawIconEx(iconDc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    platform::AlphaBlendConstant(surface.dc(), client, iconDc.get(), 0, 0, static_cast<BYTE>(logic_.IconAlpha()));
+}
+
+LRESULT ErrorMsgWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_WINDOWPOSCHANGING: {
+            // Always the same square, whatever size a layout asks for.
+            auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+            if (!(position->flags & SWP_NOSIZE)) {
+                position->cx = SidePixels();
+                position->cy = SidePixels();
+            }
+            return 0;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(hwnd(), &paint);
+            Paint(dc);
+            ::EndPaint(hwnd(), &paint);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_TIMER:
+            if (wParam == kFadeTimer) logic_.OnFadeTimer();
+            if (wParam == kShowTimer) logic_.OnShowTimer(CursorInside());
+            return 0;
+        case WM_MOUSEMOVE:
+            TrackLeave();
+            logic_.OnMouseMove(IsInside(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            LeaveSeen();
+            logic_.OnMouseMove(false);
+            return 0;
+        case WM_LBUTTONUP:
+            logic_.OnButtonUp(MouseButton::Left, IsInside(lParam));
+            return 0;
+        case WM_RBUTTONUP:
+            logic_.OnButtonUp(MouseButton::Right, IsInside(lParam));
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wParam == FALSE && ownsToolTip_) {
+                CloseToolTip();
+                ownsToolTip_ = false;
+            }
+            return Default(message, wParam, lParam);
+        case WM_DESTROY:
+            ::KillTimer(hwnd(), kFadeTimer);
+            ::KillTimer(hwnd(), kShowTimer);
+            fadeRunning_ = showRunning_ = false;
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace controls

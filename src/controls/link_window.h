@@ -1,0 +1,44 @@
+// The link label's window: draws the caption in the link's colours, shows
+// the hand cursor, keeps the mouse captured while a press lasts, and acts on
+// Space and Enter when it has the keyboard focus.
+#pragma once
+
+#include <windows.h>
+
+#include "controls/custom_window.h"
+#include "controls/link.h"
+
+namespace controls {
+
+class LinkWindow : public CustomWindow {
+public:
+    // logic must outlive the window.
+    explicit LinkWindow(Link& logic);
+    ~LinkWindow() override;
+
+    bool Create(HWND parent, const RECT& rect, int id = 0);
+    Link& logic() { return logic_; }
+
+    // The link's font; nullptr (default) uses the page's font. Not owned.
+    void SetFont(HFONT font);
+    // Width and height of the caption with a small margin, in pixels.
+    SIZE PreferredSize();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Sync();
+    void Paint(HDC dc);
+    HFONT CurrentFont();
+    void UpdateToolTip();
+
+    Link& logic_;
+    HFONT font_ = nullptr;
+    platform::UniqueFont underlined_;
+    HFONT underlinedFrom_ = nullptr;
+    UniqueWindow toolTip_;
+    std::wstring toolTipText_;
+};
+
+}  // namespace controls

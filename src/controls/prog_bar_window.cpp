@@ -1,0 +1,134 @@
+#include "controls/prog_bar_window.h"
+
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include "platform/gdi.h"
+#include "platform/utf.h"
+
+namespace controls {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ClarimoProgBar";
+
+struct ThemeDataTraits {
+    using Value = HTHEME;
+    static Value invalid() noexcept { return nullptr; }
+    static bool valid(Value v) noexcept { return v != nullptr; }
+    static void close(Value v) noexcept { ::CloseThemeData(v); }
+};
+using UniqueThemeData = platform::Owner<ThemeDataTraits>;
+
+}  // namespace
+
+ProgBarWindow::ProgBarWindow(ProgBar& logic) : logic_(logic) {
+    logic_.onChange = [this] {
+        if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+    };
+}
+
+ProgBarWindow::~ProgBarWindow() { logic_.onChange = nullptr; }
+
+bool ProgBarWindow::Create(HWND parent, const RECT& rect, int id) {
+    RegisterClassOnce(kClassName, nullptr);
+    return CreateWindowOf(kClassName, parent, id, rect, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, "");
+}
+
+bool ProgBarWindow::PaintStyled(HDC dc, const RECT& client) {
+    const cProgressBar& bar = logic_.Drawing();
+    if (!bar.XpStyle || !::IsThemeActive() || !::IsAppThemed()) return false;
+    UniqueThemeData theme(::OpenThemeData(hwnd(), L"Progress"));
+    if (!theme) return false;
+    ::DrawThemeBackground(theme.get(), dc, PP_BAR, 0, &client, nullptr);
+    RECT inner = client;
+    ::GetThemeBackgroundContentRect(theme.get(), dc, PP_BAR, 0, &client, &inner);
+    const int width = inner.right - inner.left;
+    int chunk = 0;
+    int space = 0;
+    if (FAILED(::GetThemeInt(theme.get(), PP_CHUNK, 0, TMT_PROGRESSCHUNKSIZE, &chunk))) chunk = 0;
+    if (FAILED(::GetThemeInt(theme.get(), PP_CHUNK, 0, TMT_PROGRESSSPACESIZE, &space))) space = 0;
+    if (chunk > 0) {
+        for (const auto& block : bar.Blocks(width, chunk, space)) {
+            RECT part = {inner.left + block.left, inner.top, inner.left + block.right, inner.bottom};
+            ::DrawThemeBackground(theme.get(), dc, PP_CHUNK, 0, &part, nullptr);
+        }
+    } else {
+        RECT part = inner;
+        part.right = inner.left + bar.FilledWidth(width);
+        if (part.right > part.left) ::DrawThemeBackground(theme.get(), dc, PP_CHUNK, 0, &part, nullptr);
+    }
+    return true;
+}
+
+void ProgBarWindow::Paint(HDC dc) {
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    platform::BufferedPaint surface(dc, client);
+    HDC target = surface.dc();
+    const cProgressBar& bar = logic_.Drawing();
+    // The parent's background first, for the corners a visual style leaves.
+    ::FillRect(target, &client, ParentBackground(target));
+
+    RECT inner = client;
+    if (!PaintStyled(target, client)) {
+        platform::FillSolid(target, client, ResolveColor(bar.BackColor));
+        if (bar.BorderStyle == 1) {
+            if (bar.Appearance == 1) {
+                ::DrawEdge(target, &inner, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+            } else {
+                ::FrameRect(target, &inner, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+                ::InflateRect(&inner, -1, -1);
+            }
+        }
+        ::InflateRect(&inner, -Scale(1), -Scale(1));
+        const int width = inner.right - inner.left;
+        const COLORREF progress = ResolveColor(bar.ProgressColor);
+        if (bar.Segments) {
+            const int height = inner.bottom - inner.top;
+            const int block = height * 2 / 3 > 2 ? height * 2 / 3 : 2;
+            for (const auto& span : bar.Blocks(width, block, Scale(2))) {
+                RECT part = {inner.left + span.left, inner.top, inner.left + span.right, inner.bottom};
+                platform::FillSolid(target, part, progress);
+            }
+        } else {
+            RECT part = inner;
+            part.right = inner.left + bar.FilledWidth(width);
+            if (part.right > part.left) platform::FillSolid(target, part, progress);
+        }
+    }
+
+    const std::string text = bar.DisplayText();
+    if (!text.empty()) {
+        const int dpi = Dpi();
+        if (!font_ || fontDpi_ != dpi) {
+            font_ = platform::CreatePointFont(bar.FontName, bar.FontPoints, dpi);
+            fontDpi_ = dpi;
+        }
+        platform::SelectionGuard useFont(target, font_.get());
+        ::SetBkMode(target, TRANSPARENT);
+        ::SetTextColor(target, ResolveColor(bar.ForeColor));
+        RECT area = client;
+        platform::DrawTextUtf8(target, text, area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
+LRESULT ProgBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(hwnd(), &paint);
+            Paint(dc);
+            ::EndPaint(hwnd(), &paint);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_THEMECHANGED:
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace controls

@@ -1,0 +1,33 @@
+// The progress bar's window: paints what its cProgressBar computes, with the
+// system's "Progress" visual style when BarXpStyle is set and a style is on.
+#pragma once
+
+#include <windows.h>
+
+#include "controls/custom_window.h"
+#include "controls/prog_bar.h"
+
+namespace controls {
+
+class ProgBarWindow : public CustomWindow {
+public:
+    // logic must outlive the window.
+    explicit ProgBarWindow(ProgBar& logic);
+    ~ProgBarWindow() override;
+
+    bool Create(HWND parent, const RECT& rect, int id = 0);
+    ProgBar& logic() { return logic_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc);
+    bool PaintStyled(HDC dc, const RECT& client);
+
+    ProgBar& logic_;
+    platform::UniqueFont font_;
+    int fontDpi_ = 0;
+};
+
+}  // namespace controls

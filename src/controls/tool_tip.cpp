@@ -1,0 +1,153 @@
+#include "controls/tool_tip.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "controls/custom_window.h"
+#include "controls/theme.h"
+#include "platform/dpi.h"
+#include "platform/gdi.h"
+
+namespace controls {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ClarimoToolTip";
+constexpr UINT_PTR kActiveCheckTimer = 1;
+constexpr int kMargin96 = 6;
+
+class ToolTip : public CustomWindow {
+public:
+    bool Open(const ToolTipRequest& request) {
+        RegisterClassOnce(kClassName, nullptr);
+        request_ = request;
+        dpi_ = request.dpi > 0 ? request.dpi : platform::SystemDpi();
+        if (!request.font) {
+            ownFont_ = platform::CreateMessageFont(dpi_);
+            request_.font = ownFont_.get();
+        }
+        activeAtOpen_ = ::GetForegroundWindow();
+
+        // Size to the text.
+        platform::WindowDc screen(nullptr);
+        RECT textRect = {0, 0, platform::ScaleForDpi(480, dpi_), 0};
+        {
+            platform::SelectionGuard useFont(screen.get(), request_.font);
+            platform::DrawTextUtf8(screen.get(), request_.text, textRect,
+                                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        }
+        const int margin = platform::ScaleForDpi(kMargin96, dpi_);
+        const int width = textRect.right + 2 * margin;
+        const int height = textRect.bottom + 2 * margin;
+
+        // Below and right of the cursor, kept inside the screen.
+        POINT at = {request.screenPoint.x + platform::ScaleForDpi(4, dpi_),
+                    request.screenPoint.y + platform::ScaleForDpi(20, dpi_)};
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        if (::GetMonitorInfoW(::MonitorFromPoint(request.screenPoint, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            const RECT& area = monitor.rcWork;
+            if (at.x + width > area.right) at.x = area.right - width;
+            if (at.y + height > area.bottom) at.y = request.screenPoint.y - height - platform::ScaleForDpi(4, dpi_);
+            at.x = std::max(at.x, area.left);
+            at.y = std::max(at.y, area.top);
+        }
+        const RECT rect = {at.x, at.y, at.x + width, at.y + height};
+        const bool layered = request.opacity < 255;
+        const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE | (layered ? WS_EX_LAYERED : 0);
+        if (!CreateWindowOf(kClassName, request.owner, 0, rect, WS_POPUP, exStyle, request_.text)) return false;
+        if (layered)
+            ::SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(std::max(request.opacity, 0)), LWA_ALPHA);
+        const int corner = platform::ScaleForDpi(7, dpi_);
+        platform::UniqueRegion region(::CreateRoundRectRgn(0, 0, width + 1, height + 1, corner, corner));
+        if (region && ::SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();
+        ::SetTimer(hwnd(), kActiveCheckTimer, 100, nullptr);
+        ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+        return true;
+    }
+
+    const std::string& Text() const { return request_.text; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc) {
+        RECT client;
+        ::GetClientRect(hwnd(), &client);
+        platform::BufferedPaint buffer(dc, client);
+        const Color bottom = request_.backColor == SystemColor(kSysInfoBackground) ? kWhite : request_.backColor;
+        platform::GradientVertical(buffer.dc(), client, ResolveColor(Blend(ThemeColor, kWhite, 90)),
+                                   ResolveColor(bottom));
+        const int corner = platform::ScaleForDpi(7, dpi_);
+        RECT frame = client;
+        platform::RoundRectangle(buffer.dc(), frame, corner, CLR_INVALID, ResolveColor(ThemeColor));
+        const int margin = platform::ScaleForDpi(kMargin96, dpi_);
+        RECT text = {client.left + margin, client.top + margin, client.right - margin, client.bottom - margin};
+        platform::SelectionGuard useFont(buffer.dc(), request_.font);
+        ::SetBkMode(buffer.dc(), TRANSPARENT);
+        ::SetTextColor(buffer.dc(), ResolveColor(request_.textColor));
+        platform::DrawTextUtf8(buffer.dc(), request_.text, text, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    }
+
+    ToolTipRequest request_;
+    platform::UniqueFont ownFont_;
+    HWND activeAtOpen_ = nullptr;
+    int dpi_ = 96;
+};
+
+std::unique_ptr<ToolTip>& Current() {
+    static std::unique_ptr<ToolTip> current;
+    return current;
+}
+
+// Closing from inside the window's own message handler: the object must
+// outlive the handler, so the close is posted.
+constexpr UINT kCloseMessage = WM_APP + 1;
+
+LRESULT ToolTip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(hwnd(), &paint);
+            Paint(dc);
+            ::EndPaint(hwnd(), &paint);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_MOUSEMOVE:
+            ::PostMessageW(hwnd(), kCloseMessage, 0, 0);
+            return 0;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_TIMER:
+            if (wParam == kActiveCheckTimer && ::GetForegroundWindow() != activeAtOpen_) {
+                ::PostMessageW(hwnd(), kCloseMessage, 0, 0);
+            }
+            return 0;
+        case kCloseMessage:
+            if (Current().get() == this) Current().reset();
+            return 0;
+        case WM_DESTROY:
+            ::KillTimer(hwnd(), kActiveCheckTimer);
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void ShowToolTip(const ToolTipRequest& request) {
+    CloseToolTip();
+    auto tip = std::make_unique<ToolTip>();
+    if (tip->Open(request)) Current() = std::move(tip);
+}
+
+void CloseToolTip() { Current().reset(); }
+
+HWND ToolTipWindow() { return Current() ? Current()->hwnd() : nullptr; }
+
+std::string ToolTipText() { return Current() ? Current()->Text() : std::string(); }
+
+}  // namespace controls

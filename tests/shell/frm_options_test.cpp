@@ -1,0 +1,342 @@
+#include "shell/frm_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "controls/theme.h"
+#include "core/settings.h"
+#include "shell/themes.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
+
+namespace shell {
+namespace {
+
+using core::PromptIcon;
+using testing_support::Exists;
+using testing_support::MakeFolder;
+using testing_support::ReadFileBytes;
+using testing_support::TempFolder;
+using testing_support::WriteFile;
+
+constexpr char kMissing[] = "<missing>";
+
+class FrmOptionsTest : public ::testing::Test {
+protected:
+    FrmOptionsTest() : program_(), page_(prompts_) {
+        core::SetSettingsPaths(program_.path());
+        page_.unloadMainWindow = [this] { ++unloads_; };
+    }
+    ~FrmOptionsTest() override { ApplyTheme(0); }
+
+    std::string Stored(const std::string& key) { return core::ReadIni(core::MainIniPath, "Options", key, kMissing); }
+    void Store(const std::string& key, const std::string& value) {
+        core::WriteIni(core::MainIniPath, "Options", key, value);
+    }
+    void Load() {
+        page_.Form_Load();
+        page_.Tm_Timer();
+    }
+
+    TempFolder program_;
+    testing_support::ScriptedPrompts prompts_;
+    Frm_Options page_;
+    int unloads_ = 0;
+};
+
+TEST_F(FrmOptionsTest, FirstStartShowsAndWritesTheDefaults) {
+    EXPECT_FALSE(Exists(core::MainIniPath));
+    page_.Form_Load();
+    EXPECT_TRUE(page_.Loading());
+    EXPECT_TRUE(page_.TmEnabled());
+    page_.Tm_Timer();
+    EXPECT_FALSE(page_.Loading());
+    EXPECT_FALSE(page_.TmEnabled());
+    EXPECT_EQ(page_.Cmb_Theme(), 0);
+    EXPECT_TRUE(page_.Opt1());
+    EXPECT_TRUE(page_.ChkCon());
+    EXPECT_EQ(page_.TxtMove(), "");
+    EXPECT_EQ(Stored("Thm"), "0");
+    EXPECT_EQ(Stored("DType"), "1");
+    EXPECT_EQ(Stored("TMove"), "");
+    EXPECT_EQ(Stored("ConDlg"), "1");
+    EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(FrmOptionsTest, NothingIsSavedWhileLoading) {
+    page_.Form_Load();
+    page_.ChkCon_Click(false);
+    page_.Opt2_Click();
+    page_.TxtMove_Change("C:\\");
+    EXPECT_FALSE(Exists(core::MainIniPath));
+    page_.Tm_Timer();  // the stored (default) values win
+    EXPECT_TRUE(page_.ChkCon());
+    EXPECT_TRUE(page_.Opt1());
+    EXPECT_EQ(Stored("ConDlg"), "1");
+}
+
+TEST_F(FrmOptionsTest, StoredValuesOutOfRangeFallBackAndAreWrittenBack) {
+    Store("Thm", "9");
+    Store("DType", "7");
+    Store("ConDlg", "0");
+    Load();
+    EXPECT_EQ(page_.Cmb_Theme(), 0);
+    EXPECT_TRUE(page_.Opt1());
+    EXPECT_FALSE(page_.ChkCon());
+    EXPECT_EQ(Stored("Thm"), "0");
+    EXPECT_EQ(Stored("DType"), "1");
+    EXPECT_EQ(Stored("ConDlg"), "0");
+
+    Store("Thm", " 4 ");  // blanks around a number are ignored
+    Store("DType", "2");
+    Load();
+    EXPECT_EQ(page_.Cmb_Theme(), 4);
+    EXPECT_TRUE(page_.Opt2());
+    EXPECT_EQ(page_.LastRemovalType(), 2);
+
+    Store("Thm", "blue");  // not a number: the default
+    Store("DType", "70000");
+    Load();
+    EXPECT_EQ(page_.Cmb_Theme(), 0);
+    EXPECT_TRUE(page_.Opt1());
+}
+
+TEST_F(FrmOptionsTest, StoredMoveTypeKeepsAnExistingFolderAndDropsAMissingOne) {
+    const std::string folder = program_ / "Moved \xC3\xBC";  // non-ASCII
+    MakeFolder(folder);
+    Store("DType", "3");
+    Store("TMove", folder);
+    Load();
+    EXPECT_TRUE(page_.Opt3());
+    EXPECT_EQ(page_.TxtMove(), folder);
+    EXPECT_EQ(Stored("DType"), "3");
+    EXPECT_FALSE(page_.Er.Shown());
+
+    Store("TMove", program_ / "gone");
+    Load();
+    EXPECT_TRUE(page_.Opt1());
+    EXPECT_EQ(Stored("DType"), "1");
+    EXPECT_EQ(Stored("TMove"), program_ / "gone");
+    EXPECT_TRUE(page_.Er.Shown());
+    EXPECT_EQ(page_.Er.Message(), "Selected folder Does not exists, Plaese select a valid folder.");
+}
+
+TEST_F(FrmOptionsTest, EveryChangeIsWrittenAtOnce) {
+    Load();
+    page_.Opt2_Click();
+    EXPECT_EQ(Stored("DType"), "2");
+    EXPECT_EQ(page_.LastRemovalType(), 2);
+    page_.Opt1_Click();
+    EXPECT_EQ(Stored("DType"), "1");
+    page_.ChkCon_Click(false);
+    EXPECT_EQ(Stored("ConDlg"), "0");
+    page_.ChkCon_Click(true);
+    EXPECT_EQ(Stored("ConDlg"), "1");
+
+    // The folder is kept whichever option is selected.
+    page_.TxtMove_Change(program_.path());
+    EXPECT_EQ(Stored("TMove"), program_.path());
+    EXPECT_EQ(Stored("DType"), "1");
+
+    // Choosing the move while the folder exists saves at once, no picker.
+    page_.Opt3_Click();
+    EXPECT_TRUE(page_.Opt3());
+    EXPECT_EQ(Stored("DType"), "3");
+    EXPECT_TRUE(prompts_.folderPrompts.empty());
+}
+
+TEST_F(FrmOptionsTest, ChoosingMoveWithoutAFolderOpensThePickerAndCancelKeepsThePreviousType) {
+    Load();
+    page_.Opt2_Click();
+    page_.Opt3_Click();
+    EXPECT_EQ(prompts_.folderPrompts, std::vector<std::string>{"Select folder to move files to it."});
+    EXPECT_TRUE(page_.Opt2());
+    EXPECT_EQ(Stored("DType"), "2");
+    EXPECT_FALSE(page_.Er.Shown());  // an empty box undoes the choice silently
+    EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(FrmOptionsTest, BrowsingToAFolderSelectsTheMove) {
+    Load();
+    const std::string folder = program_ / "Target";
+    MakeFolder(folder);
+    prompts_.folderAnswers.push_back(folder);
+    page_.Cmd_Browse_Click();
+    EXPECT_EQ(page_.TxtMove(), folder);
+    EXPECT_TRUE(page_.Opt3());
+    EXPECT_EQ(Stored("DType"), "3");
+    EXPECT_EQ(Stored("TMove"), folder);
+}
+
+TEST_F(FrmOptionsTest, TypingAFolderThatDoesNotExistUndoesTheMove) {
+    Load();
+    const std::string folder = program_ / "Target";
+    MakeFolder(folder);
+    page_.Opt2_Click();
+    page_.TxtMove_Change(folder);
+    page_.Opt3_Click();
+    ASSERT_TRUE(page_.Opt3());
+
+    page_.TxtMove_Change(folder + "x");
+    EXPECT_TRUE(page_.Opt2());  // the last of recycle bin or delete
+    EXPECT_EQ(Stored("DType"), "2");
+    EXPECT_EQ(Stored("TMove"), folder + "x");
+    EXPECT_TRUE(page_.Er.Shown());
+    EXPECT_EQ(page_.Er.Message(), "Selected folder Does not exists, Plaese select a valid folder.");
+    EXPECT_EQ(page_.Er.ToolTipFontColor(), controls::ThemeTextColor);
+
+    page_.TxtMove_Change(folder);  // an existing folder hides the balloon
+    EXPECT_FALSE(page_.Er.Shown());
+    page_.Opt3_Click();
+    page_.TxtMove_Change("x:\\nowhere");
+    page_.TxtMove_Change("  ");  // blank: hidden again
+    EXPECT_FALSE(page_.Er.Shown());
+    EXPECT_TRUE(page_.Opt2());
+}
+
+TEST_F(FrmOptionsTest, PickingAnotherThemeSavesAndAppliesItButTheThemeInUseDoesNothing) {
+    Load();
+    int recolours = 0;
+    auto subscription = controls::SubscribeTheme(controls::ThemeStage::MainWindow, [&] { ++recolours; });
+    page_.Cmb_Theme_Click(3);
+    EXPECT_EQ(Stored("Thm"), "3");
+    EXPECT_EQ(controls::ThemeIndex, 3);
+    EXPECT_EQ(recolours, 1);
+    // The page's links and balloons take the new colours.
+    EXPECT_EQ(page_.JunkOptions.ForeColor(), controls::Rgb(64, 64, 64));
+
+    Store("Thm", "untouched");
+    page_.Cmb_Theme_Click(3);
+    EXPECT_EQ(Stored("Thm"), "untouched");
+    EXPECT_EQ(recolours, 1);
+}
+
+TEST_F(FrmOptionsTest, JunkOptionsLinkOpensTheJunkOptionsOnlyWhileEnabled) {
+    int shown = 0;
+    page_.showJunkOptions = [&] { ++shown; };
+    EXPECT_EQ(page_.JunkOptions.Caption(), "Change Settings");
+    page_.JunkOptions.OnKeyActivate();
+    EXPECT_EQ(shown, 1);
+    page_.JunkOptions.SetEnabled(false);  // the junk page is working
+    page_.JunkOptions.OnKeyActivate();
+    page_.JunkOptions_Click();
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(FrmOptionsTest, BackupCopiesBothFilesUnderTheirNames) {
+    Load();
+    WriteFile(core::FtsIniPath, "[TypeList]\r\n1=*.tmp\r\n");
+    const std::string backup = program_ / "Sicherung \xE6\x97\xA5\xE6\x9C\xAC";
+    MakeFolder(backup);
+    WriteFile(backup + "\\Qxs.ini", "old");
+    prompts_.folderAnswers.push_back(backup);
+    page_.LnkCs_Click();
+    EXPECT_EQ(prompts_.folderPrompts, std::vector<std::string>{"Select backup folder."});
+    EXPECT_EQ(ReadFileBytes(backup + "\\Qxs.ini"), ReadFileBytes(core::MainIniPath));
+    EXPECT_EQ(ReadFileBytes(backup + "\\Fts.ini"), ReadFileBytes(core::FtsIniPath));
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, "Clarimo settings files was copied successfully.");
+    EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
+    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Information);
+}
+
+TEST_F(FrmOptionsTest, BackupCancelledOrFailedIsNeverReportedAsDone) {
+    Load();
+    page_.LnkCs_Click();  // cancelled
+    EXPECT_TRUE(prompts_.messages.empty());
+
+    prompts_.folderAnswers.push_back(program_ / "does not exist");
+    page_.LnkCs_Click();
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, "Can't copy settings files to this folder.");
+    EXPECT_EQ(prompts_.messages[0].title, "Error");
+    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Critical);
+}
+
+TEST_F(FrmOptionsTest, RestoreOfBothFilesReportsAndEndsTheProgram) {
+    Load();
+    const std::string saved = program_ / "saved";
+    MakeFolder(saved);
+    WriteFile(saved + "\\Qxs.ini", "[Options]\r\nThm=4\r\n");
+    WriteFile(saved + "\\Fts.ini", "[SkipList]\r\n");
+    prompts_.folderAnswers.push_back(saved);
+    page_.LnkRs_Click();
+    EXPECT_EQ(prompts_.folderPrompts, std::vector<std::string>{"Select the settings files folder."});
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, "Clarimo settings files was restored successfully, Please restart Clarimo.");
+    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Information);
+    EXPECT_EQ(unloads_, 1);
+    EXPECT_TRUE(page_.SettingsRestored());
+    EXPECT_EQ(ReadFileBytes(core::MainIniPath), "[Options]\r\nThm=4\r\n");
+    EXPECT_EQ(ReadFileBytes(core::FtsIniPath), "[SkipList]\r\n");
+}
+
+TEST_F(FrmOptionsTest, RestoreOfOnlyOneFileSaysSoAndEndsTheProgram) {
+    Load();
+    const std::string before = ReadFileBytes(core::MainIniPath);
+    const std::string saved = program_ / "saved";
+    MakeFolder(saved);
+    WriteFile(saved + "\\Fts.ini", "[TypeList]\r\n");
+    prompts_.folderAnswers.push_back(saved);
+    page_.LnkRs_Click();
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, "Only 1 settings file restored\r\nPlease restart Clarimo.");
+    EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
+    EXPECT_EQ(unloads_, 1);
+    EXPECT_EQ(ReadFileBytes(core::FtsIniPath), "[TypeList]\r\n");
+    EXPECT_EQ(ReadFileBytes(core::MainIniPath), before);
+}
+
+TEST_F(FrmOptionsTest, RestoreFromAFolderWithoutSettingsFilesChangesNothing) {
+    Load();
+    const std::string empty = program_ / "empty";
+    MakeFolder(empty);
+    MakeFolder(empty + "\\Qxs.ini");  // a folder of that name is no settings file
+    prompts_.folderAnswers.push_back(empty);
+    page_.LnkRs_Click();
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, "Can't find settings files in selected folder.");
+    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(unloads_, 0);
+    EXPECT_FALSE(page_.SettingsRestored());
+
+    page_.LnkRs_Click();  // cancelled
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+}
+
+TEST_F(FrmOptionsTest, RestoreWhoseCopiesAllFailIsReportedAsAFailureAndTheProgramRuns) {
+    // The program folder's settings files cannot be replaced: folders sit
+    // where they belong.
+    const std::string locked = program_ / "locked";
+    MakeFolder(locked + "\\Qxs.ini");
+    MakeFolder(locked + "\\Fts.ini");
+    core::SetSettingsPaths(locked);
+    const std::string saved = program_ / "saved";
+    MakeFolder(saved);
+    WriteFile(saved + "\\Qxs.ini", "[Options]\r\nThm=4\r\n");
+    WriteFile(saved + "\\Fts.ini", "[SkipList]\r\n");
+    prompts_.folderAnswers.push_back(saved);
+    page_.LnkRs_Click();
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].title, "Error");
+    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Critical);
+    EXPECT_NE(prompts_.messages[0].text.find("not restored"), std::string::npos);
+    EXPECT_EQ(unloads_, 0);
+    EXPECT_FALSE(page_.SettingsRestored());
+    EXPECT_FALSE(testing_support::Attributes(locked + "\\Qxs.ini") == 0xFFFFFFFFu);
+}
+
+TEST(ParseSettingNumber, AcceptsWholeSixteenBitNumbersOnly) {
+    EXPECT_EQ(ParseSettingNumber("3", 0), 3);
+    EXPECT_EQ(ParseSettingNumber("  -1 ", 0), -1);
+    EXPECT_EQ(ParseSettingNumber("+2", 0), 2);
+    EXPECT_EQ(ParseSettingNumber("", 7), 7);
+    EXPECT_EQ(ParseSettingNumber("   ", 7), 7);
+    EXPECT_EQ(ParseSettingNumber("3a", 7), 7);
+    EXPECT_EQ(ParseSettingNumber("32768", 7), 7);
+    EXPECT_EQ(ParseSettingNumber("-32768", 7), -32768);
+}
+
+}  // namespace
+}  // namespace shell

@@ -1,0 +1,132 @@
+// The options and about pages' real windows under the X display.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "controls/theme.h"
+#include "core/settings.h"
+#include "shell/frm_about_window.h"
+#include "shell/frm_options_window.h"
+#include "shell/themes.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
+#include "support/test_window.h"
+
+namespace shell {
+namespace {
+
+using testing_support::ClickAt;
+using testing_support::PumpUntil;
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[256] = L"";
+    ::SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Replaces the text of an edit box as typing does (EN_CHANGE follows).
+void TypeInto(HWND edit, const wchar_t* text) {
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+    ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
+class PagesWindowTest : public ::testing::Test {
+protected:
+    PagesWindowTest() { core::SetSettingsPaths(program_.path()); }
+    ~PagesWindowTest() override { ApplyTheme(0); }
+
+    testing_support::TempFolder program_;
+    testing_support::ScriptedPrompts prompts_;
+    testing_support::TestWindow host_{640, 440};
+};
+
+TEST_F(PagesWindowTest, OptionsPageLoadsTheSettingsAndSavesItsControlsChanges) {
+    core::WriteIni(core::MainIniPath, "Options", "Thm", "2");
+    core::WriteIni(core::MainIniPath, "Options", "DType", "2");
+    core::WriteIni(core::MainIniPath, "Options", "ConDlg", "0");
+    ApplyTheme(2);
+    Frm_Options page(prompts_);
+    int junkOptionsShown = 0;
+    page.showJunkOptions = [&] { ++junkOptionsShown; };
+    Frm_OptionsWindow window(page);
+    ASSERT_TRUE(window.Create(host_.hwnd()));
+    EXPECT_EQ(::GetParent(window.Panel()), host_.hwnd());
+    // The load timer fills the controls, then shows the panel.
+    ASSERT_TRUE(PumpUntil([&] { return !page.Loading() && ::IsWindowVisible(window.Panel()); }));
+    EXPECT_EQ(::SendMessageW(window.Control(Frm_OptionsWindow::kCmbTheme), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(::SendMessageW(window.Control(Frm_OptionsWindow::kCmbTheme), CB_GETCOUNT, 0, 0), 6);
+    EXPECT_EQ(::IsDlgButtonChecked(window.Panel(), Frm_OptionsWindow::kOpt2), BST_CHECKED);
+    EXPECT_EQ(::IsDlgButtonChecked(window.Panel(), Frm_OptionsWindow::kChkCon), BST_UNCHECKED);
+    EXPECT_EQ(TextOf(window.Control(Frm_OptionsWindow::kOpt3)), L"Move removed files to : ");
+
+    // Clicks reach the page and are saved at once.
+    ::SendMessageW(window.Control(Frm_OptionsWindow::kChkCon), BM_CLICK, 0, 0);
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "ConDlg", ""), "1");
+    ::SendMessageW(window.Control(Frm_OptionsWindow::kOpt1), BM_CLICK, 0, 0);
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "DType", ""), "1");
+
+    // Choosing the move without a folder: the picker is cancelled, and the
+    // option buttons show the previous choice again.
+    ::SendMessageW(window.Control(Frm_OptionsWindow::kOpt3), BM_CLICK, 0, 0);
+    EXPECT_EQ(prompts_.folderPrompts.size(), 1u);
+    EXPECT_EQ(::IsDlgButtonChecked(window.Panel(), Frm_OptionsWindow::kOpt1), BST_CHECKED);
+    EXPECT_EQ(::IsDlgButtonChecked(window.Panel(), Frm_OptionsWindow::kOpt3), BST_UNCHECKED);
+
+    // Typing a folder that does not exist while the move is chosen.
+    TypeInto(window.Control(Frm_OptionsWindow::kTxtMove), L"C:\\");
+    EXPECT_EQ(page.TxtMove(), "C:\\");
+    ::SendMessageW(window.Control(Frm_OptionsWindow::kOpt3), BM_CLICK, 0, 0);
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "DType", ""), "3");
+    TypeInto(window.Control(Frm_OptionsWindow::kTxtMove), L"C:\\no such folder");
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "TMove", ""), "C:\\no such folder");
+    EXPECT_EQ(::IsDlgButtonChecked(window.Panel(), Frm_OptionsWindow::kOpt1), BST_CHECKED);
+    EXPECT_TRUE(::IsWindowVisible(window.ErBalloon().hwnd()));
+
+    // Another theme from the list recolours the page.
+    HWND combo = window.Control(Frm_OptionsWindow::kCmbTheme);
+    ::SendMessageW(combo, CB_SETCURSEL, 3, 0);
+    ::SendMessageW(window.Panel(), WM_COMMAND, MAKEWPARAM(Frm_OptionsWindow::kCmbTheme, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(controls::ThemeIndex, 3);
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "Thm", ""), "3");
+    EXPECT_EQ(page.LnkCs.ForeColor(), controls::Rgb(64, 64, 64));
+    EXPECT_EQ(page.Er.BackColor(), controls::Rgb(238, 238, 238));
+
+    // The junk options link, as the mouse clicks it.
+    EXPECT_EQ(TextOf(window.JunkOptionsLink().hwnd()), L"Change Settings");
+    ClickAt(window.JunkOptionsLink().hwnd(), 3, 3);
+    EXPECT_EQ(junkOptionsShown, 1);
+    page.JunkOptions.SetEnabled(false);
+    EXPECT_FALSE(::IsWindowEnabled(window.JunkOptionsLink().hwnd()));
+}
+
+TEST_F(PagesWindowTest, AboutPageLinksOpenTheirTargets) {
+    Frm_About page(prompts_);
+    std::string opened;
+    int updates = 0;
+    page.openPath = [&](const std::string& path) {
+        opened = path;
+        return true;
+    };
+    page.showUpdate = [&] { ++updates; };
+    Frm_AboutWindow window(page);
+    ASSERT_TRUE(window.Create(host_.hwnd()));
+    EXPECT_TRUE(::IsWindowVisible(window.Panel()));
+    EXPECT_EQ(TextOf(window.Control(Frm_AboutWindow::kLblName)), L"Clarimo");
+    EXPECT_EQ(TextOf(window.Control(Frm_AboutWindow::kLblVersion)), L"Version 2.1 (Build 15)");
+    ClickAt(window.UpdateLink().hwnd(), 3, 3);
+    EXPECT_EQ(updates, 1);
+    ClickAt(window.HomeLink().hwnd(), 3, 3);
+    EXPECT_EQ(opened, "https://www.clarimo.example/programs/qx/index.html");
+    // Links sit inside the panel, one below the other, none clipped to nothing.
+    RECT home, update;
+    ::GetWindowRect(window.HomeLink().hwnd(), &home);
+    ::GetWindowRect(window.UpdateLink().hwnd(), &update);
+    EXPECT_GT(home.right - home.left, 40);
+    EXPECT_GT(update.top, home.bottom - 1);
+}
+
+}  // namespace
+}  // namespace shell

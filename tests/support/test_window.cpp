@@ -1,0 +1,68 @@
+#include "support/test_window.h"
+
+#include <stdexcept>
+
+namespace testing_support {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ClarimoTestWindow";
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TestWindow::TestWindow(int width, int height) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    if (!::GetClassInfoExW(::GetModuleHandleW(nullptr), kClassName, &windowClass)) {
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = TestWindowProc;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        windowClass.lpszClassName = kClassName;
+        ::RegisterClassExW(&windowClass);
+    }
+    window_ = ::CreateWindowExW(0, kClassName, L"Clarimo test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width + 16,
+                                height + 40, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!window_) throw std::runtime_error("cannot create a test window (no display?)");
+    ::ShowWindow(window_, SW_SHOW);
+    ::UpdateWindow(window_);
+}
+
+TestWindow::~TestWindow() {
+    if (window_ && ::IsWindow(window_)) ::DestroyWindow(window_);
+    PumpMessages(0);
+}
+
+void PumpMessages(int milliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds > 0 ? milliseconds : 0);
+    do {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        if (::GetTickCount64() >= end) break;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (true);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(timeoutMilliseconds);
+    while (!done()) {
+        if (::GetTickCount64() >= end) return done();
+        PumpMessages(10);
+    }
+    return true;
+}
+
+void ClickAt(HWND window, int x, int y) {
+    const LPARAM position = MAKELPARAM(x, y);
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    ::SendMessageW(window, WM_LBUTTONUP, 0, position);
+}
+
+}  // namespace testing_support
