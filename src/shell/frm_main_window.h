@@ -1,5 +1,7 @@
-// The main window on screen: shows FrmMain's caption, forwards the Close
-// button, the title bar's close and Windows' session end to it.
+// The main window on screen: the tab buttons, the six page areas (the tool
+// pages build their panels in them), the tip line, the result strip and the
+// Close button; forwards clicks, keys, the title bar's close and Windows'
+// session end to FrmMain.
 #pragma once
 
 #include <functional>
@@ -24,6 +26,13 @@ public:
     platform::WindowHandle Handle() const;
     // Runs once the window has been destroyed.
     void OnDestroyed(std::function<void()> listener);
+
+    // The area a tool page builds its panel in (0..5), and the button strip
+    // its command button goes to. Null before Show.
+    platform::WindowHandle PageArea(int page) const;
+    platform::WindowHandle ButtonStrip() const;
+    platform::WindowHandle TabButton(int page) const;
+    platform::WindowHandle ResultStrip() const;
 
     // Window class name, for finding the window from outside.
     static const wchar_t* ClassName();
