@@ -195,6 +195,7 @@ void FrmMainWindow::State::ApplyDpi(unsigned newDpi) {
     dpi = newDpi;
     font = platform::CreateUiFont(dpi, kFontPoints);
     if (closeButton) ::SendMessageW(closeButton, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    if (resultStrip) ::SendMessageW(resultStrip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     bigIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(32, dpi));
     smallIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(16, dpi));
     ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
@@ -235,7 +236,8 @@ void FrmMainWindow::State::Layout() {
     }
     const int stripTop = client.bottom - margin - height;
     ::SetWindowPos(buttonStrip, nullptr, areaLeft, stripTop, width * 2, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SetWindowPos(resultStrip, nullptr, margin, stripTop, areaLeft - margin, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The result strip lies over the button strip while it shows.
+    ::SetWindowPos(resultStrip, HWND_TOP, margin, stripTop, client.right - width - margin * 3, height, SWP_NOACTIVATE);
     ::InvalidateRect(window, nullptr, TRUE);
 }
 
