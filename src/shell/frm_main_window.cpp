@@ -6,10 +6,13 @@
 #include <memory>
 
 #include "controls/custom_window.h"
+#include "controls/error_msg.h"
+#include "controls/error_msg_window.h"
 #include "controls/page_panel.h"
 #include "controls/tab_button.h"
 #include "controls/tab_button_window.h"
 #include "controls/theme.h"
+#include "core/general.h"
 #include "core/system_prompts.h"
 #include "platform/handles.h"
 #include "platform/ui.h"
@@ -28,6 +31,8 @@ constexpr int kTabId = 110;   // + page
 constexpr int kAreaId = 120;  // + page
 constexpr int kButtonStripId = 130;
 constexpr int kResultId = 131;
+constexpr int kPTipId = 132;
+constexpr int kPrivacyTipId = 133;
 constexpr UINT_PTR kTipMoveTimer = 1;
 constexpr UINT_PTR kTipDrowTimer = 2;
 constexpr UINT_PTR kResultTimer = 3;
@@ -57,6 +62,10 @@ struct FrmMainWindow::State {
     HWND closeButton = nullptr;
     HWND buttonStrip = nullptr;
     HWND resultStrip = nullptr;
+    HWND pTip = nullptr;
+    controls::ErrorMsg privacyTip;
+    std::unique_ptr<controls::ErrorMsgWindow> privacyTipWindow;
+    std::function<void()> restart;
     std::array<controls::TabButton, FrmMain::kPageCount> tabs;
     std::array<std::unique_ptr<controls::TabButtonWindow>, FrmMain::kPageCount> tabWindows;
     std::array<controls::PagePanel, FrmMain::kPageCount> areas;
@@ -196,6 +205,7 @@ void FrmMainWindow::State::ApplyDpi(unsigned newDpi) {
     font = platform::CreateUiFont(dpi, kFontPoints);
     if (closeButton) ::SendMessageW(closeButton, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     if (resultStrip) ::SendMessageW(resultStrip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    if (pTip) ::SendMessageW(pTip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     bigIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(32, dpi));
     smallIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(16, dpi));
     ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
@@ -238,6 +248,12 @@ void FrmMainWindow::State::Layout() {
     ::SetWindowPos(buttonStrip, nullptr, areaLeft, stripTop, width * 2, height, SWP_NOZORDER | SWP_NOACTIVATE);
     // The result strip lies over the button strip while it shows.
     ::SetWindowPos(resultStrip, HWND_TOP, margin, stripTop, client.right - width - margin * 3, height, SWP_NOACTIVATE);
+    // The restart note and its balloon sit under the page area.
+    ::SetWindowPos(pTip, nullptr, areaLeft, stripTop, platform::ScaleForDpi(230, dpi), height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    if (privacyTipWindow && privacyTipWindow->hwnd())
+        ::SetWindowPos(privacyTipWindow->hwnd(), nullptr, areaLeft + platform::ScaleForDpi(234, dpi), stripTop, 0, 0,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
     ::InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -298,6 +314,16 @@ void FrmMainWindow::State::Build() {
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonStripId)), instance, nullptr);
     resultStrip = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_CENTERIMAGE, 0, 0, 0, 0, window,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kResultId)), instance, nullptr);
+    pTip = ::CreateWindowExW(0, L"STATIC", L"(*) These items will require restart.",
+                             WS_CHILD | SS_LEFT | SS_CENTERIMAGE, 0, 0, 0, 0, window,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPTipId)), instance, nullptr);
+    privacyTipWindow = std::make_unique<controls::ErrorMsgWindow>(privacyTip);
+    privacyTipWindow->Create(window, 0, 0, kPrivacyTipId);
+    // Ctrl+click on the balloon restarts Windows (after asking).
+    privacyTip.Click = [this] {
+        form.PrivacyTipClick(
+            ::GetKeyState(VK_CONTROL) < 0, restart ? restart : [this] { core::RestartWindows(prompts); });
+    };
     options = std::make_unique<Frm_Options>(prompts);
     optionsWindow = std::make_unique<Frm_OptionsWindow>(*options);
     optionsWindow->Create(areas[4].hwnd());
@@ -320,6 +346,17 @@ void FrmMainWindow::State::Bind() {
     };
     view.selectButtons = [this](int page) {
         for (int other = 0; other < FrmMain::kPageCount; ++other) tabs[other].SetSelectButton(other == page);
+    };
+    view.showPrivacyTip = [this](bool shown) {
+        ::ShowWindow(pTip, shown ? SW_SHOW : SW_HIDE);
+        if (shown) {
+            privacyTip.SetToolTipFontColor(controls::ThemeTextColor);
+            privacyTip.ShowInformation(
+                "(*) These items will require restart to make the clean process take effect\r\nUse Ctrl+Click to "
+                "restart your computer.");
+        } else {
+            privacyTip.HideMessage();
+        }
     };
     view.showResultStrip = [this](bool shown) { ::ShowWindow(resultStrip, shown ? SW_SHOW : SW_HIDE); };
     view.resultText = [this](const std::string& text) { platform::SetWindowTextUtf8(resultStrip, text); };
@@ -366,6 +403,12 @@ platform::WindowHandle FrmMainWindow::TabButton(int page) const {
 }
 
 platform::WindowHandle FrmMainWindow::ResultStrip() const { return state_->resultStrip; }
+
+platform::WindowHandle FrmMainWindow::PrivacyNote() const { return state_->pTip; }
+
+controls::ErrorMsg& FrmMainWindow::PrivacyTip() { return state_->privacyTip; }
+
+void FrmMainWindow::SetRestart(std::function<void()> restart) { state_->restart = std::move(restart); }
 
 void FrmMainWindow::OnDestroyed(std::function<void()> listener) { state_->destroyed = std::move(listener); }
 

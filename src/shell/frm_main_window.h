@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "controls/error_msg.h"
 #include "platform/window_handle.h"
 #include "shell/frm_main.h"
 
@@ -33,6 +34,11 @@ public:
     platform::WindowHandle ButtonStrip() const;
     platform::WindowHandle TabButton(int page) const;
     platform::WindowHandle ResultStrip() const;
+    // The restart note and balloon of the privacy page.
+    platform::WindowHandle PrivacyNote() const;
+    controls::ErrorMsg& PrivacyTip();
+    // What Ctrl+click on the balloon runs (core::RestartWindows when empty).
+    void SetRestart(std::function<void()> restart);
 
     // Window class name, for finding the window from outside.
     static const wchar_t* ClassName();

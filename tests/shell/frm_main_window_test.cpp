@@ -134,6 +134,23 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     core::CleanedCount = 0;
     core::CleanedSize = 0;
 
+    // The privacy page's restart note and balloon; a plain click on the
+    // balloon does not restart.
+    int restarts = 0;
+    window.SetRestart([&] { ++restarts; });
+    EXPECT_FALSE(::IsWindowVisible(window.PrivacyNote()));
+    ::SendMessageW(window.TabButton(1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(window.TabButton(1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(::IsWindowVisible(window.PrivacyNote()));
+    EXPECT_TRUE(window.PrivacyTip().Shown());
+    EXPECT_NE(window.PrivacyTip().Message().find("Use Ctrl+Click to restart your computer."), std::string::npos);
+    window.PrivacyTip().Click();
+    EXPECT_EQ(restarts, 0);
+    ::SendMessageW(window.TabButton(2), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(window.TabButton(2), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(::IsWindowVisible(window.PrivacyNote()));
+    EXPECT_FALSE(window.PrivacyTip().Shown());
+
     ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return ended > 0; }, 5s));
     EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Cb", ""), " 2");  // written as the old program wrote it
