@@ -9,6 +9,8 @@
 #include "controls/error_msg.h"
 #include "controls/error_msg_window.h"
 #include "controls/page_panel.h"
+#include "controls/round_btn.h"
+#include "controls/round_btn_window.h"
 #include "controls/tab_button.h"
 #include "controls/tab_button_window.h"
 #include "controls/theme.h"
@@ -32,6 +34,14 @@ constexpr int kAreaId = 120;  // + page
 constexpr int kButtonStripId = 130;
 constexpr int kResultId = 131;
 constexpr int kPTipId = 132;
+constexpr int kToggleId = 134;
+constexpr int kRoundId = 140;  // + page
+constexpr const char* kRoundCaptions[FrmMain::kPageCount] = {"Junk Files", "Privacy", "Startup",
+                                                             "Processes",  "Options", "About"};
+// The compact view is 665 twips (44 pixels at 96 DPI) lower.
+constexpr int kCompactSaving = 44;
+constexpr int kRoundWidth = 100;
+constexpr int kRoundHeight = 30;
 constexpr int kPrivacyTipId = 133;
 constexpr UINT_PTR kTipMoveTimer = 1;
 constexpr UINT_PTR kTipDrowTimer = 2;
@@ -63,6 +73,9 @@ struct FrmMainWindow::State {
     HWND buttonStrip = nullptr;
     HWND resultStrip = nullptr;
     HWND pTip = nullptr;
+    HWND toggle = nullptr;
+    std::array<controls::RoundBtn, FrmMain::kPageCount> rounds;
+    std::array<std::unique_ptr<controls::RoundBtnWindow>, FrmMain::kPageCount> roundWindows;
     controls::ErrorMsg privacyTip;
     std::unique_ptr<controls::ErrorMsgWindow> privacyTipWindow;
     std::function<void()> restart;
@@ -134,6 +147,9 @@ LRESULT FrmMainWindow::State::Handle(UINT message, WPARAM wParam, LPARAM lParam)
                 return 0;
             }
             switch (LOWORD(wParam)) {
+                case kToggleId:
+                    form.SetCompactView(!form.CompactView);
+                    return 0;
                 case kCloseId:
                 case IDOK:
                 case IDCANCEL:
@@ -205,6 +221,7 @@ void FrmMainWindow::State::ApplyDpi(unsigned newDpi) {
     font = platform::CreateUiFont(dpi, kFontPoints);
     if (closeButton) ::SendMessageW(closeButton, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     if (resultStrip) ::SendMessageW(resultStrip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    if (toggle) ::SendMessageW(toggle, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     if (pTip) ::SendMessageW(pTip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     bigIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(32, dpi));
     smallIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(16, dpi));
@@ -225,13 +242,27 @@ void FrmMainWindow::State::Layout() {
     const int tabWidth = platform::ScaleForDpi(kTabWidth, dpi);
     const int tabHeight = platform::ScaleForDpi(kTabHeight, dpi);
     const int tip = platform::ScaleForDpi(kTipHeight, dpi);
+    const bool compact = form.CompactView;
+    const int roundWidth = platform::ScaleForDpi(kRoundWidth, dpi);
+    const int roundHeight = platform::ScaleForDpi(kRoundHeight, dpi);
     for (int page = 0; page < FrmMain::kPageCount; ++page) {
-        if (tabWindows[page] && tabWindows[page]->hwnd())
+        if (tabWindows[page] && tabWindows[page]->hwnd()) {
             ::SetWindowPos(tabWindows[page]->hwnd(), nullptr, margin, header + tip + margin + page * (tabHeight + 4),
                            tabWidth, tabHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+            ::ShowWindow(tabWindows[page]->hwnd(), compact ? SW_HIDE : SW_SHOW);
+        }
+        if (roundWindows[page] && roundWindows[page]->hwnd()) {
+            ::SetWindowPos(roundWindows[page]->hwnd(), nullptr, margin + page * (roundWidth + 4), header + tip + margin,
+                           roundWidth, roundHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+            ::ShowWindow(roundWindows[page]->hwnd(), compact ? SW_SHOW : SW_HIDE);
+        }
     }
-    const int areaLeft = margin * 2 + tabWidth;
-    const int areaTop = header + tip + margin;
+    const int toggleWidth = platform::ScaleForDpi(90, dpi);
+    ::SetWindowPos(toggle, nullptr, client.right - margin - toggleWidth, (header - height) / 2, toggleWidth, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    platform::SetWindowTextUtf8(toggle, compact ? "Full View" : "Compact View");
+    const int areaLeft = compact ? margin : margin * 2 + tabWidth;
+    const int areaTop = header + tip + margin + (compact ? roundHeight + margin : 0);
     const int areaWidth = client.right - areaLeft - margin;
     const int areaHeight = client.bottom - areaTop - margin * 2 - height;
     for (auto& area : areas)
@@ -324,6 +355,14 @@ void FrmMainWindow::State::Build() {
         form.PrivacyTipClick(
             ::GetKeyState(VK_CONTROL) < 0, restart ? restart : [this] { core::RestartWindows(prompts); });
     };
+    toggle = ::CreateWindowExW(0, L"BUTTON", L"Compact View", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToggleId)), instance, nullptr);
+    for (int page = 0; page < FrmMain::kPageCount; ++page) {
+        rounds[page].SetCaption(kRoundCaptions[page]);
+        rounds[page].Click = [this, page] { form.RoundButtonClick(page); };
+        roundWindows[page] = std::make_unique<controls::RoundBtnWindow>(rounds[page]);
+        roundWindows[page]->Create(window, RECT{0, 0, 10, 10}, kRoundId + page);
+    }
     options = std::make_unique<Frm_Options>(prompts);
     optionsWindow = std::make_unique<Frm_OptionsWindow>(*options);
     optionsWindow->Create(areas[4].hwnd());
@@ -345,7 +384,16 @@ void FrmMainWindow::State::Bind() {
         if (areas[page].hwnd()) ::ShowWindow(areas[page].hwnd(), SW_SHOW);
     };
     view.selectButtons = [this](int page) {
-        for (int other = 0; other < FrmMain::kPageCount; ++other) tabs[other].SetSelectButton(other == page);
+        for (int other = 0; other < FrmMain::kPageCount; ++other) {
+            tabs[other].SetSelectButton(other == page);
+            rounds[other].SelectButton(other == page);
+        }
+    };
+    view.viewChanged = [this](bool compact) {
+        const int height = kClientHeight - (compact ? kCompactSaving : 0);
+        const SIZE size = platform::WindowSizeForClient(kClientWidth, height, kStyle, kExStyle, dpi);
+        ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Layout();
     };
     view.showPrivacyTip = [this](bool shown) {
         ::ShowWindow(pTip, shown ? SW_SHOW : SW_HIDE);

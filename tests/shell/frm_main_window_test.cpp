@@ -155,3 +155,24 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     EXPECT_TRUE(PumpUntil([&] { return ended > 0; }, 5s));
     EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Cb", ""), " 2");  // written as the old program wrote it
 }
+
+TEST_F(FrmMainWindowTest, CompactViewIsRestoredSwitchedAndSaved) {
+    testing_support::WriteFile(folder_ / "Qxs.ini", "[Main]\r\nCb=3\r\nVmode=1\r\n");
+    int ended = 0;
+    shell::FrmMain form([&] { ++ended; });
+    shell::FrmMainWindow window(form);
+    ASSERT_TRUE(window.Show());
+    RECT compact{};
+    ::GetClientRect(window.Handle(), &compact);
+    EXPECT_TRUE(form.CompactView);
+    EXPECT_FALSE(::IsWindowVisible(window.TabButton(3)));
+    form.SetCompactView(false);
+    RECT full{};
+    ::GetClientRect(window.Handle(), &full);
+    EXPECT_TRUE(::IsWindowVisible(window.TabButton(3)));
+    EXPECT_GT(full.bottom, compact.bottom);
+    form.SetCompactView(true);
+    ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ended > 0; }, 5s));
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Vmode", ""), "1");
+}
