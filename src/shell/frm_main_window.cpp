@@ -40,7 +40,7 @@ constexpr const char* kRoundCaptions[FrmMain::kPageCount] = {"Junk Files", "Priv
                                                              "Processes",  "Options", "About"};
 // The compact view is 665 twips (44 pixels at 96 DPI) lower.
 constexpr int kCompactSaving = 44;
-constexpr int kRoundWidth = 100;
+constexpr int kRoundWidth = 80;
 constexpr int kRoundHeight = 30;
 constexpr int kPrivacyTipId = 133;
 constexpr UINT_PTR kTipMoveTimer = 1;
@@ -50,7 +50,7 @@ constexpr const char* kTabCaptions[FrmMain::kPageCount] = {"Junk Files", "Privac
                                                            "Processes",  "Options", "About"};
 // Lengths at 96 DPI.
 constexpr int kClientWidth = 660;
-constexpr int kClientHeight = 460;
+constexpr int kClientHeight = 480;
 constexpr int kHeaderHeight = 48;
 constexpr int kTabWidth = 150;
 constexpr int kTabHeight = 34;
@@ -252,17 +252,19 @@ void FrmMainWindow::State::Layout() {
             ::ShowWindow(tabWindows[page]->hwnd(), compact ? SW_HIDE : SW_SHOW);
         }
         if (roundWindows[page] && roundWindows[page]->hwnd()) {
-            ::SetWindowPos(roundWindows[page]->hwnd(), nullptr, margin + page * (roundWidth + 4), header + tip + margin,
-                           roundWidth, roundHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+            // In the header band, right of the program's name.
+            ::SetWindowPos(roundWindows[page]->hwnd(), nullptr,
+                           client.right - margin - (FrmMain::kPageCount - page) * (roundWidth + 4),
+                           (header - roundHeight) / 2, roundWidth, roundHeight, SWP_NOZORDER | SWP_NOACTIVATE);
             ::ShowWindow(roundWindows[page]->hwnd(), compact ? SW_SHOW : SW_HIDE);
         }
     }
     const int toggleWidth = platform::ScaleForDpi(90, dpi);
-    ::SetWindowPos(toggle, nullptr, client.right - margin - toggleWidth, (header - height) / 2, toggleWidth, height,
+    ::SetWindowPos(toggle, nullptr, client.right - margin - toggleWidth, header + 1, toggleWidth, tip,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     platform::SetWindowTextUtf8(toggle, compact ? "Full View" : "Compact View");
     const int areaLeft = compact ? margin : margin * 2 + tabWidth;
-    const int areaTop = header + tip + margin + (compact ? roundHeight + margin : 0);
+    const int areaTop = header + tip + margin;
     const int areaWidth = client.right - areaLeft - margin;
     const int areaHeight = client.bottom - areaTop - margin * 2 - height;
     for (auto& area : areas)
@@ -293,7 +295,8 @@ RECT FrmMainWindow::State::TipRect() const {
     ::GetClientRect(window, &client);
     const int header = platform::ScaleForDpi(kHeaderHeight, dpi);
     const int margin = platform::ScaleForDpi(kMargin, dpi);
-    return RECT{margin, header + 2, client.right - margin, header + platform::ScaleForDpi(kTipHeight, dpi) + 2};
+    return RECT{margin, header + 2, client.right - margin - platform::ScaleForDpi(94, dpi),
+                header + platform::ScaleForDpi(kTipHeight, dpi) + 2};
 }
 
 void FrmMainWindow::State::Paint(HDC dc) {

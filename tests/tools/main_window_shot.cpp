@@ -1,5 +1,5 @@
 // Shows the main window on one page in one theme for screenshots:
-//   main_window_shot.exe PAGE THEME [SECONDS]
+//   main_window_shot.exe PAGE THEME [SECONDS [compact]]
 // Settings go to a throw-away folder; the window closes itself after
 // SECONDS (default 20) without ending the process from inside the unload.
 #include <windows.h>
@@ -24,6 +24,7 @@ int wmain(int argc, wchar_t** argv) {
     shell::FrmMain form([] { ::PostQuitMessage(0); });
     shell::FrmMainWindow window(form);
     if (!window.Show()) return 1;
+    if (argc > 4 && std::wcscmp(argv[4], L"compact") == 0) form.SetCompactView(true);
     form.ShowPage(page);
     if (page == 0) {
         core::CleanedCount = 3;
