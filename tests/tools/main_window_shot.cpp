@@ -14,6 +14,12 @@
 #include "shell/themes.h"
 #include "support/temp_folder.h"
 
+namespace {
+
+void CALLBACK EndRun(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); }
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
     const int page = argc > 1 ? _wtoi(argv[1]) : 0;
     const int theme = argc > 2 ? _wtoi(argv[2]) : 0;
@@ -31,7 +37,6 @@ int wmain(int argc, wchar_t** argv) {
         core::CleanedSize = 1536;
         form.ShowResult();
     }
-    ::SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000,
-               [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
+    ::SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, &EndRun);
     return platform::RunMessageLoop();
 }
