@@ -9,6 +9,7 @@
 #include "platform/ui.h"
 #include "shell/frm_main.h"
 #include "shell/frm_main_window.h"
+#include "shell/themes.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     core::SystemPrompts prompts;
@@ -20,11 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     mainWindow.OnDestroyed([] { ::PostQuitMessage(0); });
 
     core::Frm_Sp startForm(
-        prompts, platform::ExecutableFolder(),
-        [](int) {
-            // The colour themes arrive with the full main window.
-        },
-        [&] { mainWindow.Show(); },
+        prompts, platform::ExecutableFolder(), [](int index) { shell::ApplyTheme(index); }, [&] { mainWindow.Show(); },
         [&] {
             if (splash) splash->Close();
             // Without a main window nothing would be left to end the program.

@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "core/cls_file_folder.h"
 #include "core/maker.h"
+#include "core/results_tally.h"
 #include "core/settings.h"
 
 namespace shell {
@@ -15,10 +17,129 @@ std::string FrmMain::InitialCaption() {
     return caption;
 }
 
+namespace {
+
+template <typename F, typename... A>
+void Call(const F& f, A&&... args) {
+    if (f) f(std::forward<A>(args)...);
+}
+
+}  // namespace
+
+const char* FrmMain::PageTip(int page) {
+    static const char* const tips[kPageCount] = {
+        "Scan for junk files and clean them from your hard drive.",
+        "Clean temp folder, History,Temporary internet files and Programs recent.",
+        "Control windows startup programs.",
+        "Display running processes list and control it.",
+        "Clarimo Options.",
+        "About Clarimo.",
+    };
+    return page >= 0 && page < kPageCount ? tips[page] : "";
+}
+
+void FrmMain::ShowPage(int Index) {
+    Call(View.enableKeysTimer, false);
+    Call(View.showPrivacyTip, false);
+    Call(View.hideInfo);
+    Call(View.showResultStrip, false);
+    Call(View.enableResultTimer, false);
+    if (Index < 0 || Index >= kPageCount) return;
+    // The restart note comes back every time the privacy page is chosen.
+    if (Index == 1) {
+        Call(View.enableKeysTimer, true);
+        Call(View.showPrivacyTip, true);
+    }
+    if (Index == CurrentPage) return;
+    if (Index == 4) {
+        const PageHooks& options = Pages[4];
+        const bool junkBusy = options.junkOptionsEnabled && !options.junkOptionsEnabled();
+        Call(options.showInfo,
+             std::string(junkBusy ? "You can't change the junk files settings while the junk files tool is running."
+                                  : ""));
+    }
+    DrowTipText(PageTip(Index));
+    Call(Pages[3].enableRefreshTimer, false);
+    Call(View.showPageArea, Index);
+    for (int page = 0; page < 3; ++page) Call(Pages[page].showCommandButtons, page == Index);
+    Call(View.selectButtons, Index);
+    CurrentPage = static_cast<int16_t>(Index);
+    if (Index == 3) Call(Pages[3].enableRefreshTimer, true);
+}
+
+void FrmMain::TabButtonClick(int page) {
+    ShowPage(page);
+    if (page == 1) Call(Pages[1].focus);
+}
+
+void FrmMain::RoundButtonClick(int page) {
+    if (page != CurrentPage) TabButtonClick(page);
+}
+
+void FrmMain::SetCompactView(bool compact) {
+    CompactView = compact;
+    Call(View.viewChanged, compact);
+}
+
+void FrmMain::ShowResult() {
+    const uint32_t count = core::CleanedCount;
+    const uint64_t size = core::CleanedSize;
+    const PageHooks& junk = Pages[0];
+    if (junk.resultListShownEmpty && junk.resultListShownEmpty()) {
+        Call(junk.scan);
+        Call(junk.hideBalloon);
+    }
+    Call(View.enableResultTimer, false);
+    Call(View.resultText,
+         "  Cleaned Space : " + core::ClsFileFolder().CalcSize(size) + ", Files : " + std::to_string(count));
+    Call(View.showResultStrip, true);
+    Call(View.enableResultTimer, true);
+}
+
+void FrmMain::TmResult_Timer() {
+    Call(View.showResultStrip, false);
+    Call(View.enableResultTimer, false);
+}
+
+void FrmMain::DrowTipText(const std::string& Text, int Speed, int BlendFrom, bool NoAnimation) {
+    tipText_ = Text;
+    tipStep_ = Speed > 0 ? Speed : 2;
+    tipBlend_ = BlendFrom > 0 && BlendFrom <= 255 ? BlendFrom : 255;
+    tipChars_ = NoAnimation ? tipText_.size() : 0;
+    Call(View.tipChanged);
+    Call(View.enableTipTimers, true);
+}
+
+bool FrmMain::TipMove_Timer() {
+    if (tipChars_ >= tipText_.size()) return false;
+    // Whole UTF-8 characters only.
+    ++tipChars_;
+    while (tipChars_ < tipText_.size() && (static_cast<unsigned char>(tipText_[tipChars_]) & 0xC0) == 0x80) ++tipChars_;
+    Call(View.tipChanged);
+    return tipChars_ < tipText_.size();
+}
+
+bool FrmMain::TipDrow_Timer() {
+    if (tipBlend_ - tipStep_ < 0) return false;
+    tipBlend_ -= tipStep_;
+    Call(View.tipChanged);
+    return true;
+}
+
+void FrmMain::KeyDown(unsigned keyCode) {
+    if (keyCode != kF5) return;
+    if (CurrentPage == 1 || CurrentPage == 2) Call(Pages[CurrentPage].refresh);
+}
+
+void FrmMain::PrivacyTipClick(bool ctrlHeld, const std::function<void()>& restart) {
+    if (ctrlHeld && CurrentPage == 1 && restart) restart();
+}
+
 void FrmMain::Form_Load() {
+    CurrentPage = kNoPage;
     const int page = core::IntegerOr(core::ReadIni(core::MainIniPath, "Main", "Cb", "0"), 0);
-    CurrentPage = static_cast<int16_t>(page >= 0 && page <= 5 ? page : 0);
-    CompactView = core::IntegerOr(core::ReadIni(core::MainIniPath, "Main", "Vmode", "0"), 0) == 1;
+    if (core::IntegerOr(core::ReadIni(core::MainIniPath, "Main", "Vmode", "0"), 0) == 1) SetCompactView(true);
+    ShowPage(page >= 0 && page < kPageCount ? page : 0);
     core::MarkRunning(core::MainIniPath);
 }
 

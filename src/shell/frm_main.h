@@ -1,6 +1,6 @@
-// The main window's logic. For now it holds what start-up and shut-down need
-// (caption, page and view state, the other windows' unload steps); the pages
-// join it later.
+// The main window's logic: page switching, the tip line, the result strip,
+// the keys, the views and the shut-down. The tool pages plug in through
+// PageHooks, so that they join without changes here.
 #pragma once
 
 #include <cstdint>
@@ -12,8 +12,49 @@
 
 namespace shell {
 
+// What the main window calls in one tool page; every member is optional.
+struct PageHooks {
+    // Shows or hides the page's command button in the button strip.
+    std::function<void(bool visible)> showCommandButtons;
+    // F5 on the privacy and startup pages.
+    std::function<void()> refresh;
+    // The process page's refresh timer.
+    std::function<void(bool enabled)> enableRefreshTimer;
+    // Junk page: whether its result list is visible and empty, its scan and
+    // its balloon (the result strip's step 2).
+    std::function<bool()> resultListShownEmpty;
+    std::function<void()> scan;
+    std::function<void()> hideBalloon;
+    // Options page: whether the junk-options link is enabled, and its
+    // information balloon (empty text hides it).
+    std::function<bool()> junkOptionsEnabled;
+    std::function<void(const std::string& text)> showInfo;
+    // Gives the keyboard focus to the page's panel.
+    std::function<void()> focus;
+};
+
+// What the window shows for the logic.
+struct FrmMainView {
+    std::function<void(int page)> showPageArea;        // shows it, hides the others
+    std::function<void(int page)> selectButtons;       // tab and round buttons
+    std::function<void(bool visible)> showPrivacyTip;  // PTip and the PrivacyTip balloon
+    std::function<void()> hideInfo;                    // the QxInfo balloon
+    std::function<void(bool visible)> showResultStrip;
+    std::function<void(const std::string& text)> resultText;
+    std::function<void(bool enabled)> enableResultTimer;
+    std::function<void(bool enabled)> enableKeysTimer;
+    std::function<void()> tipChanged;  // the tip line needs repainting
+    std::function<void(bool enabled)> enableTipTimers;
+    std::function<void(bool compact)> viewChanged;
+};
+
 class FrmMain {
 public:
+    static constexpr int kPageCount = 6;
+    static constexpr int kNoPage = 6;
+    static constexpr unsigned kF5 = 116;
+    static constexpr unsigned kResultMs = 6000;
+
     // endProcess ends the program at the end of the unload (core::EndProcess
     // when empty; tests pass one that returns).
     explicit FrmMain(std::function<void()> endProcess = {});
@@ -26,11 +67,41 @@ public:
     // Called with the new caption whenever it changes (the window shows it).
     void OnCaptionChanged(std::function<void(const std::string&)> listener) { captionChanged_ = std::move(listener); }
 
-    // Page shown (0..5) and compact view; saved as Cb and Vmode at the end.
-    int16_t CurrentPage = 0;
+    // Page shown (0..5, 6 before the first) and compact view; saved as Cb and
+    // Vmode at the end.
+    int16_t CurrentPage = kNoPage;
     bool CompactView = false;
     // The other windows register their unload steps here.
     core::WindowUnloads OtherWindows;
+
+    PageHooks Pages[kPageCount];
+    FrmMainView View;
+
+    static const char* PageTip(int page);
+    void ShowPage(int Index);
+    // Navigation: a tab button always switches; a round button only when its
+    // page is not the current one.
+    void TabButtonClick(int page);
+    void RoundButtonClick(int page);
+    void SetCompactView(bool compact);
+
+    // Shows the results tally (core::CleanedCount, core::CleanedSize).
+    void ShowResult();
+    void TmResult_Timer();
+    // Speed and BlendFrom 0 select a fade step of 2 from level 255.
+    void DrowTipText(const std::string& Text, int Speed = 0, int BlendFrom = 0, bool NoAnimation = false);
+    // Typing step; false once all of the text shows.
+    bool TipMove_Timer();
+    // Fade step; false once the fade has ended.
+    bool TipDrow_Timer();
+    const std::string& TipText() const { return tipText_; }
+    // The part of the tip typed so far and the blend level (255 clear .. 0).
+    std::string TipShown() const { return tipText_.substr(0, tipChars_); }
+    int TipBlend() const { return tipBlend_; }
+    // A key press that reached the window (F5 refreshes).
+    void KeyDown(unsigned keyCode);
+    // Ctrl+click on the privacy balloon restarts Windows.
+    void PrivacyTipClick(bool ctrlHeld, const std::function<void()>& restart);
 
     // Restores Cb and Vmode (out-of-range Cb gives page 0) and marks the run
     // as running (Trm = "0").
@@ -56,6 +127,10 @@ private:
     std::function<void(const std::string&)> captionChanged_;
     std::string caption_;
     bool unloading_ = false;
+    std::string tipText_;
+    size_t tipChars_ = 0;
+    int tipBlend_ = 255;
+    int tipStep_ = 2;
 };
 
 }  // namespace shell

@@ -2,18 +2,59 @@
 
 #include <windows.h>
 
+#include <array>
+#include <memory>
+
+#include "controls/custom_window.h"
+#include "controls/error_msg.h"
+#include "controls/error_msg_window.h"
+#include "controls/page_panel.h"
+#include "controls/round_btn.h"
+#include "controls/round_btn_window.h"
+#include "controls/tab_button.h"
+#include "controls/tab_button_window.h"
+#include "controls/theme.h"
+#include "core/general.h"
+#include "core/system_prompts.h"
 #include "platform/handles.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
+#include "shell/frm_about.h"
+#include "shell/frm_about_window.h"
+#include "shell/frm_options.h"
+#include "shell/frm_options_window.h"
 
 namespace shell {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ClarimoMain";
 constexpr int kCloseId = 100;
+constexpr int kTabId = 110;   // + page
+constexpr int kAreaId = 120;  // + page
+constexpr int kButtonStripId = 130;
+constexpr int kResultId = 131;
+constexpr int kPTipId = 132;
+constexpr int kToggleId = 134;
+constexpr int kRoundId = 140;  // + page
+constexpr const char* kRoundCaptions[FrmMain::kPageCount] = {"Junk Files", "Privacy", "Startup",
+                                                             "Processes",  "Options", "About"};
+// The compact view is 665 twips (44 pixels at 96 DPI) lower.
+constexpr int kCompactSaving = 44;
+constexpr int kRoundWidth = 80;
+constexpr int kRoundHeight = 30;
+constexpr int kPrivacyTipId = 133;
+constexpr UINT_PTR kTipMoveTimer = 1;
+constexpr UINT_PTR kTipDrowTimer = 2;
+constexpr UINT_PTR kResultTimer = 3;
+constexpr const char* kTabCaptions[FrmMain::kPageCount] = {"Junk Files", "Privacy", "Startup Manager",
+                                                           "Processes",  "Options", "About"};
 // Lengths at 96 DPI.
-constexpr int kClientWidth = 360;
-constexpr int kClientHeight = 150;
+constexpr int kClientWidth = 660;
+constexpr int kClientHeight = 480;
+constexpr int kHeaderHeight = 48;
+constexpr int kTabWidth = 150;
+constexpr int kTabHeight = 34;
+constexpr int kTipHeight = 22;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kMargin = 11;
@@ -29,6 +70,25 @@ struct FrmMainWindow::State {
     FrmMain& form;
     HWND window = nullptr;
     HWND closeButton = nullptr;
+    HWND buttonStrip = nullptr;
+    HWND resultStrip = nullptr;
+    HWND pTip = nullptr;
+    HWND toggle = nullptr;
+    std::array<controls::RoundBtn, FrmMain::kPageCount> rounds;
+    std::array<std::unique_ptr<controls::RoundBtnWindow>, FrmMain::kPageCount> roundWindows;
+    controls::ErrorMsg privacyTip;
+    std::unique_ptr<controls::ErrorMsgWindow> privacyTipWindow;
+    std::function<void()> restart;
+    std::array<controls::TabButton, FrmMain::kPageCount> tabs;
+    std::array<std::unique_ptr<controls::TabButtonWindow>, FrmMain::kPageCount> tabWindows;
+    std::array<controls::PagePanel, FrmMain::kPageCount> areas;
+    core::SystemPrompts prompts;
+    std::unique_ptr<Frm_Options> options;
+    std::unique_ptr<Frm_OptionsWindow> optionsWindow;
+    std::unique_ptr<Frm_About> about;
+    std::unique_ptr<Frm_AboutWindow> aboutWindow;
+    controls::ThemeSubscription themeSubscription;
+    controls::ThemeSubscription finishSubscription;
     unsigned dpi = 96;
     platform::UniqueFont font;
     platform::UniqueIcon bigIcon;
@@ -41,6 +101,11 @@ struct FrmMainWindow::State {
     void ApplyDpi(unsigned newDpi);
     void Layout();
     void Close(bool byCloseButton);
+    void Build();
+    void Bind();
+    void Recolour();
+    void Paint(HDC dc);
+    RECT TipRect() const;
 };
 
 LRESULT CALLBACK FrmMainWindow::State::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,7 +142,14 @@ void FrmMainWindow::State::Close(bool byCloseButton) {
 LRESULT FrmMainWindow::State::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
+            if (LOWORD(wParam) == VK_F5 + 0x1000) {
+                form.KeyDown(FrmMain::kF5);
+                return 0;
+            }
             switch (LOWORD(wParam)) {
+                case kToggleId:
+                    form.SetCompactView(!form.CompactView);
+                    return 0;
                 case kCloseId:
                 case IDOK:
                 case IDCANCEL:
@@ -91,6 +163,35 @@ LRESULT FrmMainWindow::State::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CLOSE:
             Close(false);
             return 0;
+        case WM_TIMER:
+            if (wParam == kTipMoveTimer) {
+                if (!form.TipMove_Timer()) {
+                    ::KillTimer(window, kTipMoveTimer);
+                    ::SetTimer(window, kTipDrowTimer, 1, nullptr);
+                }
+            } else if (wParam == kTipDrowTimer) {
+                if (!form.TipDrow_Timer()) ::KillTimer(window, kTipDrowTimer);
+            } else if (wParam == kResultTimer) {
+                form.TmResult_Timer();
+            }
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps{};
+            HDC dc = ::BeginPaint(window, &ps);
+            Paint(dc);
+            ::EndPaint(window, &ps);
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) == resultStrip) {
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                ::SetTextColor(dc, RGB(64, 64, 64));
+                ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+            }
+            break;
         case WM_QUERYENDSESSION:
             return form.Form_QueryEndSession() ? TRUE : FALSE;
         case WM_ENDSESSION:
@@ -119,6 +220,9 @@ void FrmMainWindow::State::ApplyDpi(unsigned newDpi) {
     dpi = newDpi;
     font = platform::CreateUiFont(dpi, kFontPoints);
     if (closeButton) ::SendMessageW(closeButton, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    if (resultStrip) ::SendMessageW(resultStrip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    if (toggle) ::SendMessageW(toggle, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    if (pTip) ::SendMessageW(pTip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     bigIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(32, dpi));
     smallIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(16, dpi));
     ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
@@ -134,6 +238,196 @@ void FrmMainWindow::State::Layout() {
     const int margin = platform::ScaleForDpi(kMargin, dpi);
     ::SetWindowPos(closeButton, nullptr, client.right - margin - width, client.bottom - margin - height, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+    const int header = platform::ScaleForDpi(kHeaderHeight, dpi);
+    const int tabWidth = platform::ScaleForDpi(kTabWidth, dpi);
+    const int tabHeight = platform::ScaleForDpi(kTabHeight, dpi);
+    const int tip = platform::ScaleForDpi(kTipHeight, dpi);
+    const bool compact = form.CompactView;
+    const int roundWidth = platform::ScaleForDpi(kRoundWidth, dpi);
+    const int roundHeight = platform::ScaleForDpi(kRoundHeight, dpi);
+    for (int page = 0; page < FrmMain::kPageCount; ++page) {
+        if (tabWindows[page] && tabWindows[page]->hwnd()) {
+            ::SetWindowPos(tabWindows[page]->hwnd(), nullptr, margin, header + tip + margin + page * (tabHeight + 4),
+                           tabWidth, tabHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+            ::ShowWindow(tabWindows[page]->hwnd(), compact ? SW_HIDE : SW_SHOW);
+        }
+        if (roundWindows[page] && roundWindows[page]->hwnd()) {
+            // In the header band, right of the program's name.
+            ::SetWindowPos(roundWindows[page]->hwnd(), nullptr,
+                           client.right - margin - (FrmMain::kPageCount - page) * (roundWidth + 4),
+                           (header - roundHeight) / 2, roundWidth, roundHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+            ::ShowWindow(roundWindows[page]->hwnd(), compact ? SW_SHOW : SW_HIDE);
+        }
+    }
+    const int toggleWidth = platform::ScaleForDpi(90, dpi);
+    ::SetWindowPos(toggle, nullptr, client.right - margin - toggleWidth, header + 1, toggleWidth, tip,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    platform::SetWindowTextUtf8(toggle, compact ? "Full View" : "Compact View");
+    const int areaLeft = compact ? margin : margin * 2 + tabWidth;
+    const int areaTop = header + tip + margin;
+    const int areaWidth = client.right - areaLeft - margin;
+    const int areaHeight = client.bottom - areaTop - margin * 2 - height;
+    for (auto& area : areas)
+        if (area.hwnd())
+            ::SetWindowPos(area.hwnd(), nullptr, areaLeft, areaTop, areaWidth, areaHeight,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+    // The tool panels fill their areas.
+    for (auto& area : areas) {
+        if (!area.hwnd()) continue;
+        for (HWND child = ::GetWindow(area.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            ::SetWindowPos(child, nullptr, 0, 0, areaWidth, areaHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const int stripTop = client.bottom - margin - height;
+    ::SetWindowPos(buttonStrip, nullptr, areaLeft, stripTop, width * 2, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The result strip lies over the button strip while it shows.
+    ::SetWindowPos(resultStrip, HWND_TOP, margin, stripTop, client.right - width - margin * 3, height, SWP_NOACTIVATE);
+    // The restart note and its balloon sit under the page area.
+    ::SetWindowPos(pTip, nullptr, areaLeft, stripTop, platform::ScaleForDpi(230, dpi), height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    if (privacyTipWindow && privacyTipWindow->hwnd())
+        ::SetWindowPos(privacyTipWindow->hwnd(), nullptr, areaLeft + platform::ScaleForDpi(234, dpi), stripTop, 0, 0,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    ::InvalidateRect(window, nullptr, TRUE);
+}
+
+RECT FrmMainWindow::State::TipRect() const {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const int header = platform::ScaleForDpi(kHeaderHeight, dpi);
+    const int margin = platform::ScaleForDpi(kMargin, dpi);
+    return RECT{margin, header + 2, client.right - margin - platform::ScaleForDpi(94, dpi),
+                header + platform::ScaleForDpi(kTipHeight, dpi) + 2};
+}
+
+void FrmMainWindow::State::Paint(HDC dc) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    platform::UniqueBrush faceBrush(::CreateSolidBrush(face));
+    ::FillRect(dc, &client, faceBrush.get());
+    // Header: the program's name on the theme colour.
+    RECT header{0, 0, client.right, platform::ScaleForDpi(kHeaderHeight, dpi)};
+    platform::UniqueBrush headerBrush(::CreateSolidBrush(controls::ResolveColor(controls::ThemeColor)));
+    ::FillRect(dc, &header, headerBrush.get());
+    platform::UniqueFont titleFont = platform::CreateUiFont(dpi, 16);
+    const HGDIOBJ old = ::SelectObject(dc, titleFont.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    RECT title = header;
+    title.left += platform::ScaleForDpi(kMargin, dpi);
+    const std::wstring name = platform::ToWide(FrmMain::InitialCaption());
+    ::DrawTextW(dc, name.c_str(), -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    // Tip line, faded in from the background.
+    ::SelectObject(dc, font.get());
+    RECT tip = TipRect();
+    const controls::Color text = controls::ResolveColor(controls::ThemeTextColor);
+    ::SetTextColor(dc, controls::Blend(static_cast<controls::Color>(face), text, form.TipBlend()));
+    const std::wstring shown = platform::ToWide(form.TipShown());
+    ::DrawTextW(dc, shown.c_str(), -1, &tip, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    ::SelectObject(dc, old);
+}
+
+void FrmMainWindow::State::Recolour() {
+    for (auto& tab : tabs) tab.SetThemeColor(controls::ThemeColor);
+    for (auto& area : areas)
+        if (area.hwnd()) area.Recolour();
+    if (window) ::InvalidateRect(window, nullptr, TRUE);
+}
+
+void FrmMainWindow::State::Build() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (int page = 0; page < FrmMain::kPageCount; ++page) {
+        areas[page].Create(window, kAreaId + page);
+        tabs[page].SetCaption(kTabCaptions[page]);
+        tabs[page].SetThemeColor(controls::ThemeColor);
+        tabs[page].Click = [this, page] { form.TabButtonClick(page); };
+        tabWindows[page] = std::make_unique<controls::TabButtonWindow>(tabs[page]);
+        tabWindows[page]->Create(window, RECT{0, 0, 10, 10}, kTabId + page);
+    }
+    buttonStrip = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonStripId)), instance, nullptr);
+    resultStrip = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_CENTERIMAGE, 0, 0, 0, 0, window,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kResultId)), instance, nullptr);
+    pTip = ::CreateWindowExW(0, L"STATIC", L"(*) These items will require restart.",
+                             WS_CHILD | SS_LEFT | SS_CENTERIMAGE, 0, 0, 0, 0, window,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPTipId)), instance, nullptr);
+    privacyTipWindow = std::make_unique<controls::ErrorMsgWindow>(privacyTip);
+    privacyTipWindow->Create(window, 0, 0, kPrivacyTipId);
+    // Ctrl+click on the balloon restarts Windows (after asking).
+    privacyTip.Click = [this] {
+        form.PrivacyTipClick(
+            ::GetKeyState(VK_CONTROL) < 0, restart ? restart : [this] { core::RestartWindows(prompts); });
+    };
+    toggle = ::CreateWindowExW(0, L"BUTTON", L"Compact View", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToggleId)), instance, nullptr);
+    for (int page = 0; page < FrmMain::kPageCount; ++page) {
+        rounds[page].SetCaption(kRoundCaptions[page]);
+        rounds[page].Click = [this, page] { form.RoundButtonClick(page); };
+        roundWindows[page] = std::make_unique<controls::RoundBtnWindow>(rounds[page]);
+        roundWindows[page]->Create(window, RECT{0, 0, 10, 10}, kRoundId + page);
+    }
+    options = std::make_unique<Frm_Options>(prompts);
+    optionsWindow = std::make_unique<Frm_OptionsWindow>(*options);
+    optionsWindow->Create(areas[4].hwnd());
+    about = std::make_unique<Frm_About>(prompts);
+    aboutWindow = std::make_unique<Frm_AboutWindow>(*about);
+    aboutWindow->Create(areas[5].hwnd());
+    themeSubscription = controls::SubscribeTheme(controls::ThemeStage::MainWindow, [this] { Recolour(); });
+    finishSubscription = controls::SubscribeTheme(controls::ThemeStage::Finish, [this] {
+        if (window) ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        if (form.CurrentPage == 4) form.DrowTipText(FrmMain::PageTip(4));
+    });
+}
+
+void FrmMainWindow::State::Bind() {
+    FrmMainView& view = form.View;
+    view.showPageArea = [this](int page) {
+        for (int other = 0; other < FrmMain::kPageCount; ++other)
+            if (other != page && areas[other].hwnd()) ::ShowWindow(areas[other].hwnd(), SW_HIDE);
+        if (areas[page].hwnd()) ::ShowWindow(areas[page].hwnd(), SW_SHOW);
+    };
+    view.selectButtons = [this](int page) {
+        for (int other = 0; other < FrmMain::kPageCount; ++other) {
+            tabs[other].SetSelectButton(other == page);
+            rounds[other].SelectButton(other == page);
+        }
+    };
+    view.viewChanged = [this](bool compact) {
+        const int height = kClientHeight - (compact ? kCompactSaving : 0);
+        const SIZE size = platform::WindowSizeForClient(kClientWidth, height, kStyle, kExStyle, dpi);
+        ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Layout();
+    };
+    view.showPrivacyTip = [this](bool shown) {
+        ::ShowWindow(pTip, shown ? SW_SHOW : SW_HIDE);
+        if (shown) {
+            privacyTip.SetToolTipFontColor(controls::ThemeTextColor);
+            privacyTip.ShowInformation(
+                "(*) These items will require restart to make the clean process take effect\r\nUse Ctrl+Click to "
+                "restart your computer.");
+        } else {
+            privacyTip.HideMessage();
+        }
+    };
+    view.showResultStrip = [this](bool shown) { ::ShowWindow(resultStrip, shown ? SW_SHOW : SW_HIDE); };
+    view.resultText = [this](const std::string& text) { platform::SetWindowTextUtf8(resultStrip, text); };
+    view.enableResultTimer = [this](bool on) {
+        if (on)
+            ::SetTimer(window, kResultTimer, FrmMain::kResultMs, nullptr);
+        else
+            ::KillTimer(window, kResultTimer);
+    };
+    view.tipChanged = [this] {
+        const RECT tip = TipRect();
+        ::InvalidateRect(window, &tip, FALSE);
+    };
+    view.enableTipTimers = [this](bool on) {
+        ::KillTimer(window, kTipDrowTimer);
+        if (on)
+            ::SetTimer(window, kTipMoveTimer, 10, nullptr);
+        else
+            ::KillTimer(window, kTipMoveTimer);
+    };
 }
 
 FrmMainWindow::FrmMainWindow(FrmMain& form) : state_(std::make_unique<State>(form)) {}
@@ -147,6 +441,25 @@ FrmMainWindow::~FrmMainWindow() {
 const wchar_t* FrmMainWindow::ClassName() { return kClassName; }
 
 platform::WindowHandle FrmMainWindow::Handle() const { return state_->window; }
+
+platform::WindowHandle FrmMainWindow::PageArea(int page) const {
+    return page >= 0 && page < FrmMain::kPageCount ? state_->areas[page].hwnd() : nullptr;
+}
+
+platform::WindowHandle FrmMainWindow::ButtonStrip() const { return state_->buttonStrip; }
+
+platform::WindowHandle FrmMainWindow::TabButton(int page) const {
+    return page >= 0 && page < FrmMain::kPageCount && state_->tabWindows[page] ? state_->tabWindows[page]->hwnd()
+                                                                               : nullptr;
+}
+
+platform::WindowHandle FrmMainWindow::ResultStrip() const { return state_->resultStrip; }
+
+platform::WindowHandle FrmMainWindow::PrivacyNote() const { return state_->pTip; }
+
+controls::ErrorMsg& FrmMainWindow::PrivacyTip() { return state_->privacyTip; }
+
+void FrmMainWindow::SetRestart(std::function<void()> restart) { state_->restart = std::move(restart); }
 
 void FrmMainWindow::OnDestroyed(std::function<void()> listener) { state_->destroyed = std::move(listener); }
 
@@ -172,6 +485,8 @@ bool FrmMainWindow::Show() {
     state.closeButton =
         ::CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
                           state.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
+    state.Build();
+    state.Bind();
 
     state.dpi = platform::WindowDpi(state.window);
     const SIZE size = platform::WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, state.dpi);
@@ -179,8 +494,9 @@ bool FrmMainWindow::Show() {
     state.ApplyDpi(state.dpi);
 
     // Alt+C closes, as the button's caption cannot carry a mnemonic.
-    ACCEL closeKey{FALT | FVIRTKEY, 'C', kCloseId};
-    state.accelerators.reset(::CreateAcceleratorTableW(&closeKey, 1));
+    // F5 refreshes the privacy and startup pages.
+    ACCEL keys[] = {{FALT | FVIRTKEY, 'C', kCloseId}, {FVIRTKEY, VK_F5, VK_F5 + 0x1000}};
+    state.accelerators.reset(::CreateAcceleratorTableW(keys, 2));
     platform::EnableDialogKeys(state.window, state.accelerators.get());
 
     state.form.OnCaptionChanged([this](const std::string& text) { platform::SetWindowTextUtf8(state_->window, text); });

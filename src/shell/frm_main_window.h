@@ -1,10 +1,13 @@
-// The main window on screen: shows FrmMain's caption, forwards the Close
-// button, the title bar's close and Windows' session end to it.
+// The main window on screen: the tab buttons, the six page areas (the tool
+// pages build their panels in them), the tip line, the result strip and the
+// Close button; forwards clicks, keys, the title bar's close and Windows'
+// session end to FrmMain.
 #pragma once
 
 #include <functional>
 #include <memory>
 
+#include "controls/error_msg.h"
 #include "platform/window_handle.h"
 #include "shell/frm_main.h"
 
@@ -24,6 +27,18 @@ public:
     platform::WindowHandle Handle() const;
     // Runs once the window has been destroyed.
     void OnDestroyed(std::function<void()> listener);
+
+    // The area a tool page builds its panel in (0..5), and the button strip
+    // its command button goes to. Null before Show.
+    platform::WindowHandle PageArea(int page) const;
+    platform::WindowHandle ButtonStrip() const;
+    platform::WindowHandle TabButton(int page) const;
+    platform::WindowHandle ResultStrip() const;
+    // The restart note and balloon of the privacy page.
+    platform::WindowHandle PrivacyNote() const;
+    controls::ErrorMsg& PrivacyTip();
+    // What Ctrl+click on the balloon runs (core::RestartWindows when empty).
+    void SetRestart(std::function<void()> restart);
 
     // Window class name, for finding the window from outside.
     static const wchar_t* ClassName();

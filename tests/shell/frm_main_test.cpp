@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
+#include "core/results_tally.h"
 #include "core/settings.h"
 #include "platform/mutex.h"
 #include "support/temp_folder.h"
@@ -101,3 +104,153 @@ TEST_F(FrmMainTest, SessionEndIsAnOrderlyEndUnlessItIsCancelled) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records what the logic asked of the window and of the pages.
+struct Recorder {
+    std::vector<std::string> log;
+    bool resultShown = false;
+    bool resultTimer = false;
+    std::string resultText;
+    int area = -1;
+    bool processTimer = false;
+
+    void Attach(shell::FrmMain& form) {
+        form.View.showPageArea = [this](int page) { area = page; };
+        form.View.showResultStrip = [this](bool shown) { resultShown = shown; };
+        form.View.enableResultTimer = [this](bool on) { resultTimer = on; };
+        form.View.resultText = [this](const std::string& text) { resultText = text; };
+        form.View.showPrivacyTip = [this](bool shown) { log.push_back(shown ? "tip+" : "tip-"); };
+        form.Pages[3].enableRefreshTimer = [this](bool on) { processTimer = on; };
+        form.Pages[1].refresh = [this] { log.push_back("refresh1"); };
+        form.Pages[2].refresh = [this] { log.push_back("refresh2"); };
+    }
+};
+
+}  // namespace
+
+TEST_F(FrmMainTest, PagesSwitchWithTheirTipsAreasAndTheProcessTimer) {
+    WriteSettings("[Main]\r\nCb=3\r\n");
+    shell::FrmMain form([this] { ++ended_; });
+    Recorder r;
+    r.Attach(form);
+    form.Form_Load();
+    EXPECT_EQ(form.CurrentPage, 3);
+    EXPECT_EQ(r.area, 3);
+    EXPECT_TRUE(r.processTimer);
+    EXPECT_EQ(form.TipText(), "Display running processes list and control it.");
+
+    form.TabButtonClick(1);
+    EXPECT_FALSE(r.processTimer);
+    EXPECT_EQ(r.area, 1);
+    EXPECT_EQ(form.TipText(), "Clean temp folder, History,Temporary internet files and Programs recent.");
+    // Choosing the privacy page again shows the restart note again.
+    r.log.clear();
+    form.TabButtonClick(1);
+    EXPECT_EQ(r.log, (std::vector<std::string>{"tip-", "tip+"}));
+    // A round button for the current page does nothing.
+    r.log.clear();
+    form.RoundButtonClick(1);
+    EXPECT_TRUE(r.log.empty());
+    form.RoundButtonClick(5);
+    EXPECT_EQ(form.CurrentPage, 5);
+    EXPECT_EQ(form.TipText(), "About Clarimo.");
+
+    // Out-of-range pages change nothing.
+    form.ShowPage(6);
+    form.ShowPage(-1);
+    EXPECT_EQ(form.CurrentPage, 5);
+
+    // Options page: the information balloon tells why junk settings are locked.
+    std::string info = "<none>";
+    bool junkEnabled = false;
+    form.Pages[4].junkOptionsEnabled = [&] { return junkEnabled; };
+    form.Pages[4].showInfo = [&](const std::string& text) { info = text; };
+    form.ShowPage(4);
+    EXPECT_EQ(info, "You can't change the junk files settings while the junk files tool is running.");
+    form.ShowPage(0);
+    junkEnabled = true;
+    form.ShowPage(4);
+    EXPECT_EQ(info, "");
+}
+
+TEST_F(FrmMainTest, F5RefreshesOnlyThePrivacyAndStartupPages) {
+    shell::FrmMain form([this] { ++ended_; });
+    Recorder r;
+    r.Attach(form);
+    form.Form_Load();
+    for (int page : {0, 1, 2, 3, 4, 5}) {
+        form.ShowPage(page);
+        form.KeyDown(shell::FrmMain::kF5);
+        form.KeyDown(115);
+    }
+    EXPECT_EQ(std::count(r.log.begin(), r.log.end(), "refresh1"), 1);
+    EXPECT_EQ(std::count(r.log.begin(), r.log.end(), "refresh2"), 1);
+}
+
+TEST_F(FrmMainTest, ResultStripShowsTheTallyForItsTimeAndRescansAnEmptyList) {
+    shell::FrmMain form([this] { ++ended_; });
+    Recorder r;
+    r.Attach(form);
+    form.Form_Load();
+    bool emptyList = true;
+    int scans = 0;
+    form.Pages[0].resultListShownEmpty = [&] { return emptyList; };
+    form.Pages[0].scan = [&] { ++scans; };
+    core::CleanedCount = 3;
+    core::CleanedSize = 1536;
+    form.ShowResult();
+    EXPECT_EQ(r.resultText, "  Cleaned Space : 1.5 KB, Files : 3");
+    EXPECT_TRUE(r.resultShown);
+    EXPECT_TRUE(r.resultTimer);
+    EXPECT_EQ(scans, 1);
+    form.TmResult_Timer();
+    EXPECT_FALSE(r.resultShown);
+    EXPECT_FALSE(r.resultTimer);
+
+    // Switching pages hides the strip at once.
+    emptyList = false;
+    core::CleanedCount = 5000000;
+    core::CleanedSize = 6ull << 30;
+    form.ShowResult();
+    EXPECT_EQ(scans, 1);
+    EXPECT_NE(r.resultText.find(", Files : 5000000"), std::string::npos);
+    form.ShowPage(0);
+    EXPECT_FALSE(r.resultShown);
+    EXPECT_FALSE(r.resultTimer);
+    core::CleanedCount = 0;
+    core::CleanedSize = 0;
+}
+
+TEST_F(FrmMainTest, TipIsTypedThenFadedIn) {
+    shell::FrmMain form([this] { ++ended_; });
+    form.DrowTipText("Größe");
+    EXPECT_EQ(form.TipShown(), "");
+    std::vector<std::string> steps;
+    while (form.TipMove_Timer()) steps.push_back(form.TipShown());
+    EXPECT_EQ(form.TipShown(), "Größe");
+    EXPECT_EQ(steps.front(), "G");
+    EXPECT_EQ(steps.at(2), "Grö");
+    int ticks = 0;
+    while (form.TipDrow_Timer()) ++ticks;
+    EXPECT_EQ(ticks, 127);
+    EXPECT_EQ(form.TipBlend(), 1);
+    form.DrowTipText("At once", 0, 0, true);
+    EXPECT_EQ(form.TipShown(), "At once");
+    EXPECT_EQ(form.TipBlend(), 255);
+}
+
+TEST_F(FrmMainTest, RestartOnlyOnCtrlClickOnThePrivacyPage) {
+    WriteSettings("[Main]\r\nCb=1\r\n");
+    shell::FrmMain form([this] { ++ended_; });
+    form.Form_Load();
+    int restarts = 0;
+    form.PrivacyTipClick(false, [&] { ++restarts; });
+    EXPECT_EQ(restarts, 0);
+    form.PrivacyTipClick(true, [&] { ++restarts; });
+    EXPECT_EQ(restarts, 1);
+    form.ShowPage(2);
+    form.PrivacyTipClick(true, [&] { ++restarts; });
+    EXPECT_EQ(restarts, 1);
+}

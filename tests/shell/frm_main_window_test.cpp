@@ -1,4 +1,4 @@
-// The minimal main window on screen (needs the X display).
+// The main window on screen (needs the X display).
 #include "shell/frm_main_window.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 
 #include <chrono>
 
+#include "core/results_tally.h"
 #include "core/settings.h"
 #include "platform/ui.h"
 #include "support/temp_folder.h"
@@ -90,3 +91,88 @@ TEST_F(FrmMainWindowTest, ShowsCaptionAndCloseButtonAndClosesWithEachKey) {
 }
 
 }  // namespace
+
+TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
+    testing_support::WriteFile(folder_ / "Qxs.ini", "[Main]\r\nCb=9\r\n");
+    int ended = 0;
+    shell::FrmMain form([&] { ++ended; });
+    int f5 = 0;
+    form.Pages[2].refresh = [&] { ++f5; };
+    shell::FrmMainWindow window(form);
+    ASSERT_TRUE(window.Show());
+    EXPECT_EQ(form.CurrentPage, 0);  // out-of-range Cb
+    EXPECT_TRUE(::IsWindowVisible(window.PageArea(0)));
+    for (int page : {5, 4, 2}) {
+        SCOPED_TRACE(page);
+        const HWND tab = window.TabButton(page);
+        ASSERT_NE(tab, nullptr);
+        ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        ::SendMessageW(tab, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(form.CurrentPage, page);
+        for (int other = 0; other < 6; ++other)
+            EXPECT_EQ(::IsWindowVisible(window.PageArea(other)) != FALSE, other == page) << other;
+    }
+    // The options and about pages sit in their areas.
+    EXPECT_NE(::GetWindow(window.PageArea(4), GW_CHILD), nullptr);
+    EXPECT_NE(::GetWindow(window.PageArea(5), GW_CHILD), nullptr);
+
+    // F5 reaches the startup page's refresh.
+    ::SetForegroundWindow(window.Handle());
+    PressKeys({VK_F5});
+    EXPECT_TRUE(PumpUntil([&] { return f5 > 0; }, 3s));
+
+    // The result strip shows the tally and its timer hides it.
+    core::CleanedCount = 3;
+    core::CleanedSize = 1536;
+    form.ShowResult();
+    wchar_t text[100]{};
+    ::GetWindowTextW(window.ResultStrip(), text, 100);
+    EXPECT_STREQ(text, L"  Cleaned Space : 1.5 KB, Files : 3");
+    EXPECT_TRUE(::IsWindowVisible(window.ResultStrip()));
+    form.TmResult_Timer();
+    EXPECT_FALSE(::IsWindowVisible(window.ResultStrip()));
+    core::CleanedCount = 0;
+    core::CleanedSize = 0;
+
+    // The privacy page's restart note and balloon; a plain click on the
+    // balloon does not restart.
+    int restarts = 0;
+    window.SetRestart([&] { ++restarts; });
+    EXPECT_FALSE(::IsWindowVisible(window.PrivacyNote()));
+    ::SendMessageW(window.TabButton(1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(window.TabButton(1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(::IsWindowVisible(window.PrivacyNote()));
+    EXPECT_TRUE(window.PrivacyTip().Shown());
+    EXPECT_NE(window.PrivacyTip().Message().find("Use Ctrl+Click to restart your computer."), std::string::npos);
+    window.PrivacyTip().Click();
+    EXPECT_EQ(restarts, 0);
+    ::SendMessageW(window.TabButton(2), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(window.TabButton(2), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(::IsWindowVisible(window.PrivacyNote()));
+    EXPECT_FALSE(window.PrivacyTip().Shown());
+
+    ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ended > 0; }, 5s));
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Cb", ""), " 2");  // written as the old program wrote it
+}
+
+TEST_F(FrmMainWindowTest, CompactViewIsRestoredSwitchedAndSaved) {
+    testing_support::WriteFile(folder_ / "Qxs.ini", "[Main]\r\nCb=3\r\nVmode=1\r\n");
+    int ended = 0;
+    shell::FrmMain form([&] { ++ended; });
+    shell::FrmMainWindow window(form);
+    ASSERT_TRUE(window.Show());
+    RECT compact{};
+    ::GetClientRect(window.Handle(), &compact);
+    EXPECT_TRUE(form.CompactView);
+    EXPECT_FALSE(::IsWindowVisible(window.TabButton(3)));
+    form.SetCompactView(false);
+    RECT full{};
+    ::GetClientRect(window.Handle(), &full);
+    EXPECT_TRUE(::IsWindowVisible(window.TabButton(3)));
+    EXPECT_GT(full.bottom, compact.bottom);
+    form.SetCompactView(true);
+    ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ended > 0; }, 5s));
+    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Vmode", ""), "1");
+}
