@@ -11,6 +11,8 @@
 namespace platform {
 namespace {
 
+constexpr unsigned kDefaultDpi = 96;
+
 // Functions of Windows 10 and later, looked up so that the program still
 // starts on Windows 7.
 template <typename Function>
@@ -52,6 +54,24 @@ std::string WindowText(HWND window) {
 }
 
 void SetWindowTextUtf8(HWND window, const std::string& text) { ::SetWindowTextW(window, ToWide(text).c_str()); }
+
+unsigned SystemDpi() {
+    WindowDc screen(nullptr);
+    const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? static_cast<unsigned>(dpi) : kDefaultDpi;
+}
+
+unsigned WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    if (getDpiForWindow && window) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0) return dpi;
+    }
+    return SystemDpi();
+}
+
+int ScaleForDpi(int length, unsigned dpi) { return ::MulDiv(length, static_cast<int>(dpi), kDefaultDpi); }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, unsigned dpi) {
     using AdjustFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);

@@ -4,8 +4,6 @@
 // windows that ask for them.
 #pragma once
 
-#include "platform/dpi.h"
-
 #include <string>
 
 #include "platform/handles.h"
@@ -27,6 +25,12 @@ void InitCommonControls();
 std::string WindowText(HWND window);
 void SetWindowTextUtf8(HWND window, const std::string& text);
 
+// The logical DPI a window is drawn at: GetDpiForWindow where Windows has it
+// (10 and later), else the screen's LOGPIXELSY.
+unsigned WindowDpi(HWND window);
+unsigned SystemDpi();
+// A length given at 96 DPI, at dpi.
+int ScaleForDpi(int length, unsigned dpi);
 // AdjustWindowRectExForDpi where Windows has it, else AdjustWindowRectEx.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, unsigned dpi);
 // Outer size of a window whose client area is clientWidth x clientHeight
