@@ -73,7 +73,6 @@ TEST_F(ClarimoRun, SecondCopyIsRefusedAndLeavesTheFirstAlone) {
     ChildProcess first;
     const HWND window = StartToMainWindow(first);
     ASSERT_NE(window, nullptr);
-    const std::string settingsBefore = testing_support::ReadFileBytes(ini_);
 
     ChildProcess second = Start();
     const HWND box = testing_support::WaitForMessageBox(second.id(), "Clarimo", kStartLimit);
@@ -85,8 +84,10 @@ TEST_F(ClarimoRun, SecondCopyIsRefusedAndLeavesTheFirstAlone) {
 
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(::IsWindow(window));
-    EXPECT_EQ(testing_support::ReadFileBytes(ini_), settingsBefore);
+    // What the refused copy could have written at start-up or shut-down.
     EXPECT_EQ(Setting("Trm"), "0");
+    EXPECT_EQ(Setting("Cb"), "<missing>");
+    EXPECT_EQ(Setting("Vmode"), "<missing>");
 
     // The refused copy took nothing with it: the first still ends in order.
     EXPECT_EQ(Close(first, window), std::optional<DWORD>(1));
