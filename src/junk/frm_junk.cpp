@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/general.h"
+#include "core/results_tally.h"
 #include "core/settings.h"
 #include "junk/junk_text.h"
-#include "junk/results_tally.h"
 #include "platform/directory_walk.h"
 #include "platform/file_probe.h"
 #include "platform/file_system.h"
@@ -13,9 +13,6 @@
 #include "platform/throttled_pump.h"
 
 namespace junk {
-
-uint64_t CleanedCount = 0;
-uint64_t CleanedSize = 0;
 
 namespace {
 
@@ -234,8 +231,8 @@ void Frm_Junk::BackToDrives() {
     keys_.clear();
     LvDrivesVisible = true;
     Info.HideMessage();
-    CleanedCount = 0;
-    CleanedSize = 0;
+    core::CleanedCount = 0;
+    core::CleanedSize = 0;
     Cmd_Scan_Caption = "Scan";
     Scan_Tip = "Drives To Scan";
     EnDisButtons(true);
@@ -334,7 +331,7 @@ void Frm_Junk::Cmd_Del_Click() {
         OpenProgressWindow();
     else
         FrmProg_Tm_Timer();
-    if (CleanedCount != 0 && ShowResult) ShowResult();
+    if (core::CleanedCount != 0 && ShowResult) ShowResult();
     Redraw();
 }
 
@@ -397,8 +394,8 @@ void Frm_Junk::FrmProg_Tm_Timer() {
             if (!gone && attributes) platform::SetAttributes(row.Key, *attributes);
         }
         if (gone) {
-            ++CleanedCount;
-            CleanedSize += size;
+            ++core::CleanedCount;
+            core::CleanedSize += size;
         } else {
             ++failures;
             kept.push_back(std::move(row));

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/results_tally.h"
 #include "core/settings.h"
-#include "junk/results_tally.h"
 #include "platform/handles.h"
 #include "platform/long_path.h"
 #include "support/scripted_prompts.h"
@@ -31,8 +31,8 @@ struct Page {
 
     Page() {
         core::SetSettingsPaths(settingsFolder.path());
-        junk::CleanedCount = 0;
-        junk::CleanedSize = 0;
+        core::CleanedCount = 0;
+        core::CleanedSize = 0;
         page.LvDrives = {junk::DriveRow{tree.path() + "\\", "tree", "", "", true}};
         page.Tm_Timer();
     }
@@ -103,13 +103,13 @@ TEST(FrmJunk, ScanListsMatchesAndWalksThroughTheStates) {
     t.page.RestoreSummary();
     EXPECT_EQ(t.page.L2, "Found Files : 2");
 
-    junk::CleanedCount = 3;
+    core::CleanedCount = 3;
     t.page.Cmd_Scan_Click();  // "< Back"
     EXPECT_EQ(t.page.State, 0);
     EXPECT_EQ(t.page.Cmd_Scan_Caption, "Scan");
     EXPECT_EQ(t.page.Scan_Tip, "Drives To Scan");
     EXPECT_TRUE(t.page.LvResult.empty());
-    EXPECT_EQ(junk::CleanedCount, 0u);
+    EXPECT_EQ(core::CleanedCount, 0u);
 }
 
 TEST(FrmJunk, NoCheckedTypeRefusesToScan) {
@@ -231,8 +231,8 @@ TEST(FrmJunk, RecycleTickedRowsKeepsTheOthersInOrder) {
     EXPECT_EQ(t.page.LvResult[0].Text, order[0]);
     EXPECT_EQ(t.page.LvResult[1].Text, order[3]);
     EXPECT_EQ(t.page.LvResult[2].Text, order[4]);
-    EXPECT_EQ(junk::CleanedCount, 2u);
-    EXPECT_EQ(junk::CleanedSize, 6u);
+    EXPECT_EQ(core::CleanedCount, 2u);
+    EXPECT_EQ(core::CleanedSize, 6u);
     const int64_t after = RecycleBinItems();
     EXPECT_EQ(after, before + 2);  // in the bin, not destroyed
 }
@@ -254,15 +254,15 @@ TEST(FrmJunk, DeleteAndMoveNeverOverwriting) {
     EXPECT_EQ(testing_support::ReadFileBytes(moveTo / "a.tmp"), "old");
     EXPECT_EQ(testing_support::ReadFileBytes(moveTo / "a (2).tmp"), "older");
     EXPECT_EQ(testing_support::ReadFileBytes(moveTo / "a (3).tmp"), "new");
-    EXPECT_EQ(junk::CleanedCount, 1u);
+    EXPECT_EQ(core::CleanedCount, 1u);
 
     t.Options("DType", "2");
     t.Tick({"b.tmp"});
     t.page.Cmd_Del_Click();
     EXPECT_FALSE(Exists(t.tree / "b.tmp"));
     EXPECT_TRUE(t.page.LvResult.empty());
-    EXPECT_EQ(junk::CleanedCount, 2u);
-    EXPECT_EQ(junk::CleanedSize, 5u);
+    EXPECT_EQ(core::CleanedCount, 2u);
+    EXPECT_EQ(core::CleanedSize, 5u);
 }
 
 TEST(FrmJunk, MissingMoveFolderStopsTheCleanBeforeAnything) {
@@ -280,7 +280,7 @@ TEST(FrmJunk, MissingMoveFolderStopsTheCleanBeforeAnything) {
     ASSERT_EQ(t.prompts.messages.size(), 1u);
     EXPECT_NE(t.prompts.messages[0].text.find(moveTo / "unplugged"), std::string::npos);
     EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "DType", ""), "3");  // the choice is kept
-    EXPECT_EQ(junk::CleanedCount, 0u);
+    EXPECT_EQ(core::CleanedCount, 0u);
 }
 
 TEST(FrmJunk, FailedRemovalsStayListedWithTheirAttributesAndAreReported) {
@@ -309,8 +309,8 @@ TEST(FrmJunk, FailedRemovalsStayListedWithTheirAttributesAndAreReported) {
     EXPECT_EQ(Attributes(t.tree / "busy.tmp"), busyAttributes);  // restored
     ASSERT_EQ(t.page.LvResult.size(), 1u);
     EXPECT_EQ(t.page.LvResult[0].Text, "busy.tmp");
-    EXPECT_EQ(junk::CleanedCount, 1u);  // the vanished file leaves its row but was not removed here
-    EXPECT_EQ(junk::CleanedSize, 5u);
+    EXPECT_EQ(core::CleanedCount, 1u);  // the vanished file leaves its row but was not removed here
+    EXPECT_EQ(core::CleanedSize, 5u);
     EXPECT_EQ(t.page.LastFailures, 1u);
     EXPECT_TRUE(t.page.Info.Visible);
     EXPECT_EQ(t.page.Info.Text, "1 file could not be removed.");
@@ -335,7 +335,7 @@ TEST(FrmJunk, LongPathsAndNamesOutsideTheAnsiCodePage) {
     t.page.SetAllResults(true);
     t.page.Cmd_Del_Click();
     const int64_t after = RecycleBinItems();
-    const int64_t gone = int64_t(junk::CleanedCount);
+    const int64_t gone = int64_t(core::CleanedCount);
     EXPECT_EQ(after - before, gone);
     EXPECT_FALSE(Exists(recycled));
     EXPECT_EQ(Exists(longFile), gone == 1);

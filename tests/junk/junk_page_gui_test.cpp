@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "core/cls_file_folder.h"
+#include "core/results_tally.h"
 #include "core/settings.h"
 #include "junk/frm_junk_window.h"
-#include "junk/results_tally.h"
 #include "platform/utf.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
@@ -51,7 +51,7 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
     testing_support::WriteFile(tree / "keep.txt", "x");
     testing_support::TestDrive drive(tree.path());
     ASSERT_NE(drive.letter(), 0);
-    junk::CleanedCount = junk::CleanedSize = 0;
+    core::CleanedCount = core::CleanedSize = 0;
 
     HWND host = ::CreateWindowExW(0, L"STATIC", L"Junk page test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 500,
                                   nullptr, nullptr, nullptr, nullptr);
@@ -63,7 +63,7 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
         ASSERT_TRUE(page.Create(host));
         page.Logic().ShowResult = [&] {
             // As the main window does: the tally first, since "< Back" resets it.
-            const uint64_t count = junk::CleanedCount, size = junk::CleanedSize;
+            const uint64_t count = core::CleanedCount, size = core::CleanedSize;
             if (page.Logic().ResultListEmptied()) page.Logic().Cmd_Scan_Click();
             resultStrip =
                 "  Cleaned Space : " + core::ClsFileFolder().CalcSize(size) + ", Files : " + std::to_string(count);

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "core/cls_file_folder.h"
+#include "core/results_tally.h"
 #include "core/settings.h"
 #include "junk/frm_clean_options_window.h"
 #include "junk/frm_junk_window.h"
-#include "junk/results_tally.h"
 #include "platform/handles.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
@@ -118,7 +118,7 @@ int wmain(int argc, wchar_t** argv) {
     ::SendMessageW(resultStrip, WM_SETFONT, ::SendMessageW(junkPage.ScanButton(), WM_GETFONT, 0, 0), TRUE);
     junk::Frm_Junk& logic = junkPage.Logic();
     logic.ShowResult = [&] {
-        const uint64_t count = junk::CleanedCount, size = junk::CleanedSize;
+        const uint64_t count = core::CleanedCount, size = core::CleanedSize;
         if (logic.ResultListEmptied()) logic.Cmd_Scan_Click();
         const std::string text =
             "  Cleaned Space : " + core::ClsFileFolder().CalcSize(size) + ", Files : " + std::to_string(count);
