@@ -75,6 +75,10 @@ void Frm_Options::Tm_Timer() {
     // Selecting the first two option buttons counts as choosing them.
     if (removalType_ != 3) lastRemovalType_ = removalType_;
     if (!core::HasText(txtMove_) || platform::FolderExists(txtMove_)) Er.HideMessage();
+    // A move folder missing at load (an unplugged drive) shows the fallback,
+    // but the stored choice stays until the user picks another: stored as
+    // the fallback, the next clean would delete what the user chose to keep.
+    keepStoredMove_ = removalType_ == 3 && !MoveFolderValid();
     loading_ = false;
     SaveOptions();
     Changed();
@@ -95,19 +99,21 @@ void Frm_Options::SaveOptions() {
     }
     const std::string& file = core::MainIniPath;
     core::WriteIni(file, kSection, "Thm", std::to_string(themeListIndex_));
-    core::WriteIni(file, kSection, "DType", std::to_string(removalType_));
+    core::WriteIni(file, kSection, "DType", std::to_string(keepStoredMove_ ? 3 : removalType_));
     core::WriteIni(file, kSection, "TMove", txtMove_);
     core::WriteIni(file, kSection, "ConDlg", chkCon_ ? "1" : "0");
     Changed();
 }
 
 void Frm_Options::Opt1_Click() {
+    keepStoredMove_ = false;
     removalType_ = 1;
     SaveOptions();
     lastRemovalType_ = 1;
 }
 
 void Frm_Options::Opt2_Click() {
+    keepStoredMove_ = false;
     removalType_ = 2;
     SaveOptions();
     lastRemovalType_ = 2;
@@ -115,6 +121,7 @@ void Frm_Options::Opt2_Click() {
 
 void Frm_Options::Opt3_Click() {
     if (loading_) return;
+    keepStoredMove_ = false;
     removalType_ = 3;
     if (!platform::FolderExists(txtMove_)) {
         Cmd_Browse_Click();  // ends with SaveOptions

@@ -92,6 +92,7 @@ private:
     bool tmEnabled_ = false;
     int lastRemovalType_ = 0;
     bool settingsRestored_ = false;
+    bool keepStoredMove_ = false;
     controls::ThemeSubscription theme_;
 };
 

@@ -102,7 +102,7 @@ TEST_F(FrmOptionsTest, StoredValuesOutOfRangeFallBackAndAreWrittenBack) {
     EXPECT_TRUE(page_.Opt1());
 }
 
-TEST_F(FrmOptionsTest, StoredMoveTypeKeepsAnExistingFolderAndDropsAMissingOne) {
+TEST_F(FrmOptionsTest, StoredMoveTypeSurvivesAMissingFolderUntilTheUserChooses) {
     const std::string folder = program_ / "Moved \xC3\xBC";  // non-ASCII
     MakeFolder(folder);
     Store("DType", "3");
@@ -113,13 +113,20 @@ TEST_F(FrmOptionsTest, StoredMoveTypeKeepsAnExistingFolderAndDropsAMissingOne) {
     EXPECT_EQ(Stored("DType"), "3");
     EXPECT_FALSE(page_.Er.Shown());
 
+    // An unplugged drive: the page shows the fallback and says why, but the
+    // stored choice stays "move", also through other changes, so that the
+    // junk clean refuses rather than deletes.
     Store("TMove", program_ / "gone");
     Load();
     EXPECT_TRUE(page_.Opt1());
-    EXPECT_EQ(Stored("DType"), "1");
+    EXPECT_EQ(Stored("DType"), "3");
     EXPECT_EQ(Stored("TMove"), program_ / "gone");
     EXPECT_TRUE(page_.Er.Shown());
     EXPECT_EQ(page_.Er.Message(), "Selected folder Does not exists, Plaese select a valid folder.");
+    page_.ChkCon_Click(false);
+    EXPECT_EQ(Stored("DType"), "3");
+    page_.Opt1_Click();
+    EXPECT_EQ(Stored("DType"), "1");
 }
 
 TEST_F(FrmOptionsTest, EveryChangeIsWrittenAtOnce) {
