@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/settings.h"
+#include "core/startup_shutdown.h"
 #include "platform/keyboard.h"
 #include "platform/message_pump.h"
 #include "platform/shutdown.h"
@@ -69,7 +70,7 @@ void RestartWindows(Prompts& prompts, const std::function<void(uint32_t flags)>&
                         PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
     // The restart counts as an orderly end of the program.
-    WriteIni(MainIniPath, "Main", "Trm", "1");
+    MarkOrderlyEnd(MainIniPath);
     const bool windowsNt = !IsWin9x();
     if (windowsNt) EnableShutdownPrivilege();
     exitWindows(platform::RestartFlags(windowsNt));
