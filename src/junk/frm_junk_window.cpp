@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "junk/window_kit.h"
 #include "platform/utf.h"
 
@@ -29,6 +31,16 @@ void AddColumn(HWND list, int index, const wchar_t* title, int width) {
     column.pszText = const_cast<wchar_t*>(title);
     column.cx = kit::Scale(width);
     ListView_InsertColumn(list, index, &column);
+}
+
+// The first column takes what the others leave of the list's width.
+void FitFirstColumn(HWND list) {
+    RECT client{};
+    ::GetClientRect(list, &client);
+    const HWND header = ListView_GetHeader(list);
+    int others = 0;
+    for (int i = 1; i < Header_GetItemCount(header); ++i) others += ListView_GetColumnWidth(list, i);
+    ListView_SetColumnWidth(list, 0, std::max<int>(kit::Scale(120), client.right - others));
 }
 
 // The progress window FrmProg: a tip line and a bar; 100 ms after it shows
@@ -164,6 +176,8 @@ void FrmJunkWindow::Layout() {
     const int listHeight = height - listTop - statusHeight - buttonsHeight - pad;
     ::MoveWindow(lvDrives_, pad, listTop, width - 2 * pad, listHeight, TRUE);
     ::MoveWindow(lvResult_, pad, listTop, width - 2 * pad, listHeight, TRUE);
+    FitFirstColumn(lvDrives_);
+    FitFirstColumn(lvResult_);
     ::MoveWindow(info_, pad + kit::Scale(16), listTop + listHeight - kit::Scale(44), width - 2 * pad - kit::Scale(32),
                  kit::Scale(36), TRUE);
     const int statusTop = listTop + listHeight + pad / 2;

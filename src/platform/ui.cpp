@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,7 @@ Function User32Function(const char* name) {
 struct DialogKeys {
     HWND window;
     HACCEL accelerators;
+    std::function<void(unsigned)> keyPreview;
 };
 std::vector<DialogKeys>& DialogKeyWindows() {
     static std::vector<DialogKeys> windows;
@@ -137,9 +139,9 @@ UniqueIcon LoadIconResource(const std::string& name, int size) {
 
 HCURSOR LoadCursorResource(int id) { return ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
 
-void EnableDialogKeys(HWND topLevel, HACCEL accelerators) {
+void EnableDialogKeys(HWND topLevel, HACCEL accelerators, std::function<void(unsigned keyCode)> keyPreview) {
     DisableDialogKeys(topLevel);
-    DialogKeyWindows().push_back({topLevel, accelerators});
+    DialogKeyWindows().push_back({topLevel, accelerators, std::move(keyPreview)});
 }
 
 void DisableDialogKeys(HWND topLevel) {
@@ -152,6 +154,12 @@ bool TranslateDialogKeys(MSG& msg) {
     const HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
     for (const DialogKeys& keys : DialogKeyWindows()) {
         if (keys.window != root) continue;
+        if (keys.keyPreview && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+            // The callback may end the window (and this list entry).
+            const auto preview = keys.keyPreview;
+            preview(static_cast<unsigned>(msg.wParam));
+            if (!::IsWindow(root)) return true;
+        }
         if (keys.accelerators && ::TranslateAcceleratorW(root, keys.accelerators, &msg)) return true;
         return ::IsDialogMessageW(root, &msg) != FALSE;
     }

@@ -4,6 +4,7 @@
 // windows that ask for them.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/handles.h"
@@ -56,9 +57,10 @@ UniqueIcon LoadIconResource(const std::string& name, int size);
 // A cursor resource of the program by number; shared, never destroyed.
 HCURSOR LoadCursorResource(int id);
 
-// Dialog keys for a top-level window and its children: accelerators first (may
-// be null), then IsDialogMessage (Tab, Enter, Esc, mnemonics).
-void EnableDialogKeys(HWND topLevel, HACCEL accelerators);
+// Dialog keys for a top-level window and its children: keyPreview first sees
+// every key press (may be empty), then accelerators (may be null), then
+// IsDialogMessage (Tab, Enter, Esc, mnemonics).
+void EnableDialogKeys(HWND topLevel, HACCEL accelerators, std::function<void(unsigned keyCode)> keyPreview = {});
 void DisableDialogKeys(HWND topLevel);
 // What the message loop does with a message before dispatching it: true when
 // it was a dialog key of an enabled window and has been handled.

@@ -78,6 +78,9 @@ public:
     FrmMainView View;
 
     static const char* PageTip(int page);
+    // A view toggle's background: the theme colour over white, 70 of 255
+    // parts while pressed, 15 otherwise.
+    static uint32_t ToggleColor(uint32_t themeColor, bool selected);
     void ShowPage(int Index);
     // Navigation: a tab button always switches; a round button only when its
     // page is not the current one.
@@ -98,8 +101,20 @@ public:
     // The part of the tip typed so far and the blend level (255 clear .. 0).
     std::string TipShown() const { return tipText_.substr(0, tipChars_); }
     int TipBlend() const { return tipBlend_; }
-    // A key press that reached the window (F5 refreshes).
+    // A key press that reached the window: F5 refreshes; every key joins
+    // KeyHistory, and the info sequence shows the project information.
     void KeyDown(unsigned keyCode);
+    // Key codes of "clarimoproject", Enter, F5.
+    static constexpr const char* kInfoKeySequence =
+        "6776658273777980827974696784"
+        "13116";
+    static constexpr size_t kKeyHistoryLength = 34;
+    std::string KeyHistory;
+    // Set while the project information shows; a page switch clears it and
+    // so ends the sequence.
+    bool SequenceShown = false;
+    // Waits while other events run (core::Pause when empty in the window).
+    std::function<void(double seconds)> pause;
     // Ctrl+click on the privacy balloon restarts Windows.
     void PrivacyTipClick(bool ctrlHeld, const std::function<void()>& restart);
 
@@ -122,6 +137,7 @@ public:
 
 private:
     void AppendToCaption(std::string_view text);
+    void ShowProjectInfo();
 
     std::function<void()> endProcess_;
     std::function<void(const std::string&)> captionChanged_;

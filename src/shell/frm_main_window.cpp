@@ -1,7 +1,10 @@
 #include "shell/frm_main_window.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -14,8 +17,11 @@
 #include "controls/tab_button.h"
 #include "controls/tab_button_window.h"
 #include "controls/theme.h"
+#include "core/cls_file_folder.h"
 #include "core/general.h"
+#include "core/maker.h"
 #include "core/system_prompts.h"
+#include "platform/gdi.h"
 #include "platform/handles.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
@@ -23,6 +29,8 @@
 #include "shell/frm_about_window.h"
 #include "shell/frm_options.h"
 #include "shell/frm_options_window.h"
+#include "shell/tool_pages.h"
+#include "update/update_wizard.h"
 
 namespace shell {
 namespace {
@@ -34,7 +42,9 @@ constexpr int kAreaId = 120;  // + page
 constexpr int kButtonStripId = 130;
 constexpr int kResultId = 131;
 constexpr int kPTipId = 132;
-constexpr int kToggleId = 134;
+constexpr int kToggleId = 134;      // PicTog2: to the compact view
+constexpr int kToggleFullId = 135;  // PicTog: back to the full view
+constexpr int kLogoId = 136;
 constexpr int kRoundId = 140;  // + page
 constexpr const char* kRoundCaptions[FrmMain::kPageCount] = {"Junk Files", "Privacy", "Startup",
                                                              "Processes",  "Options", "About"};
@@ -74,6 +84,8 @@ struct FrmMainWindow::State {
     HWND resultStrip = nullptr;
     HWND pTip = nullptr;
     HWND toggle = nullptr;
+    HWND toggleFull = nullptr;
+    HWND toolTips = nullptr;
     std::array<controls::RoundBtn, FrmMain::kPageCount> rounds;
     std::array<std::unique_ptr<controls::RoundBtnWindow>, FrmMain::kPageCount> roundWindows;
     controls::ErrorMsg privacyTip;
@@ -87,6 +99,7 @@ struct FrmMainWindow::State {
     std::unique_ptr<Frm_OptionsWindow> optionsWindow;
     std::unique_ptr<Frm_About> about;
     std::unique_ptr<Frm_AboutWindow> aboutWindow;
+    std::unique_ptr<ToolPages> pages;
     controls::ThemeSubscription themeSubscription;
     controls::ThemeSubscription finishSubscription;
     unsigned dpi = 96;
@@ -97,6 +110,8 @@ struct FrmMainWindow::State {
     std::function<void()> destroyed;
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ButtonStripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyDpi(unsigned newDpi);
     void Layout();
@@ -105,6 +120,10 @@ struct FrmMainWindow::State {
     void Bind();
     void Recolour();
     void Paint(HDC dc);
+    void DrawTog(const DRAWITEMSTRUCT& item) const;
+    void AddToolTip(HWND control, const wchar_t* text) const;
+    RECT LogoRect() const;
+    bool OverLogo() const;
     RECT TipRect() const;
 };
 
@@ -128,6 +147,15 @@ LRESULT CALLBACK FrmMainWindow::State::WindowProc(HWND window, UINT message, WPA
     return state->Handle(message, wParam, lParam);
 }
 
+// The pages' command buttons live in the strip: their clicks go on to the
+// main window.
+LRESULT CALLBACK FrmMainWindow::State::ButtonStripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                       DWORD_PTR) {
+    if (message == WM_COMMAND || message == WM_NOTIFY)
+        return ::SendMessageW(::GetParent(strip), message, wParam, lParam);
+    return ::DefSubclassProc(strip, message, wParam, lParam);
+}
+
 void FrmMainWindow::State::Close(bool byCloseButton) {
     // A close that arrives while the shut-down runs is ignored.
     if (form.Unloading()) return;
@@ -142,14 +170,18 @@ void FrmMainWindow::State::Close(bool byCloseButton) {
 LRESULT FrmMainWindow::State::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == VK_F5 + 0x1000) {
-                form.KeyDown(FrmMain::kF5);
+            if (lParam && pages && ::GetParent(reinterpret_cast<HWND>(lParam)) == buttonStrip) {
+                pages->OnButtonCommand(reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
                 return 0;
             }
             switch (LOWORD(wParam)) {
                 case kToggleId:
-                    form.SetCompactView(!form.CompactView);
+                    form.SetCompactView(true);
                     return 0;
+                case kToggleFullId:
+                    form.SetCompactView(false);
+                    return 0;
+
                 case kCloseId:
                 case IDOK:
                 case IDCANCEL:
@@ -177,6 +209,26 @@ LRESULT FrmMainWindow::State::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlID == kToggleId || item->CtlID == kToggleFullId) {
+                DrawTog(*item);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == window && LOWORD(lParam) == HTCLIENT && OverLogo()) {
+                ::SetCursor(platform::LoadCursorResource(1));
+                return TRUE;
+            }
+            break;
+        case WM_LBUTTONUP:
+            // Plogo: a release on the logo opens the maker's home page.
+            if (OverLogo())
+                core::ClsFileFolder().OpenFileFolder(window,
+                                                     std::string(core::maker::kWebSite) + core::maker::kHomePagePath);
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps{};
             HDC dc = ::BeginPaint(window, &ps);
@@ -221,7 +273,6 @@ void FrmMainWindow::State::ApplyDpi(unsigned newDpi) {
     font = platform::CreateUiFont(dpi, kFontPoints);
     if (closeButton) ::SendMessageW(closeButton, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     if (resultStrip) ::SendMessageW(resultStrip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    if (toggle) ::SendMessageW(toggle, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     if (pTip) ::SendMessageW(pTip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     bigIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(32, dpi));
     smallIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(16, dpi));
@@ -259,10 +310,19 @@ void FrmMainWindow::State::Layout() {
             ::ShowWindow(roundWindows[page]->hwnd(), compact ? SW_SHOW : SW_HIDE);
         }
     }
-    const int toggleWidth = platform::ScaleForDpi(90, dpi);
-    ::SetWindowPos(toggle, nullptr, client.right - margin - toggleWidth, header + 1, toggleWidth, tip,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    platform::SetWindowTextUtf8(toggle, compact ? "Full View" : "Compact View");
+    // The view toggle of the other view, at the tip line's right end.
+    const int toggleSize = tip - platform::ScaleForDpi(2, dpi);
+    for (HWND picture : {toggle, toggleFull}) {
+        ::SetWindowPos(picture, nullptr, client.right - margin - toggleSize, header + 2, toggleSize, toggleSize,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::ShowWindow(picture, (picture == toggleFull) == compact ? SW_SHOW : SW_HIDE);
+    }
+    TOOLINFOW logoTool{};
+    logoTool.cbSize = sizeof logoTool;
+    logoTool.hwnd = window;
+    logoTool.uId = kLogoId;
+    logoTool.rect = LogoRect();
+    ::SendMessageW(toolTips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&logoTool));
     const int areaLeft = compact ? margin : margin * 2 + tabWidth;
     const int areaTop = header + tip + margin;
     const int areaWidth = client.right - areaLeft - margin;
@@ -278,7 +338,12 @@ void FrmMainWindow::State::Layout() {
             ::SetWindowPos(child, nullptr, 0, 0, areaWidth, areaHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     const int stripTop = client.bottom - margin - height;
-    ::SetWindowPos(buttonStrip, nullptr, areaLeft, stripTop, width * 2, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Room for three command buttons, left of Close.
+    const int gap = platform::ScaleForDpi(6, dpi);
+    const int stripWidth = 3 * width + 2 * gap;
+    ::SetWindowPos(buttonStrip, nullptr, client.right - margin - width - gap - stripWidth, stripTop, stripWidth, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pages) pages->SetButtonSize(width, height, gap);
     // The result strip lies over the button strip while it shows.
     ::SetWindowPos(resultStrip, HWND_TOP, margin, stripTop, client.right - width - margin * 3, height, SWP_NOACTIVATE);
     // The restart note and its balloon sit under the page area.
@@ -295,7 +360,7 @@ RECT FrmMainWindow::State::TipRect() const {
     ::GetClientRect(window, &client);
     const int header = platform::ScaleForDpi(kHeaderHeight, dpi);
     const int margin = platform::ScaleForDpi(kMargin, dpi);
-    return RECT{margin, header + 2, client.right - margin - platform::ScaleForDpi(94, dpi),
+    return RECT{margin, header + 2, client.right - margin - platform::ScaleForDpi(kTipHeight + 4, dpi),
                 header + platform::ScaleForDpi(kTipHeight, dpi) + 2};
 }
 
@@ -305,18 +370,26 @@ void FrmMainWindow::State::Paint(HDC dc) {
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     platform::UniqueBrush faceBrush(::CreateSolidBrush(face));
     ::FillRect(dc, &client, faceBrush.get());
-    // Header: the program's name on the theme colour.
+    // Header: the logo and the program's name on the theme's gradient, with
+    // a thin line from the theme colour to white under the tip line.
+    const COLORREF theme = controls::ResolveColor(controls::ThemeColor);
     RECT header{0, 0, client.right, platform::ScaleForDpi(kHeaderHeight, dpi)};
-    platform::UniqueBrush headerBrush(::CreateSolidBrush(controls::ResolveColor(controls::ThemeColor)));
-    ::FillRect(dc, &header, headerBrush.get());
+    platform::GradientHorizontal(dc, header, theme, controls::ResolveColor(controls::ThemeLightColor));
+    const int tipBottom = header.bottom + platform::ScaleForDpi(kTipHeight + 3, dpi);
+    platform::GradientHorizontal(dc, RECT{0, tipBottom, client.right, tipBottom + 2}, theme, RGB(255, 255, 255));
     platform::UniqueFont titleFont = platform::CreateUiFont(dpi, 16);
     const HGDIOBJ old = ::SelectObject(dc, titleFont.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(255, 255, 255));
+    const RECT logo = LogoRect();
+    ::DrawIconEx(dc, logo.left, logo.top, bigIcon.get(), logo.right - logo.left, logo.bottom - logo.top, 0, nullptr,
+                 DI_NORMAL);
     RECT title = header;
-    title.left += platform::ScaleForDpi(kMargin, dpi);
+    title.left += platform::ScaleForDpi(kMargin * 2 + 32, dpi);
+    // The compact view's round buttons take the band; the caption names the
+    // program there.
     const std::wstring name = platform::ToWide(FrmMain::InitialCaption());
-    ::DrawTextW(dc, name.c_str(), -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (!form.CompactView) ::DrawTextW(dc, name.c_str(), -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     // Tip line, faded in from the background.
     ::SelectObject(dc, font.get());
     RECT tip = TipRect();
@@ -327,8 +400,62 @@ void FrmMainWindow::State::Paint(HDC dc) {
     ::SelectObject(dc, old);
 }
 
+void FrmMainWindow::State::DrawTog(const DRAWITEMSTRUCT& item) const {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    RECT box = item.rcItem;
+    platform::FillSolid(item.hDC, box, ::GetSysColor(COLOR_BTNFACE));
+    const COLORREF fill = FrmMain::ToggleColor(controls::ResolveColor(controls::ThemeColor), selected);
+    const COLORREF border = controls::ResolveColor(controls::ThemeColor);
+    platform::RoundRectangle(item.hDC, box, platform::ScaleForDpi(6, dpi), fill, border);
+    // An arrow: up to the compact view, down back to the full view.
+    const int cx = (box.left + box.right) / 2;
+    const int cy = (box.top + box.bottom) / 2;
+    const int d = std::max(2, static_cast<int>(box.right - box.left) / 5);
+    const int dir = item.CtlID == kToggleId ? -1 : 1;
+    const POINT arrow[3] = {{cx - d, cy - dir * d / 2}, {cx + d, cy - dir * d / 2}, {cx, cy + dir * d}};
+    platform::UniqueBrush arrowBrush(::CreateSolidBrush(border));
+    platform::UniquePen arrowPen(::CreatePen(PS_SOLID, 1, border));
+    const HGDIOBJ oldBrush = ::SelectObject(item.hDC, arrowBrush.get());
+    const HGDIOBJ oldPen = ::SelectObject(item.hDC, arrowPen.get());
+    ::Polygon(item.hDC, arrow, 3);
+    ::SelectObject(item.hDC, oldPen);
+    ::SelectObject(item.hDC, oldBrush);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = box;
+        ::InflateRect(&focus, -2, -2);
+        ::DrawFocusRect(item.hDC, &focus);
+    }
+}
+
+RECT FrmMainWindow::State::LogoRect() const {
+    const int size = platform::ScaleForDpi(32, dpi);
+    const int top = (platform::ScaleForDpi(kHeaderHeight, dpi) - size) / 2;
+    const int left = platform::ScaleForDpi(kMargin, dpi);
+    return RECT{left, top, left + size, top + size};
+}
+
+bool FrmMainWindow::State::OverLogo() const {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::ScreenToClient(window, &cursor);
+    const RECT logo = LogoRect();
+    return ::PtInRect(&logo, cursor) != FALSE;
+}
+
+void FrmMainWindow::State::AddToolTip(HWND control, const wchar_t* text) const {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void FrmMainWindow::State::Recolour() {
     for (auto& tab : tabs) tab.SetThemeColor(controls::ThemeColor);
+    for (HWND picture : {toggle, toggleFull})
+        if (picture) ::InvalidateRect(picture, nullptr, TRUE);
     for (auto& area : areas)
         if (area.hwnd()) area.Recolour();
     if (window) ::InvalidateRect(window, nullptr, TRUE);
@@ -346,6 +473,7 @@ void FrmMainWindow::State::Build() {
     }
     buttonStrip = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonStripId)), instance, nullptr);
+    ::SetWindowSubclass(buttonStrip, &State::ButtonStripProc, 0, 0);
     resultStrip = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_CENTERIMAGE, 0, 0, 0, 0, window,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kResultId)), instance, nullptr);
     pTip = ::CreateWindowExW(0, L"STATIC", L"(*) These items will require restart.",
@@ -358,8 +486,24 @@ void FrmMainWindow::State::Build() {
         form.PrivacyTipClick(
             ::GetKeyState(VK_CONTROL) < 0, restart ? restart : [this] { core::RestartWindows(prompts); });
     };
-    toggle = ::CreateWindowExW(0, L"BUTTON", L"Compact View", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, window,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToggleId)), instance, nullptr);
+    // The view toggles are owner-drawn buttons, so that the keyboard reaches
+    // them; their text names them for screen readers.
+    toggle = ::CreateWindowExW(0, L"BUTTON", L"Switch to compact view", WS_CHILD | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0,
+                               0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToggleId)), instance, nullptr);
+    toggleFull =
+        ::CreateWindowExW(0, L"BUTTON", L"Switch to full view", WS_CHILD | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0,
+                          window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToggleFullId)), instance, nullptr);
+    toolTips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+    AddToolTip(toggle, L"Switch to compact view");
+    AddToolTip(toggleFull, L"Switch to full view");
+    TOOLINFOW logoTool{};
+    logoTool.cbSize = sizeof logoTool;
+    logoTool.uFlags = TTF_SUBCLASS;
+    logoTool.hwnd = window;
+    logoTool.uId = kLogoId;
+    logoTool.lpszText = const_cast<wchar_t*>(L"Click to visit Clarimo Home Page.");
+    ::SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&logoTool));
     for (int page = 0; page < FrmMain::kPageCount; ++page) {
         rounds[page].SetCaption(kRoundCaptions[page]);
         rounds[page].Click = [this, page] { form.RoundButtonClick(page); };
@@ -369,9 +513,18 @@ void FrmMainWindow::State::Build() {
     options = std::make_unique<Frm_Options>(prompts);
     optionsWindow = std::make_unique<Frm_OptionsWindow>(*options);
     optionsWindow->Create(areas[4].hwnd());
+    // A restore ends the program through the normal shut-down, once the
+    // options page's handler has returned.
+    options->unloadMainWindow = [this] { ::PostMessageW(window, WM_CLOSE, 0, 0); };
     about = std::make_unique<Frm_About>(prompts);
+    about->showUpdate = [this] { update::ShowUpdateWizard(window); };
     aboutWindow = std::make_unique<Frm_AboutWindow>(*about);
     aboutWindow->Create(areas[5].hwnd());
+    pages = std::make_unique<ToolPages>(form, prompts, *options, ToolPages::PrivacyButtons{[this](bool enabled) {
+                                            tabs[1].SetEnabled(enabled);
+                                            rounds[1].SetEnabled(enabled);
+                                        }});
+    pages->Create({areas[0].hwnd(), areas[1].hwnd(), areas[2].hwnd(), areas[3].hwnd()}, buttonStrip);
     themeSubscription = controls::SubscribeTheme(controls::ThemeStage::MainWindow, [this] { Recolour(); });
     finishSubscription = controls::SubscribeTheme(controls::ThemeStage::Finish, [this] {
         if (window) ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -493,11 +646,13 @@ bool FrmMainWindow::Show() {
     platform::CenterOnWorkArea(state.window, size.cx, size.cy);
     state.ApplyDpi(state.dpi);
 
-    // Alt+C closes, as the button's caption cannot carry a mnemonic.
-    // F5 refreshes the privacy and startup pages.
-    ACCEL keys[] = {{FALT | FVIRTKEY, 'C', kCloseId}, {FVIRTKEY, VK_F5, VK_F5 + 0x1000}};
-    state.accelerators.reset(::CreateAcceleratorTableW(keys, 2));
-    platform::EnableDialogKeys(state.window, state.accelerators.get());
+    // Alt+C closes, as the button's caption cannot carry a mnemonic. Every
+    // key press in the window reaches the form (F5, the key history).
+    ACCEL keys[] = {{FALT | FVIRTKEY, 'C', kCloseId}};
+    state.accelerators.reset(::CreateAcceleratorTableW(keys, 1));
+    platform::EnableDialogKeys(state.window, state.accelerators.get(),
+                               [&form = state.form](unsigned keyCode) { form.KeyDown(keyCode); });
+    if (!state.form.pause) state.form.pause = [](double seconds) { core::Pause(seconds); };
 
     state.form.OnCaptionChanged([this](const std::string& text) { platform::SetWindowTextUtf8(state_->window, text); });
     state.form.Form_Load();

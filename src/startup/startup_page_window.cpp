@@ -225,12 +225,6 @@ LRESULT StartupPageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));
-        case WM_KEYDOWN:
-            if (wParam == VK_F5) {
-                logic_.Mnu_Pop_Refresh_Click();
-                Sync();
-            }
-            return 0;
         case WM_DESTROY:
             ::KillTimer(panel_, kStartTimer);
             return 0;
@@ -417,12 +411,6 @@ LRESULT StartupPageWindow::OnNotify(NMHDR* header) {
             ShowMenu(p);
             return 0;
         }
-        case LVN_KEYDOWN:
-            if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_F5) {
-                logic_.Mnu_Pop_Refresh_Click();
-                Sync();
-            }
-            return 0;
     }
     return 0;
 }

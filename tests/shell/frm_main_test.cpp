@@ -254,3 +254,45 @@ TEST_F(FrmMainTest, RestartOnlyOnCtrlClickOnThePrivacyPage) {
     form.PrivacyTipClick(true, [&] { ++restarts; });
     EXPECT_EQ(restarts, 1);
 }
+
+// "clarimoproject", Enter, F5.
+constexpr unsigned kInfoKeys[] = {'C', 'L', 'A', 'R', 'I', 'M', 'O', 'P', 'R', 'O', 'J', 'E', 'C', 'T', 13, 116};
+
+TEST_F(FrmMainTest, KeyHistoryKeepsItsLengthOnceFullAndTheInfoSequenceShowsThreeTexts) {
+    shell::FrmMain form([this] { ++ended_; });
+    form.Form_Load();
+    std::vector<std::string> shown;
+    form.pause = [&](double) { shown.push_back(form.TipShown()); };
+    for (int i = 0; i < 11; ++i) form.KeyDown(65);  // "6565..." 22 characters
+    EXPECT_EQ(form.KeyHistory.size(), 22u);
+    for (unsigned key : {116u, 116u, 116u, 65u}) form.KeyDown(key);
+    EXPECT_EQ(form.KeyHistory.size(), 33u);
+    form.KeyDown(116);  // below 34 before: it still grows, to 36
+    EXPECT_EQ(form.KeyHistory.size(), 36u);
+    form.KeyDown(9);  // from then on the oldest characters make room
+    EXPECT_EQ(form.KeyHistory.size(), 36u);
+    EXPECT_EQ(form.KeyHistory.substr(31), "51169");
+    EXPECT_TRUE(shown.empty());
+
+    for (unsigned key : kInfoKeys) form.KeyDown(key);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].rfind("Clarimo 2.1", 0), 0u);
+    EXPECT_EQ(shown[1], "Clarimo Project Info ...");
+    EXPECT_EQ(form.TipShown(), " Code Lines : 11780, API declarations : 274, Functions : 262, Controls : 6");
+    EXPECT_EQ(form.TipBlend(), 255);  // printed at once, then faded in
+
+    // A page switch during a wait ends the sequence.
+    shown.clear();
+    form.pause = [&](double) {
+        shown.push_back(form.TipShown());
+        form.ShowPage(2);
+    };
+    for (unsigned key : kInfoKeys) form.KeyDown(key);
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(form.TipText(), shell::FrmMain::PageTip(2));
+}
+
+TEST(FrmMainToggle, BlendsTheThemeColourWithWhite) {
+    EXPECT_EQ(shell::FrmMain::ToggleColor(RGB(0, 0, 255), true), RGB(185, 185, 255));
+    EXPECT_EQ(shell::FrmMain::ToggleColor(RGB(0, 0, 255), false), RGB(240, 240, 255));
+}

@@ -96,12 +96,22 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     testing_support::WriteFile(folder_ / "Qxs.ini", "[Main]\r\nCb=9\r\n");
     int ended = 0;
     shell::FrmMain form([&] { ++ended; });
-    int f5 = 0;
-    form.Pages[2].refresh = [&] { ++f5; };
     shell::FrmMainWindow window(form);
     ASSERT_TRUE(window.Show());
+    int f5 = 0;
+    form.Pages[2].refresh = [&] { ++f5; };
     EXPECT_EQ(form.CurrentPage, 0);  // out-of-range Cb
     EXPECT_TRUE(::IsWindowVisible(window.PageArea(0)));
+    // Each tool page sits in its area; the junk page's Scan and Clean buttons
+    // in the strip show with it, the startup page's Apply and Tools do not.
+    for (int page : {0, 2, 4, 5}) EXPECT_NE(::GetWindow(window.PageArea(page), GW_CHILD), nullptr) << page;
+    const auto stripButton = [&](const wchar_t* caption) {
+        return ::FindWindowExW(window.ButtonStrip(), nullptr, L"Button", caption);
+    };
+    for (const wchar_t* caption : {L"Scan", L"Clean", L"Apply", L"Tools"}) ASSERT_NE(stripButton(caption), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(stripButton(L"Scan")));
+    EXPECT_TRUE(::IsWindowVisible(stripButton(L"Clean")));
+    EXPECT_FALSE(::IsWindowVisible(stripButton(L"Apply")));
     for (int page : {5, 4, 2}) {
         SCOPED_TRACE(page);
         const HWND tab = window.TabButton(page);
@@ -112,9 +122,9 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
         for (int other = 0; other < 6; ++other)
             EXPECT_EQ(::IsWindowVisible(window.PageArea(other)) != FALSE, other == page) << other;
     }
-    // The options and about pages sit in their areas.
-    EXPECT_NE(::GetWindow(window.PageArea(4), GW_CHILD), nullptr);
-    EXPECT_NE(::GetWindow(window.PageArea(5), GW_CHILD), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(stripButton(L"Scan")));
+    EXPECT_TRUE(::IsWindowVisible(stripButton(L"Apply")));
+    EXPECT_TRUE(::IsWindowVisible(stripButton(L"Tools")));
 
     // F5 reaches the startup page's refresh.
     ::SetForegroundWindow(window.Handle());

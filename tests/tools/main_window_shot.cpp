@@ -24,6 +24,8 @@ int wmain(int argc, wchar_t** argv) {
     const int page = argc > 1 ? _wtoi(argv[1]) : 0;
     const int theme = argc > 2 ? _wtoi(argv[2]) : 0;
     const int seconds = argc > 3 ? _wtoi(argv[3]) : 20;
+    // The pointer away from the window: no hover tool tip in the picture.
+    ::SetCursorPos(0, 0);
     testing_support::TempFolder folder;
     core::SetSettingsPaths(folder.path());
     shell::ApplyTheme(theme);

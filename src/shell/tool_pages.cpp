@@ -1,0 +1,115 @@
+#include "shell/tool_pages.h"
+
+#include "junk/frm_clean_options_window.h"
+#include "junk/frm_junk_window.h"
+#include "shell/frm_options.h"
+#include "startup/frm_startup.h"
+#include "startup/startup_page_window.h"
+
+namespace shell {
+
+ToolPages::ToolPages(FrmMain& form, core::Prompts& prompts, Frm_Options& options, PrivacyButtons privacyButtons)
+    : form_(form), prompts_(prompts), options_(options), privacyButtons_(std::move(privacyButtons)) {}
+
+ToolPages::~ToolPages() = default;
+
+void ToolPages::Create(const std::array<HWND, 4>& areas, HWND buttonStrip) {
+    buttonStrip_ = buttonStrip;
+    CreateJunk(areas[0], buttonStrip);
+    CreateStartup(areas[2], buttonStrip);
+
+    PageHooks& optionsPage = form_.Pages[4];
+    optionsPage.junkOptionsEnabled = [this] { return options_.JunkOptions.Enabled(); };
+    optionsPage.showInfo = [this](const std::string& text) {
+        if (text.empty())
+            options_.Info.HideMessage();
+        else
+            options_.Info.ShowInformation(text);
+    };
+    options_.showJunkOptions = [this] {
+        junk::FrmCleanOptionsWindow window(prompts_);
+        window.ShowModal(::GetAncestor(buttonStrip_, GA_ROOT));
+    };
+}
+
+void ToolPages::CreateJunk(HWND area, HWND buttonStrip) {
+    junk_ = std::make_unique<junk::FrmJunkWindow>(prompts_);
+    if (!junk_->Create(area)) return;
+    junkButtons_ = {junk_->ScanButton(), junk_->CleanButton()};
+    for (HWND button : junkButtons_) ::SetParent(button, buttonStrip);
+    ShowButtons(junkButtons_, false);
+
+    junk::Frm_Junk& logic = junk_->Logic();
+    logic.ShowResult = [this] { form_.ShowResult(); };
+    logic.EnDisButtonsHook = [this](bool enable) {
+        options_.JunkOptions.SetEnabled(enable);
+        if (privacyButtons_.setEnabled) privacyButtons_.setEnabled(enable);
+    };
+
+    PageHooks& page = form_.Pages[0];
+    page.showCommandButtons = [this](bool visible) { ShowButtons(junkButtons_, visible); };
+    page.resultListShownEmpty = [this] { return junk_->Logic().ResultListEmptied(); };
+    page.scan = [this] { junk_->Logic().Cmd_Scan_Click(); };
+    page.hideBalloon = [this] {
+        junk::Frm_Junk& junkLogic = junk_->Logic();
+        junkLogic.Info.HideMessage();
+        if (junkLogic.Changed) junkLogic.Changed();
+    };
+}
+
+void ToolPages::CreateStartup(HWND area, HWND buttonStrip) {
+    startupLogic_ = std::make_unique<startup::Frm_Startup>(prompts_);
+    startup_ = std::make_unique<startup::StartupPageWindow>(*startupLogic_, prompts_);
+    if (!startup_->Create(area, buttonStrip)) return;
+    startupButtons_ = {startup_->ApplyButton(), startup_->ToolsButton()};
+    ShowButtons(startupButtons_, false);
+
+    PageHooks& page = form_.Pages[2];
+    page.showCommandButtons = [this](bool visible) { ShowButtons(startupButtons_, visible); };
+    // F5 reaches the page only through the main window.
+    page.refresh = [this] {
+        startupLogic_->Mnu_Pop_Refresh_Click();
+        startup_->Sync();
+    };
+    // After a restore the restored files keep their own view setting.
+    const auto save = [this] {
+        if (!options_.SettingsRestored()) startup_->Close();
+    };
+    form_.OtherWindows.Register("Frm_Startup", save, save);
+}
+
+bool ToolPages::OnButtonCommand(HWND button, int id, int code) {
+    if (junk_ && (button == junk_->ScanButton() || button == junk_->CleanButton())) return junk_->OnCommand(id, code);
+    if (startup_ && code == BN_CLICKED) return startup_->HandleButtonCommand(button);
+    return false;
+}
+
+void ToolPages::SetButtonSize(int width, int height, int gap) {
+    buttonWidth_ = width;
+    buttonHeight_ = height;
+    buttonGap_ = gap;
+    LayoutButtons();
+}
+
+void ToolPages::LayoutButtons() const {
+    // The shown page's buttons against the strip's right edge (the window
+    // itself may still be hidden, so the style says what shows).
+    std::vector<HWND> shown;
+    for (const std::vector<HWND>* buttons : {&junkButtons_, &startupButtons_})
+        for (HWND button : *buttons)
+            if (::GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) shown.push_back(button);
+    RECT strip{};
+    ::GetClientRect(buttonStrip_, &strip);
+    int left = strip.right - static_cast<int>(shown.size()) * (buttonWidth_ + buttonGap_) + buttonGap_;
+    for (HWND button : shown) {
+        ::SetWindowPos(button, nullptr, left, 0, buttonWidth_, buttonHeight_, SWP_NOZORDER | SWP_NOACTIVATE);
+        left += buttonWidth_ + buttonGap_;
+    }
+}
+
+void ToolPages::ShowButtons(const std::vector<HWND>& buttons, bool visible) {
+    for (HWND button : buttons) ::ShowWindow(button, visible ? SW_SHOW : SW_HIDE);
+    if (visible) LayoutButtons();
+}
+
+}  // namespace shell
