@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string_view>
 
 #include "core/results_tally.h"
 #include "core/settings.h"
@@ -185,4 +186,46 @@ TEST_F(FrmMainWindowTest, CompactViewIsRestoredSwitchedAndSaved) {
     ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return ended > 0; }, 5s));
     EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Vmode", ""), "1");
+}
+
+namespace update_wizard_probe {
+HWND wizard = nullptr;
+HWND owner = nullptr;
+void CALLBACK CloseWizard(HWND, UINT, UINT_PTR id, DWORD) {
+    const HWND found = ::FindWindowW(nullptr, L"Update Wizard");
+    if (!found) return;
+    ::KillTimer(nullptr, id);
+    wizard = found;
+    owner = ::GetWindow(found, GW_OWNER);
+    ::PostMessageW(found, WM_CLOSE, 0, 0);
+}
+}  // namespace update_wizard_probe
+
+TEST_F(FrmMainWindowTest, AboutPageCheckForUpdateOpensTheUpdateWizardOverTheMainWindow) {
+    shell::FrmMain form([] {});
+    shell::FrmMainWindow window(form);
+    ASSERT_TRUE(window.Show());
+    form.ShowPage(5);
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    ::EnumChildWindows(
+        window.PageArea(5),
+        [](HWND child, LPARAM context) -> BOOL {
+            wchar_t text[64]{};
+            ::GetWindowTextW(child, text, 64);
+            if (std::wstring_view(text) != L"Check for Update") return TRUE;
+            reinterpret_cast<Search*>(context)->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.found, nullptr);
+    ::SetTimer(nullptr, 0, 100, &update_wizard_probe::CloseWizard);
+    // The wizard runs modally inside the click and returns once closed.
+    ::SendMessageW(search.found, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(search.found, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_NE(update_wizard_probe::wizard, nullptr);
+    EXPECT_EQ(update_wizard_probe::owner, window.Handle());
+    EXPECT_FALSE(::IsWindow(update_wizard_probe::wizard));
+    EXPECT_TRUE(::IsWindowEnabled(window.Handle()));
 }
