@@ -562,7 +562,26 @@ void FrmMainWindow::State::Bind() {
             privacyTip.HideMessage();
         }
     };
-    view.showResultStrip = [this](bool shown) { ::ShowWindow(resultStrip, shown ? SW_SHOW : SW_HIDE); };
+    view.showResultStrip = [this](bool shown) {
+        if (!shown) {
+            ::ShowWindow(resultStrip, SW_HIDE);
+            return;
+        }
+        // Slides up from the window's bottom edge to its place (Layout's).
+        RECT place{};
+        ::GetWindowRect(resultStrip, &place);
+        ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        RECT client{};
+        ::GetClientRect(window, &client);
+        ::ShowWindow(resultStrip, SW_SHOWNA);
+        constexpr int kSteps = 6;
+        for (int step = kSteps; step >= 0; --step) {
+            const int top = place.top + static_cast<int>(client.bottom - place.top) * step / kSteps;
+            ::SetWindowPos(resultStrip, HWND_TOP, place.left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+            ::UpdateWindow(window);
+            if (step > 0) ::Sleep(8);
+        }
+    };
     view.resultText = [this](const std::string& text) { platform::SetWindowTextUtf8(resultStrip, text); };
     view.enableResultTimer = [this](bool on) {
         if (on)
