@@ -18,6 +18,8 @@ void FrmPrivacyProgWindow::ShowModal(HWND owner, unsigned char opacity) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     if (!::GetClassInfoExW(instance, kClassName, &windowClass)) {
+        windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = Procedure;
         windowClass.hInstance = instance;
         windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));  // IDC_WAIT

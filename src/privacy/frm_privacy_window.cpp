@@ -402,11 +402,7 @@ void FrmPrivacyWindow::RunProgress(const std::function<void()>& clean) {
     window.ShowModal(TopWindow(), progressOpacity);
 }
 
-void FrmPrivacyWindow::OpenCookies() {
-    ShowCookiesManager(TopWindow());
-    // The manager may have removed the last cookie.
-    logic_.ChkItems();
-}
+void FrmPrivacyWindow::OpenCookies() { ShowCookiesManager(TopWindow()); }
 
 HWND FrmPrivacyWindow::TopWindow() const {
     HWND top = panel_.hwnd() ? ::GetAncestor(panel_.hwnd(), GA_ROOT) : nullptr;
