@@ -32,7 +32,17 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     "$WINE" privacy_shots.exe $mode $theme &
     pid=$!
     sleep 5
-    xwd -root -silent | convert xwd:- "'"$out"'/privacy-$mode-$theme.png"
+    png="'"$out"'/privacy-$mode-$theme.png"
+    xwd -root -silent | convert xwd:- "$png"
+    # An owned pop-up is black in a capture of the root window here: lay a
+    # capture of the please-wait window itself over it.
+    xwininfo -root -tree | grep -E "^ +0x[0-9a-f]+ \"Please Wait" | while read -r id rest; do
+      geometry=$(echo "$rest" | grep -oE "[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+" | head -1)
+      position=${geometry#*+}
+      xwd -id "$id" -silent | convert xwd:- "$png.window.png" &&
+        convert "$png" "$png.window.png" -geometry "+${position%%+*}+${position#*+}" -composite "$png"
+      rm -f "$png.window.png"
+    done
     wait $pid || echo "privacy_shots.exe $mode failed: $?"
   done'
 ls "$out"
