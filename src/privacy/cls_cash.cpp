@@ -1,13 +1,21 @@
 #include "privacy/cls_cash.h"
 
+#include "platform/url_cache.h"
+
 namespace privacy {
 
 bool IsCookieUrl(std::string_view url) { return url.substr(0, 6) == "Cookie"; }
 
 bool IsNonCookieUrl(std::string_view url) { return url.find("Cookie") == std::string_view::npos; }
 
-void ClsCash::GetCacheURLList(std::vector<std::string>&) const {}
+void ClsCash::GetCacheURLList(std::vector<std::string>& list) const {
+    platform::ForEachUrlCacheEntry([&list](const std::string& url, uint32_t type) {
+        if (type & platform::kNormalCacheEntry) list.push_back(url);
+    });
+}
 
+// Both clears walk a list taken before the first deletion, so deleting never
+// disturbs the enumeration.
 void ClsCash::ClearCash() {
     urls_.clear();
     GetCacheURLList(urls_);
@@ -22,8 +30,8 @@ void ClsCash::ClearCookies() {
         if (IsCookieUrl(url)) DeleteCashEntry(url);
 }
 
-bool ClsCash::ClearHistory() { return false; }
+bool ClsCash::ClearHistory() { return platform::ClearUrlHistory(); }
 
-void ClsCash::DeleteCashEntry(const std::string&) {}
+void ClsCash::DeleteCashEntry(const std::string& url) { platform::DeleteUrlCacheEntryByUrl(url); }
 
 }  // namespace privacy

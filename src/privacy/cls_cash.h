@@ -12,8 +12,8 @@ namespace privacy {
 // Cookie entry: URL begins with "Cookie" (case-sensitive); the browser names
 // its cookie entries that way.
 bool IsCookieUrl(std::string_view url);
-// Neither a cookie nor anything else may go with the cache: the URL holds
-// "Cookie" nowhere (case-sensitive).
+// Non-cookie entry: the URL holds "Cookie" nowhere (case-sensitive). A URL
+// with "Cookie" further in is neither kind.
 bool IsNonCookieUrl(std::string_view url);
 
 class ClsCash {
