@@ -1,36 +1,31 @@
-// Test data for the privacy page: the programs' recent-list keys at their
-// real places under HKEY_CURRENT_USER (the throw-away prefix's registry),
-// URL cache entries, and environment overrides, each removed again when the
-// test ends, even after a failed assertion.
+// Test data for the privacy page, removed again when the test ends, even
+// after a failed assertion: the programs' recent-list keys at their real
+// places under HKEY_CURRENT_USER (the throw-away prefix's registry), URL
+// cache entries, and process environment overrides.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "core/registry_procs.h"
+
 namespace privacy_testing {
 
-// Removes every program item's key (with its subkeys) when made and when
-// gone, so that a test starts and ends with all programs absent.
+// Every program item's key is removed when this is made and when it goes.
 class ProgramTraces {
 public:
-    ProgramTraces();
+    ProgramTraces() { RemoveAll(); }
     ProgramTraces(const ProgramTraces&) = delete;
     ProgramTraces& operator=(const ProgramTraces&) = delete;
-    ~ProgramTraces();
-
-    // The key below HKEY_CURRENT_USER, with every missing parent.
-    void AddKey(const std::string& path);
-    // A string value (the key is made when missing); "" writes empty data.
-    void SetValue(const std::string& path, const std::string& name, const std::string& data);
-    // Each program item's key (the 6.0 one for item 19; for item 18 the key
-    // with a "LastFolder" value holding data).
-    void AddProgram(int index);
-
-    static bool KeyExists(const std::string& path);
+    ~ProgramTraces() { RemoveAll(); }
     void RemoveAll();
+    // A string value ("" writes data of size 0); an empty name only makes the key.
+    void SetValue(const std::string& path, const std::string& name = "", const std::string& data = "");
+    // The item's key (item 19: the 6.0 one; item 18: with "LastFolder" data).
+    void AddProgram(int index);
+    static bool KeyExists(const std::string& path) { return core::RegKeyExists(core::RegRoot::CurrentUser, path); }
 };
 
-// Sets a process environment variable and puts the old value back.
 class EnvironmentOverride {
 public:
     EnvironmentOverride(const std::string& name, const std::string& value);
@@ -39,20 +34,17 @@ public:
     ~EnvironmentOverride();
 
 private:
-    std::string name_;
-    std::string old_;
+    std::wstring name_, old_;
     bool had_ = false;
 };
 
-// Entries committed to the real URL cache, deleted again at the end.
 class CacheEntries {
 public:
     CacheEntries() = default;
     CacheEntries(const CacheEntries&) = delete;
     CacheEntries& operator=(const CacheEntries&) = delete;
     ~CacheEntries();
-    // A normal entry with a small data file; false when the cache refused it.
-    bool Add(const std::string& url);
+    bool Add(const std::string& url);  // a normal entry
 
 private:
     std::vector<std::string> urls_;
