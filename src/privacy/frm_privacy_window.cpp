@@ -58,6 +58,7 @@ bool FrmPrivacyWindow::Create(HWND parent, HWND buttonParent) {
         for (HWND button : CommandButtons())
             ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(panel_.Font()), TRUE);
         SetCaptionFonts();
+        LayoutButtons();
         Layout();
     };
     items_.onDpiChanged = dpiChanged;
