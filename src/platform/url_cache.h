@@ -10,7 +10,6 @@ namespace platform {
 
 // Entry types, as the cache numbers them.
 inline constexpr uint32_t kNormalCacheEntry = 0x1;
-inline constexpr uint32_t kStickyCacheEntry = 0x4;
 inline constexpr uint32_t kCookieCacheEntry = 0x100000;
 inline constexpr uint32_t kUrlHistoryCacheEntry = 0x200000;
 

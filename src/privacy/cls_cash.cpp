@@ -8,9 +8,11 @@ bool IsCookieUrl(std::string_view url) { return url.substr(0, 6) == "Cookie"; }
 
 bool IsNonCookieUrl(std::string_view url) { return url.find("Cookie") == std::string_view::npos; }
 
+bool IsListedEntry(uint32_t type) { return (type & platform::kNormalCacheEntry) != 0; }
+
 void ClsCash::GetCacheURLList(std::vector<std::string>& list) const {
     platform::ForEachUrlCacheEntry([&list](const std::string& url, uint32_t type) {
-        if (type & platform::kNormalCacheEntry) list.push_back(url);
+        if (IsListedEntry(type)) list.push_back(url);
     });
 }
 

@@ -3,6 +3,7 @@
 // others, and clears the history.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,9 @@ bool IsCookieUrl(std::string_view url);
 // Non-cookie entry: the URL holds "Cookie" nowhere (case-sensitive). A URL
 // with "Cookie" further in is neither kind.
 bool IsNonCookieUrl(std::string_view url);
+
+// Entries of other kinds than normal ones (type bit 0) are never listed.
+bool IsListedEntry(uint32_t type);
 
 class ClsCash {
 public:

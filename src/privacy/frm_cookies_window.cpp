@@ -15,7 +15,7 @@ enum Id { kList = 100, kRefresh, kRemove, kClear };
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // Client size at 96 DPI.
-constexpr int kWidth = 420;
+constexpr int kWidth = 440;
 constexpr int kHeight = 330;
 // The list's one column: 5500 twips.
 constexpr int kColumnWidth = 367;
@@ -165,7 +165,7 @@ void FrmCookiesWindow::Layout() {
     RECT r;
     ::GetClientRect(window_, &r);
     const auto s = [this](int length) { return platform::ScaleForDpi(length, dpi_); };
-    const int margin = s(10), gap = s(8), buttonWidth = s(88), buttonHeight = s(26), labelHeight = s(20);
+    const int margin = s(10), gap = s(8), buttonWidth = s(96), buttonHeight = s(26), labelHeight = s(20);
     const int buttonsTop = r.bottom - margin - buttonHeight;
     const int labelTop = buttonsTop - gap - labelHeight;
     ::MoveWindow(list_, margin, margin, r.right - 2 * margin, labelTop - gap - margin, TRUE);

@@ -3,56 +3,41 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
+// clang-format off
 #include <windows.h>
+#include <shlobj.h>
+// clang-format on
 
-#include <array>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "cash_fixture.h"
-#include "core/cls_file_folder.h"
 #include "core/registry_procs.h"
 #include "platform/clipboard.h"
 #include "platform/handles.h"
-#include "platform/long_path.h"
 #include "platform/shell.h"
-#include "platform/url_cache.h"
 #include "platform/utf.h"
 #include "support/dialog_presser.h"
 #include "support/folder_link.h"
 #include "support/temp_folder.h"
 
-using core::RegRoot;
-using privacy::CleanReport;
-using privacy::kPrivacyItemCount;
-using privacy_testing::InCache;
+using namespace privacy_testing;
+using core::RegRoot::CurrentUser;
 using testing_support::Exists;
 using testing_support::MakeFolder;
-using testing_support::TempFolder;
 using testing_support::WriteFile;
 
 namespace {
 
-constexpr RegRoot kUser = RegRoot::CurrentUser;
-const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
-std::array<bool, kPrivacyItemCount> Items(std::initializer_list<int> indices) {
-    std::array<bool, kPrivacyItemCount> checked{};
-    for (int index : indices) checked[index] = true;
-    return checked;
-}
-
-// Points TMP and TEMP (what GetTempPathW reads) at a folder for the life of the object.
+// Points TMP and TEMP (what GetTempPathW reads) at a folder while it lives.
 class TempVariables {
 public:
     explicit TempVariables(const std::string& folder) {
-        ::SetEnvironmentVariableW(L"TMP", platform::ToWide(folder).c_str());
-        ::SetEnvironmentVariableW(L"TEMP", platform::ToWide(folder).c_str());
+        for (const wchar_t* name : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(name, platform::ToWide(folder).c_str());
     }
-    TempVariables(const TempVariables&) = delete;
-    TempVariables& operator=(const TempVariables&) = delete;
     ~TempVariables() {
         ::SetEnvironmentVariableW(L"TMP", tmp_.c_str());
         ::SetEnvironmentVariableW(L"TEMP", temp_.c_str());
@@ -60,133 +45,103 @@ public:
 
 private:
     static std::wstring Read(const wchar_t* name) {
-        wchar_t value[32768] = {};
-        ::GetEnvironmentVariableW(name, value, 32768);
+        std::wstring value(32768, L'\0');
+        value.resize(::GetEnvironmentVariableW(name, value.data(), 32768));
         return value;
     }
-    std::wstring tmp_ = Read(L"TMP");
-    std::wstring temp_ = Read(L"TEMP");
+    std::wstring tmp_ = Read(L"TMP"), temp_ = Read(L"TEMP");
 };
 
-// Keys under HKCU that the clean works on; they stand at fixed places, so
-// the test makes them itself and removes whatever is left when it ends.
+// The clean's keys stand at fixed places under HKCU: the test makes them
+// (value "MRUList" and the given subkeys) and removes them when it ends.
 class FixedKeys {
 public:
-    FixedKeys() = default;
-    FixedKeys(const FixedKeys&) = delete;
-    FixedKeys& operator=(const FixedKeys&) = delete;
     ~FixedKeys() {
         for (const std::string& key : keys_) ::RegDeleteTreeW(HKEY_CURRENT_USER, platform::ToWide(key).c_str());
     }
-    // Makes key with one value "MRUList" and the given subkeys (each with a value).
-    void Make(const std::string& key, const std::vector<std::string>& subkeys = {}) {
+    void Make(const std::string& key, std::initializer_list<const char*> subkeys = {}) {
         keys_.push_back(key);
-        core::SetRegString(kUser, key, "MRUList", "ab");
-        for (const std::string& subkey : subkeys) core::SetRegString(kUser, key + "\\" + subkey, "a", "x");
-        ASSERT_TRUE(core::RegKeyExists(kUser, key)) << key;
+        core::SetRegString(CurrentUser, key, "MRUList", "ab");
+        for (const char* subkey : subkeys) core::SetRegString(CurrentUser, key + "\\" + subkey, "a", "x");
     }
 
 private:
     std::vector<std::string> keys_;
 };
 
-bool KeyExists(const std::string& key) { return core::RegKeyExists(kUser, key); }
+bool Key(const std::string& key) { return core::RegKeyExists(CurrentUser, key); }
+bool Value(const std::string& key, const char* name) { return core::RegValueExists(CurrentUser, key, name); }
 
-bool ValueExists(const std::string& key, const std::string& value) { return core::RegValueExists(kUser, key, value); }
-
-class DoCleanTest : public privacy_testing::UrlCacheTest {
+class DoCleanTest : public UrlCacheTest {
 protected:
-    CleanReport Clean(std::initializer_list<int> indices) {
-        return privacy::DoClean(Items(indices), nullptr, files_, cash_);
+    privacy::CleanReport Clean(std::initializer_list<int> items) {
+        std::array<bool, privacy::kPrivacyItemCount> checked{};
+        for (int item : items) checked[item] = true;
+        return privacy::DoClean(checked, nullptr, files_, cash_);
     }
     core::ClsFileFolder files_;
     privacy::ClsCash cash_;
 };
 
-TEST_F(DoCleanTest, TempFolderIsEmptiedKeptAndLinksAreNotFollowed) {
-    TempFolder area;
-    const std::string temp = area / "temp";
-    const std::string outside = area / "outside";
-    MakeFolder(temp + "\\sub\\deeper");
-    MakeFolder(outside);
-    WriteFile(temp + "\\a.tmp", "x");
+// A temporary folder whose path is longer than 100 characters, holding a
+// read-only file, a sub-folder, a file in use and a link to a folder outside.
+TEST_F(DoCleanTest, TempFolderIsEmptiedWithoutFollowingLinks) {
+    testing_support::TempFolder area;
+    std::string temp = area / "temp";
+    while (temp.size() <= 120) temp += "\\a-folder-with-a-long-name";
+    MakeFolder(temp + "\\sub");
+    MakeFolder(area / "outside");
     WriteFile(temp + "\\read-only.tmp", "x");
     ::SetFileAttributesW(platform::ToWide(temp + "\\read-only.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteFile(temp + "\\sub\\deeper\\b.tmp", "x");
+    WriteFile(temp + "\\sub\\b.tmp", "x");
     WriteFile(temp + "\\in-use.tmp", "x");
-    WriteFile(outside + "\\precious.txt", "keep me");
-    ASSERT_TRUE(testing_support::MakeFolderLink(temp + "\\link", outside));
+    WriteFile(area / "outside\\precious.txt", "keep");
+    ASSERT_TRUE(testing_support::MakeFolderLink(temp + "\\link", area / "outside"));
     TempVariables variables(temp);
     ASSERT_EQ(files_.GetTempPathStr(), temp);
+    platform::UniqueHandle inUse(::CreateFileW(platform::ToWide(temp + "\\in-use.tmp").c_str(), GENERIC_READ, 0,
+                                               nullptr, OPEN_EXISTING, 0, nullptr));
 
-    CleanReport report;
-    {
-        platform::UniqueHandle inUse(::CreateFileW(platform::ToWide(temp + "\\in-use.tmp").c_str(), GENERIC_READ, 0,
-                                                   nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(inUse);
-        report = Clean({0});
-    }
+    EXPECT_TRUE(Clean({0}).foldersLeftAlone.empty());
     EXPECT_TRUE(Exists(temp));
-    EXPECT_FALSE(Exists(temp + "\\a.tmp"));
     EXPECT_FALSE(Exists(temp + "\\read-only.tmp"));
     EXPECT_FALSE(Exists(temp + "\\sub"));
-    EXPECT_TRUE(Exists(temp + "\\in-use.tmp"));  // skipped, not an error
-    // The link's target keeps its file; the link itself may stay (Wine cannot remove it).
-    EXPECT_TRUE(Exists(outside + "\\precious.txt"));
-    EXPECT_TRUE(report.foldersLeftAlone.empty());
-}
-
-TEST_F(DoCleanTest, TempFolderWithALongPathIsEmptied) {
-    TempFolder area;
-    std::string temp = area / "a-temporary-folder-whose-name-is-long";
-    while (temp.size() <= 160) temp += "\\and-longer-still";
-    MakeFolder(temp);
-    WriteFile(temp + "\\old.tmp", "x");
-    TempVariables variables(temp);
-    ASSERT_EQ(files_.GetTempPathStr(), temp);
-
-    CleanReport report = Clean({0});
-    EXPECT_TRUE(Exists(temp));
-    EXPECT_FALSE(Exists(temp + "\\old.tmp"));
-    EXPECT_TRUE(report.foldersLeftAlone.empty());
+    EXPECT_TRUE(Exists(temp + "\\in-use.tmp"));
+    EXPECT_TRUE(Exists(area / "outside\\precious.txt"));  // the link may stay: Wine cannot remove it
 }
 
 TEST_F(DoCleanTest, DangerousTempFoldersAreLeftAloneAndNamedAndTheCleanGoesOn) {
     FixedKeys keys;
     const std::string windows = files_.GetWindowsPath();
-    ASSERT_FALSE(windows.empty());
-    const std::string rootFile = "C:\\clarimo-root-sentinel.txt";
-    const std::string windowsFile = windows + "\\clarimo-sentinel.txt";
-    WriteFile(rootFile, "x");
-    WriteFile(windowsFile, "x");
+    const std::string sentinels[] = {"C:\\clarimo-sentinel.txt", windows + "\\clarimo-sentinel.txt"};
+    for (const std::string& sentinel : sentinels) WriteFile(sentinel, "x");
     for (const std::string& temp : {std::string("C:\\"), windows}) {
         SCOPED_TRACE(temp);
-        keys.Make(kExplorer + "\\RunMRU");
+        keys.Make(kExplorer + "RunMRU");
         TempVariables variables(temp);
-        ASSERT_EQ(files_.AddSlash(files_.GetTempPathStr()), files_.AddSlash(temp));
-
-        CleanReport report = Clean({0, 3});
-        EXPECT_TRUE(Exists(rootFile));
-        EXPECT_TRUE(Exists(windowsFile));
-        EXPECT_TRUE(Exists(windows + "\\system32"));
+        const privacy::CleanReport report = Clean({0, 3});
+        for (const std::string& sentinel : sentinels) EXPECT_TRUE(Exists(sentinel));
         ASSERT_EQ(report.foldersLeftAlone.size(), 1u);
         EXPECT_EQ(files_.AddSlash(report.foldersLeftAlone[0]), files_.AddSlash(temp));
-        EXPECT_FALSE(KeyExists(kExplorer + "\\RunMRU"));  // the next item still ran
+        EXPECT_FALSE(Key(kExplorer + "RunMRU"));
     }
-    ::DeleteFileW(platform::ToWide(rootFile).c_str());
-    ::DeleteFileW(platform::ToWide(windowsFile).c_str());
+    for (const std::string& sentinel : sentinels) ::DeleteFileW(platform::ToWide(sentinel).c_str());
 }
 
 TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
     FixedKeys keys;
-    const std::string recentDocs = kExplorer + "\\RecentDocs";
-    const std::string runMru = kExplorer + "\\RunMRU";
-    const std::string searchMru = "Software\\Microsoft\\Search Assistant\\ACMru";
-    const std::string mediaPlayer = "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList";
-    const std::string openSave = kExplorer + "\\ComDlg32\\OpenSaveMRU";
-    const std::string lastVisited = kExplorer + "\\ComDlg32\\LastVisitedMRU";
-    const std::string typedUrls = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
-    const std::vector<std::string> programKeys = {
+    const std::string search = "Software\\Microsoft\\Search Assistant\\ACMru";
+    const std::string openSave = kExplorer + "ComDlg32\\OpenSaveMRU";
+    const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+    const std::string acdSee = "Software\\ACD Systems\\ACDSee";
+    const std::string acrobat6 = "Software\\Adobe\\Acrobat Reader\\6.0\\AVGeneral";
+    // Removed whole: by a purge then a key removal, or by two purges.
+    const std::vector<std::string> withSubkeys = {kExplorer + "RecentDocs", acrobat6 + "\\cRecentFiles"};
+    // Removed by a key removal or a purge of a key without subkeys.
+    const std::vector<std::string> plain = {
+        kExplorer + "RunMRU",
+        kExplorer + "ComDlg32\\LastVisitedMRU",
+        "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList",
         "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List",
         "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List",
         "Software\\Nico Mak Computing\\WinZip\\filemenu",
@@ -194,139 +149,63 @@ TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
         "Software\\Google\\NavClient\\1.1\\History",
         "Software\\Ahead\\Nero - Burning Rom\\Recent File List",
     };
-    const std::string acdSee = "Software\\ACD Systems\\ACDSee";
-    const std::string acrobat5 = "Software\\Adobe\\Acrobat Reader\\5.0\\AVGeneral";
-    const std::string acrobat6 = "Software\\Adobe\\Acrobat Reader\\6.0\\AVGeneral";
-    keys.Make(recentDocs, {".txt", ".doc"});
-    keys.Make(runMru);
-    keys.Make(searchMru, {"5603", "5604"});
-    keys.Make(mediaPlayer);
+    for (const std::string& key : withSubkeys) keys.Make(key, {".txt", "c1"});
+    for (const std::string& key : plain) keys.Make(key);
+    std::vector<std::string> removed = withSubkeys;
+    removed.insert(removed.end(), plain.begin(), plain.end());
+    keys.Make(search, {"5603"});
     keys.Make(openSave, {"*", "txt"});
-    keys.Make(lastVisited);
-    keys.Make(typedUrls);
-    for (const std::string& key : programKeys) keys.Make(key);
-    keys.Make("Software\\WinRAR");
+    keys.Make(typed, {"extra"});
     keys.Make(acdSee);
-    core::SetRegString(kUser, acdSee, "LastFolder", "C:\\Pictures");
-    keys.Make("Software\\Adobe");
-    keys.Make(acrobat6 + "\\cRecentFiles", {"c1", "c2"});
-
-    CleanReport report = Clean({2, 3, 4, 7, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19});
-    EXPECT_FALSE(KeyExists(recentDocs));  // purge first, so the key removal can take it
-    EXPECT_FALSE(KeyExists(runMru));
-    // One-level purges keep a key that had subkeys, with its values.
-    EXPECT_TRUE(ValueExists(searchMru, "MRUList"));
-    EXPECT_FALSE(KeyExists(searchMru + "\\5603"));
-    EXPECT_FALSE(KeyExists(searchMru + "\\5604"));
-    EXPECT_FALSE(KeyExists(mediaPlayer));
-    EXPECT_TRUE(ValueExists(openSave, "MRUList"));
-    EXPECT_FALSE(KeyExists(openSave + "\\*"));
-    EXPECT_FALSE(KeyExists(openSave + "\\txt"));
-    EXPECT_FALSE(KeyExists(lastVisited));  // no subkeys: removed whole
-    EXPECT_FALSE(KeyExists(typedUrls));
-    for (const std::string& key : programKeys) EXPECT_FALSE(KeyExists(key)) << key;
-    EXPECT_TRUE(ValueExists("Software\\WinRAR", "MRUList"));
-    EXPECT_FALSE(ValueExists(acdSee, "LastFolder"));
-    EXPECT_TRUE(ValueExists(acdSee, "MRUList"));
-    EXPECT_FALSE(KeyExists(acrobat6 + "\\cRecentFiles"));  // two passes: subkeys, then the key
-    EXPECT_TRUE(KeyExists(acrobat6));
-    EXPECT_FALSE(KeyExists(acrobat5));  // the missing version is not made
-    EXPECT_TRUE(report.foldersLeftAlone.empty());
-}
-
-TEST_F(DoCleanTest, KeyRemovalLeavesAKeyWithSubkeysAndUncheckedItemsAlone) {
-    FixedKeys keys;
-    const std::string typedUrls = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
-    const std::string runMru = kExplorer + "\\RunMRU";
-    const std::string winRar = "Software\\WinRAR\\ArcHistory";
-    keys.Make(typedUrls, {"extra"});
-    keys.Make(runMru);
-    keys.Make(winRar);
-    Add("http://kept.example/", platform::kNormalCacheEntry);
+    core::SetRegString(CurrentUser, acdSee, "LastFolder", "C:\\Pictures");
 
     Clean({});
-    EXPECT_TRUE(KeyExists(runMru));
-    EXPECT_TRUE(KeyExists(winRar));
-    EXPECT_TRUE(InCache("http://kept.example/"));
+    for (const std::string& key : removed) EXPECT_TRUE(Key(key)) << key;
 
-    // A key removal takes no key that still has subkeys (Windows NT).
-    Clean({9, 15});
-    EXPECT_TRUE(ValueExists(typedUrls, "MRUList"));
-    EXPECT_TRUE(KeyExists(typedUrls + "\\extra"));
-    EXPECT_FALSE(KeyExists(winRar));
-    EXPECT_TRUE(KeyExists(runMru));
+    Clean({2, 3, 4, 7, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19});
+    for (const std::string& key : removed) EXPECT_FALSE(Key(key)) << key;
+    // One-level purges keep a key that had subkeys, with its values.
+    EXPECT_TRUE(Value(search, "MRUList"));
+    EXPECT_FALSE(Key(search + "\\5603"));
+    EXPECT_TRUE(Value(openSave, "MRUList"));
+    EXPECT_FALSE(Key(openSave + "\\txt"));
+    // A key removal leaves a key with subkeys (Windows NT).
+    EXPECT_TRUE(Key(typed + "\\extra"));
+    EXPECT_FALSE(Value(acdSee, "LastFolder"));
+    EXPECT_TRUE(Value(acdSee, "MRUList"));
+    EXPECT_TRUE(Key(acrobat6));
+    EXPECT_FALSE(Key("Software\\Adobe\\Acrobat Reader\\5.0"));  // the missing version is not made
 }
 
-TEST_F(DoCleanTest, CacheAndCookieItemsSplitTheCache) {
-    const std::string cookie = "Cookie:user@shop.example/";
-    const std::string image = "http://shop.example/Cookie.gif";
-    const std::string page = "http://shop.example/index.html";
-    auto fill = [&] {
-        Add(cookie, platform::kNormalCacheEntry | platform::kCookieCacheEntry);
-        Add(image, platform::kNormalCacheEntry);
-        Add(page, platform::kNormalCacheEntry);
-    };
-    fill();
-    Clean({10});
-    EXPECT_TRUE(InCache(cookie));
-    EXPECT_TRUE(InCache(image));
-    EXPECT_FALSE(InCache(page));
-
-    fill();
-    Clean({11});
-    EXPECT_FALSE(InCache(cookie));
-    EXPECT_TRUE(InCache(image));
-    EXPECT_TRUE(InCache(page));
-
-    // The history object fails under Wine; the items after it still run.
-    fill();
-    Clean({1, 10, 11});
-    EXPECT_THAT(privacy_testing::AllCacheUrls(), testing::ElementsAre(image));
-}
-
-TEST_F(DoCleanTest, FolderItemsEmptyTheirSpecialFolders) {
-    struct Place {
-        int item;
-        int csidl;
-    };
-    for (Place place : {Place{2, 8}, Place{10, 32}, Place{11, 33}}) {
-        // Made if missing, so that Windows reports it.
-        wchar_t made[MAX_PATH] = {};
-        ::SHGetFolderPathW(nullptr, place.csidl | CSIDL_FLAG_CREATE, nullptr, 0, made);
-        const std::string folder = files_.GetSpecialFolder(place.csidl);
-        SCOPED_TRACE(folder);
-        ASSERT_FALSE(folder.empty());
-        MakeFolder(folder + "\\clarimo sub");
-        WriteFile(folder + "\\clarimo sub\\trace.txt", "x");
-        WriteFile(folder + "\\clarimo trace.lnk", "x");
-
-        CleanReport report = Clean({place.item});
-        EXPECT_TRUE(Exists(folder));
-        EXPECT_FALSE(Exists(folder + "\\clarimo sub"));
-        EXPECT_FALSE(Exists(folder + "\\clarimo trace.lnk"));
-        EXPECT_TRUE(report.foldersLeftAlone.empty());
+TEST_F(DoCleanTest, CacheCookieAndFolderItems) {
+    for (int csidl : {8, 32, 33}) {
+        wchar_t made[MAX_PATH] = {};  // made if missing, so that Windows reports it
+        ::SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, 0, made);
+        MakeFolder(files_.GetSpecialFolder(csidl) + "\\clarimo sub");
     }
-    // The cache still works after its folder was emptied.
-    Add("http://after.example/", platform::kNormalCacheEntry);
+    FillCache();
+    Clean({1, 2, 10});  // the history object fails under Wine: the items after it still run
+    EXPECT_THAT(AllCacheUrls(), testing::UnorderedElementsAre(kCookie, kOtherCookie, kCookieImage));
+    EXPECT_FALSE(Exists(files_.GetSpecialFolder(8) + "\\clarimo sub"));
+    EXPECT_FALSE(Exists(files_.GetSpecialFolder(32) + "\\clarimo sub"));
+    EXPECT_TRUE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
+    Clean({11});
+    EXPECT_THAT(AllCacheUrls(), testing::ElementsAre(kCookieImage));
+    EXPECT_FALSE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
+    EXPECT_TRUE(Exists(files_.GetSpecialFolder(8)));
 }
 
 TEST_F(DoCleanTest, ClipboardAndRecycleBinAreEmptied) {
     ASSERT_TRUE(platform::SetClipboardText(nullptr, "secret"));
-    Clean({6});
-    EXPECT_EQ(platform::ClipboardFormatCount(), 0);
-
-    TempFolder area;
+    testing_support::TempFolder area;
     WriteFile(area / "binned.txt", "x");
     ASSERT_TRUE(platform::MoveToRecycleBin(area / "binned.txt"));
-    auto before = platform::QueryRecycleBin();
-    ASSERT_TRUE(before && before->items > 0);
-    // The shell asks for its own confirmation; answer it.
-    testing_support::DialogPresser presser(IDYES);
-    Clean({5});
+    ASSERT_GT(platform::QueryRecycleBin().value().items, 0u);
+    testing_support::DialogPresser presser(IDYES);  // the shell's own confirmation
+    Clean({5, 6});
     presser.Finish();
-    auto after = platform::QueryRecycleBin();
-    ASSERT_TRUE(after);
-    EXPECT_EQ(after->items, 0u);
+    EXPECT_EQ(platform::ClipboardFormatCount(), 0);
+    EXPECT_EQ(platform::QueryRecycleBin().value().items, 0u);
 }
 
 }  // namespace
