@@ -142,6 +142,16 @@ struct WinHttpHandleTraits {
 };
 using UniqueWinHttpHandle = Owner<WinHttpHandleTraits>;
 
+// URL cache enumeration handle (FindCloseUrlCache, in url_cache.cpp: wininet.h
+// is kept out of here for the same reason as the WinHTTP header).
+struct UrlCacheFindTraits {
+    using Value = HANDLE;
+    static Value invalid() noexcept { return nullptr; }
+    static bool valid(Value v) noexcept { return v != nullptr; }
+    static void close(Value v) noexcept;
+};
+using UniqueUrlCacheFind = Owner<UrlCacheFindTraits>;
+
 // A device context obtained with GetDC, released to its window.
 class WindowDc {
 public:

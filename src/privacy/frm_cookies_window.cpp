@@ -1,0 +1,274 @@
+#include "privacy/frm_cookies_window.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/ui.h"
+#include "platform/utf.h"
+
+namespace privacy {
+namespace {
+
+constexpr wchar_t kClass[] = L"ClarimoCookiesManager";
+enum Id { kList = 100, kRefresh, kRemove, kClear };
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// Client size at 96 DPI.
+constexpr int kWidth = 440;
+constexpr int kHeight = 330;
+// The list's one column: 5500 twips.
+constexpr int kColumnWidth = 367;
+
+HWND Child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0) {
+    return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+}
+
+// A small round biscuit with chips: the picture of every row.
+platform::UniqueImageList CookieImages(int size) {
+    platform::UniqueImageList images(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0));
+    const platform::WindowDc screen(nullptr);
+    platform::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+    platform::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), size, size));
+    if (!images || !dc || !bitmap) return images;
+    const COLORREF transparent = RGB(255, 0, 255);
+    {
+        platform::SelectionGuard selectBitmap(dc.get(), bitmap.get());
+        const RECT all = {0, 0, size, size};
+        platform::UniqueBrush back(::CreateSolidBrush(transparent));
+        ::FillRect(dc.get(), &all, back.get());
+        platform::UniqueBrush dough(::CreateSolidBrush(RGB(0xD2, 0x9A, 0x4E)));
+        platform::UniquePen rim(::CreatePen(PS_SOLID, 1, RGB(0x8B, 0x5A, 0x2B)));
+        {
+            platform::SelectionGuard selectBrush(dc.get(), dough.get());
+            platform::SelectionGuard selectPen(dc.get(), rim.get());
+            ::Ellipse(dc.get(), 0, 0, size, size);
+        }
+        platform::UniqueBrush chip(::CreateSolidBrush(RGB(0x4A, 0x2A, 0x12)));
+        const int c = (size + 7) / 8;
+        const POINT chips[] = {
+            {size / 3, size / 3}, {2 * size / 3, size / 2}, {size / 3, 2 * size / 3}, {size / 2 + 1, size / 4}};
+        for (const POINT& p : chips) {
+            const RECT r = {p.x - c / 2, p.y - c / 2, p.x - c / 2 + c, p.y - c / 2 + c};
+            ::FillRect(dc.get(), &r, chip.get());
+        }
+    }
+    ImageList_AddMasked(images.get(), bitmap.get(), transparent);
+    return images;
+}
+
+std::string TextOf(HWND control) { return platform::WindowText(control); }
+
+}  // namespace
+
+void ShowCookiesManager(platform::WindowHandle owner) {
+    FrmCookies logic;
+    FrmCookiesWindow window(logic);
+    window.ShowModal(owner);
+}
+
+FrmCookiesWindow::~FrmCookiesWindow() {
+    logic_.onChange = nullptr;
+    if (::IsWindow(window_)) ::DestroyWindow(window_);
+}
+
+bool FrmCookiesWindow::Create(HWND owner) {
+    owner_ = owner;
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    if (!::GetClassInfoExW(instance, kClass, &windowClass)) {
+        windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kClass;
+        ::RegisterClassExW(&windowClass);
+    }
+    platform::InitCommonControls();
+    if (!::CreateWindowExW(kExStyle, kClass, L"Cookies Manager", kStyle, 0, 0, 100, 100, owner, nullptr, instance,
+                           this))
+        return false;
+    dpi_ = platform::WindowDpi(window_);
+    const SIZE size = platform::WindowSizeForClient(kWidth, kHeight, kStyle, kExStyle, dpi_);
+    RECT area = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (owner) ::GetWindowRect(owner, &area);
+    ::SetWindowPos(window_, nullptr, (area.left + area.right - size.cx) / 2, (area.top + area.bottom - size.cy) / 2,
+                   size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    list_ =
+        Child(window_, WC_LISTVIEWW, L"",
+              LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP, kList, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    label_ = Child(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0);
+    refresh_ = Child(window_, L"BUTTON", L"Refresh", BS_PUSHBUTTON | WS_TABSTOP, kRefresh);
+    remove_ = Child(window_, L"BUTTON", L"Remove", BS_PUSHBUTTON | WS_TABSTOP, kRemove);
+    clear_ = Child(window_, L"BUTTON", L"Clear All", BS_PUSHBUTTON | WS_TABSTOP, kClear);
+    // Close is both the default (Enter) and the cancel (Esc) button.
+    close_ = Child(window_, L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, IDCANCEL);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<wchar_t*>(L"Cookies");
+    column.cx = platform::ScaleForDpi(kColumnWidth, dpi_);
+    ListView_InsertColumn(list_, 0, &column);
+    MakeFonts();
+    Layout();
+
+    logic_.onChange = [this] { Sync(); };
+    logic_.Form_Load();
+    platform::EnableDialogKeys(window_, nullptr);
+    ::ShowWindow(window_, SW_SHOW);
+    ::SetFocus(list_);
+    return true;
+}
+
+void FrmCookiesWindow::ShowModal(HWND owner) {
+    if (!Create(owner)) return;
+    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
+    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
+    MSG message;
+    while (::IsWindow(window_)) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The program is ending: hand the quit message on to the main loop.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got < 0) break;
+        if (platform::TranslateDialogKeys(message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
+    if (::IsWindow(window_)) ::DestroyWindow(window_);
+}
+
+void FrmCookiesWindow::Close() {
+    // The owner takes the activation back before this window goes.
+    if (owner_ && !::IsWindowEnabled(owner_)) ::EnableWindow(owner_, TRUE);
+    ::DestroyWindow(window_);
+}
+
+void FrmCookiesWindow::MakeFonts() {
+    font_ = platform::CreateUiFont(dpi_, 9);
+    for (HWND control : {list_, label_, refresh_, remove_, clear_, close_})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    const int icon = platform::ScaleForDpi(16, dpi_);
+    images_ = CookieImages(icon);
+    ListView_SetImageList(list_, images_.get(), LVSIL_SMALL);
+}
+
+void FrmCookiesWindow::Layout() {
+    RECT r;
+    ::GetClientRect(window_, &r);
+    const auto s = [this](int length) { return platform::ScaleForDpi(length, dpi_); };
+    const int margin = s(10), gap = s(8), buttonWidth = s(96), buttonHeight = s(26), labelHeight = s(20);
+    const int buttonsTop = r.bottom - margin - buttonHeight;
+    const int labelTop = buttonsTop - gap - labelHeight;
+    ::MoveWindow(list_, margin, margin, r.right - 2 * margin, labelTop - gap - margin, TRUE);
+    ::MoveWindow(label_, margin, labelTop, r.right - 2 * margin, labelHeight, TRUE);
+    // Left to right: Refresh, Remove, Clear All, Close, against the right edge.
+    int x = r.right - margin - 4 * buttonWidth - 3 * gap;
+    for (HWND button : {refresh_, remove_, clear_, close_}) {
+        ::MoveWindow(button, x, buttonsTop, buttonWidth, buttonHeight, TRUE);
+        x += buttonWidth + gap;
+    }
+}
+
+void FrmCookiesWindow::Sync() {
+    syncing_ = true;
+    const auto& rows = logic_.Rows();
+    if (shownVersion_ != logic_.RowsVersion()) {
+        shownVersion_ = logic_.RowsVersion();
+        ListView_DeleteAllItems(list_);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const std::wstring text = platform::ToWide(rows[i]);
+            LVITEMW item = {};
+            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.iItem = static_cast<int>(i);
+            item.pszText = const_cast<wchar_t*>(text.c_str());
+            item.iImage = 0;
+            ListView_InsertItem(list_, &item);
+        }
+    }
+    // The focus must not rest on a button that becomes disabled.
+    const HWND focus = ::GetFocus();
+    ::EnableWindow(remove_, logic_.RemoveEnabled());
+    ::EnableWindow(clear_, logic_.ClearEnabled());
+    if ((focus == remove_ && !logic_.RemoveEnabled()) || (focus == clear_ && !logic_.ClearEnabled())) ::SetFocus(list_);
+    if (TextOf(label_) != logic_.LabelText()) platform::SetWindowTextUtf8(label_, logic_.LabelText());
+    syncing_ = false;
+}
+
+LRESULT CALLBACK FrmCookiesWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<FrmCookiesWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+    }
+    auto* self = reinterpret_cast<FrmCookiesWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        platform::DisableDialogKeys(window);
+        self->logic_.onChange = nullptr;
+        self->window_ = nullptr;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT FrmCookiesWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case kRefresh:
+                    logic_.Cmd_Refresh_Click();
+                    return 0;
+                case kRemove:
+                    logic_.Cmd_Remove_Click();
+                    return 0;
+                case kClear:
+                    logic_.Cmd_Clear_Click();
+                    return 0;
+                case IDOK:
+                case IDCANCEL:
+                    Close();
+                    return 0;
+            }
+            break;
+        case DM_GETDEFID:
+            return MAKELRESULT(IDCANCEL, DC_HASDEFID);
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->hwndFrom != list_ || syncing_) break;
+            // Clicks and keys change the selection; every change brings the buttons up to date.
+            if (header->code == LVN_ITEMCHANGED) {
+                const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+                if (!(change->uChanged & LVIF_STATE)) break;
+                logic_.SelectRow(ListView_GetNextItem(list_, -1, LVNI_SELECTED));
+                logic_.Lv_Click();
+            }
+            break;
+        }
+        case WM_DPICHANGED: {
+            dpi_ = HIWORD(wParam);
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            MakeFonts();
+            ListView_SetColumnWidth(list_, 0, platform::ScaleForDpi(kColumnWidth, dpi_));
+            Layout();
+            return 0;
+        }
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace privacy

@@ -1,0 +1,38 @@
+// The twenty privacy items: captions, groups and, for the program items,
+// what tells that the program left a recent list behind. The index is an
+// item's identity everywhere: detection, the Select entries and the order
+// of the clean. Portable.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace privacy {
+
+inline constexpr int kItemCount = 20;
+
+enum class ItemGroup { Windows, InternetExplorer, Programs };
+
+// First and last index of each group.
+inline constexpr int kFirstWindowsItem = 0, kLastWindowsItem = 8;
+inline constexpr int kFirstIeItem = 9, kLastIeItem = 11;
+inline constexpr int kFirstProgramItem = 12, kLastProgramItem = 19;
+inline constexpr int kTempItem = 0, kRecentItem = 2, kCookiesItem = 11;
+
+struct CatalogueItem {
+    const char* designCaption;  // as stored: "&&" shows as "&"
+    ItemGroup group;
+    // Program items only: the name set when present, the caption when absent,
+    // up to two keys below HKEY_CURRENT_USER (either present is enough), and
+    // the value that must hold data (empty: the key alone tells).
+    const char* presentName = nullptr;
+    const char* absentCaption = nullptr;
+    const char* keys[2] = {nullptr, nullptr};
+    const char* value = nullptr;
+};
+
+const std::array<CatalogueItem, kItemCount>& Catalogue();
+
+const char* GroupCaption(ItemGroup group);
+
+}  // namespace privacy

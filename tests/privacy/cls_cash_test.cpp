@@ -1,0 +1,64 @@
+#include "privacy/cls_cash.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cash_fixture.h"
+
+using namespace privacy;
+using namespace privacy_testing;
+using testing::ElementsAre;
+using testing::UnorderedElementsAre;
+
+namespace {
+
+TEST(CookieTest, TheCapitalisedWordAtTheStartOrNowhere) {
+    EXPECT_TRUE(IsCookieUrl("Cookie:user@site/"));
+    EXPECT_FALSE(IsCookieUrl("cookie:user@site/"));
+    EXPECT_FALSE(IsCookieUrl("http://site/Cookie.gif"));
+    EXPECT_FALSE(IsCookieUrl("Cooki"));
+    EXPECT_TRUE(IsNonCookieUrl("cookie:user@site/"));
+    EXPECT_FALSE(IsNonCookieUrl("http://site/Cookie.gif"));
+    EXPECT_FALSE(IsNonCookieUrl("Cookie:user@site/"));
+    // Wine stores every entry as a normal one, so only Windows has the other kinds.
+    EXPECT_TRUE(IsListedEntry(platform::kNormalCacheEntry | platform::kCookieCacheEntry));
+    EXPECT_FALSE(IsListedEntry(platform::kCookieCacheEntry));
+    EXPECT_FALSE(IsListedEntry(platform::kUrlHistoryCacheEntry));
+}
+
+class ClsCashTest : public UrlCacheTest {
+protected:
+    ClsCash cash_;
+};
+
+TEST_F(ClsCashTest, ListAppendsEveryEntryAfterWhatTheListHeld) {
+    std::vector<std::string> list = {"kept"};
+    cash_.GetCacheURLList(list);
+    EXPECT_THAT(list, ElementsAre("kept"));
+    FillCache();
+    // Non-ASCII, and a record larger than the walk's first buffer.
+    const std::string wide = "http://shop.example/\xD0\x9F\xD0\xB0\xD0\xBF/" + std::string(1500, 'a');
+    Add(wide);
+    cash_.GetCacheURLList(list);
+    EXPECT_THAT(list, UnorderedElementsAre("kept", kCookie, kOtherCookie, kCookieImage, kPage, wide));
+}
+
+TEST_F(ClsCashTest, ClearsSplitTheCacheAndBothKeepTheWordInside) {
+    FillCache();
+    Add("cookie:user@lower.example/");
+    cash_.ClearCookies();
+    EXPECT_THAT(AllCacheUrls(), UnorderedElementsAre(kCookieImage, kPage, "cookie:user@lower.example/"));
+    FillCache();
+    cash_.ClearCash();
+    EXPECT_THAT(AllCacheUrls(), UnorderedElementsAre(kCookie, kOtherCookie, kCookieImage));
+}
+
+TEST_F(ClsCashTest, DeleteCashEntryTakesExactlyThatEntry) {
+    FillCache();
+    cash_.DeleteCashEntry(kOtherCookie);
+    cash_.DeleteCashEntry(kOtherCookie);
+    cash_.DeleteCashEntry("http://never.example/");
+    EXPECT_THAT(AllCacheUrls(), UnorderedElementsAre(kCookie, kCookieImage, kPage));
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+#include "privacy/do_clean.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+// clang-format off
+#include <windows.h>
+#include <shlobj.h>
+// clang-format on
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "cash_fixture.h"
+#include "core/registry_procs.h"
+#include "platform/clipboard.h"
+#include "platform/handles.h"
+#include "platform/shell.h"
+#include "platform/utf.h"
+#include "support/dialog_presser.h"
+#include "support/folder_link.h"
+#include "support/temp_folder.h"
+
+using namespace privacy_testing;
+using core::RegRoot::CurrentUser;
+using testing_support::Exists;
+using testing_support::MakeFolder;
+using testing_support::WriteFile;
+
+namespace {
+
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+
+// Points TMP and TEMP (what GetTempPathW reads) at a folder while it lives.
+class TempVariables {
+public:
+    explicit TempVariables(const std::string& folder) {
+        for (const wchar_t* name : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(name, platform::ToWide(folder).c_str());
+    }
+    ~TempVariables() {
+        ::SetEnvironmentVariableW(L"TMP", tmp_.c_str());
+        ::SetEnvironmentVariableW(L"TEMP", temp_.c_str());
+    }
+
+private:
+    static std::wstring Read(const wchar_t* name) {
+        std::wstring value(32768, L'\0');
+        value.resize(::GetEnvironmentVariableW(name, value.data(), 32768));
+        return value;
+    }
+    std::wstring tmp_ = Read(L"TMP"), temp_ = Read(L"TEMP");
+};
+
+// The clean's keys stand at fixed places under HKCU: the test makes them
+// (value "MRUList" and the given subkeys) and removes them when it ends.
+class FixedKeys {
+public:
+    ~FixedKeys() {
+        for (const std::string& key : keys_) ::RegDeleteTreeW(HKEY_CURRENT_USER, platform::ToWide(key).c_str());
+    }
+    void Make(const std::string& key, std::initializer_list<const char*> subkeys = {}) {
+        keys_.push_back(key);
+        core::SetRegString(CurrentUser, key, "MRUList", "ab");
+        for (const char* subkey : subkeys) core::SetRegString(CurrentUser, key + "\\" + subkey, "a", "x");
+    }
+
+private:
+    std::vector<std::string> keys_;
+};
+
+bool Key(const std::string& key) { return core::RegKeyExists(CurrentUser, key); }
+bool Value(const std::string& key, const char* name) { return core::RegValueExists(CurrentUser, key, name); }
+
+class DoCleanTest : public UrlCacheTest {
+protected:
+    privacy::CleanReport Clean(std::initializer_list<int> items) {
+        std::array<bool, privacy::kPrivacyItemCount> checked{};
+        for (int item : items) checked[item] = true;
+        return privacy::DoClean(checked, nullptr, files_, cash_);
+    }
+    core::ClsFileFolder files_;
+    privacy::ClsCash cash_;
+};
+
+// A temporary folder whose path is longer than 100 characters, holding a
+// read-only file, a sub-folder, a file in use and a link to a folder outside.
+TEST_F(DoCleanTest, TempFolderIsEmptiedWithoutFollowingLinks) {
+    testing_support::TempFolder area;
+    std::string temp = area / "temp";
+    while (temp.size() <= 120) temp += "\\a-folder-with-a-long-name";
+    MakeFolder(temp + "\\sub");
+    MakeFolder(area / "outside");
+    WriteFile(temp + "\\read-only.tmp", "x");
+    ::SetFileAttributesW(platform::ToWide(temp + "\\read-only.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteFile(temp + "\\sub\\b.tmp", "x");
+    WriteFile(temp + "\\in-use.tmp", "x");
+    WriteFile(area / "outside\\precious.txt", "keep");
+    ASSERT_TRUE(testing_support::MakeFolderLink(temp + "\\link", area / "outside"));
+    TempVariables variables(temp);
+    ASSERT_EQ(files_.GetTempPathStr(), temp);
+    platform::UniqueHandle inUse(::CreateFileW(platform::ToWide(temp + "\\in-use.tmp").c_str(), GENERIC_READ, 0,
+                                               nullptr, OPEN_EXISTING, 0, nullptr));
+
+    EXPECT_TRUE(Clean({0}).foldersLeftAlone.empty());
+    EXPECT_TRUE(Exists(temp));
+    EXPECT_FALSE(Exists(temp + "\\read-only.tmp"));
+    EXPECT_FALSE(Exists(temp + "\\sub"));
+    EXPECT_TRUE(Exists(temp + "\\in-use.tmp"));
+    EXPECT_TRUE(Exists(area / "outside\\precious.txt"));  // the link may stay: Wine cannot remove it
+}
+
+TEST_F(DoCleanTest, DangerousTempFoldersAreLeftAloneAndNamedAndTheCleanGoesOn) {
+    FixedKeys keys;
+    const std::string windows = files_.GetWindowsPath();
+    const std::string sentinels[] = {"C:\\clarimo-sentinel.txt", windows + "\\clarimo-sentinel.txt"};
+    for (const std::string& sentinel : sentinels) WriteFile(sentinel, "x");
+    for (const std::string& temp : {std::string("C:\\"), windows}) {
+        SCOPED_TRACE(temp);
+        keys.Make(kExplorer + "RunMRU");
+        TempVariables variables(temp);
+        const privacy::CleanReport report = Clean({0, 3});
+        for (const std::string& sentinel : sentinels) EXPECT_TRUE(Exists(sentinel));
+        ASSERT_EQ(report.foldersLeftAlone.size(), 1u);
+        EXPECT_EQ(files_.AddSlash(report.foldersLeftAlone[0]), files_.AddSlash(temp));
+        EXPECT_FALSE(Key(kExplorer + "RunMRU"));
+    }
+    for (const std::string& sentinel : sentinels) ::DeleteFileW(platform::ToWide(sentinel).c_str());
+}
+
+TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
+    FixedKeys keys;
+    const std::string search = "Software\\Microsoft\\Search Assistant\\ACMru";
+    const std::string openSave = kExplorer + "ComDlg32\\OpenSaveMRU";
+    const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+    const std::string acdSee = "Software\\ACD Systems\\ACDSee";
+    const std::string acrobat6 = "Software\\Adobe\\Acrobat Reader\\6.0\\AVGeneral";
+    // Removed whole: by a purge then a key removal, or by two purges.
+    const std::vector<std::string> withSubkeys = {kExplorer + "RecentDocs", acrobat6 + "\\cRecentFiles"};
+    // Removed by a key removal or a purge of a key without subkeys.
+    const std::vector<std::string> plain = {
+        kExplorer + "RunMRU",
+        kExplorer + "ComDlg32\\LastVisitedMRU",
+        "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList",
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List",
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List",
+        "Software\\Nico Mak Computing\\WinZip\\filemenu",
+        "Software\\WinRAR\\ArcHistory",
+        "Software\\Google\\NavClient\\1.1\\History",
+        "Software\\Ahead\\Nero - Burning Rom\\Recent File List",
+    };
+    for (const std::string& key : withSubkeys) keys.Make(key, {".txt", "c1"});
+    for (const std::string& key : plain) keys.Make(key);
+    std::vector<std::string> removed = withSubkeys;
+    removed.insert(removed.end(), plain.begin(), plain.end());
+    keys.Make(search, {"5603"});
+    keys.Make(openSave, {"*", "txt"});
+    keys.Make(typed, {"extra"});
+    keys.Make(acdSee);
+    core::SetRegString(CurrentUser, acdSee, "LastFolder", "C:\\Pictures");
+
+    Clean({});
+    for (const std::string& key : removed) EXPECT_TRUE(Key(key)) << key;
+
+    Clean({2, 3, 4, 7, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19});
+    for (const std::string& key : removed) EXPECT_FALSE(Key(key)) << key;
+    // One-level purges keep a key that had subkeys, with its values.
+    EXPECT_TRUE(Value(search, "MRUList"));
+    EXPECT_FALSE(Key(search + "\\5603"));
+    EXPECT_TRUE(Value(openSave, "MRUList"));
+    EXPECT_FALSE(Key(openSave + "\\txt"));
+    // A key removal leaves a key with subkeys (Windows NT).
+    EXPECT_TRUE(Key(typed + "\\extra"));
+    EXPECT_FALSE(Value(acdSee, "LastFolder"));
+    EXPECT_TRUE(Value(acdSee, "MRUList"));
+    EXPECT_TRUE(Key(acrobat6));
+    EXPECT_FALSE(Key("Software\\Adobe\\Acrobat Reader\\5.0"));  // the missing version is not made
+}
+
+TEST_F(DoCleanTest, CacheCookieAndFolderItems) {
+    for (int csidl : {8, 32, 33}) {
+        wchar_t made[MAX_PATH] = {};  // made if missing, so that Windows reports it
+        ::SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, 0, made);
+        MakeFolder(files_.GetSpecialFolder(csidl) + "\\clarimo sub");
+    }
+    FillCache();
+    Clean({1, 2, 10});  // the history object fails under Wine: the items after it still run
+    EXPECT_THAT(AllCacheUrls(), testing::UnorderedElementsAre(kCookie, kOtherCookie, kCookieImage));
+    EXPECT_FALSE(Exists(files_.GetSpecialFolder(8) + "\\clarimo sub"));
+    EXPECT_FALSE(Exists(files_.GetSpecialFolder(32) + "\\clarimo sub"));
+    EXPECT_TRUE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
+    Clean({11});
+    EXPECT_THAT(AllCacheUrls(), testing::ElementsAre(kCookieImage));
+    EXPECT_FALSE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
+    EXPECT_TRUE(Exists(files_.GetSpecialFolder(8)));
+}
+
+TEST_F(DoCleanTest, ClipboardAndRecycleBinAreEmptied) {
+    ASSERT_TRUE(platform::SetClipboardText(nullptr, "secret"));
+    testing_support::TempFolder area;
+    WriteFile(area / "binned.txt", "x");
+    ASSERT_TRUE(platform::MoveToRecycleBin(area / "binned.txt"));
+    ASSERT_GT(platform::QueryRecycleBin().value().items, 0u);
+    testing_support::DialogPresser presser(IDYES);  // the shell's own confirmation
+    Clean({5, 6});
+    presser.Finish();
+    EXPECT_EQ(platform::ClipboardFormatCount(), 0);
+    EXPECT_EQ(platform::QueryRecycleBin().value().items, 0u);
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// The cookies manager's real window under the X display.
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "cash_fixture.h"
+#include "platform/ui.h"
+#include "privacy/frm_cookies_window.h"
+#include "support/test_window.h"
+
+using namespace privacy_testing;
+using platform::WindowText;
+
+namespace {
+
+class FrmCookiesWindowTest : public UrlCacheTest {
+protected:
+    void SetUp() override {
+        UrlCacheTest::SetUp();
+        platform::InitCommonControls();
+        FillCache();
+    }
+    testing_support::TestWindow owner_;
+};
+
+RECT RectIn(HWND control, HWND parent) {
+    RECT r;
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST_F(FrmCookiesWindowTest, ButtonsAndLabelFollowTheListAndTheCache) {
+    privacy::FrmCookies logic;
+    privacy::FrmCookiesWindow window(logic);
+    ASSERT_TRUE(window.Create(owner_.hwnd()));
+    EXPECT_EQ(WindowText(window.Window()), "Cookies Manager");
+    EXPECT_EQ(::GetWindow(window.Window(), GW_OWNER), owner_.hwnd());
+    EXPECT_EQ(ListView_GetItemCount(window.List()), 2);
+    EXPECT_EQ(WindowText(window.Label()), "Cookies Number : 2");
+    EXPECT_FALSE(::IsWindowEnabled(window.RemoveButton()));
+    EXPECT_TRUE(::IsWindowEnabled(window.ClearButton()));
+    EXPECT_EQ(::GetWindowLongW(window.CloseButton(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    // Left to right under the label, inside the window.
+    RECT client, previous = {};
+    ::GetClientRect(window.Window(), &client);
+    for (HWND button : {window.RefreshButton(), window.RemoveButton(), window.ClearButton(), window.CloseButton()}) {
+        const RECT r = RectIn(button, window.Window());
+        EXPECT_GE(r.left, previous.right);
+        EXPECT_GE(r.top, RectIn(window.Label(), window.Window()).bottom);
+        EXPECT_LE(r.right, client.right);
+        EXPECT_LE(r.bottom, client.bottom);
+        previous = r;
+    }
+
+    // A selected row enables Remove, which takes exactly that entry.
+    ListView_SetItemState(window.List(), 1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_TRUE(::IsWindowEnabled(window.RemoveButton()));
+    const std::string selected = logic.Rows()[1];
+    ::SendMessageW(window.RemoveButton(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(InCache(selected));
+    EXPECT_EQ(ListView_GetItemCount(window.List()), 1);
+    EXPECT_EQ(WindowText(window.Label()), "Cookies Number : 1");
+    EXPECT_FALSE(::IsWindowEnabled(window.RemoveButton()));
+
+    // Refresh leaves Remove disabled even with a row selected.
+    ListView_SetItemState(window.List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    ::SendMessageW(window.RefreshButton(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(::IsWindowEnabled(window.RemoveButton()));
+
+    ::SendMessageW(window.ClearButton(), BM_CLICK, 0, 0);
+    EXPECT_EQ(ListView_GetItemCount(window.List()), 0);
+    EXPECT_FALSE(::IsWindowEnabled(window.ClearButton()));
+    EXPECT_EQ(WindowText(window.Label()), "Cookies Number : 0");
+    EXPECT_EQ(AllCacheUrls().size(), 2u);  // the image and the page stay
+}
+
+std::atomic<HWND> manager;
+
+BOOL CALLBACK FindManager(HWND window, LPARAM) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    if (std::wstring(name) == L"ClarimoCookiesManager" && ::IsWindowVisible(window)) manager = window;
+    return TRUE;
+}
+
+TEST_F(FrmCookiesWindowTest, ModalWindowClosesWithEnterAndWithEsc) {
+    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        manager = nullptr;
+        std::atomic<bool> ownerDisabled = false, closed = false, forced = false;
+        const DWORD thread = ::GetCurrentThreadId();
+        std::thread presser([&] {
+            for (int i = 0; i < 200 && !manager; ++i) {
+                ::Sleep(50);
+                ::EnumThreadWindows(thread, FindManager, 0);
+            }
+            ::Sleep(300);
+            ownerDisabled = !::IsWindowEnabled(owner_.hwnd());
+            const HWND list = ::FindWindowExW(manager, nullptr, WC_LISTVIEWW, nullptr);
+            ::PostMessageW(list, WM_KEYDOWN, key, 0);
+            for (int i = 0; i < 100 && !closed; ++i) ::Sleep(50);
+            if (!closed) {
+                forced = true;  // never hang the test
+                ::PostMessageW(manager, WM_CLOSE, 0, 0);
+            }
+        });
+        privacy::ShowCookiesManager(owner_.hwnd());
+        closed = true;
+        presser.join();
+        EXPECT_TRUE(ownerDisabled) << key;
+        EXPECT_FALSE(forced) << key;
+        EXPECT_TRUE(::IsWindowEnabled(owner_.hwnd()));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,200 @@
+// The privacy page's logic against the real registry, files and URL cache of
+// the test prefix.
+#include "privacy/frm_privacy.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "platform/file_system.h"
+#include "privacy/frm_privacy_prog.h"
+#include "privacy/privacy_page_fixture.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using privacy::Frm_Privacy;
+using privacy_testing::ProgramTraces;
+using testing_support::WriteFile;
+
+constexpr int kWinRar = 15, kAcdSee = 18, kAdobe = 19;
+constexpr char kAcdSeeKey[] = "Software\\ACD Systems\\ACDSee";
+
+TEST(FrmPrivacy, ProgramItemsFollowTheirKeys) {
+    ProgramTraces traces;
+    Frm_Privacy page;
+    page.Form_Load();
+    for (int i = 12; i <= 19; ++i) EXPECT_FALSE(page.Chk()[i].enabled) << i;
+    for (int i = 0; i <= 11; ++i) EXPECT_TRUE(page.Chk()[i].enabled) << i;
+    EXPECT_EQ(page.Chk()[12].caption, "Ms WordPad (No Recent)");
+    EXPECT_EQ(page.Chk()[kWinRar].caption, "Win Rar  (No Recent)");
+    EXPECT_EQ(page.Chk()[kAdobe].caption, "Adobe Acrobat Reader 5.0 && 6.0 (No Recent)");
+
+    for (int i = 12; i <= 17; ++i) traces.AddProgram(i);
+    traces.SetValue(kAcdSeeKey);  // the key alone is no trace
+    page.ChkItems();
+    for (int i = 12; i <= 17; ++i) EXPECT_TRUE(page.Chk()[i].enabled) << i;
+    EXPECT_EQ(page.Chk()[kWinRar].caption, "Win Rar");
+    EXPECT_FALSE(page.Chk()[kAcdSee].enabled);
+    traces.SetValue(kAcdSeeKey, "LastFolder", "");  // nor is an empty value
+    page.ChkItems();
+    EXPECT_FALSE(page.Chk()[kAcdSee].enabled);
+    EXPECT_EQ(page.Chk()[kAcdSee].caption, "ACDSee (No Recent)");
+    traces.SetValue(kAcdSeeKey, "LastFolder", "C:\\Pictures");
+    // Only the Adobe Reader 6.0 key is enough.
+    traces.SetValue("Software\\Adobe\\Acrobat Reader\\6.0\\AVGeneral\\cRecentFiles");
+    page.ChkItems();
+    EXPECT_TRUE(page.Chk()[kAcdSee].enabled);
+    EXPECT_EQ(page.Chk()[kAcdSee].caption, "ACDSee");
+    EXPECT_TRUE(page.Chk()[kAdobe].enabled);
+    EXPECT_EQ(page.Chk()[kAdobe].caption, "Adobe Acrobat Reader 5.0 && 6.0");
+}
+
+TEST(FrmPrivacy, CounterAndCleanButtonFollowEveryCheckChange) {
+    ProgramTraces traces;
+    traces.AddProgram(kWinRar);
+    Frm_Privacy page;
+    page.Form_Load();
+    EXPECT_FALSE(page.CmdCleanEnabled());
+    page.SetChecked(kWinRar, true);
+    page.SetChecked(kWinRar, true);  // the value it has: no click
+    EXPECT_EQ(page.CheckedCount(), 1);
+    EXPECT_TRUE(page.CmdCleanEnabled());
+    // The key goes: detection unchecks and disables the item; Clean follows.
+    traces.RemoveAll();
+    page.Mnu_Pop_Refresh_Click();
+    EXPECT_FALSE(page.Chk()[kWinRar].checked || page.Chk()[kWinRar].enabled);
+    EXPECT_EQ(page.CheckedCount(), 0);
+    EXPECT_FALSE(page.CmdCleanEnabled());
+}
+
+TEST(FrmPrivacy, SelectEntriesCheckOnlyTheirEnabledItemsAndScroll) {
+    ProgramTraces traces;
+    traces.AddProgram(13);
+    traces.AddProgram(16);
+    Frm_Privacy page;
+    page.Form_Load();
+    EXPECT_TRUE(page.PrepareMenu().selectAllEnabled && !page.PrepareMenu().deselectAllEnabled);
+    page.Mnu_Pop_Programs_Click();
+    EXPECT_EQ(page.CheckedCount(), 2);
+    EXPECT_EQ(page.ScrollTwips(), Frm_Privacy::kProgramsScrollTwips);
+    EXPECT_TRUE(page.PrepareMenu().selectAllEnabled && page.PrepareMenu().deselectAllEnabled);
+
+    page.Mnu_Pop_Windows_Click();  // 0 to 8, back to the top, nothing else changed
+    EXPECT_EQ(page.ScrollTwips(), 0);
+    for (int i = 0; i <= 8; ++i) EXPECT_TRUE(page.Chk()[i].checked) << i;
+    EXPECT_TRUE(!page.Chk()[9].checked && page.Chk()[16].checked);
+    page.Mnu_Pop_Ie_Click();
+    EXPECT_EQ(page.CheckedCount(), 14);
+    page.Sb_Change(2400);  // the Programs group already shows: kept
+    page.Mnu_Pop_Programs_Click();
+    EXPECT_EQ(page.ScrollTwips(), 2400);
+    page.Mnu_Pop_SelectAll_Click();
+    EXPECT_EQ(page.CheckedCount(), 14);
+
+    for (int i = 12; i <= 19; ++i) traces.AddProgram(i);
+    page.ChkItems();
+    page.Mnu_Pop_SelectAll_Click();
+    EXPECT_EQ(page.CheckedCount(), 20);
+    EXPECT_TRUE(!page.PrepareMenu().selectAllEnabled && page.PrepareMenu().deselectAllEnabled);
+    page.Mnu_Pop_DeselectAll_Click();
+    EXPECT_EQ(page.CheckedCount(), 0);
+}
+
+TEST(FrmPrivacy, ToolTipsGiveTempSizeAndRecentFiles) {
+    testing_support::TempFolder area;
+    WriteFile(area / "a.tmp", std::string(2048, 'a'));
+    WriteFile(area / "b.tmp", std::string(1024, 'b'));
+    privacy_testing::EnvironmentOverride tmp("TMP", area.path()), temp("TEMP", area.path());
+    const core::ClsFileFolder files;
+    const std::string recent = files.GetSpecialFolder(8);
+    ASSERT_FALSE(recent.empty());
+    testing_support::MakeFolder(recent);
+    files.DeleteFolder(recent, false);
+
+    Frm_Privacy page;
+    page.Form_Load();
+    EXPECT_EQ(page.Chk()[0].toolTip, "Temp Folder Size : 3 KB");
+    EXPECT_EQ(page.Chk()[2].toolTip, "Recent Documents Folder is Empty");
+    // A hidden file is not counted, but the size is the whole folder's.
+    WriteFile(recent + "\\one.lnk", std::string(1000, 'x'));
+    WriteFile(recent + "\\two.lnk", std::string(536, 'y'));
+    WriteFile(recent + "\\hidden.lnk", std::string(100, 'z'));
+    platform::SetAttributes(recent + "\\hidden.lnk", platform::attributes::kHidden);
+    page.ChkItems();
+    EXPECT_EQ(page.Chk()[2].toolTip, "Recent Files : 2, Size : 1.6 KB");
+    files.DeleteFolder(recent, false);
+}
+
+TEST(FrmPrivacy, CookieCountDecidesTheManageCookiesLink) {
+    Frm_Privacy page;
+    ASSERT_EQ(page.GetChach(1), 0) << "the prefix's cache already holds cookies";
+    const int othersBefore = page.GetChach(0);
+    page.Form_Load();
+    EXPECT_FALSE(page.Lnk1.Enabled());
+    privacy_testing::CacheEntries cache;
+    for (const char* url : {"Cookie:user@example.com/", "Cookie:user@example.org/shop", "http://example.com/Cookie.gif",
+                            "http://example.com/index.html", "http://example.com/cookie.txt"})
+        ASSERT_TRUE(cache.Add(url)) << url;
+    // Case-sensitive; "Cookie" elsewhere is counted by neither kind.
+    EXPECT_EQ(page.GetChach(1), 2);
+    EXPECT_EQ(page.GetChach(0), othersBefore + 2);
+    page.ChkItems();
+    EXPECT_TRUE(page.Lnk1.Enabled());
+}
+
+TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
+    ProgramTraces traces;
+    traces.AddProgram(kWinRar);
+    traces.AddProgram(kAcdSee);
+    Frm_Privacy page;
+    page.Form_Load();
+    page.SetChecked(kWinRar, true);
+    page.SetChecked(kAcdSee, true);
+    int shown = 0;
+    page.onShowProgress = [&](const std::function<void()>& clean) {
+        EXPECT_FALSE(page.CmdCleanEnabled());
+        if (++shown == 1) {
+            EXPECT_TRUE(ProgramTraces::KeyExists("Software\\WinRAR\\ArcHistory"));  // not before the timer
+        }
+        privacy::FrmPrivacyProg(clean).Tim_Timer();
+    };
+    page.Cmd_Clean_Click();
+    EXPECT_FALSE(ProgramTraces::KeyExists("Software\\WinRAR\\ArcHistory"));
+    EXPECT_TRUE(ProgramTraces::KeyExists(kAcdSeeKey));
+    EXPECT_FALSE(page.Chk()[kWinRar].enabled || page.Chk()[kAcdSee].enabled);
+    EXPECT_EQ(page.CheckedCount(), 0);
+    EXPECT_TRUE(page.CmdCleanEnabled());
+    EXPECT_FALSE(page.Balloon.Shown());
+    page.Cmd_Clean_Click();  // nothing checked: the window still opens
+    EXPECT_EQ(shown, 2);
+}
+
+TEST(FrmPrivacy, RefusedTempFolderIsLeftAloneAndNamedInTheBalloon) {
+    WriteFile("C:\\privacy_marker.txt", "keep");
+    privacy_testing::EnvironmentOverride tmp("TMP", "C:\\"), temp("TEMP", "C:\\");
+    Frm_Privacy page;
+    page.Form_Load();
+    page.SetChecked(0, true);
+    page.Cmd_Clean_Click();
+    EXPECT_TRUE(testing_support::Exists("C:\\privacy_marker.txt"));
+    ASSERT_TRUE(page.Balloon.Shown());
+    EXPECT_EQ(page.Balloon.Icon(), controls::MessageIcon::Error);
+    EXPECT_NE(page.Balloon.Message().find("C:"), std::string::npos) << page.Balloon.Message();
+    platform::RemoveFile("C:\\privacy_marker.txt");
+}
+
+TEST(FrmPrivacyProg, TimerRunsTheCleanOnceAndAlwaysCloses) {
+    int cleans = 0, unloads = 0;
+    privacy::FrmPrivacyProg progress([&] { ++cleans; });
+    progress.onUnload = [&] { ++unloads; };
+    progress.Tim_Timer();
+    progress.Tim_Timer();
+    EXPECT_EQ(cleans + unloads, 2);
+    privacy::FrmPrivacyProg failing([] { throw std::runtime_error("clean failed"); });
+    failing.onUnload = [&] { ++unloads; };
+    EXPECT_THROW(failing.Tim_Timer(), std::runtime_error);
+    EXPECT_EQ(unloads, 2);
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include "privacy/privacy_page_fixture.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include "platform/handles.h"
+#include "platform/url_cache.h"
+#include "platform/utf.h"
+#include "privacy/privacy_catalogue.h"
+
+namespace privacy_testing {
+
+void ProgramTraces::RemoveAll() {
+    for (const privacy::CatalogueItem& item : privacy::Catalogue())
+        for (const char* key : item.keys)
+            if (key) ::RegDeleteTreeW(HKEY_CURRENT_USER, platform::ToWide(key).c_str());
+}
+
+void ProgramTraces::SetValue(const std::string& path, const std::string& name, const std::string& data) {
+    platform::UniqueRegKey key;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          key.put(), nullptr) != ERROR_SUCCESS ||
+        name.empty())
+        return;
+    const std::wstring text = platform::ToWide(data);
+    const DWORD size = data.empty() ? 0 : static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    ::RegSetValueExW(key.get(), platform::ToWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     size);
+}
+
+void ProgramTraces::AddProgram(int index) {
+    const privacy::CatalogueItem& item = privacy::Catalogue()[index];
+    SetValue(item.keys[1] ? item.keys[1] : item.keys[0], item.value ? item.value : "", "C:\\Pictures");
+}
+
+EnvironmentOverride::EnvironmentOverride(const std::string& name, const std::string& value)
+    : name_(platform::ToWide(name)), old_(32767, L'\0') {
+    const DWORD length = ::GetEnvironmentVariableW(name_.c_str(), old_.data(), 32767);
+    had_ = length > 0;
+    old_.resize(length);
+    ::SetEnvironmentVariableW(name_.c_str(), platform::ToWide(value).c_str());
+}
+
+EnvironmentOverride::~EnvironmentOverride() { ::SetEnvironmentVariableW(name_.c_str(), had_ ? old_.c_str() : nullptr); }
+
+CacheEntries::~CacheEntries() {
+    for (const std::string& url : urls_) platform::DeleteUrlCacheEntryByUrl(url);
+}
+
+bool CacheEntries::Add(const std::string& url) {
+    const std::wstring wideUrl = platform::ToWide(url);
+    wchar_t file[MAX_PATH] = {};
+    if (!::CreateUrlCacheEntryW(wideUrl.c_str(), 0, L"txt", file, 0)) return false;
+    platform::UniqueHandle(::CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)).reset();
+    const FILETIME zero = {};
+    if (!::CommitUrlCacheEntryW(wideUrl.c_str(), file, zero, zero, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr))
+        return false;
+    urls_.push_back(url);
+    return true;
+}
+
+}  // namespace privacy_testing

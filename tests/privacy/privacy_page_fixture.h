@@ -1,0 +1,53 @@
+// Test data for the privacy page, removed again when the test ends, even
+// after a failed assertion: the programs' recent-list keys at their real
+// places under HKEY_CURRENT_USER (the throw-away prefix's registry), URL
+// cache entries, and process environment overrides.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/registry_procs.h"
+
+namespace privacy_testing {
+
+// Every program item's key is removed when this is made and when it goes.
+class ProgramTraces {
+public:
+    ProgramTraces() { RemoveAll(); }
+    ProgramTraces(const ProgramTraces&) = delete;
+    ProgramTraces& operator=(const ProgramTraces&) = delete;
+    ~ProgramTraces() { RemoveAll(); }
+    void RemoveAll();
+    // A string value ("" writes data of size 0); an empty name only makes the key.
+    void SetValue(const std::string& path, const std::string& name = "", const std::string& data = "");
+    // The item's key (item 19: the 6.0 one; item 18: with "LastFolder" data).
+    void AddProgram(int index);
+    static bool KeyExists(const std::string& path) { return core::RegKeyExists(core::RegRoot::CurrentUser, path); }
+};
+
+class EnvironmentOverride {
+public:
+    EnvironmentOverride(const std::string& name, const std::string& value);
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+    ~EnvironmentOverride();
+
+private:
+    std::wstring name_, old_;
+    bool had_ = false;
+};
+
+class CacheEntries {
+public:
+    CacheEntries() = default;
+    CacheEntries(const CacheEntries&) = delete;
+    CacheEntries& operator=(const CacheEntries&) = delete;
+    ~CacheEntries();
+    bool Add(const std::string& url);  // a normal entry
+
+private:
+    std::vector<std::string> urls_;
+};
+
+}  // namespace privacy_testing
