@@ -426,10 +426,6 @@ bool FrmPrivacyWindow::ChildMessage(HWND window, UINT message, WPARAM wParam, LR
             return true;
         }
         case WM_KEYDOWN:
-            if (wParam == VK_F5) {
-                Mnu_Pop_Refresh_Click();
-                return true;
-            }
             if (window == panel_.hwnd() && (wParam == VK_NEXT || wParam == VK_PRIOR)) {
                 OnScroll(wParam == VK_NEXT ? SB_PAGEDOWN : SB_PAGEUP);
                 return true;

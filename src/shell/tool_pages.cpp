@@ -2,6 +2,7 @@
 
 #include "junk/frm_clean_options_window.h"
 #include "junk/frm_junk_window.h"
+#include "privacy/frm_privacy_window.h"
 #include "shell/frm_options.h"
 #include "startup/frm_startup.h"
 #include "startup/startup_page_window.h"
@@ -9,13 +10,14 @@
 namespace shell {
 
 ToolPages::ToolPages(FrmMain& form, core::Prompts& prompts, Frm_Options& options, PrivacyButtons privacyButtons)
-    : form_(form), prompts_(prompts), options_(options), privacyButtons_(std::move(privacyButtons)) {}
+    : form_(form), prompts_(prompts), options_(options), privacyTabButtons_(std::move(privacyButtons)) {}
 
 ToolPages::~ToolPages() = default;
 
 void ToolPages::Create(const std::array<HWND, 4>& areas, HWND buttonStrip) {
     buttonStrip_ = buttonStrip;
     CreateJunk(areas[0], buttonStrip);
+    CreatePrivacy(areas[1], buttonStrip);
     CreateStartup(areas[2], buttonStrip);
 
     PageHooks& optionsPage = form_.Pages[4];
@@ -43,7 +45,7 @@ void ToolPages::CreateJunk(HWND area, HWND buttonStrip) {
     logic.ShowResult = [this] { form_.ShowResult(); };
     logic.EnDisButtonsHook = [this](bool enable) {
         options_.JunkOptions.SetEnabled(enable);
-        if (privacyButtons_.setEnabled) privacyButtons_.setEnabled(enable);
+        if (privacyTabButtons_.setEnabled) privacyTabButtons_.setEnabled(enable);
     };
 
     PageHooks& page = form_.Pages[0];
@@ -55,6 +57,18 @@ void ToolPages::CreateJunk(HWND area, HWND buttonStrip) {
         junkLogic.Info.HideMessage();
         if (junkLogic.Changed) junkLogic.Changed();
     };
+}
+
+void ToolPages::CreatePrivacy(HWND area, HWND buttonStrip) {
+    privacy_ = std::make_unique<privacy::FrmPrivacyWindow>(prompts_);
+    if (!privacy_->Create(area, buttonStrip)) return;
+    privacyButtons_ = privacy_->CommandButtons();
+    ShowButtons(privacyButtons_, false);
+
+    PageHooks& page = form_.Pages[1];
+    page.showCommandButtons = [this](bool visible) { ShowButtons(privacyButtons_, visible); };
+    page.refresh = [this] { privacy_->Mnu_Pop_Refresh_Click(); };
+    page.focus = [this] { privacy_->Focus(); };
 }
 
 void ToolPages::CreateStartup(HWND area, HWND buttonStrip) {
@@ -80,7 +94,9 @@ void ToolPages::CreateStartup(HWND area, HWND buttonStrip) {
 
 bool ToolPages::OnButtonCommand(HWND button, int id, int code) {
     if (junk_ && (button == junk_->ScanButton() || button == junk_->CleanButton())) return junk_->OnCommand(id, code);
-    if (startup_ && code == BN_CLICKED) return startup_->HandleButtonCommand(button);
+    if (code != BN_CLICKED) return false;
+    if (privacy_ && privacy_->HandleButtonCommand(button)) return true;
+    if (startup_) return startup_->HandleButtonCommand(button);
     return false;
 }
 
@@ -95,7 +111,7 @@ void ToolPages::LayoutButtons() const {
     // The shown page's buttons against the strip's right edge (the window
     // itself may still be hidden, so the style says what shows).
     std::vector<HWND> shown;
-    for (const std::vector<HWND>* buttons : {&junkButtons_, &startupButtons_})
+    for (const std::vector<HWND>* buttons : {&junkButtons_, &privacyButtons_, &startupButtons_})
         for (HWND button : *buttons)
             if (::GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) shown.push_back(button);
     RECT strip{};

@@ -17,6 +17,9 @@
 namespace junk {
 class FrmJunkWindow;
 }
+namespace privacy {
+class FrmPrivacyWindow;
+}
 namespace startup {
 class Frm_Startup;
 class StartupPageWindow;
@@ -50,6 +53,7 @@ public:
 
 private:
     void CreateJunk(HWND area, HWND buttonStrip);
+    void CreatePrivacy(HWND area, HWND buttonStrip);
     void CreateStartup(HWND area, HWND buttonStrip);
     void LayoutButtons() const;
     void ShowButtons(const std::vector<HWND>& buttons, bool visible);
@@ -57,13 +61,15 @@ private:
     FrmMain& form_;
     core::Prompts& prompts_;
     Frm_Options& options_;
-    PrivacyButtons privacyButtons_;
+    PrivacyButtons privacyTabButtons_;
     HWND buttonStrip_ = nullptr;
     int buttonWidth_ = 75;
     int buttonHeight_ = 23;
     int buttonGap_ = 6;
     std::unique_ptr<junk::FrmJunkWindow> junk_;
     std::vector<HWND> junkButtons_;
+    std::unique_ptr<privacy::FrmPrivacyWindow> privacy_;
+    std::vector<HWND> privacyButtons_;
     std::unique_ptr<startup::Frm_Startup> startupLogic_;
     std::unique_ptr<startup::StartupPageWindow> startup_;
     std::vector<HWND> startupButtons_;
