@@ -6,6 +6,8 @@
 #include <tlhelp32.h>
 // clang-format on
 
+#include <algorithm>
+
 #include "platform/handles.h"
 #include "platform/utf.h"
 
@@ -47,16 +49,103 @@ QueryFullProcessImageNameWProc QueryImageNameFunction() {
     return function;
 }
 
+// The documented layout of one SystemProcessInformation record, as far as
+// it is read here.
+struct CountedString {
+    USHORT length;
+    USHORT maximumLength;
+    PWSTR buffer;
+};
+struct ProcessRecord {
+    ULONG nextEntryOffset;
+    ULONG numberOfThreads;
+    LARGE_INTEGER workingSetPrivateSize;
+    ULONG hardFaultCount;
+    ULONG numberOfThreadsHighWatermark;
+    ULONGLONG cycleTime;
+    LARGE_INTEGER createTime;
+    LARGE_INTEGER userTime;
+    LARGE_INTEGER kernelTime;
+    CountedString imageName;
+    LONG basePriority;
+    HANDLE uniqueProcessId;
+    HANDLE inheritedFromUniqueProcessId;
+    ULONG handleCount;
+    ULONG sessionId;
+    ULONG_PTR uniqueProcessKey;
+    SIZE_T peakVirtualSize;
+    SIZE_T virtualSize;
+    ULONG pageFaultCount;
+    SIZE_T peakWorkingSetSize;
+    SIZE_T workingSetSize;
+};
+
+using NtQuerySystemInformationProc = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+constexpr ULONG kSystemProcessInformation = 5;
+constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+
 }  // namespace
 
+std::vector<ProcessCounters> SystemProcessCounters() {
+    static const auto query = reinterpret_cast<NtQuerySystemInformationProc>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    std::vector<ProcessCounters> result;
+    if (!query) return result;
+    // Kept between calls: the refresh asks every second.
+    static thread_local std::vector<ULONGLONG> buffer(64 * 1024 / sizeof(ULONGLONG));
+    LONG status = kInfoLengthMismatch;
+    for (int attempt = 0; attempt < 4 && status == kInfoLengthMismatch; ++attempt) {
+        ULONG needed = 0;
+        const ULONG size = static_cast<ULONG>(buffer.size() * sizeof(ULONGLONG));
+        status = query(kSystemProcessInformation, buffer.data(), size, &needed);
+        if (status == kInfoLengthMismatch) buffer.resize((std::max<size_t>(needed, size) * 2) / sizeof(ULONGLONG) + 1);
+    }
+    if (status < 0) return result;
+    const auto* base = reinterpret_cast<const unsigned char*>(buffer.data());
+    for (size_t offset = 0;;) {
+        const auto* record = reinterpret_cast<const ProcessRecord*>(base + offset);
+        ProcessCounters counters;
+        counters.id = static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(record->uniqueProcessId));
+        counters.threads = record->numberOfThreads;
+        counters.workingSet = record->workingSetSize;
+        counters.creationTime = static_cast<uint64_t>(record->createTime.QuadPart);
+        counters.basePriority = record->basePriority;
+        if (record->imageName.buffer)
+            counters.imageName = ToUtf8(std::wstring_view(record->imageName.buffer, record->imageName.length / 2));
+        result.push_back(std::move(counters));
+        if (record->nextEntryOffset == 0) break;
+        offset += record->nextEntryOffset;
+    }
+    return result;
+}
+
 std::vector<ProcessEntry> SnapshotProcesses() {
+    std::vector<ProcessEntry> entries;
+    for (auto& counters : SystemProcessCounters()) {
+        ProcessEntry entry;
+        entry.id = counters.id;
+        entry.threads = counters.threads;
+        entry.exeFile = std::move(counters.imageName);
+        entry.countersKnown = true;
+        entry.workingSet = counters.workingSet;
+        entry.creationTime = counters.creationTime;
+        entries.push_back(std::move(entry));
+    }
+    return entries.empty() ? ToolhelpProcesses() : entries;
+}
+
+std::vector<ProcessEntry> ToolhelpProcesses() {
     std::vector<ProcessEntry> entries;
     UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return entries;
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
-        entries.push_back({entry.th32ProcessID, entry.cntThreads, CutAtNul(entry.szExeFile, MAX_PATH)});
+        ProcessEntry listed;
+        listed.id = entry.th32ProcessID;
+        listed.threads = entry.cntThreads;
+        listed.exeFile = CutAtNul(entry.szExeFile, MAX_PATH);
+        entries.push_back(std::move(listed));
     }
     return entries;
 }
@@ -71,6 +160,32 @@ std::vector<ModuleEntry> SnapshotModules(uint32_t processId) {
         modules.push_back({CutAtNul(entry.szModule, MAX_MODULE_NAME32 + 1), CutAtNul(entry.szExePath, MAX_PATH)});
     }
     return modules;
+}
+
+ProcessQuery ProcessQuery::Open(uint32_t processId) {
+    ProcessQuery query;
+    query.handle_ = OpenById(processId, kQueryRead);
+    return query;
+}
+
+uint32_t ProcessQuery::PriorityClass() const { return handle_ ? ::GetPriorityClass(handle_.get()) : 0; }
+
+uint64_t ProcessQuery::WorkingSet() const { return handle_ ? WorkingSetOf(handle_.get()) : 0; }
+
+std::optional<uint64_t> ProcessQuery::CreationTime() const {
+    return handle_ ? CreationTimeOf(handle_.get()) : std::nullopt;
+}
+
+std::string ProcessQuery::ImagePath() const {
+    if (!handle_) return {};
+    std::wstring buffer(32768, L'\0');
+    if (const auto query = QueryImageNameFunction()) {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        if (query(handle_.get(), 0, buffer.data(), &size)) return ToUtf8(std::wstring_view(buffer.data(), size));
+    }
+    const DWORD length =
+        ::GetModuleFileNameExW(handle_.get(), nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return ToUtf8(std::wstring_view(buffer.data(), length));
 }
 
 ProcessFacts QueryProcessFacts(uint32_t processId) {
@@ -97,18 +212,7 @@ uint64_t ProcessWorkingSet(uint32_t processId) {
     return process ? WorkingSetOf(process.get()) : 0;
 }
 
-std::string ProcessImagePath(uint32_t processId) {
-    const UniqueHandle process = OpenById(processId, kQueryRead);
-    if (!process) return {};
-    std::wstring buffer(32768, L'\0');
-    if (const auto query = QueryImageNameFunction()) {
-        DWORD size = static_cast<DWORD>(buffer.size());
-        if (query(process.get(), 0, buffer.data(), &size)) return ToUtf8(std::wstring_view(buffer.data(), size));
-    }
-    const DWORD length =
-        ::GetModuleFileNameExW(process.get(), nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    return ToUtf8(std::wstring_view(buffer.data(), length));
-}
+std::string ProcessImagePath(uint32_t processId) { return ProcessQuery::Open(processId).ImagePath(); }
 
 std::optional<uint64_t> ProcessCreationTime(uint32_t processId) {
     const UniqueHandle process = OpenById(processId, kQuery);

@@ -8,16 +8,26 @@
 #include <string>
 #include <vector>
 
+#include "platform/handles.h"
+
 namespace platform {
 
 struct ProcessEntry {
     uint32_t id = 0;
     uint32_t threads = 0;
     std::string exeFile;  // a bare name on NT, a full path on Windows 98/Me
+    // Known when the snapshot came from the system's process information.
+    bool countersKnown = false;
+    uint64_t workingSet = 0;
+    uint64_t creationTime = 0;  // FILETIME (UTC)
 };
 
-// Every process of a fresh snapshot, in the snapshot's order.
+// Every process of a fresh snapshot, in the snapshot's order: from one
+// SystemProcessInformation call where Windows has it (NT), which also gives
+// each working set and creation time without opening the process, else
+// from a Toolhelp snapshot (Windows 98/Me).
 std::vector<ProcessEntry> SnapshotProcesses();
+std::vector<ProcessEntry> ToolhelpProcesses();
 
 struct ModuleEntry {
     std::string name;
@@ -27,12 +37,42 @@ struct ModuleEntry {
 // be listed (no access, ended).
 std::vector<ModuleEntry> SnapshotModules(uint32_t processId);
 
+// A process opened for query and memory read, held so that repeated
+// questions cost no further opening (and its identifier cannot pass to
+// another process while it is held).
+class ProcessQuery {
+public:
+    ProcessQuery() = default;
+    static ProcessQuery Open(uint32_t processId);
+    explicit operator bool() const { return handle_.valid(); }
+
+    uint32_t PriorityClass() const;  // 0 on failure
+    uint64_t WorkingSet() const;     // 0 on failure
+    std::string ImagePath() const;   // "" on failure
+    std::optional<uint64_t> CreationTime() const;
+
+private:
+    UniqueHandle handle_;
+};
+
 // What one handle opened for query and memory read gives at once.
 struct ProcessFacts {
     uint64_t workingSet = 0;     // 0 when it could not be read
     uint32_t priorityClass = 0;  // 0 when it could not be read
 };
 ProcessFacts QueryProcessFacts(uint32_t processId);
+
+// Every process's counters from one system call (SystemProcessInformation),
+// so that a refresh need not open each process; empty when Windows refuses.
+struct ProcessCounters {
+    uint32_t id = 0;
+    uint32_t threads = 0;
+    uint64_t workingSet = 0;
+    uint64_t creationTime = 0;  // FILETIME (UTC)
+    int32_t basePriority = 0;
+    std::string imageName;
+};
+std::vector<ProcessCounters> SystemProcessCounters();
 
 // GetPriorityClass through a handle with query rights only; 0 on failure.
 uint32_t ProcessPriorityClass(uint32_t processId);

@@ -49,6 +49,8 @@ void Frm_Tasks::LoadProcList9x() { LoadProcList9xFrom(platform::SnapshotProcesse
 
 void Frm_Tasks::BeginLoad() {
     Lv.clear();
+    opened_.clear();
+    excluded_.clear();
     selectedRow_ = -1;
     ListVisible = false;
     if (onLoading) onLoading();
@@ -63,23 +65,52 @@ void Frm_Tasks::EndLoad() {
 }
 
 void Frm_Tasks::LoadProcListXpFrom(const std::vector<platform::ProcessEntry>& entries) {
+    // A process listed before (same identifier and creation time, held open
+    // all along) keeps its handle and path: only new processes are opened.
+    struct Known {
+        platform::ProcessQuery process;
+        std::string tag;
+        std::string iconPath;
+        uint64_t creationTime;
+    };
+    std::unordered_map<uint32_t, Known> known;
+    for (const auto& row : Lv) {
+        const auto held = opened_.find(row.id);
+        if (held != opened_.end() && row.creationTime != 0)
+            known.emplace(row.id, Known{std::move(held->second), row.tag, row.iconPath, row.creationTime});
+    }
     BeginLoad();
     shownAsWin9x_ = false;
     for (const auto& entry : entries) {
+        TaskRow row;
+        platform::ProcessQuery process;
+        const auto reused = known.find(entry.id);
+        if (reused != known.end() && entry.countersKnown && reused->second.creationTime == entry.creationTime) {
+            process = std::move(reused->second.process);
+            row.tag = std::move(reused->second.tag);
+            row.iconPath = std::move(reused->second.iconPath);
+        } else {
+            process = platform::ProcessQuery::Open(entry.id);
+            if (process) {
+                row.tag = core::GetProgramPath(process.ImagePath());
+                if (!row.tag.empty() && platform::FileExists(row.tag)) row.iconPath = row.tag;
+            }
+        }
         // Processes that cannot be opened for querying read as 0 and are
         // left out, and so is the idle process.
-        const platform::ProcessFacts facts = platform::QueryProcessFacts(entry.id);
-        if (facts.workingSet == 0) continue;
-        TaskRow row;
+        const uint64_t workingSet = !process ? 0 : entry.countersKnown ? entry.workingSet : process.WorkingSet();
+        if (workingSet == 0) {
+            excluded_.emplace(entry.id, entry.creationTime);
+            continue;
+        }
         row.id = entry.id;
         row.key = std::to_string(entry.id);
         row.name = entry.exeFile;
-        row.tag = core::GetProgramPath(GetProcPath(entry.id));
-        if (!row.tag.empty() && platform::FileExists(row.tag)) row.iconPath = row.tag;
-        row.memory = files_.CalcSize(facts.workingSet);
-        row.priority = PriorityName(facts.priorityClass);
+        row.memory = files_.CalcSize(workingSet);
+        row.priority = PriorityName(process.PriorityClass());
         row.threads = std::to_string(entry.threads);
-        row.creationTime = platform::ProcessCreationTime(entry.id).value_or(0);
+        row.creationTime = entry.countersKnown ? entry.creationTime : process.CreationTime().value_or(0);
+        opened_.emplace(entry.id, std::move(process));
         Lv.push_back(std::move(row));
     }
     EndLoad();
@@ -126,14 +157,23 @@ bool Frm_Tasks::SameListing(const std::vector<platform::ProcessEntry>& eligible)
     // while another starts leaves the count as it was. An identifier that
     // now names another executable counts as a change too.
     if (eligible.size() != Lv.size()) return false;
-    std::unordered_map<uint32_t, const std::string*> listed;
+    std::unordered_map<uint32_t, const TaskRow*> listed;
     listed.reserve(Lv.size());
-    for (const auto& row : Lv) listed.emplace(row.id, shownAsWin9x_ ? &row.tag : &row.name);
+    for (const auto& row : Lv) listed.emplace(row.id, &row);
     for (const auto& entry : eligible) {
         const auto found = listed.find(entry.id);
-        if (found == listed.end() || !SameName(*found->second, entry.exeFile)) return false;
+        if (found == listed.end()) return false;
+        const TaskRow& row = *found->second;
+        if (!SameName(shownAsWin9x_ ? row.tag : row.name, entry.exeFile)) return false;
+        if (entry.countersKnown && entry.creationTime != 0 && row.creationTime != 0 &&
+            entry.creationTime != row.creationTime)
+            return false;
     }
     return true;
+}
+
+bool Frm_Tasks::Excluded(const platform::ProcessEntry& entry) const {
+    return excluded_.count({entry.id, entry.creationTime}) != 0;
 }
 
 void Frm_Tasks::Tm_Timer() { TickFrom(platform::SnapshotProcesses()); }
@@ -149,6 +189,11 @@ void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
             // The loader lists only existing executables; counting the
             // others would rebuild the list at every tick.
             if (entry.exeFile.empty() || !platform::FileExists(entry.exeFile)) continue;
+        } else if (entry.countersKnown) {
+            // The snapshot brought every working set along; processes the
+            // last load could not open stay out without being tried again.
+            if (entry.workingSet == 0 || Excluded(entry)) continue;
+            facts[entry.id].workingSet = entry.workingSet;
         } else {
             const platform::ProcessFacts read = platform::QueryProcessFacts(entry.id);
             if (read.workingSet == 0) continue;
@@ -166,16 +211,19 @@ void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
     // Rows in place; the thread count is left as listed.
     for (size_t i = 0; i < Lv.size(); ++i) {
         TaskRow& row = Lv[i];
+        if (row.id == 0) continue;
         uint32_t priorityClass = 0;
+        const auto held = opened_.find(row.id);
         if (!win9x) {
             const auto found = facts.find(row.id);
             const platform::ProcessFacts read = found != facts.end() ? found->second : platform::ProcessFacts{};
             SetCell(i, TaskColumn::Memory, row.memory, files_.CalcSize(read.workingSet));
             priorityClass = read.priorityClass;
-        } else if (row.id != 0) {
-            priorityClass = platform::ProcessPriorityClass(row.id);
         }
-        if (row.id != 0) SetCell(i, TaskColumn::Priority, row.priority, PriorityName(priorityClass));
+        if (priorityClass == 0)
+            priorityClass =
+                held != opened_.end() ? held->second.PriorityClass() : platform::ProcessPriorityClass(row.id);
+        SetCell(i, TaskColumn::Priority, row.priority, PriorityName(priorityClass));
     }
 }
 
@@ -226,7 +274,8 @@ RowIdentity Frm_Tasks::CheckRow(const TaskRow& row) const {
     if (found == entries.end()) return RowIdentity::Gone;
     if (!SameName(shownAsWin9x_ ? row.tag : row.name, found->exeFile)) return RowIdentity::Replaced;
     if (row.creationTime != 0) {
-        const auto created = platform::ProcessCreationTime(row.id);
+        const auto created =
+            found->countersKnown ? std::optional<uint64_t>(found->creationTime) : platform::ProcessCreationTime(row.id);
         if (created && *created != row.creationTime) return RowIdentity::Replaced;
     }
     return RowIdentity::Same;

@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/cls_file_folder.h"
@@ -111,9 +114,15 @@ private:
     void StatusReset();
     void SetCell(size_t row, TaskColumn column, std::string& cell, std::string text);
     bool SameListing(const std::vector<platform::ProcessEntry>& eligible) const;
+    bool Excluded(const platform::ProcessEntry& entry) const;
 
     core::Prompts& prompts_;
     core::ClsFileFolder files_;
+    // The listed processes, held open so that a tick asks without opening
+    // them again; and the processes the last load could not open (with
+    // their creation times), so that a tick does not count them as new.
+    std::unordered_map<uint32_t, platform::ProcessQuery> opened_;
+    std::set<std::pair<uint32_t, uint64_t>> excluded_;
     int selectedRow_ = -1;
     bool timerEnabled_ = false;
     bool shownAsWin9x_ = false;
