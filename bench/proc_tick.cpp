@@ -167,6 +167,19 @@ int wmain(int argc, wchar_t** argv) {
             replaced.back(), rebuild.back(), logic.Lv.size());
         std::fflush(stdout);
     }
+    // The same without a window: what the logic itself costs.
+    processes::Frm_Tasks bare(prompts);
+    bare.Form_Load();
+    std::vector<double> bareTick, bareRebuild;
+    for (int run = 0; run < runs; ++run) {
+        int64_t start = platform::ClockTicks();
+        bare.Tm_Timer();
+        bareTick.push_back(Milliseconds(platform::ClockTicks() - start));
+        start = platform::ClockTicks();
+        bare.Reload();
+        bareRebuild.push_back(Milliseconds(platform::ClockTicks() - start));
+    }
+    std::printf("without the window (median): tick %.2f ms, rebuild %.2f ms\n", Median(bareTick), Median(bareRebuild));
     std::printf("tick with one replaced (median): %.2f ms\n", Median(replaced));
     std::printf("tick_ms=%.2f rebuild_ms=%.2f processes=%zu\n", Median(tick), Median(rebuild), logic.Lv.size());
     ::DestroyWindow(host);

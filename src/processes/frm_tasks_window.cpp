@@ -40,7 +40,7 @@ void Place(HWND control, int x, int y, int width, int height) {
 
 LRESULT FrmTasksWindow::PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY) {
-        owner_.OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+        owner_.OnNotify(reinterpret_cast<NMHDR*>(lParam));
         return 0;
     }
     return PagePanel::HandleMessage(message, wParam, lParam);
@@ -108,9 +108,12 @@ void FrmTasksWindow::Build() {
     // The list lies over the loading label, which shows while the list is
     // hidden for a reload.
     l1_ = panel_.AddControl(L"STATIC", logic_.L1, SS_CENTER | SS_NOPREFIX, 0);
-    list_ = panel_.AddControl(WC_LISTVIEWW, "",
-                              WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                              kListId, WS_EX_CLIENTEDGE);
+    // The list holds no rows of its own: it asks the page for what it shows,
+    // so a rebuild is one count and a changed cell one redrawn row.
+    list_ = panel_.AddControl(
+        WC_LISTVIEWW, "",
+        WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA, kListId,
+        WS_EX_CLIENTEDGE);
     ::SetWindowPos(list_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
     const int small = ::GetSystemMetrics(SM_CXSMICON);
@@ -177,38 +180,43 @@ void FrmTasksWindow::ShowLoading() {
 
 void FrmTasksWindow::FillList() {
     MakeColumns();
-    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(list_);
-    for (size_t i = 0; i < logic_.Lv.size(); ++i) {
-        const TaskRow& row = logic_.Lv[i];
-        const std::wstring name = platform::ToWide(row.name);
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(name.c_str());
-        item.iImage = IconIndex(row.iconPath);
-        ListView_InsertItem(list_, &item);
-        for (const auto& spec : logic_.Columns)
-            if (spec.what != TaskColumn::Name) WriteCell(i, spec.what);
-    }
-    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    for (const TaskRow& row : logic_.Lv) IconIndex(row.iconPath);
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemCountEx(list_, static_cast<int>(logic_.Lv.size()), 0);
     ::InvalidateRect(list_, nullptr, TRUE);
     ::ShowWindow(list_, logic_.ListVisible ? SW_SHOW : SW_HIDE);
     ::ShowWindow(l1_, logic_.ListVisible ? SW_HIDE : SW_SHOW);
 }
 
-void FrmTasksWindow::WriteCell(size_t row, TaskColumn column) {
-    if (row >= logic_.Lv.size()) return;
+void FrmTasksWindow::WriteCell(size_t row, TaskColumn) {
+    if (row < logic_.Lv.size()) ListView_RedrawItems(list_, static_cast<int>(row), static_cast<int>(row));
+}
+
+const std::string& FrmTasksWindow::CellText(size_t row, size_t column) const {
+    static const std::string kEmpty;
+    if (row >= logic_.Lv.size() || column >= logic_.Columns.size()) return kEmpty;
     const TaskRow& task = logic_.Lv[row];
-    for (size_t sub = 0; sub < logic_.Columns.size(); ++sub) {
-        if (logic_.Columns[sub].what != column) continue;
-        const std::string& text = column == TaskColumn::Memory     ? task.memory
-                                  : column == TaskColumn::Priority ? task.priority
-                                  : column == TaskColumn::Threads  ? task.threads
-                                                                   : task.name;
-        std::wstring wide = platform::ToWide(text);
-        ListView_SetItemText(list_, static_cast<int>(row), static_cast<int>(sub), wide.data());
+    switch (logic_.Columns[column].what) {
+        case TaskColumn::Name:
+            return task.name;
+        case TaskColumn::Memory:
+            return task.memory;
+        case TaskColumn::Priority:
+            return task.priority;
+        case TaskColumn::Threads:
+            return task.threads;
     }
+    return kEmpty;
+}
+
+void FrmTasksWindow::GiveDisplayInfo(NMLVDISPINFOW* info) {
+    LVITEMW& item = info->item;
+    if (item.iItem < 0 || item.iItem >= static_cast<int>(logic_.Lv.size())) return;
+    if (item.mask & LVIF_TEXT) {
+        textBuffer_ = platform::ToWide(CellText(static_cast<size_t>(item.iItem), static_cast<size_t>(item.iSubItem)));
+        item.pszText = textBuffer_.data();
+    }
+    if (item.mask & LVIF_IMAGE) item.iImage = IconIndex(logic_.Lv[item.iItem].iconPath);
 }
 
 void FrmTasksWindow::ShowStatus() {
@@ -231,9 +239,11 @@ void FrmTasksWindow::OnTimerChanged() {
         ::KillTimer(panel_.hwnd(), kRefreshTimer);
 }
 
-void FrmTasksWindow::OnNotify(const NMHDR* header) {
+void FrmTasksWindow::OnNotify(NMHDR* header) {
     if (!header || header->hwndFrom != list_) return;
-    if (header->code == LVN_ITEMCHANGED) {
+    if (header->code == LVN_GETDISPINFOW) {
+        GiveDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
+    } else if (header->code == LVN_ITEMCHANGED) {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
         if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
             !(change->uOldState & LVIS_SELECTED))

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <windows.h>
+// clang-format off
+#include <commctrl.h>
+// clang-format on
 
 #include <map>
 #include <string>
@@ -53,10 +56,12 @@ private:
     void MakeColumns();
     void FillList();
     void WriteCell(size_t row, TaskColumn column);
+    const std::string& CellText(size_t row, size_t column) const;
+    void GiveDisplayInfo(NMLVDISPINFOW* info);
     void ShowStatus();
     void ShowLoading();
     void OnTimerChanged();
-    void OnNotify(const NMHDR* header);
+    void OnNotify(NMHDR* header);
     void OpenDetails();
     int IconIndex(const std::string& path);
     HWND TopWindow() const;
@@ -75,6 +80,7 @@ private:
     platform::UniqueIcon shownPicture_;
     std::string shownPicturePath_ = "?";
     size_t shownColumns_ = 0;
+    std::wstring textBuffer_;
     controls::ThemeSubscription theme_;
 };
 
