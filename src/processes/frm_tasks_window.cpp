@@ -153,7 +153,9 @@ void FrmTasksWindow::MakeColumns() {
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = LVCFMT_LEFT;
         column.pszText = const_cast<wchar_t*>(title.c_str());
-        column.cx = ::MulDiv(spec.twips, static_cast<int>(dpi), 1440);
+        // Never narrower than the caption, whatever the font.
+        column.cx = std::max(::MulDiv(spec.twips, static_cast<int>(dpi), 1440),
+                             ListView_GetStringWidth(list_, title.c_str()) + panel_.Scale(16));
         ListView_InsertColumn(list_, index++, &column);
     }
     shownColumns_ = logic_.Columns.size();
