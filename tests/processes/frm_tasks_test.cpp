@@ -45,6 +45,21 @@ TEST_F(FrmTasks, ListsRunningProcessesWithNameMemoryPriorityAndThreads) {
     EXPECT_TRUE(page.ListVisible);
 }
 
+TEST_F(FrmTasks, ListsAProgramWhosePathIsOutsideTheAnsiCodePage) {
+    const std::string folder = settings_ / "Ωmega ā";
+    testing_support::MakeFolder(folder);
+    const std::string path = folder + "\\prōc_идле.exe";
+    ASSERT_TRUE(testing_support::CopyFileTo(testing_support::BesideTestProgram("proc_idle.exe"), path));
+    ChildProcess helper = ChildProcess::Start(path, "300");
+    Frm_Tasks page(prompts_);
+    page.Form_Load();
+    const int row = RowOf(page, helper.id());
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(page.Lv[row].name, "prōc_идле.exe");
+    EXPECT_EQ(page.Lv[row].tag, path);
+    EXPECT_EQ(page.Lv[row].iconPath, path);
+}
+
 TEST_F(FrmTasks, TimerShowsAPriorityChangedElsewhereButLeavesTheThreadCount) {
     ChildProcess helper = proc_test::StartIdle();
     Frm_Tasks page(prompts_);
