@@ -55,7 +55,11 @@ FrmTasksWindow::~FrmTasksWindow() {
     logic_.onStatusChanged = nullptr;
     logic_.onTimerChanged = nullptr;
     logic_.onShowDetails = nullptr;
-    if (panel_.hwnd()) ::KillTimer(panel_.hwnd(), kRefreshTimer);
+    if (panel_.hwnd()) {
+        ::KillTimer(panel_.hwnd(), kRefreshTimer);
+        // While every member still lives: the list asks for cells until it is gone.
+        ::DestroyWindow(panel_.hwnd());
+    }
 }
 
 HWND FrmTasksWindow::TopWindow() const {
@@ -91,6 +95,7 @@ bool FrmTasksWindow::Create(HWND parent) {
     logic_.onStatusChanged = [this] { ShowStatus(); };
     logic_.onTimerChanged = [this] { OnTimerChanged(); };
     logic_.onShowDetails = [this] { OpenDetails(); };
+    OnTimerChanged();  // the host may have asked before the panel existed
 
     RECT client;
     ::GetClientRect(panel_.hwnd(), &client);

@@ -56,9 +56,6 @@ TEST_F(ProcInfo, ShowsTheRowAsListedAndTheModulesStartingWithTheProgram) {
     EXPECT_TRUE(details.Btn2Selected);
     EXPECT_FALSE(details.Btn1Selected);
     EXPECT_EQ(details.CountLabel, "Modules : " + std::to_string(details.Lv2.size()));
-    details.Btn1_Click();
-    EXPECT_TRUE(details.Lv1Visible);
-    EXPECT_EQ(details.CountLabel, "");
 
     details.Form_Unload();
     EXPECT_TRUE(page.TimerEnabled());
