@@ -252,9 +252,11 @@ void FrmTasksWindow::OnNotify(NMHDR* header) {
         GiveDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
     } else if (header->code == LVN_ITEMCHANGED) {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-        if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
-            !(change->uOldState & LVIS_SELECTED))
+        if (!(change->uChanged & LVIF_STATE)) return;
+        if ((change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED))
             logic_.SelectRow(change->iItem);
+        else if ((change->uOldState & LVIS_SELECTED) && ListView_GetSelectedCount(list_) == 0)
+            logic_.SelectRow(-1);  // a click on an empty part: the menu then offers only Refresh
     } else if (header->code == NM_RCLICK) {
         POINT at;
         ::GetCursorPos(&at);

@@ -76,6 +76,13 @@ TEST(ProcessPageWindow, ShowsTheCountAndFollowsAHelperAcrossTicks) {
     EXPECT_EQ(CellText(list, row, 3), logic.Lv[row].threads);
     EXPECT_EQ(ChildTextStarting(page.Panel(), "Running Processes : "),
               "Running Processes : " + std::to_string(ListView_GetItemCount(list)));
+    // Selecting the row shows it in the panel; clearing the selection
+    // leaves the menu nothing to act on.
+    ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(logic.SelectedRow(), row);
+    EXPECT_EQ(ChildTextStarting(page.Panel(), "Started At : "), logic.L4);
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    EXPECT_EQ(logic.SelectedTask(), nullptr);
 
     const uint32_t id = helper.id();
     helper.Kill();
