@@ -265,6 +265,7 @@ void FrmTasksWindow::OnNotify(NMHDR* header) {
 }
 
 void FrmTasksWindow::ShowMenu(POINT screen) {
+    logic_.owner = TopWindow();  // the host may have moved the panel since
     FrmProcMenus& menus = logic_.Menus;
     menus.PopupOpening();
     const bool on = menus.ProcessEntriesEnabled;
