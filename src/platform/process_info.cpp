@@ -1,0 +1,245 @@
+#include "platform/process_info.h"
+
+// clang-format off
+#include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+// clang-format on
+
+#include <algorithm>
+
+#include "platform/handles.h"
+#include "platform/utf.h"
+
+namespace platform {
+namespace {
+
+constexpr DWORD kQuery = PROCESS_QUERY_INFORMATION;
+constexpr DWORD kQueryRead = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
+
+UniqueHandle OpenById(uint32_t processId, DWORD access) {
+    return UniqueHandle(::OpenProcess(access, FALSE, processId));
+}
+
+std::string CutAtNul(const wchar_t* text, size_t capacity) {
+    size_t length = 0;
+    while (length < capacity && text[length] != L'\0') ++length;
+    return ToUtf8(std::wstring_view(text, length));
+}
+
+uint64_t WorkingSetOf(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!::GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
+    return static_cast<uint64_t>(counters.WorkingSetSize);
+}
+
+std::optional<uint64_t> CreationTimeOf(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+    return (static_cast<uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+using QueryFullProcessImageNameWProc = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+
+// Vista and later; looked up so that older Windows still start the program.
+QueryFullProcessImageNameWProc QueryImageNameFunction() {
+    static const auto function = reinterpret_cast<QueryFullProcessImageNameWProc>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
+    return function;
+}
+
+// The documented layout of one SystemProcessInformation record, as far as
+// it is read here.
+struct CountedString {
+    USHORT length;
+    USHORT maximumLength;
+    PWSTR buffer;
+};
+struct ProcessRecord {
+    ULONG nextEntryOffset;
+    ULONG numberOfThreads;
+    LARGE_INTEGER workingSetPrivateSize;
+    ULONG hardFaultCount;
+    ULONG numberOfThreadsHighWatermark;
+    ULONGLONG cycleTime;
+    LARGE_INTEGER createTime;
+    LARGE_INTEGER userTime;
+    LARGE_INTEGER kernelTime;
+    CountedString imageName;
+    LONG basePriority;
+    HANDLE uniqueProcessId;
+    HANDLE inheritedFromUniqueProcessId;
+    ULONG handleCount;
+    ULONG sessionId;
+    ULONG_PTR uniqueProcessKey;
+    SIZE_T peakVirtualSize;
+    SIZE_T virtualSize;
+    ULONG pageFaultCount;
+    SIZE_T peakWorkingSetSize;
+    SIZE_T workingSetSize;
+};
+
+using NtQuerySystemInformationProc = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+constexpr ULONG kSystemProcessInformation = 5;
+constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+
+}  // namespace
+
+std::vector<ProcessCounters> SystemProcessCounters() {
+    static const auto query = reinterpret_cast<NtQuerySystemInformationProc>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    std::vector<ProcessCounters> result;
+    if (!query) return result;
+    // Kept between calls: the refresh asks every second.
+    static thread_local std::vector<ULONGLONG> buffer(64 * 1024 / sizeof(ULONGLONG));
+    LONG status = kInfoLengthMismatch;
+    for (int attempt = 0; attempt < 4 && status == kInfoLengthMismatch; ++attempt) {
+        ULONG needed = 0;
+        const ULONG size = static_cast<ULONG>(buffer.size() * sizeof(ULONGLONG));
+        status = query(kSystemProcessInformation, buffer.data(), size, &needed);
+        if (status == kInfoLengthMismatch) buffer.resize((std::max<size_t>(needed, size) * 2) / sizeof(ULONGLONG) + 1);
+    }
+    if (status < 0) return result;
+    const auto* base = reinterpret_cast<const unsigned char*>(buffer.data());
+    for (size_t offset = 0;;) {
+        const auto* record = reinterpret_cast<const ProcessRecord*>(base + offset);
+        ProcessCounters counters;
+        counters.id = static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(record->uniqueProcessId));
+        counters.threads = record->numberOfThreads;
+        counters.workingSet = record->workingSetSize;
+        counters.creationTime = static_cast<uint64_t>(record->createTime.QuadPart);
+        counters.basePriority = record->basePriority;
+        if (record->imageName.buffer)
+            counters.imageName = ToUtf8(std::wstring_view(record->imageName.buffer, record->imageName.length / 2));
+        result.push_back(std::move(counters));
+        if (record->nextEntryOffset == 0) break;
+        offset += record->nextEntryOffset;
+    }
+    return result;
+}
+
+std::vector<ProcessEntry> SnapshotProcesses() {
+    std::vector<ProcessEntry> entries;
+    for (auto& counters : SystemProcessCounters()) {
+        ProcessEntry entry;
+        entry.id = counters.id;
+        entry.threads = counters.threads;
+        entry.exeFile = std::move(counters.imageName);
+        entry.countersKnown = true;
+        entry.workingSet = counters.workingSet;
+        entry.creationTime = counters.creationTime;
+        entries.push_back(std::move(entry));
+    }
+    return entries.empty() ? ToolhelpProcesses() : entries;
+}
+
+std::vector<ProcessEntry> ToolhelpProcesses() {
+    std::vector<ProcessEntry> entries;
+    UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return entries;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+        ProcessEntry listed;
+        listed.id = entry.th32ProcessID;
+        listed.threads = entry.cntThreads;
+        listed.exeFile = CutAtNul(entry.szExeFile, MAX_PATH);
+        entries.push_back(std::move(listed));
+    }
+    return entries;
+}
+
+std::vector<ModuleEntry> SnapshotModules(uint32_t processId) {
+    std::vector<ModuleEntry> modules;
+    UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+    if (!snapshot) return modules;
+    MODULEENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Module32FirstW(snapshot.get(), &entry); more; more = ::Module32NextW(snapshot.get(), &entry)) {
+        modules.push_back({CutAtNul(entry.szModule, MAX_MODULE_NAME32 + 1), CutAtNul(entry.szExePath, MAX_PATH)});
+    }
+    return modules;
+}
+
+ProcessQuery ProcessQuery::Open(uint32_t processId) {
+    ProcessQuery query;
+    query.handle_ = OpenById(processId, kQueryRead);
+    return query;
+}
+
+uint32_t ProcessQuery::PriorityClass() const { return handle_ ? ::GetPriorityClass(handle_.get()) : 0; }
+
+uint64_t ProcessQuery::WorkingSet() const { return handle_ ? WorkingSetOf(handle_.get()) : 0; }
+
+std::optional<uint64_t> ProcessQuery::CreationTime() const {
+    return handle_ ? CreationTimeOf(handle_.get()) : std::nullopt;
+}
+
+std::string ProcessQuery::ImagePath() const {
+    if (!handle_) return {};
+    std::wstring buffer(32768, L'\0');
+    if (const auto query = QueryImageNameFunction()) {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        if (query(handle_.get(), 0, buffer.data(), &size)) return ToUtf8(std::wstring_view(buffer.data(), size));
+    }
+    const DWORD length =
+        ::GetModuleFileNameExW(handle_.get(), nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return ToUtf8(std::wstring_view(buffer.data(), length));
+}
+
+ProcessFacts QueryProcessFacts(uint32_t processId) {
+    ProcessFacts facts;
+    const UniqueHandle process = OpenById(processId, kQueryRead);
+    if (!process) return facts;
+    facts.workingSet = WorkingSetOf(process.get());
+    facts.priorityClass = ::GetPriorityClass(process.get());
+    return facts;
+}
+
+uint32_t ProcessPriorityClass(uint32_t processId) {
+    const UniqueHandle process = OpenById(processId, kQuery);
+    return process ? ::GetPriorityClass(process.get()) : 0;
+}
+
+bool SetProcessPriorityClass(uint32_t processId, uint32_t priorityClass) {
+    const UniqueHandle process = OpenById(processId, PROCESS_SET_INFORMATION);
+    return process && ::SetPriorityClass(process.get(), priorityClass);
+}
+
+uint64_t ProcessWorkingSet(uint32_t processId) {
+    const UniqueHandle process = OpenById(processId, kQueryRead);
+    return process ? WorkingSetOf(process.get()) : 0;
+}
+
+std::string ProcessImagePath(uint32_t processId) { return ProcessQuery::Open(processId).ImagePath(); }
+
+std::optional<uint64_t> ProcessCreationTime(uint32_t processId) {
+    const UniqueHandle process = OpenById(processId, kQuery);
+    if (!process) return std::nullopt;
+    return CreationTimeOf(process.get());
+}
+
+std::optional<ClockTime> LocalClockTime(uint64_t fileTime) {
+    FILETIME utc, local;
+    utc.dwLowDateTime = static_cast<DWORD>(fileTime);
+    utc.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
+    SYSTEMTIME time;
+    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &time)) return std::nullopt;
+    return ClockTime{time.wHour, time.wMinute, time.wSecond};
+}
+
+bool TerminateProcessById(uint32_t processId, uint32_t exitCode, std::optional<uint64_t> expectedCreationTime) {
+    const UniqueHandle process = OpenById(processId, PROCESS_TERMINATE | kQuery);
+    if (!process) return false;
+    if (expectedCreationTime && CreationTimeOf(process.get()) != expectedCreationTime) return false;
+    // Wine still opens, and "ends", a process that has exited while a handle
+    // to it remains; Windows refuses.
+    DWORD status = 0;
+    if (::GetExitCodeProcess(process.get(), &status) && status != STILL_ACTIVE) return false;
+    return ::TerminateProcess(process.get(), exitCode) != FALSE;
+}
+
+uint32_t CurrentProcessId() { return ::GetCurrentProcessId(); }
+
+}  // namespace platform

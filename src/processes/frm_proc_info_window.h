@@ -1,0 +1,60 @@
+// The details window: two tab buttons over the facts list and the module
+// list, the module count and "Ok". Opens modally over its owner.
+#pragma once
+
+#include <windows.h>
+
+#include "controls/tab_button.h"
+#include "controls/tab_button_window.h"
+#include "platform/handles.h"
+#include "processes/frm_proc_info.h"
+
+namespace processes {
+
+class FrmProcInfoWindow {
+public:
+    explicit FrmProcInfoWindow(Frm_ProcInfo& logic);
+    ~FrmProcInfoWindow();
+    FrmProcInfoWindow(const FrmProcInfoWindow&) = delete;
+    FrmProcInfoWindow& operator=(const FrmProcInfoWindow&) = delete;
+
+    // Loads the logic, shows the window and returns when it closes.
+    void ShowModal(HWND owner);
+    // Loads the logic and creates the window shown but not modal (tests and
+    // screenshots); Close unloads it.
+    bool Open(HWND owner);
+    void Close();
+
+    HWND Window() const { return window_; }
+    HWND FactsList() const { return lv1_; }
+    HWND ModulesList() const { return lv2_; }
+    HWND ModulesTab() const { return btn2Window_.hwnd(); }
+    HWND CountLabel() const { return count_; }
+    void ClickTab(int tab);  // 1 or 2, as a click does
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Build();
+    void Layout();
+    void Sync();
+
+    Frm_ProcInfo& logic_;
+    HWND window_ = nullptr;
+    HWND owner_ = nullptr;
+    HWND lv1_ = nullptr;
+    HWND lv2_ = nullptr;
+    HWND count_ = nullptr;
+    HWND ok_ = nullptr;
+    controls::TabButton btn1_;
+    controls::TabButton btn2_;
+    controls::TabButtonWindow btn1Window_;
+    controls::TabButtonWindow btn2Window_;
+    platform::UniqueFont font_;
+    platform::UniqueImageList images_;
+    platform::UniqueBrush background_;
+    bool done_ = false;
+};
+
+}  // namespace processes

@@ -1,0 +1,284 @@
+#include "processes/frm_tasks.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "core/general.h"
+#include "platform/file_system.h"
+#include "processes/mod_proc.h"
+
+namespace processes {
+namespace {
+
+struct Listed {
+    const platform::ProcessEntry* entry;
+    platform::ProcessFacts facts;
+};
+
+bool SameName(const std::string& a, const std::string& b) {
+    return a == b || platform::UpperCaseForComparison(a) == platform::UpperCaseForComparison(b);
+}
+
+}  // namespace
+
+Frm_Tasks::Frm_Tasks(core::Prompts& prompts) : Menus(*this), prompts_(prompts) {
+    isWin9x = [] { return core::IsWin9x(); };
+}
+
+bool Frm_Tasks::Win9x() const { return isWin9x ? isWin9x() : false; }
+
+void Frm_Tasks::Form_Load() {
+    const bool win9x = Win9x();
+    Columns.clear();
+    Columns.push_back({TaskColumn::Name, "Process Name", 2000});
+    if (!win9x) Columns.push_back({TaskColumn::Memory, "Memory Usage", 1440});
+    Columns.push_back({TaskColumn::Priority, "Priority", 1440});
+    Columns.push_back({TaskColumn::Threads, "Threads", 1440});
+    Reload();
+}
+
+void Frm_Tasks::Reload() {
+    if (Win9x())
+        LoadProcList9x();
+    else
+        LoadProcListXp();
+}
+
+void Frm_Tasks::LoadProcListXp() { LoadProcListXpFrom(platform::SnapshotProcesses()); }
+void Frm_Tasks::LoadProcList9x() { LoadProcList9xFrom(platform::SnapshotProcesses()); }
+
+void Frm_Tasks::BeginLoad() {
+    Lv.clear();
+    opened_.clear();
+    excluded_.clear();
+    selectedRow_ = -1;
+    ListVisible = false;
+    if (onLoading) onLoading();
+}
+
+void Frm_Tasks::EndLoad() {
+    ++rebuilds;
+    StatusReset();
+    ListVisible = true;
+    Menus.Unload();
+    if (onRebuilt) onRebuilt();
+}
+
+void Frm_Tasks::LoadProcListXpFrom(const std::vector<platform::ProcessEntry>& entries) {
+    // A process listed before (same identifier and creation time, held open
+    // all along) keeps its handle and path: only new processes are opened.
+    struct Known {
+        platform::ProcessQuery process;
+        std::string tag;
+        std::string iconPath;
+        uint64_t creationTime;
+    };
+    std::unordered_map<uint32_t, Known> known;
+    for (const auto& row : Lv) {
+        const auto held = opened_.find(row.id);
+        if (held != opened_.end() && row.creationTime != 0)
+            known.emplace(row.id, Known{std::move(held->second), row.tag, row.iconPath, row.creationTime});
+    }
+    BeginLoad();
+    shownAsWin9x_ = false;
+    for (const auto& entry : entries) {
+        TaskRow row;
+        platform::ProcessQuery process;
+        const auto reused = known.find(entry.id);
+        if (reused != known.end() && entry.countersKnown && reused->second.creationTime == entry.creationTime) {
+            process = std::move(reused->second.process);
+            row.tag = std::move(reused->second.tag);
+            row.iconPath = std::move(reused->second.iconPath);
+        } else {
+            process = platform::ProcessQuery::Open(entry.id);
+            if (process) {
+                row.tag = core::GetProgramPath(process.ImagePath());
+                if (!row.tag.empty() && platform::FileExists(row.tag)) row.iconPath = row.tag;
+            }
+        }
+        // Processes that cannot be opened for querying read as 0 and are
+        // left out, and so is the idle process.
+        const uint64_t workingSet = !process ? 0 : entry.countersKnown ? entry.workingSet : process.WorkingSet();
+        if (workingSet == 0) {
+            excluded_.emplace(entry.id, entry.creationTime);
+            continue;
+        }
+        row.id = entry.id;
+        row.key = std::to_string(entry.id);
+        row.name = entry.exeFile;
+        row.memory = files_.CalcSize(workingSet);
+        row.priority = PriorityName(process.PriorityClass());
+        row.threads = std::to_string(entry.threads);
+        row.creationTime = entry.countersKnown ? entry.creationTime : process.CreationTime().value_or(0);
+        opened_.emplace(entry.id, std::move(process));
+        Lv.push_back(std::move(row));
+    }
+    EndLoad();
+}
+
+void Frm_Tasks::LoadProcList9xFrom(const std::vector<platform::ProcessEntry>& entries) {
+    BeginLoad();
+    shownAsWin9x_ = true;
+    for (const auto& entry : entries) {
+        // On these systems the snapshot names the executable's full path;
+        // processes whose file is gone are not listed.
+        if (entry.exeFile.empty() || !platform::FileExists(entry.exeFile)) continue;
+        TaskRow row;
+        row.id = entry.id;
+        row.key = std::to_string(entry.id);
+        row.name = files_.GetFileName(entry.exeFile);
+        row.tag = entry.exeFile;
+        row.iconPath = entry.exeFile;
+        row.priority = PriorityName(platform::ProcessPriorityClass(entry.id));
+        row.threads = std::to_string(entry.threads);
+        row.creationTime = platform::ProcessCreationTime(entry.id).value_or(0);
+        Lv.push_back(std::move(row));
+    }
+    EndLoad();
+}
+
+void Frm_Tasks::StatusReset() {
+    L3.clear();
+    L4.clear();
+    ProgPic.clear();
+    L2 = "Running Processes : " + std::to_string(Lv.size());
+    if (onStatusChanged) onStatusChanged();
+}
+
+void Frm_Tasks::SetCell(size_t row, TaskColumn column, std::string& cell, std::string text) {
+    if (cell == text) return;
+    cell = std::move(text);
+    ++cellWrites;
+    if (onCellChanged) onCellChanged(row, column);
+}
+
+bool Frm_Tasks::SameListing(const std::vector<platform::ProcessEntry>& eligible) const {
+    // The set of identifiers, not only their number: one process ending
+    // while another starts leaves the count as it was. An identifier that
+    // now names another executable counts as a change too.
+    if (eligible.size() != Lv.size()) return false;
+    std::unordered_map<uint32_t, const TaskRow*> listed;
+    listed.reserve(Lv.size());
+    for (const auto& row : Lv) listed.emplace(row.id, &row);
+    for (const auto& entry : eligible) {
+        const auto found = listed.find(entry.id);
+        if (found == listed.end()) return false;
+        const TaskRow& row = *found->second;
+        if (!SameName(shownAsWin9x_ ? row.tag : row.name, entry.exeFile)) return false;
+        if (entry.countersKnown && entry.creationTime != 0 && row.creationTime != 0 &&
+            entry.creationTime != row.creationTime)
+            return false;
+    }
+    return true;
+}
+
+bool Frm_Tasks::Excluded(const platform::ProcessEntry& entry) const {
+    return excluded_.count({entry.id, entry.creationTime}) != 0;
+}
+
+void Frm_Tasks::Tm_Timer() { TickFrom(platform::SnapshotProcesses()); }
+
+void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
+    const bool win9x = Win9x();
+    std::vector<platform::ProcessEntry> eligible;
+    std::unordered_map<uint32_t, platform::ProcessFacts> facts;
+    eligible.reserve(entries.size());
+    facts.reserve(entries.size());
+    for (const auto& entry : entries) {
+        if (win9x) {
+            // The loader lists only existing executables; counting the
+            // others would rebuild the list at every tick.
+            if (entry.exeFile.empty() || !platform::FileExists(entry.exeFile)) continue;
+        } else if (entry.countersKnown) {
+            // The snapshot brought every working set along; processes the
+            // last load could not open stay out without being tried again.
+            if (entry.workingSet == 0 || Excluded(entry)) continue;
+            facts[entry.id].workingSet = entry.workingSet;
+        } else {
+            const platform::ProcessFacts read = platform::QueryProcessFacts(entry.id);
+            if (read.workingSet == 0) continue;
+            facts.emplace(entry.id, read);
+        }
+        eligible.push_back(entry);
+    }
+    if (win9x != shownAsWin9x_ || !SameListing(eligible)) {
+        if (win9x)
+            LoadProcList9xFrom(entries);
+        else
+            LoadProcListXpFrom(entries);
+        return;
+    }
+    // Rows in place; the thread count is left as listed.
+    for (size_t i = 0; i < Lv.size(); ++i) {
+        TaskRow& row = Lv[i];
+        if (row.id == 0) continue;
+        uint32_t priorityClass = 0;
+        const auto held = opened_.find(row.id);
+        if (!win9x) {
+            const auto found = facts.find(row.id);
+            const platform::ProcessFacts read = found != facts.end() ? found->second : platform::ProcessFacts{};
+            SetCell(i, TaskColumn::Memory, row.memory, files_.CalcSize(read.workingSet));
+            priorityClass = read.priorityClass;
+        }
+        if (priorityClass == 0)
+            priorityClass =
+                held != opened_.end() ? held->second.PriorityClass() : platform::ProcessPriorityClass(row.id);
+        SetCell(i, TaskColumn::Priority, row.priority, PriorityName(priorityClass));
+    }
+}
+
+void Frm_Tasks::SetTimerEnabled(bool enabled) {
+    if (enabled == timerEnabled_) return;
+    timerEnabled_ = enabled;
+    if (onTimerChanged) onTimerChanged();
+}
+
+const TaskRow* Frm_Tasks::SelectedTask() const {
+    return selectedRow_ >= 0 && selectedRow_ < static_cast<int>(Lv.size()) ? &Lv[selectedRow_] : nullptr;
+}
+
+void Frm_Tasks::SelectRow(int row) {
+    selectedRow_ = row >= 0 && row < static_cast<int>(Lv.size()) ? row : -1;
+    const TaskRow* task = SelectedTask();
+    if (!task) return;
+    const std::string path = core::GetProgramPath(task->tag);
+    L2 = task->name;
+    if (!path.empty() && platform::FileExists(path)) {
+        ProgPic = path;
+        L3 = task->tag;
+        L4.clear();
+        if (!shownAsWin9x_) {
+            // The listed process's own start, not that of a later holder of
+            // its identifier.
+            std::string started;
+            if (task->creationTime != 0) {
+                if (const auto time = platform::LocalClockTime(task->creationTime))
+                    started = StartTimeText(time->hour, time->minute, time->second);
+            } else {
+                started = GetProcStartTime(task->id);
+            }
+            L4 = "Started At : " + started;
+        }
+    } else {
+        ProgPic.clear();
+        L3.clear();
+        L4.clear();
+    }
+    if (onStatusChanged) onStatusChanged();
+}
+
+RowIdentity Frm_Tasks::CheckRow(const TaskRow& row) const {
+    const auto entries = platform::SnapshotProcesses();
+    const auto found =
+        std::find_if(entries.begin(), entries.end(), [&](const platform::ProcessEntry& e) { return e.id == row.id; });
+    if (found == entries.end()) return RowIdentity::Gone;
+    if (!SameName(shownAsWin9x_ ? row.tag : row.name, found->exeFile)) return RowIdentity::Replaced;
+    if (row.creationTime != 0) {
+        const auto created =
+            found->countersKnown ? std::optional<uint64_t>(found->creationTime) : platform::ProcessCreationTime(row.id);
+        if (created && *created != row.creationTime) return RowIdentity::Replaced;
+    }
+    return RowIdentity::Same;
+}
+
+}  // namespace processes

@@ -1,0 +1,94 @@
+#include "processes/frm_proc_info.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/process_info.h"
+#include "proc_fixture.h"
+
+using namespace processes;
+using proc_test::RowOf;
+using testing_support::ChildProcess;
+
+namespace {
+
+class ProcInfo : public proc_test::ProcessPage {};
+
+std::vector<std::string> Names(const std::vector<FactRow>& rows) {
+    std::vector<std::string> names;
+    for (const auto& row : rows) names.push_back(row.data);
+    return names;
+}
+
+}  // namespace
+
+TEST_F(ProcInfo, ShowsTheRowAsListedAndTheModulesStartingWithTheProgram) {
+    ChildProcess helper = proc_test::StartIdle();
+    Frm_Tasks page(prompts_);
+    page.Form_Load();
+    const int row = RowOf(page, helper.id());
+    ASSERT_GE(row, 0);
+    page.SelectRow(row);
+    page.SetTimerEnabled(true);
+
+    Frm_ProcInfo details(page);
+    details.Form_Load();
+    EXPECT_FALSE(page.TimerEnabled());
+    EXPECT_EQ(details.Caption, "Process Details : proc_idle.exe");
+    const TaskRow& task = page.Lv[row];
+    ASSERT_EQ(Names(details.Lv1), (std::vector<std::string>{"Process Name", "Process ID", "File Path", "Memory Usage",
+                                                            "Priority", "Threads"}));
+    EXPECT_EQ(details.Lv1[0].value, "proc_idle.exe");
+    EXPECT_EQ(details.Lv1[1].value, std::to_string(helper.id()));
+    EXPECT_EQ(details.Lv1[2].value, task.tag);
+    EXPECT_EQ(details.Lv1[3].value, task.memory);
+    EXPECT_EQ(details.Lv1[4].value, "Normal");
+    EXPECT_EQ(details.Lv1[5].value, task.threads);
+
+    ASSERT_GE(details.Lv2.size(), 2u);
+    EXPECT_EQ(details.Lv2[0].name, "proc_idle.exe");
+    EXPECT_TRUE(details.Lv2[0].executable);
+    EXPECT_FALSE(details.Lv2[1].executable);
+    EXPECT_TRUE(details.Btn2Enabled);
+    EXPECT_EQ(details.CountLabel, "");
+
+    details.Btn2_Click();
+    EXPECT_FALSE(details.Lv1Visible);
+    EXPECT_TRUE(details.Btn2Selected);
+    EXPECT_FALSE(details.Btn1Selected);
+    EXPECT_EQ(details.CountLabel, "Modules : " + std::to_string(details.Lv2.size()));
+
+    details.Form_Unload();
+    EXPECT_TRUE(page.TimerEnabled());
+}
+
+TEST_F(ProcInfo, AProcessWithoutAPathShowsNaAndNoModules) {
+    ChildProcess helper = proc_test::StartIdle();
+    Frm_Tasks page(prompts_);
+    page.Form_Load();
+    const int row = RowOf(page, helper.id());
+    ASSERT_GE(row, 0);
+    page.Lv[row].tag = " ";
+    page.SelectRow(row);
+    Frm_ProcInfo details(page);
+    details.Form_Load();
+    EXPECT_EQ(details.Lv1[2].value, "N/A");
+    EXPECT_TRUE(details.Lv2.empty());
+    EXPECT_FALSE(details.Btn2Enabled);
+    details.Btn2_Click();
+    EXPECT_TRUE(details.Lv1Visible);
+    details.Form_Unload();
+    EXPECT_FALSE(page.TimerEnabled());  // it was not running before
+}
+
+TEST_F(ProcInfo, WindowsNineEightHasNoMemoryRow) {
+    ChildProcess helper = proc_test::StartIdle();
+    Frm_Tasks page(prompts_);
+    page.isWin9x = [] { return true; };
+    page.LoadProcList9xFrom({{helper.id(), 2, testing_support::BesideTestProgram("proc_idle.exe")}});
+    page.SelectRow(0);
+    Frm_ProcInfo details(page);
+    details.Form_Load();
+    EXPECT_EQ(Names(details.Lv1),
+              (std::vector<std::string>{"Process Name", "Process ID", "File Path", "Priority", "Threads"}));
+    EXPECT_EQ(details.Lv1[4].value, "2");
+}

@@ -1,0 +1,173 @@
+#include "processes/frm_tasks.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "platform/file_system.h"
+#include "platform/process_info.h"
+#include "proc_fixture.h"
+#include "processes/mod_proc.h"
+
+using namespace processes;
+using proc_test::RowOf;
+using testing_support::ChildProcess;
+
+namespace {
+
+class FrmTasks : public proc_test::ProcessPage {};
+
+std::vector<std::string> ColumnTitles(const Frm_Tasks& page) {
+    std::vector<std::string> titles;
+    for (const auto& column : page.Columns) titles.push_back(column.title);
+    return titles;
+}
+
+}  // namespace
+
+TEST_F(FrmTasks, ListsRunningProcessesWithNameMemoryPriorityAndThreads) {
+    ChildProcess helper = proc_test::StartIdle();
+    Frm_Tasks page(prompts_);
+    page.Form_Load();
+    EXPECT_EQ(ColumnTitles(page), (std::vector<std::string>{"Process Name", "Memory Usage", "Priority", "Threads"}));
+    const int row = RowOf(page, helper.id());
+    ASSERT_GE(row, 0);
+    const TaskRow& task = page.Lv[row];
+    EXPECT_EQ(task.key, std::to_string(helper.id()));
+    EXPECT_EQ(task.name, "proc_idle.exe");
+    EXPECT_EQ(task.tag, testing_support::BesideTestProgram("proc_idle.exe"));
+    EXPECT_EQ(task.iconPath, task.tag);
+    EXPECT_TRUE(std::regex_match(task.memory, std::regex(R"([0-9.,]+ (Byte|KB|MB|GB))"))) << task.memory;
+    EXPECT_EQ(task.priority, "Normal");
+    EXPECT_GE(std::stoi(task.threads), 1);
+    EXPECT_EQ(page.L2, "Running Processes : " + std::to_string(page.Lv.size()));
+}
+
+TEST_F(FrmTasks, ListsAProgramWhosePathIsOutsideTheAnsiCodePage) {
+    const std::string folder = settings_ / "Ωmega ā";
+    testing_support::MakeFolder(folder);
+    const std::string path = folder + "\\prōc_идле.exe";
+    ASSERT_TRUE(testing_support::CopyFileTo(testing_support::BesideTestProgram("proc_idle.exe"), path));
+    ChildProcess helper = ChildProcess::Start(path, "300");
+    Frm_Tasks page(prompts_);
+    page.Form_Load();
+    const int row = RowOf(page, helper.id());
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(page.Lv[row].name, "prōc_идле.exe");
+    EXPECT_EQ(page.Lv[row].tag, path);
+    EXPECT_EQ(page.Lv[row].iconPath, path);
+}
+
+TEST_F(FrmTasks, TimerShowsAPriorityChangedElsewhereButLeavesTheThreadCount) {
+    ChildProcess helper = proc_test::StartIdle();
+    Frm_Tasks page(prompts_);
+    page.Form_Load();
+    const int row = RowOf(page, helper.id());
+    ASSERT_GE(row, 0);
+    page.Lv[row].threads = "as listed";
+    const uint64_t rebuilds = page.rebuilds;
+    std::vector<std::pair<size_t, TaskColumn>> written;
+    page.onCellChanged = [&](size_t r, TaskColumn c) { written.emplace_back(r, c); };
+
+    ASSERT_TRUE(platform::SetProcessPriorityClass(helper.id(), kLow));
+    page.Tm_Timer();
+    EXPECT_EQ(page.rebuilds, rebuilds);
+    EXPECT_EQ(page.Lv[row].priority, "Low");
+    EXPECT_EQ(page.Lv[row].threads, "as listed");
+    EXPECT_NE(std::find(written.begin(), written.end(), std::make_pair(size_t(row), TaskColumn::Priority)),
+              written.end());
+    // A second tick with nothing changed writes no priority cell.
+    written.clear();
+    page.Tm_Timer();
+    for (const auto& [r, column] : written) EXPECT_NE(column, TaskColumn::Priority) << r;
+}
+
+TEST_F(FrmTasks, TimerRebuildsWhenTheSetOfProcessesChanges) {
+    ChildProcess first = proc_test::StartIdle();
+    Frm_Tasks page(prompts_);
+    page.Form_Load();
+    page.Tm_Timer();
+    uint64_t rebuilds = page.rebuilds;
+    EXPECT_EQ(rebuilds, 1u);
+
+    ChildProcess second = proc_test::StartIdle();
+    page.Tm_Timer();
+    EXPECT_EQ(page.rebuilds, ++rebuilds);
+    EXPECT_NE(RowOf(page, second.id()), -1);
+
+    // One ends while another starts: the count stays, the set does not.
+    const size_t count = page.Lv.size();
+    first.Kill();
+    ChildProcess third = proc_test::StartIdle();
+    page.Tm_Timer();
+    EXPECT_EQ(page.rebuilds, ++rebuilds);
+    EXPECT_EQ(page.Lv.size(), count);
+    EXPECT_EQ(RowOf(page, first.id()), -1);
+    EXPECT_NE(RowOf(page, third.id()), -1);
+
+    // An identifier that now names another executable also rebuilds.
+    page.Lv[RowOf(page, third.id())].name = "other.exe";
+    page.Tm_Timer();
+    EXPECT_EQ(page.rebuilds, ++rebuilds);
+    EXPECT_EQ(page.Lv[RowOf(page, third.id())].name, "proc_idle.exe");
+}
+
+TEST_F(FrmTasks, SelectionShowsNamePathAndStartTime) {
+    ChildProcess helper = proc_test::StartIdle();
+    Frm_Tasks page(prompts_);
+    page.Form_Load();
+    const int row = RowOf(page, helper.id());
+    ASSERT_GE(row, 0);
+    page.SelectRow(row);
+    EXPECT_EQ(page.L2, "proc_idle.exe");
+    EXPECT_EQ(page.L3, page.Lv[row].tag);
+    EXPECT_EQ(page.L4, "Started At : " + GetProcStartTime(helper.id()));
+    EXPECT_EQ(page.ProgPic, page.Lv[row].tag);
+
+    page.Lv[row].tag.clear();
+    page.SelectRow(row);
+    EXPECT_EQ(page.L2, "proc_idle.exe");
+    EXPECT_EQ(page.L3, "");
+    EXPECT_EQ(page.L4, "");
+    EXPECT_EQ(page.ProgPic, "");
+}
+
+TEST_F(FrmTasks, WindowsNineEightLoaderListsExistingExecutablesWithoutMemory) {
+    ChildProcess helper = proc_test::StartIdle();
+    const std::string path = testing_support::BesideTestProgram("proc_idle.exe");
+    Frm_Tasks page(prompts_);
+    page.isWin9x = [] { return true; };
+    page.Form_Load();
+    EXPECT_EQ(ColumnTitles(page), (std::vector<std::string>{"Process Name", "Priority", "Threads"}));
+
+    // These systems name the full path in the snapshot; Wine gives bare
+    // names, so the entries are made here.
+    const std::vector<platform::ProcessEntry> entries = {
+        {helper.id(), 3, path},
+        {0x7FFFFF00, 2, settings_ / "gone.exe"},
+        {0x7FFFFF04, 1, ""},
+    };
+    page.LoadProcList9xFrom(entries);
+    ASSERT_EQ(page.Lv.size(), 1u);
+    const TaskRow& task = page.Lv[0];
+    EXPECT_EQ(task.name, "proc_idle.exe");
+    EXPECT_EQ(task.tag, path);
+    EXPECT_EQ(task.priority, "Normal");
+    EXPECT_EQ(task.threads, "3");
+    EXPECT_EQ(task.memory, "");
+    EXPECT_EQ(page.L2, "Running Processes : 1");
+
+    page.SelectRow(0);
+    EXPECT_EQ(page.L3, path);
+    EXPECT_EQ(page.L4, "");
+
+    // Missing executables are not counted by the tick either, so the list
+    // stays as it is; a priority change still shows.
+    ASSERT_TRUE(platform::SetProcessPriorityClass(helper.id(), kHigh));
+    page.TickFrom(entries);
+    EXPECT_EQ(page.rebuilds, 2u);
+    EXPECT_EQ(page.Lv[0].priority, "High");
+    page.TickFrom({entries[0], {0x7FFFFF08, 1, path}});
+    EXPECT_EQ(page.rebuilds, 3u);
+    EXPECT_EQ(page.Lv.size(), 2u);
+}
