@@ -3,6 +3,7 @@
 #include "junk/frm_clean_options_window.h"
 #include "junk/frm_junk_window.h"
 #include "privacy/frm_privacy_window.h"
+#include "processes/frm_tasks_window.h"
 #include "shell/frm_options.h"
 #include "startup/frm_startup.h"
 #include "startup/startup_page_window.h"
@@ -19,6 +20,7 @@ void ToolPages::Create(const std::array<HWND, 4>& areas, HWND buttonStrip) {
     CreateJunk(areas[0], buttonStrip);
     CreatePrivacy(areas[1], buttonStrip);
     CreateStartup(areas[2], buttonStrip);
+    CreateProcesses(areas[3]);
 
     PageHooks& optionsPage = form_.Pages[4];
     optionsPage.junkOptionsEnabled = [this] { return options_.JunkOptions.Enabled(); };
@@ -90,6 +92,12 @@ void ToolPages::CreateStartup(HWND area, HWND buttonStrip) {
         if (!options_.SettingsRestored()) startup_->Close();
     };
     form_.OtherWindows.Register("Frm_Startup", save, save);
+}
+
+void ToolPages::CreateProcesses(HWND area) {
+    processes_ = std::make_unique<processes::FrmTasksWindow>(prompts_);
+    if (!processes_->Create(area)) return;
+    form_.Pages[3].enableRefreshTimer = [this](bool enabled) { processes_->EnableRefreshTimer(enabled); };
 }
 
 bool ToolPages::OnButtonCommand(HWND button, int id, int code) {

@@ -20,6 +20,9 @@ class FrmJunkWindow;
 namespace privacy {
 class FrmPrivacyWindow;
 }
+namespace processes {
+class FrmTasksWindow;
+}
 namespace startup {
 class Frm_Startup;
 class StartupPageWindow;
@@ -55,6 +58,7 @@ private:
     void CreateJunk(HWND area, HWND buttonStrip);
     void CreatePrivacy(HWND area, HWND buttonStrip);
     void CreateStartup(HWND area, HWND buttonStrip);
+    void CreateProcesses(HWND area);
     void LayoutButtons() const;
     void ShowButtons(const std::vector<HWND>& buttons, bool visible);
 
@@ -73,6 +77,7 @@ private:
     std::unique_ptr<startup::Frm_Startup> startupLogic_;
     std::unique_ptr<startup::StartupPageWindow> startup_;
     std::vector<HWND> startupButtons_;
+    std::unique_ptr<processes::FrmTasksWindow> processes_;
 };
 
 }  // namespace shell

@@ -108,7 +108,7 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     EXPECT_TRUE(::IsWindowVisible(window.PageArea(0)));
     // Each tool page sits in its area; the strip shows the command buttons
     // of the page shown, left to right.
-    for (int page : {0, 1, 2, 4, 5}) EXPECT_NE(::GetWindow(window.PageArea(page), GW_CHILD), nullptr) << page;
+    for (int page = 0; page < 6; ++page) EXPECT_NE(::GetWindow(window.PageArea(page), GW_CHILD), nullptr) << page;
     const auto shownButtons = [&] {
         std::vector<std::pair<LONG, std::wstring>> shown;
         for (HWND b = ::GetWindow(window.ButtonStrip(), GW_CHILD); b; b = ::GetWindow(b, GW_HWNDNEXT)) {
