@@ -347,10 +347,10 @@ void FrmMainWindow::State::Layout() {
     // The result strip lies over the button strip while it shows.
     ::SetWindowPos(resultStrip, HWND_TOP, margin, stripTop, client.right - width - margin * 3, height, SWP_NOACTIVATE);
     // The restart note and its balloon sit under the page area.
-    ::SetWindowPos(pTip, nullptr, areaLeft, stripTop, platform::ScaleForDpi(230, dpi), height,
+    ::SetWindowPos(pTip, nullptr, areaLeft, stripTop, platform::ScaleForDpi(218, dpi), height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     if (privacyTipWindow && privacyTipWindow->hwnd())
-        ::SetWindowPos(privacyTipWindow->hwnd(), nullptr, areaLeft + platform::ScaleForDpi(234, dpi), stripTop, 0, 0,
+        ::SetWindowPos(privacyTipWindow->hwnd(), nullptr, areaLeft + platform::ScaleForDpi(220, dpi), stripTop, 0, 0,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
     ::InvalidateRect(window, nullptr, TRUE);
 }

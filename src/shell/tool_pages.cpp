@@ -64,6 +64,8 @@ void ToolPages::CreateJunk(HWND area, HWND buttonStrip) {
 void ToolPages::CreatePrivacy(HWND area, HWND buttonStrip) {
     privacy_ = std::make_unique<privacy::FrmPrivacyWindow>(prompts_);
     if (!privacy_->Create(area, buttonStrip)) return;
+    // The page area shows and hides the page; its panel stays shown inside.
+    ::ShowWindow(privacy_->Panel(), SW_SHOW);
     privacyButtons_ = privacy_->CommandButtons();
     ShowButtons(privacyButtons_, false);
 
@@ -97,6 +99,7 @@ void ToolPages::CreateStartup(HWND area, HWND buttonStrip) {
 void ToolPages::CreateProcesses(HWND area) {
     processes_ = std::make_unique<processes::FrmTasksWindow>(prompts_);
     if (!processes_->Create(area)) return;
+    ::ShowWindow(processes_->Panel(), SW_SHOW);
     form_.Pages[3].enableRefreshTimer = [this](bool enabled) { processes_->EnableRefreshTimer(enabled); };
 }
 
@@ -116,15 +119,21 @@ void ToolPages::SetButtonSize(int width, int height, int gap) {
 }
 
 void ToolPages::LayoutButtons() const {
-    // The shown page's buttons against the strip's right edge (the window
-    // itself may still be hidden, so the style says what shows).
+    // The strip shrinks to the shown page's buttons, keeping its right edge,
+    // so that it never covers the privacy page's note and balloon (the
+    // window itself may still be hidden, so the style says what shows).
     std::vector<HWND> shown;
     for (const std::vector<HWND>* buttons : {&junkButtons_, &privacyButtons_, &startupButtons_})
         for (HWND button : *buttons)
             if (::GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) shown.push_back(button);
     RECT strip{};
-    ::GetClientRect(buttonStrip_, &strip);
-    int left = strip.right - static_cast<int>(shown.size()) * (buttonWidth_ + buttonGap_) + buttonGap_;
+    ::GetWindowRect(buttonStrip_, &strip);
+    ::MapWindowPoints(nullptr, ::GetParent(buttonStrip_), reinterpret_cast<POINT*>(&strip), 2);
+    const int count = static_cast<int>(shown.size());
+    const int width = count > 0 ? count * (buttonWidth_ + buttonGap_) - buttonGap_ : 0;
+    ::SetWindowPos(buttonStrip_, nullptr, strip.right - width, strip.top, width, buttonHeight_,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    int left = 0;
     for (HWND button : shown) {
         ::SetWindowPos(button, nullptr, left, 0, buttonWidth_, buttonHeight_, SWP_NOZORDER | SWP_NOACTIVATE);
         left += buttonWidth_ + buttonGap_;

@@ -126,7 +126,7 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     };
     using Captions = std::vector<std::wstring>;
     EXPECT_EQ(shownButtons(), (Captions{L"Scan", L"Clean"}));
-    for (int page : {5, 4, 2}) {
+    for (int page : {5, 4, 3, 2}) {
         SCOPED_TRACE(page);
         const HWND tab = window.TabButton(page);
         ASSERT_NE(tab, nullptr);
@@ -136,6 +136,10 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
         for (int other = 0; other < 6; ++other)
             EXPECT_EQ(::IsWindowVisible(window.PageArea(other)) != FALSE, other == page) << other;
         EXPECT_EQ(shownButtons(), page == 2 ? (Captions{L"Apply", L"Tools"}) : Captions{});
+        // The page's panel shows with its area (the options page once its
+        // load timer has filled it).
+        const HWND panel = ::GetWindow(window.PageArea(page), GW_CHILD);
+        EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(panel) != FALSE; }, 3s));
     }
 
     // F5 reaches the startup page's refresh.
@@ -165,6 +169,7 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     ::SendMessageW(window.TabButton(1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(::IsWindowVisible(window.PrivacyNote()));
     EXPECT_EQ(shownButtons(), (Captions{L"Clean", L"Tools"}));
+    EXPECT_TRUE(::IsWindowVisible(::GetWindow(window.PageArea(1), GW_CHILD)));
     EXPECT_TRUE(window.PrivacyTip().Shown());
     EXPECT_NE(window.PrivacyTip().Message().find("Use Ctrl+Click to restart your computer."), std::string::npos);
     window.PrivacyTip().Click();
