@@ -152,14 +152,14 @@ void FrmTasksWindow::MakeColumns() {
     }
     const unsigned dpi = static_cast<unsigned>(panel_.Dpi());
     int index = 0;
-    for (const auto& spec : logic_.Columns) {
-        const std::wstring title = platform::ToWide(spec.title);
+    for (const auto& wanted : logic_.Columns) {
+        const std::wstring title = platform::ToWide(wanted.title);
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = LVCFMT_LEFT;
         column.pszText = const_cast<wchar_t*>(title.c_str());
         // Never narrower than the caption, whatever the font.
-        column.cx = std::max(::MulDiv(spec.twips, static_cast<int>(dpi), 1440),
+        column.cx = std::max(::MulDiv(wanted.twips, static_cast<int>(dpi), 1440),
                              ListView_GetStringWidth(list_, title.c_str()) + panel_.Scale(16));
         ListView_InsertColumn(list_, index++, &column);
     }

@@ -216,6 +216,17 @@ void CALLBACK CloseWizard(HWND, UINT, UINT_PTR id, DWORD) {
     owner = ::GetWindow(found, GW_OWNER);
     ::PostMessageW(found, WM_CLOSE, 0, 0);
 }
+struct Search {
+    HWND found = nullptr;
+};
+// The 32-bit build needs the callback's calling convention: no lambda.
+BOOL CALLBACK FindLink(HWND child, LPARAM context) {
+    wchar_t text[64]{};
+    ::GetWindowTextW(child, text, 64);
+    if (std::wstring_view(text) != L"Check for Update") return TRUE;
+    reinterpret_cast<Search*>(context)->found = child;
+    return FALSE;
+}
 }  // namespace update_wizard_probe
 
 TEST_F(FrmMainWindowTest, AboutPageCheckForUpdateOpensTheUpdateWizardOverTheMainWindow) {
@@ -223,19 +234,8 @@ TEST_F(FrmMainWindowTest, AboutPageCheckForUpdateOpensTheUpdateWizardOverTheMain
     shell::FrmMainWindow window(form);
     ASSERT_TRUE(window.Show());
     form.ShowPage(5);
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    ::EnumChildWindows(
-        window.PageArea(5),
-        [](HWND child, LPARAM context) -> BOOL {
-            wchar_t text[64]{};
-            ::GetWindowTextW(child, text, 64);
-            if (std::wstring_view(text) != L"Check for Update") return TRUE;
-            reinterpret_cast<Search*>(context)->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    update_wizard_probe::Search search;
+    ::EnumChildWindows(window.PageArea(5), &update_wizard_probe::FindLink, reinterpret_cast<LPARAM>(&search));
     ASSERT_NE(search.found, nullptr);
     ::SetTimer(nullptr, 0, 100, &update_wizard_probe::CloseWizard);
     // The wizard runs modally inside the click and returns once closed.
