@@ -385,7 +385,7 @@ void FrmMainWindow::State::Paint(HDC dc) {
     ::DrawIconEx(dc, logo.left, logo.top, bigIcon.get(), logo.right - logo.left, logo.bottom - logo.top, 0, nullptr,
                  DI_NORMAL);
     RECT title = header;
-    title.left += platform::ScaleForDpi(kMargin * 2 + 32, dpi);
+    title.left = logo.right + platform::ScaleForDpi(kMargin, dpi);
     // The compact view's round buttons take the band; the caption names the
     // program there.
     const std::wstring name = platform::ToWide(FrmMain::InitialCaption());
@@ -415,11 +415,11 @@ void FrmMainWindow::State::DrawTog(const DRAWITEMSTRUCT& item) const {
     const POINT arrow[3] = {{cx - d, cy - dir * d / 2}, {cx + d, cy - dir * d / 2}, {cx, cy + dir * d}};
     platform::UniqueBrush arrowBrush(::CreateSolidBrush(border));
     platform::UniquePen arrowPen(::CreatePen(PS_SOLID, 1, border));
-    const HGDIOBJ oldBrush = ::SelectObject(item.hDC, arrowBrush.get());
-    const HGDIOBJ oldPen = ::SelectObject(item.hDC, arrowPen.get());
-    ::Polygon(item.hDC, arrow, 3);
-    ::SelectObject(item.hDC, oldPen);
-    ::SelectObject(item.hDC, oldBrush);
+    {
+        const platform::SelectionGuard brush(item.hDC, arrowBrush.get());
+        const platform::SelectionGuard pen(item.hDC, arrowPen.get());
+        ::Polygon(item.hDC, arrow, 3);
+    }
     if (item.itemState & ODS_FOCUS) {
         RECT focus = box;
         ::InflateRect(&focus, -2, -2);
