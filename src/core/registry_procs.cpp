@@ -12,6 +12,8 @@ platform::RegistryRoot ToPlatform(RegRoot root) {
     return static_cast<platform::RegistryRoot>(static_cast<uint32_t>(root));
 }
 
+platform::RegistryView ToPlatform(RegView view) { return static_cast<platform::RegistryView>(view); }
+
 // The data of a value that holds no text, one character per byte, cut at
 // the first NUL byte, or whole when it starts with one.
 std::string BytesAsText(const std::vector<uint8_t>& data) {
@@ -33,8 +35,8 @@ std::string BytesAsText(const std::vector<uint8_t>& data) {
 
 }  // namespace
 
-std::string ReadRegString(RegRoot Root, const std::string& SubKey, const std::string& ValueName) {
-    const auto value = platform::ReadRegValue(ToPlatform(Root), SubKey, ValueName);
+std::string ReadRegString(RegRoot Root, const std::string& SubKey, const std::string& ValueName, RegView View) {
+    const auto value = platform::ReadRegValue(ToPlatform(Root), SubKey, ValueName, ToPlatform(View));
     if (!value || value->type == platform::kRegDword) return {};
     switch (value->type) {
         case platform::kRegSz:
@@ -47,7 +49,9 @@ std::string ReadRegString(RegRoot Root, const std::string& SubKey, const std::st
     }
 }
 
-bool RegKeyExists(RegRoot Root, const std::string& SubKey) { return platform::RegKeyPresent(ToPlatform(Root), SubKey); }
+bool RegKeyExists(RegRoot Root, const std::string& SubKey, RegView View) {
+    return platform::RegKeyPresent(ToPlatform(Root), SubKey, ToPlatform(View));
+}
 
 bool RegValueExists(RegRoot Root, const std::string& SubKey, const std::string& ValueName) {
     const auto value = platform::ReadRegValue(ToPlatform(Root), SubKey, ValueName);

@@ -16,11 +16,17 @@ enum class RegRoot : uint32_t {
     Users = 0x80000003u,
 };
 
+// The view a key is opened in on 64-bit Windows (same order as
+// platform::RegistryView): the build's own, the 32-bit programs' (where a
+// 32-bit program keeps its settings) or the 64-bit one.
+enum class RegView { Own, Bits32, Bits64 };
+
 // Filled by DeleteSubKeys on every call.
 extern std::vector<std::string> SubKeyList;
 
-std::string ReadRegString(RegRoot Root, const std::string& SubKey, const std::string& ValueName);
-bool RegKeyExists(RegRoot Root, const std::string& SubKey);
+std::string ReadRegString(RegRoot Root, const std::string& SubKey, const std::string& ValueName,
+                          RegView View = RegView::Own);
+bool RegKeyExists(RegRoot Root, const std::string& SubKey, RegView View = RegView::Own);
 // True when the value exists and is not empty.
 bool RegValueExists(RegRoot Root, const std::string& SubKey, const std::string& ValueName);
 void EnumRegSubKeys(RegRoot Root, const std::string& SubKey, std::vector<std::string>& Names);

@@ -32,8 +32,10 @@ void ClsFindFiles::StartFind() {
     dapFolder_.clear();
     dapKey_.clear();
     if (ReadScanSwitches().SkipDapFolder) {
-        const std::string value = core::ReadRegString(core::RegRoot::LocalMachine,
-                                                      "SOFTWARE\\SpeedBit\\Download Accelerator", "TempDirectory");
+        // A 32-bit program: its key is in the 32-bit view, whichever build reads it.
+        const std::string value =
+            core::ReadRegString(core::RegRoot::LocalMachine, "SOFTWARE\\SpeedBit\\Download Accelerator",
+                                "TempDirectory", core::RegView::Bits32);
         if (!value.empty()) {
             dapFolder_ = core::ClsFileFolder().GetLongFilename(value);
             dapKey_ = FoldUtf8(WithSlash(dapFolder_));

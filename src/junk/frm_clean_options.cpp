@@ -123,7 +123,7 @@ void Frm_Clean_Options::ShowDuplicateType(const std::string& pattern) {
 void Frm_Clean_Options::Form_Load() {
     const std::string tab = core::ReadIni(core::MainIniPath, "Jnk", "Slt", "0");
     SelectedTab = tab == "1" ? 1 : tab == "2" ? 2 : 0;
-    ChkDapEnabled = core::RegKeyExists(core::RegRoot::LocalMachine, kDapKey);
+    ChkDapEnabled = core::RegKeyExists(core::RegRoot::LocalMachine, kDapKey, core::RegView::Bits32);
     ChkDefLoad();
     ChkShortcut = ReadFlag("ish", "0") == 1;
     ChkSkip = ReadFlag("Hr", "1") == 1;

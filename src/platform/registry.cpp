@@ -25,9 +25,25 @@ HKEY RootHandle(RegistryRoot root) {
     return nullptr;
 }
 
-UniqueRegKey OpenKey(RegistryRoot root, const std::string& subKey, REGSAM access) {
+REGSAM ViewFlag(RegistryView view) {
+    switch (view) {
+        case RegistryView::Bits32:
+            return KEY_WOW64_32KEY;
+        case RegistryView::Bits64:
+            return KEY_WOW64_64KEY;
+        case RegistryView::Own:
+            break;
+    }
+    return 0;
+}
+
+UniqueRegKey OpenKey(RegistryRoot root, const std::string& subKey, REGSAM access, RegistryView view,
+                     LONG* error = nullptr) {
     UniqueRegKey key;
-    if (::RegOpenKeyExW(RootHandle(root), ToWide(subKey).c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.reset();
+    const LONG result =
+        ::RegOpenKeyExW(RootHandle(root), ToWide(subKey).c_str(), 0, access | ViewFlag(view), key.put());
+    if (error) *error = result;
+    if (result != ERROR_SUCCESS) key.reset();
     return key;
 }
 
@@ -56,8 +72,9 @@ std::string TextOf(uint32_t type, const std::vector<uint8_t>& data) {
 
 }  // namespace
 
-std::optional<RegValue> ReadRegValue(RegistryRoot root, const std::string& subKey, const std::string& name) {
-    const UniqueRegKey key = OpenKey(root, subKey, KEY_QUERY_VALUE);
+std::optional<RegValue> ReadRegValue(RegistryRoot root, const std::string& subKey, const std::string& name,
+                                     RegistryView view) {
+    const UniqueRegKey key = OpenKey(root, subKey, KEY_QUERY_VALUE, view);
     if (!key) return std::nullopt;
     const std::wstring wideName = ToWide(name);
     DWORD type = 0;
@@ -84,7 +101,7 @@ std::optional<RegValue> ReadRegValue(RegistryRoot root, const std::string& subKe
 }
 
 bool WriteRegValue(RegistryRoot root, const std::string& subKey, const std::string& name, uint32_t type,
-                   const std::string& text) {
+                   const std::string& text, RegistryView view) {
     if (type != kRegSz && type != kRegExpandSz && type != kRegMultiSz) return false;
     std::wstring data = ToWide(text);
     DWORD bytes = 0;
@@ -94,23 +111,23 @@ bool WriteRegValue(RegistryRoot root, const std::string& subKey, const std::stri
         bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     }
     UniqueRegKey key;
-    if (::RegCreateKeyExW(RootHandle(root), ToWide(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                          nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(RootHandle(root), ToWide(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_SET_VALUE | ViewFlag(view), nullptr, key.put(), nullptr) != ERROR_SUCCESS)
         return false;
     return ::RegSetValueExW(key.get(), ToWide(name).c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
                             bytes) == ERROR_SUCCESS;
 }
 
-bool RegKeyPresent(RegistryRoot root, const std::string& subKey) {
-    UniqueRegKey key;
-    const LONG result = ::RegOpenKeyExW(RootHandle(root), ToWide(subKey).c_str(), 0, KEY_READ, key.put());
+bool RegKeyPresent(RegistryRoot root, const std::string& subKey, RegistryView view) {
+    LONG result = 0;
+    OpenKey(root, subKey, KEY_READ, view, &result);
     // A key we may not read is still there.
     return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;
 }
 
 std::vector<std::string> ListRegSubKeys(RegistryRoot root, const std::string& subKey) {
     std::vector<std::string> names;
-    const UniqueRegKey key = OpenKey(root, subKey, KEY_ENUMERATE_SUB_KEYS);
+    const UniqueRegKey key = OpenKey(root, subKey, KEY_ENUMERATE_SUB_KEYS, RegistryView::Own);
     if (!key) return names;
     std::vector<wchar_t> name(256);
     for (DWORD index = 0;;) {
@@ -127,9 +144,9 @@ std::vector<std::string> ListRegSubKeys(RegistryRoot root, const std::string& su
     return names;
 }
 
-std::vector<RegValueInfo> ListRegValues(RegistryRoot root, const std::string& subKey) {
+std::vector<RegValueInfo> ListRegValues(RegistryRoot root, const std::string& subKey, RegistryView view) {
     std::vector<RegValueInfo> values;
-    const UniqueRegKey key = OpenKey(root, subKey, KEY_QUERY_VALUE);
+    const UniqueRegKey key = OpenKey(root, subKey, KEY_QUERY_VALUE, view);
     if (!key) return values;
     std::vector<wchar_t> name(256);
     for (DWORD index = 0;;) {
@@ -148,9 +165,17 @@ std::vector<RegValueInfo> ListRegValues(RegistryRoot root, const std::string& su
     return values;
 }
 
-bool RemoveRegValue(RegistryRoot root, const std::string& subKey, const std::string& name) {
-    const UniqueRegKey key = OpenKey(root, subKey, KEY_SET_VALUE);
+bool RemoveRegValue(RegistryRoot root, const std::string& subKey, const std::string& name, RegistryView view) {
+    const UniqueRegKey key = OpenKey(root, subKey, KEY_SET_VALUE, view);
     return key && ::RegDeleteValueW(key.get(), ToWide(name).c_str()) == ERROR_SUCCESS;
+}
+
+bool RegValueMissing(RegistryRoot root, const std::string& subKey, const std::string& name, RegistryView view) {
+    LONG result = 0;
+    const UniqueRegKey key = OpenKey(root, subKey, KEY_QUERY_VALUE, view, &result);
+    if (!key) return result == ERROR_FILE_NOT_FOUND;
+    return ::RegQueryValueExW(key.get(), ToWide(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_FILE_NOT_FOUND;
 }
 
 bool RemoveRegKey(RegistryRoot root, const std::string& subKey) {

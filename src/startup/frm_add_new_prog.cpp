@@ -8,8 +8,6 @@ namespace {
 
 namespace sys = platform::startup_sources;
 
-sys::Hive SystemHive(Hive hive) { return hive == Hive::CurrentUser ? sys::Hive::CurrentUser : sys::Hive::LocalMachine; }
-
 }  // namespace
 
 Frm_AddNewProg::Frm_AddNewProg(core::Prompts& prompts, Frm_Startup& page)
@@ -61,8 +59,7 @@ bool Frm_AddNewProg::AddToRun() {
     const auto& keys = targetIndex == 0 ? where.registry[2] : where.registry[0];
     if (keys.empty()) return false;
     const RegistryLocation& key = keys.front();
-    const sys::Hive hive = SystemHive(key.hive);
-    if (const auto existing = sys::ReadValue(hive, key.keyPath, nameText)) {
+    if (const auto existing = ReadRunValue(key.hive, key.keyPath, nameText)) {
         const std::string text = "A startup program named \"" + nameText + "\" already exists:\r\n" + existing->text +
                                  "\r\n\r\nDo you want to replace it ?";
         if (prompts_.Message(text, "Clarimo", core::PromptIcon::Question, core::PromptButtons::YesNo) !=
@@ -71,7 +68,7 @@ bool Frm_AddNewProg::AddToRun() {
     }
     // An unquoted path with blanks could start another program at log-on.
     const std::string command = QuotePathForRun(pathText, sys::FileExists(pathText));
-    if (!sys::WriteTextValue(hive, key.keyPath, nameText, command, kRegSz)) {
+    if (!WriteRunValue(key.hive, key.keyPath, nameText, command, kRegSz)) {
         prompts_.Message("Windows did not let Clarimo add \"" + nameText + "\" to the startup programs.", "Clarimo",
                          core::PromptIcon::Exclamation);
         return false;

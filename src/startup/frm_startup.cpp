@@ -30,6 +30,13 @@ std::string ConflictMessage(const std::string& name) {
            "remove that active item, so it is left as it is.";
 }
 
+std::string UnreadableKeepingFileMessage(const std::string& path) {
+    const size_t slash = path.find_last_of('\\');
+    return "Clarimo can't read \"" + path.substr(slash == std::string::npos ? 0 : slash + 1) +
+           "\", where it keeps the disabled items of this view. Another program may be using it, or it is "
+           "damaged. Nothing was changed; try again later.";
+}
+
 std::string NotKeepableMessage(const std::string& name) {
     return "The item \"" + name +
            "\" holds data that is not text, so Clarimo can't keep it while it is disabled. It stays active.";
@@ -132,29 +139,31 @@ void Frm_Startup::AddRow(const StartupEntry& entry, bool kept) {
     rows_.push_back(std::move(row));
 }
 
-void Frm_Startup::LoadAllUsers() {
-    rows_.clear();
-    active_.clear();
-    caption1 = "Loading Items...";
-    Changed();
-    for (int source : SourcesOf(View::AllUsers))
-        for (const StartupEntry& entry : LoadSource(where_, source)) active_.push_back(entry);
-    for (const StartupEntry& entry : active_) AddRow(entry, false);
-}
+void Frm_Startup::LoadAllUsers() { LoadActive(View::AllUsers); }
 
-void Frm_Startup::LoadCurrentUser() {
+void Frm_Startup::LoadCurrentUser() { LoadActive(View::CurrentUser); }
+
+void Frm_Startup::LoadActive(View view) {
     rows_.clear();
     active_.clear();
+    // The old selection is no row of the new list.
+    selectedRow_ = -1;
+    balloonText.clear();
     caption1 = "Loading Items...";
     Changed();
-    for (int source : SourcesOf(View::CurrentUser))
+    for (int source : SourcesOf(view))
         for (const StartupEntry& entry : LoadSource(where_, source)) active_.push_back(entry);
     for (const StartupEntry& entry : active_) AddRow(entry, false);
 }
 
 void Frm_Startup::LoadDisabled(View view) {
-    const std::vector<StartupEntry> kept = ReadKeepingFile(where_.KeepingFile(view));
-    for (size_t index : VisibleKeptEntries(active_, kept)) AddRow(kept[index], true);
+    const auto kept = LoadKeepingFile(where_.KeepingFile(view));
+    if (!kept) {
+        balloonText = UnreadableKeepingFileMessage(where_.KeepingFile(view));
+        balloonIsError = true;
+        return;
+    }
+    for (size_t index : VisibleKeptEntries(active_, *kept)) AddRow((*kept)[index], true);
 }
 
 bool Frm_Startup::ItemExists(const std::string& name) const {
@@ -336,10 +345,18 @@ void Frm_Startup::ApplyChanges() {
         changedRows.push_back(i);
     }
     const View view = static_cast<View>(shownView_ < 0 ? selectorIndex_ : shownView_);
-    const std::vector<ChangeOutcome> outcomes = ApplyStartupChanges(where_, view, changes, applyStepHook);
+    const auto applied = ApplyStartupChanges(where_, view, changes, applyStepHook);
+    applyEnabled = selectorEnabled = toolsEnabled = true;
+    if (!applied) {
+        // The marks stay, so the same Apply can be tried again.
+        prompts_.Message(UnreadableKeepingFileMessage(where_.KeepingFile(view)), kTitle, core::PromptIcon::Exclamation);
+        Changed();
+        return;
+    }
+    const std::vector<ChangeOutcome>& outcomes = *applied;
 
     int failures = 0;
-    std::vector<std::string> notKeepable;
+    std::vector<std::string> notKeepable, occupied;
     for (size_t c = 0; c < changes.size(); ++c) {
         StartupRow& row = rows_[changedRows[c]];
         switch (outcomes[c]) {
@@ -360,6 +377,10 @@ void Frm_Startup::ApplyChanges() {
                 row.checked = row.baseline;
                 notKeepable.push_back(row.entry.name);
                 break;
+            case ChangeOutcome::Occupied:
+                row.checked = row.baseline;
+                occupied.push_back(row.entry.name);
+                break;
             case ChangeOutcome::Failed:
                 // Show what Windows holds now, never a change that did not happen.
                 row.checked = row.baseline;
@@ -370,6 +391,8 @@ void Frm_Startup::ApplyChanges() {
     RefreshConflicts();
     for (const std::string& name : notKeepable)
         prompts_.Message(NotKeepableMessage(name), kTitle, core::PromptIcon::Exclamation);
+    for (const std::string& name : occupied)
+        prompts_.Message(ConflictMessage(name), kTitle, core::PromptIcon::Exclamation);
     if (failures > 0) {
         balloonText = failures == 1 ? "1 item could not be changed. The list shows it as it is now."
                                     : std::to_string(failures) +
@@ -378,7 +401,6 @@ void Frm_Startup::ApplyChanges() {
     } else {
         balloonText.clear();
     }
-    applyEnabled = selectorEnabled = toolsEnabled = true;
     skipChangeCheck_ = true;
     Changed();
 }

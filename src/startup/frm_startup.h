@@ -112,6 +112,7 @@ public:
 private:
     void Changed();
     void LoadView(View view);
+    void LoadActive(View view);
     void AddRow(const StartupEntry& entry, bool kept);
     void TakeSnapshot();
     bool RefuseConflict(const StartupRow& row);

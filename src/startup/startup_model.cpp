@@ -41,6 +41,17 @@ bool SameEntry(const StartupEntry& a, const StartupEntry& b) {
     return SameText(a.name, b.name) && SameText(TrimBlanks(a.command), TrimBlanks(b.command));
 }
 
+bool SameOrigin(const StartupEntry& a, const StartupEntry& b) {
+    const Origin x = ParseOrigin(a.originKey, a.name), y = ParseOrigin(b.originKey, b.name);
+    if (!x.valid || !y.valid || x.registry != y.registry || !SameText(a.name, b.name)) return false;
+    if (x.registry) return x.hive == y.hive && SameText(x.keyPath, y.keyPath);
+    return SameText(x.folder, y.folder);
+}
+
+std::string KeptShortcutName(const StartupEntry& entry) {
+    return entry.keptFile.empty() ? entry.name + ".lnk" : entry.keptFile;
+}
+
 bool IsRegistryOrigin(std::string_view originKey) {
     return originKey.size() >= 4 && SameText(originKey.substr(0, 4), "hkey");
 }
@@ -101,10 +112,10 @@ std::optional<long long> ParseNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::vector<StartupEntry> ParseKeepingFile(const IniReader& read) {
+std::optional<std::vector<StartupEntry>> ParseKeepingFile(const IniReader& read) {
     std::vector<StartupEntry> entries;
-    const auto count = ParseNumber(read("Main", "kn", "0"));
-    if (!count || *count <= 0) return entries;
+    const auto count = ParseNumber(read("Main", "kn", ""));
+    if (!count || *count < 0) return std::nullopt;
     const long long n = std::min(*count, kMaxKeptEntries);
     for (long long k = 1; k <= n; ++k) {
         const std::string index = std::to_string(k);
@@ -119,6 +130,11 @@ std::vector<StartupEntry> ParseKeepingFile(const IniReader& read) {
                 (type && IsTextType(static_cast<uint32_t>(*type))) ? static_cast<uint32_t>(*type) : kRegSz;
         } else {
             entry.valueType = 0;
+            // Only a plain shortcut name: a damaged line must not point elsewhere.
+            const std::string file = read("Programs", "File" + index, "");
+            if (EndsWithText(file, ".lnk") && file.find_first_of("\\/:") == std::string::npos &&
+                !SameText(file, entry.name + ".lnk"))
+                entry.keptFile = file;
         }
         entries.push_back(std::move(entry));
     }
@@ -136,6 +152,8 @@ std::vector<core::IniSection> KeepingFileSections(const std::vector<StartupEntry
         programs.entries.emplace_back("key" + k, e.originKey);
         if (IsRegistryOrigin(e.originKey) && e.valueType != kRegSz)
             programs.entries.emplace_back("Type" + k, std::to_string(e.valueType));
+        if (!IsRegistryOrigin(e.originKey) && !e.keptFile.empty())
+            programs.entries.emplace_back("File" + k, e.keptFile);
     }
     return {main, programs};
 }
@@ -143,8 +161,9 @@ std::vector<core::IniSection> KeepingFileSections(const std::vector<StartupEntry
 std::vector<size_t> VisibleKeptEntries(const std::vector<StartupEntry>& active, const std::vector<StartupEntry>& kept) {
     std::vector<size_t> visible;
     for (size_t i = 0; i < kept.size(); ++i) {
-        const bool back =
-            std::any_of(active.begin(), active.end(), [&](const StartupEntry& a) { return SameEntry(a, kept[i]); });
+        const bool back = std::any_of(active.begin(), active.end(), [&](const StartupEntry& a) {
+            return SameOrigin(a, kept[i]) && SameEntry(a, kept[i]);
+        });
         if (!back) visible.push_back(i);
     }
     return visible;
@@ -152,7 +171,7 @@ std::vector<size_t> VisibleKeptEntries(const std::vector<StartupEntry>& active, 
 
 bool ConflictsWithActive(const StartupEntry& kept, const std::vector<StartupEntry>& active) {
     return std::any_of(active.begin(), active.end(),
-                       [&](const StartupEntry& a) { return SameText(a.name, kept.name) && !SameEntry(a, kept); });
+                       [&](const StartupEntry& a) { return SameOrigin(a, kept) && !SameEntry(a, kept); });
 }
 
 DisplaySettings ReadDisplaySettings(const std::string& srt, const std::string& col, const std::string& indx,

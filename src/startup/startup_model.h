@@ -43,6 +43,9 @@ struct StartupEntry {
     std::string originKey;
     // Registry entries: the value's type; folder entries: 0.
     uint32_t valueType = kRegSz;
+    // A disabled folder entry: its shortcut's file name in the keeping folder
+    // when that is not Name + ".lnk" (another one of that name was kept first).
+    std::string keptFile = {};
 };
 
 // A parsed origin key.
@@ -69,6 +72,12 @@ bool EndsWithText(std::string_view text, std::string_view suffix);
 std::string TrimBlanks(std::string_view text);
 // Same Name (ignoring case) and same Command (ignoring case and blanks around it).
 bool SameEntry(const StartupEntry& a, const StartupEntry& b);
+// The same place in Windows: the same value of the same key (the key path
+// names the registry view: "...\WOW6432Node\..." is the 32-bit programs'),
+// or the same shortcut of the same startup folder. Case is ignored.
+bool SameOrigin(const StartupEntry& a, const StartupEntry& b);
+// The file name of a disabled folder entry's shortcut in the keeping folder.
+std::string KeptShortcutName(const StartupEntry& entry);
 
 // True for text types the keeping file can hold.
 bool IsTextType(uint32_t valueType);
@@ -76,19 +85,21 @@ bool IsTextType(uint32_t valueType);
 bool CanKeep(const StartupEntry& entry);
 
 // The keeping file: Main/kn, Programs/Prog k, Command k, key k and, for a
-// registry value that is not REG_SZ, Type k.
+// registry value that is not REG_SZ, Type k; for a shortcut kept under
+// another name, File k.
 using IniReader =
     std::function<std::string(const std::string& section, const std::string& key, const std::string& defaultValue)>;
-// Every stored entry with a name (blank names are skipped), in file order.
-std::vector<StartupEntry> ParseKeepingFile(const IniReader& read);
+// Every stored entry with a name (blank names are skipped), in file order;
+// nothing when "kn" is not a count, as in a damaged file.
+std::optional<std::vector<StartupEntry>> ParseKeepingFile(const IniReader& read);
 // The file's sections; core::ReplaceIniFile stores them so that every value
 // reads back unchanged.
 std::vector<core::IniSection> KeepingFileSections(const std::vector<StartupEntry>& entries);
 
 // The kept entries the page lists: a kept entry is hidden only when an active
-// entry is the same entry (SameEntry). Answers the indexes into kept.
+// entry is the same entry in the same place. Answers the indexes into kept.
 std::vector<size_t> VisibleKeptEntries(const std::vector<StartupEntry>& active, const std::vector<StartupEntry>& kept);
-// A kept entry that shares its Name with an active entry of another command.
+// A kept entry whose place an active entry of another command holds now.
 bool ConflictsWithActive(const StartupEntry& kept, const std::vector<StartupEntry>& active);
 
 // Saved display settings with their range rules.

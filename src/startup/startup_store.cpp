@@ -13,11 +13,18 @@ namespace startup {
 namespace {
 
 namespace sys = platform::startup_sources;
+using platform::RegistryView;
 
-sys::Hive SystemHive(Hive hive) { return hive == Hive::CurrentUser ? sys::Hive::CurrentUser : sys::Hive::LocalMachine; }
+platform::RegistryRoot RootOf(Hive hive) {
+    return hive == Hive::CurrentUser ? platform::RegistryRoot::CurrentUser : platform::RegistryRoot::LocalMachine;
+}
+
+// A value's text as the page shows it: a list's first string.
+std::string FirstString(const std::string& text) { return text.substr(0, text.find('\0')); }
 
 bool Identical(const StartupEntry& a, const StartupEntry& b) {
-    return a.name == b.name && a.command == b.command && a.originKey == b.originKey && a.valueType == b.valueType;
+    return a.name == b.name && a.command == b.command && a.originKey == b.originKey && a.valueType == b.valueType &&
+           a.keptFile == b.keptFile;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -39,40 +46,63 @@ std::string ShortcutTarget(const std::string& command) {
 }
 
 // Takes an active entry out of Windows, keeping a startup-folder shortcut
-// whole in the keeping folder. True when it is no longer in Windows.
+// whole in the keeping folder under its kept name. True when it is no
+// longer in Windows.
 bool TakeOut(const StartupEntry& entry, const std::string& keepingFolder) {
     const Origin origin = ParseOrigin(entry.originKey, entry.name);
     if (!origin.valid) return false;
-    if (origin.registry) return sys::DeleteValue(SystemHive(origin.hive), origin.keyPath, entry.name);
+    if (origin.registry) return DeleteActiveEntry(entry);
     const std::string shortcut = ShortcutPath(origin.folder, entry.name);
     if (!sys::FileExists(shortcut)) return true;
     if (keepingFolder.empty() || !sys::CreateFolderTree(keepingFolder)) return false;
     const core::ClsFileFolder files;
-    files.MoveFile(shortcut, ShortcutPath(keepingFolder, entry.name));
+    files.MoveFile(shortcut, files.AddSlash(keepingFolder) + KeptShortcutName(entry));
     return !sys::FileExists(shortcut);
 }
 
-// Puts a kept entry back. True when it is in Windows afterwards.
-bool PutBack(const StartupEntry& entry, const std::string& keepingFolder) {
+// Puts a kept entry back under its original name. What holds its place now
+// is never replaced: a value with the same command is this entry already,
+// anything else (a shortcut may differ in more than its target) keeps it kept.
+ChangeOutcome PutBack(const StartupEntry& entry, const std::string& keepingFolder) {
     const Origin origin = ParseOrigin(entry.originKey, entry.name);
-    if (!origin.valid) return false;
-    if (origin.registry)
-        return sys::WriteTextValue(SystemHive(origin.hive), origin.keyPath, entry.name, entry.command,
-                                   IsTextType(entry.valueType) ? entry.valueType : kRegSz);
+    if (!origin.valid) return ChangeOutcome::Failed;
+    if (origin.registry) {
+        if (const auto now = ReadRunValue(origin.hive, origin.keyPath, entry.name))
+            return SameText(TrimBlanks(FirstString(now->text)), TrimBlanks(entry.command)) ? ChangeOutcome::Done
+                                                                                           : ChangeOutcome::Occupied;
+        return WriteRunValue(origin.hive, origin.keyPath, entry.name, entry.command,
+                             IsTextType(entry.valueType) ? entry.valueType : kRegSz)
+                   ? ChangeOutcome::Done
+                   : ChangeOutcome::Failed;
+    }
     const std::string shortcut = ShortcutPath(origin.folder, entry.name);
-    // Never replace a shortcut of that name that is there now.
-    if (sys::FileExists(shortcut)) return false;
-    if (!sys::CreateFolderTree(origin.folder)) return false;
+    if (sys::FileExists(shortcut)) return ChangeOutcome::Occupied;
+    if (!sys::CreateFolderTree(origin.folder)) return ChangeOutcome::Failed;
     const core::ClsFileFolder files;
-    const std::string kept = keepingFolder.empty() ? std::string() : ShortcutPath(keepingFolder, entry.name);
+    const std::string kept =
+        keepingFolder.empty() ? std::string() : files.AddSlash(keepingFolder) + KeptShortcutName(entry);
     if (!kept.empty() && sys::FileExists(kept)) {
         files.MoveFile(kept, shortcut);
     } else {
-        std::string withoutExtension = ShortcutPath(origin.folder, entry.name);
-        withoutExtension.resize(withoutExtension.size() - 4);
+        std::string withoutExtension = shortcut.substr(0, shortcut.size() - 4);
         files.CreateShortcut(ShortcutTarget(entry.command), withoutExtension);
     }
-    return sys::FileExists(shortcut);
+    return sys::FileExists(shortcut) ? ChangeOutcome::Done : ChangeOutcome::Failed;
+}
+
+// A file name in the keeping folder for a shortcut about to be kept: Name.lnk,
+// else "Name (2).lnk" and so on, free on disk and claimed by no kept line.
+std::optional<std::string> FreeKeptName(const std::string& keepingFolder, const std::string& name,
+                                        const std::vector<StartupEntry>& kept) {
+    const core::ClsFileFolder files;
+    for (int n = 1; n < 10000; ++n) {
+        const std::string candidate = n == 1 ? name + ".lnk" : name + " (" + std::to_string(n) + ").lnk";
+        const bool claimed = std::any_of(kept.begin(), kept.end(), [&](const StartupEntry& k) {
+            return !IsRegistryOrigin(k.originKey) && SameText(KeptShortcutName(k), candidate);
+        });
+        if (!claimed && !sys::FileExists(files.AddSlash(keepingFolder) + candidate)) return candidate;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -109,10 +139,13 @@ std::vector<StartupEntry> LoadSource(const StartupLocations& where, int source, 
     int found = 0;
     if (source >= 0 && source < 4) {
         for (const RegistryLocation& location : where.registry[source]) {
-            for (const sys::RegValue& value : sys::ListValues(SystemHive(location.hive), location.keyPath)) {
-                if (value.dataSize == 0) continue;
+            const auto root = RootOf(location.hive);
+            for (const platform::RegValueInfo& value :
+                 platform::ListRegValues(root, location.keyPath, RegistryView::Bits64)) {
+                if (value.size == 0) continue;
                 ++found;
-                entries.push_back({value.name, value.text,
+                const auto data = ReadRunValue(location.hive, location.keyPath, value.name);
+                entries.push_back({value.name, data ? FirstString(data->text) : std::string(),
                                    RegistryOriginKey(location.hive, location.keyPath, value.name), value.type});
             }
         }
@@ -135,11 +168,32 @@ std::vector<StartupEntry> LoadSource(const StartupLocations& where, int source, 
     return entries;
 }
 
-std::vector<StartupEntry> ReadKeepingFile(const std::string& path) {
-    if (path.empty() || !sys::FileExists(path)) return {};
-    return ParseKeepingFile([&path](const std::string& section, const std::string& key, const std::string& def) {
-        return core::ReadIni(path, section, key, def);
+std::optional<platform::RegValue> ReadRunValue(Hive hive, const std::string& keyPath, const std::string& name) {
+    return platform::ReadRegValue(RootOf(hive), keyPath, name, RegistryView::Bits64);
+}
+
+bool WriteRunValue(Hive hive, const std::string& keyPath, const std::string& name, const std::string& text,
+                   uint32_t type) {
+    if (!IsTextType(type) || !platform::WriteRegValue(RootOf(hive), keyPath, name, type, text, RegistryView::Bits64))
+        return false;
+    const auto back = ReadRunValue(hive, keyPath, name);
+    return back && back->type == type && back->text == text;
+}
+
+std::optional<std::vector<StartupEntry>> LoadKeepingFile(const std::string& path) {
+    if (path.empty()) return std::vector<StartupEntry>();
+    std::optional<std::vector<StartupEntry>> entries;
+    const sys::HeldRead read = sys::ReadWhileHeld(path, [&] {
+        entries = ParseKeepingFile([&path](const std::string& section, const std::string& key, const std::string& def) {
+            return core::ReadIni(path, section, key, def);
+        });
     });
+    if (read == sys::HeldRead::Missing) return std::vector<StartupEntry>();
+    return entries;
+}
+
+std::vector<StartupEntry> ReadKeepingFile(const std::string& path) {
+    return LoadKeepingFile(path).value_or(std::vector<StartupEntry>());
 }
 
 bool WriteKeepingFile(const std::string& path, const std::vector<StartupEntry>& entries) {
@@ -152,18 +206,23 @@ bool WriteKeepingFile(const std::string& path, const std::vector<StartupEntry>& 
     return core::ReplaceIniFile(path, KeepingFileSections(entries));
 }
 
-std::vector<ChangeOutcome> ApplyStartupChanges(const StartupLocations& where, View view,
-                                               std::vector<PendingChange>& changes, const StepHook& hook) {
+std::optional<std::vector<ChangeOutcome>> ApplyStartupChanges(const StartupLocations& where, View view,
+                                                              std::vector<PendingChange>& changes,
+                                                              const StepHook& hook) {
     const auto step = [&hook](const std::string& name) {
         if (hook) hook(name);
     };
     std::vector<ChangeOutcome> outcomes(changes.size(), ChangeOutcome::Failed);
+    if (changes.empty()) return outcomes;
     const std::string& file = where.KeepingFile(view);
     const std::string& keepingFolder = where.KeepingFolder(view);
-    const std::vector<StartupEntry> before = ReadKeepingFile(file);
+    // Rewriting a file we could not read would drop every entry it keeps.
+    const std::optional<std::vector<StartupEntry>> loaded = LoadKeepingFile(file);
+    if (!loaded) return std::nullopt;
+    const std::vector<StartupEntry>& before = *loaded;
 
     // 1. Everything to take out is written to the keeping file first, with
-    //    the value's data and type as they are now. A line for the same entry
+    //    the value's data and type as they are now. A line for the same value
     //    from an earlier time is brought up to date rather than doubled.
     struct TakeOutItem {
         size_t change;
@@ -177,7 +236,7 @@ std::vector<ChangeOutcome> ApplyStartupChanges(const StartupLocations& where, Vi
         const Origin origin = ParseOrigin(entry.originKey, entry.name);
         if (!origin.valid) continue;
         if (origin.registry) {
-            if (const auto now = sys::ReadValue(SystemHive(origin.hive), origin.keyPath, entry.name)) {
+            if (const auto now = ReadRunValue(origin.hive, origin.keyPath, entry.name)) {
                 entry.command = now->text;
                 entry.valueType = now->type;
             }
@@ -186,10 +245,18 @@ std::vector<ChangeOutcome> ApplyStartupChanges(const StartupLocations& where, Vi
             outcomes[i] = ChangeOutcome::NotKeepable;
             continue;
         }
+        if (!origin.registry) {
+            // Never over a shortcut kept earlier under the same name.
+            const auto name = FreeKeptName(keepingFolder, entry.name, kept);
+            if (!name) continue;
+            entry.keptFile = SameText(*name, entry.name + ".lnk") ? std::string() : *name;
+        }
         TakeOutItem item{i, std::nullopt};
-        const auto same = std::find_if(kept.begin(), kept.end(), [&](const StartupEntry& k) {
-            return SameEntry(k, entry) && SameText(k.originKey, entry.originKey);
-        });
+        // A kept shortcut is a file of its own, so only values share a line.
+        const auto same =
+            !origin.registry ? kept.end() : std::find_if(kept.begin(), kept.end(), [&](const StartupEntry& k) {
+                return SameOrigin(k, entry) && SameEntry(k, entry);
+            });
         if (same != kept.end()) {
             item.replacedLine = *same;
             *same = entry;
@@ -231,9 +298,8 @@ std::vector<ChangeOutcome> ApplyStartupChanges(const StartupLocations& where, Vi
     // 3. Kept entries go back into Windows, and only then leave the file.
     for (size_t i = 0; i < changes.size(); ++i) {
         if (changes[i].disable) continue;
-        const bool back = PutBack(changes[i].entry, keepingFolder);
-        outcomes[i] = back ? ChangeOutcome::Done : ChangeOutcome::Failed;
-        if (back) {
+        outcomes[i] = PutBack(changes[i].entry, keepingFolder);
+        if (outcomes[i] == ChangeOutcome::Done) {
             const auto it = std::find_if(final.begin(), final.end(),
                                          [&](const StartupEntry& k) { return Identical(k, changes[i].entry); });
             if (it != final.end()) {
@@ -255,7 +321,11 @@ std::vector<ChangeOutcome> ApplyStartupChanges(const StartupLocations& where, Vi
 bool DeleteActiveEntry(const StartupEntry& entry) {
     const Origin origin = ParseOrigin(entry.originKey, entry.name);
     if (!origin.valid) return false;
-    if (origin.registry) return sys::DeleteValue(SystemHive(origin.hive), origin.keyPath, entry.name);
+    if (origin.registry) {
+        const auto root = RootOf(origin.hive);
+        platform::RemoveRegValue(root, origin.keyPath, entry.name, RegistryView::Bits64);
+        return platform::RegValueMissing(root, origin.keyPath, entry.name, RegistryView::Bits64);
+    }
     const std::string shortcut = ShortcutPath(origin.folder, entry.name);
     if (!sys::FileExists(shortcut)) return true;
     const core::ClsFileFolder files;
@@ -263,28 +333,19 @@ bool DeleteActiveEntry(const StartupEntry& entry) {
 }
 
 bool DeleteKeptEntry(const StartupLocations& where, View view, const StartupEntry& entry) {
+    std::optional<std::vector<StartupEntry>> entries = LoadKeepingFile(where.KeepingFile(view));
+    if (!entries) return false;
     if (!IsRegistryOrigin(entry.originKey)) {
         const std::string& folder = where.KeepingFolder(view);
-        const std::string kept = folder.empty() ? std::string() : ShortcutPath(folder, entry.name);
-        if (!kept.empty() && sys::FileExists(kept)) {
-            const core::ClsFileFolder files;
-            if (!files.DeleteFile(kept, true)) return false;
-        }
+        const core::ClsFileFolder files;
+        const std::string kept = folder.empty() ? std::string() : files.AddSlash(folder) + KeptShortcutName(entry);
+        if (!kept.empty() && sys::FileExists(kept) && !files.DeleteFile(kept, true)) return false;
     }
-    std::vector<StartupEntry> entries = ReadKeepingFile(where.KeepingFile(view));
-    const auto it = std::find_if(entries.begin(), entries.end(), [&](const StartupEntry& k) {
-        return k.name == entry.name && k.command == entry.command && k.originKey == entry.originKey;
-    });
-    if (it == entries.end()) return true;
-    entries.erase(it);
-    return WriteKeepingFile(where.KeepingFile(view), entries);
-}
-
-bool IsInSystem(const StartupEntry& entry) {
-    const Origin origin = ParseOrigin(entry.originKey, entry.name);
-    if (!origin.valid) return false;
-    if (origin.registry) return sys::ReadValue(SystemHive(origin.hive), origin.keyPath, entry.name).has_value();
-    return sys::FileExists(ShortcutPath(origin.folder, entry.name));
+    const auto it =
+        std::find_if(entries->begin(), entries->end(), [&](const StartupEntry& k) { return Identical(k, entry); });
+    if (it == entries->end()) return true;
+    entries->erase(it);
+    return WriteKeepingFile(where.KeepingFile(view), *entries);
 }
 
 }  // namespace startup

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
 #include "startup/startup_model.h"
 
 namespace startup {
@@ -47,6 +49,21 @@ std::vector<int> SourcesOf(View view);
 // number of values with data, or of shortcut files, blank names included.
 std::vector<StartupEntry> LoadSource(const StartupLocations& where, int source, int* foundCount = nullptr);
 
+// The startup keys are read and written in the 64-bit view from either
+// build, so that a key path names one key in both ("SOFTWARE\WOW6432Node\..."
+// is the 32-bit programs' twin) and both views are listed.
+std::optional<platform::RegValue> ReadRunValue(Hive hive, const std::string& keyPath, const std::string& name);
+// Writes text as a value of that type (REG_SZ or REG_EXPAND_SZ), creating the
+// key; true when the value now reads back with that type and text.
+bool WriteRunValue(Hive hive, const std::string& keyPath, const std::string& name, const std::string& text,
+                   uint32_t type);
+
+// The entries of a keeping file; none when it is missing. Nothing when it is
+// there but cannot be read (another program holds it) or is damaged: its
+// entries must not be mistaken for none. The file is held open while it is
+// read, so no other program can change or take it halfway.
+std::optional<std::vector<StartupEntry>> LoadKeepingFile(const std::string& path);
+// The same, with an unreadable file read as empty.
 std::vector<StartupEntry> ReadKeepingFile(const std::string& path);
 // Replaces the file atomically; with no entries the file is removed. True
 // when the file now holds exactly these entries.
@@ -55,7 +72,9 @@ bool WriteKeepingFile(const std::string& path, const std::vector<StartupEntry>& 
 // The shortcut of a folder entry, and its place while disabled.
 std::string ShortcutPath(const std::string& folder, const std::string& name);
 
-enum class ChangeOutcome { Done, Failed, NotKeepable };
+// Occupied: the entry's value or shortcut is there now with another command
+// (enabling never replaces it), so the entry stays kept.
+enum class ChangeOutcome { Done, Failed, NotKeepable, Occupied };
 
 struct PendingChange {
     StartupEntry entry;
@@ -70,16 +89,16 @@ using StepHook = std::function<void(const std::string& step)>;
 // the keeping file, then taken out of Windows; every entry to enable is first
 // put back into Windows, and leaves the keeping file only when it is there.
 // Answers one outcome per change; entries[i] of a disabled change gets the
-// value's type and data as they were taken out.
-std::vector<ChangeOutcome> ApplyStartupChanges(const StartupLocations& where, View view,
-                                               std::vector<PendingChange>& changes, const StepHook& hook = {});
+// value's type and data as they were taken out. Nothing, with nothing
+// changed, when the keeping file is there but cannot be read.
+std::optional<std::vector<ChangeOutcome>> ApplyStartupChanges(const StartupLocations& where, View view,
+                                                              std::vector<PendingChange>& changes,
+                                                              const StepHook& hook = {});
 
 // Removes an active entry for good (the page's Delete); true when it is gone.
 bool DeleteActiveEntry(const StartupEntry& entry);
-// Forgets a kept entry: its keeping-folder shortcut, then its line in the file.
+// Forgets a kept entry: its keeping-folder shortcut, then its line in the
+// file. False, with nothing changed, when the file cannot be read.
 bool DeleteKeptEntry(const StartupLocations& where, View view, const StartupEntry& entry);
-
-// Whether an entry is in Windows now (its value, or its shortcut file).
-bool IsInSystem(const StartupEntry& entry);
 
 }  // namespace startup

@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "junk/junk_types.h"
 #include "platform/directory_walk.h"
+#include "platform/handles.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
 
@@ -129,11 +130,17 @@ TEST(ClsFindFiles, SkippedDriveRootAndDownloadAcceleratorFolder) {
     EXPECT_TRUE(skipped.Run("*.tmp", root.substr(0, 2)).empty());  // "M:" searches "M:\"
     junk::SaveSkipList({});
 
+    // A 32-bit program: its settings are in the 32-bit registry view.
     const wchar_t* key = L"SOFTWARE\\SpeedBit\\Download Accelerator";
     const std::wstring value = std::wstring(root.begin(), root.end()) + L"daptemp";
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"TempDirectory", REG_SZ, value.c_str(),
-                                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+    platform::UniqueRegKey dapKey;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                                dapKey.put(), nullptr),
               ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetValueExW(dapKey.get(), L"TempDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    dapKey.reset();
     RecordedSearch dap;
     EXPECT_EQ(dap.Run("*.tmp", root), std::vector<std::string>{root + "b.tmp"});
     EXPECT_EQ(dap.find.DapFolder(), root + "DapTemp");  // the long form of the stored name
@@ -141,7 +148,7 @@ TEST(ClsFindFiles, SkippedDriveRootAndDownloadAcceleratorFolder) {
     core::WriteIni(core::MainIniPath, "Jnk", "SkpDap", "0");
     RecordedSearch dapOff;
     EXPECT_EQ(dapOff.Run("*.tmp", root).size(), 2u);
-    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+    ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
 }
 
 TEST(ClsFindFiles, CancelFromAResultHandlerStopsEverythingUntilStartFind) {

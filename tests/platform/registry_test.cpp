@@ -1,6 +1,9 @@
 #include "platform/registry.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
 
 #include "support/test_registry_key.h"
 
@@ -56,4 +59,33 @@ TEST(Registry, RemoveRegKeyKeepsAKeyWithSubkeys) {
     EXPECT_TRUE(platform::RemoveRegKey(root, key.path() + "\\Parent\\Child"));
     EXPECT_TRUE(platform::RemoveRegKey(root, key.path() + "\\Parent"));
     EXPECT_FALSE(platform::RegKeyPresent(root, key.path() + "\\Parent"));
+}
+
+// HKLM\SOFTWARE has two views on 64-bit Windows; the 32-bit programs' one is
+// the WOW6432Node key. The flag must reach the same key from either build.
+TEST(Registry, TheViewFlagPicksTheKeyOfThatView) {
+    const auto root = RegistryRoot::LocalMachine;
+    const std::string name = "ClarimoViewTest" + std::to_string(::GetCurrentProcessId());
+    const std::string key = "SOFTWARE\\" + name, twin = "SOFTWARE\\WOW6432Node\\" + name;
+    struct Cleanup {
+        std::wstring key;
+        ~Cleanup() {
+            ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), KEY_WOW64_32KEY, 0);
+            ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), KEY_WOW64_64KEY, 0);
+        }
+    } cleanup{L"SOFTWARE\\" + std::wstring(name.begin(), name.end())};
+    using platform::RegistryView;
+    ASSERT_TRUE(platform::WriteRegValue(root, key, "v", platform::kRegSz, "32", RegistryView::Bits32));
+    ASSERT_TRUE(platform::WriteRegValue(root, key, "v", platform::kRegSz, "64", RegistryView::Bits64));
+
+    EXPECT_EQ(platform::ReadRegValue(root, key, "v", RegistryView::Bits32)->text, "32");
+    EXPECT_EQ(platform::ReadRegValue(root, twin, "v", RegistryView::Bits64)->text, "32");
+    EXPECT_EQ(platform::ReadRegValue(root, key, "v", RegistryView::Bits64)->text, "64");
+    EXPECT_EQ(platform::ListRegValues(root, twin, RegistryView::Bits64).size(), 1u);
+
+    EXPECT_TRUE(platform::RemoveRegValue(root, key, "v", RegistryView::Bits32));
+    EXPECT_TRUE(platform::RegValueMissing(root, key, "v", RegistryView::Bits32));
+    EXPECT_FALSE(platform::RegValueMissing(root, key, "v", RegistryView::Bits64));
+    EXPECT_TRUE(platform::RegKeyPresent(root, key, RegistryView::Bits32));
+    EXPECT_TRUE(platform::RegValueMissing(root, key + "\\Missing", "v", RegistryView::Bits64));
 }

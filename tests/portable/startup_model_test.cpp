@@ -54,26 +54,25 @@ TEST(StartupKeepingFile, RoundTripsTypes) {
         {"Quoted", "\"C:\\Program Files\\c.exe\"", "HKEY_CURRENT_USER\\Software\\Run\\Quoted", kRegSz},
         {" Blank ", " 'x' ", "HKEY_CURRENT_USER\\Software\\Run\\ Blank ", kRegSz},
         {"\xD0\x96 link", "C:\\\xE4\xB8\xAD.exe", "C:\\Startup|2", 0},
+        {"Kept", "C:\\k.exe", "C:\\Startup|3", 0, "Kept (2).lnk"},
     };
     const auto sections = KeepingFileSections(entries);
-    // Old files have no Type key: only the REG_EXPAND_SZ entry gets one.
-    int typeKeys = 0;
-    for (const auto& [k, v] : sections[1].entries)
-        if (k.rfind("Type", 0) == 0) {
-            ++typeKeys;
-            EXPECT_EQ(k, "Type2");
-            EXPECT_EQ(v, "2");
-        }
-    EXPECT_EQ(typeKeys, 1);
-    EXPECT_EQ(sections[0].entries[0], (std::pair<std::string, std::string>{"kn", "5"}));
+    // Old files have no Type or File key: only entries that need one get it.
+    std::vector<std::pair<std::string, std::string>> extraKeys;
+    for (const auto& entry : sections[1].entries)
+        if (entry.first.rfind("Type", 0) == 0 || entry.first.rfind("File", 0) == 0) extraKeys.push_back(entry);
+    EXPECT_EQ(extraKeys, (std::vector<std::pair<std::string, std::string>>{{"Type2", "2"}, {"File6", "Kept (2).lnk"}}));
+    EXPECT_EQ(sections[0].entries[0], (std::pair<std::string, std::string>{"kn", "6"}));
 
     const auto back = ParseKeepingFile(ReaderOf(sections));
-    ASSERT_EQ(back.size(), entries.size());
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->size(), entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
-        EXPECT_EQ(back[i].name, entries[i].name);
-        EXPECT_EQ(back[i].command, entries[i].command);
-        EXPECT_EQ(back[i].originKey, entries[i].originKey);
-        EXPECT_EQ(back[i].valueType, entries[i].valueType);
+        EXPECT_EQ((*back)[i].name, entries[i].name);
+        EXPECT_EQ((*back)[i].command, entries[i].command);
+        EXPECT_EQ((*back)[i].originKey, entries[i].originKey);
+        EXPECT_EQ((*back)[i].valueType, entries[i].valueType);
+        EXPECT_EQ((*back)[i].keptFile, entries[i].keptFile);
     }
 }
 
@@ -89,20 +88,27 @@ TEST(StartupKeepingFile, SkipsBlankNamesAndReadsOldFiles) {
           {"Prog3", "Three"},
           {"Command3", "c3"},
           {"key3", "HKEY_CURRENT_USER\\R\\Three"},
-          {"Type3", "4"}}},
+          {"Type3", "4"},
+          {"Prog4", "Four"},
+          {"key4", "C:\\Startup|4"},
+          {"File4", "..\\..\\Windows\\x.lnk"}}},
     };
+    file[0].entries[0].second = "4";
     auto entries = ParseKeepingFile(ReaderOf(file));
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].name, "One");
-    EXPECT_EQ(entries[0].valueType, kRegSz);  // no Type key: REG_SZ
-    EXPECT_EQ(entries[1].name, "Three");
-    EXPECT_EQ(entries[1].valueType, kRegSz);  // a type that is not text is not trusted
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 3u);
+    EXPECT_EQ((*entries)[0].name, "One");
+    EXPECT_EQ((*entries)[0].valueType, kRegSz);  // no Type key: REG_SZ
+    EXPECT_EQ((*entries)[1].name, "Three");
+    EXPECT_EQ((*entries)[1].valueType, kRegSz);  // a type that is not text is not trusted
+    EXPECT_EQ((*entries)[2].keptFile, "");       // nor a kept name that leads elsewhere
 
-    file[0].entries[0].second = "abc";
-    EXPECT_TRUE(ParseKeepingFile(ReaderOf(file)).empty());
-    file[0].entries[0].second = "-2";
-    EXPECT_TRUE(ParseKeepingFile(ReaderOf(file)).empty());
-    EXPECT_TRUE(ParseKeepingFile(ReaderOf({})).empty());
+    // A count that is no count is a damaged file, not an empty one.
+    for (const char* count : {"abc", "-2", ""}) {
+        file[0].entries[0].second = count;
+        EXPECT_FALSE(ParseKeepingFile(ReaderOf(file))) << count;
+    }
+    EXPECT_FALSE(ParseKeepingFile(ReaderOf({})));
 }
 
 TEST(StartupKeepingFile, CanKeepOnlyTextThatSurvivesAProfileLine) {
@@ -113,16 +119,25 @@ TEST(StartupKeepingFile, CanKeepOnlyTextThatSurvivesAProfileLine) {
     EXPECT_TRUE(CanKeep({"a", "C:\\a.exe", "C:\\Startup|1", 0}));
 }
 
-TEST(StartupKeptEntries, HiddenOnlyWhenTheSameEntryIsActive) {
+TEST(StartupKeptEntries, HiddenOnlyWhenTheSameEntryIsActiveInTheSamePlace) {
     const std::vector<StartupEntry> active = {{"Tool", " C:\\TOOL.EXE ", "HKEY_CURRENT_USER\\R\\Tool", kRegSz},
-                                              {"Other", "C:\\new.exe", "HKEY_CURRENT_USER\\R\\Other", kRegSz}};
-    const std::vector<StartupEntry> kept = {{"tool", "c:\\tool.exe", "HKEY_CURRENT_USER\\R\\tool", kRegSz},
-                                            {"OTHER", "C:\\old.exe", "HKEY_CURRENT_USER\\R\\OTHER", kRegSz},
-                                            {"Gone", "C:\\g.exe", "HKEY_CURRENT_USER\\R\\Gone", kRegSz}};
-    EXPECT_EQ(VisibleKeptEntries(active, kept), (std::vector<size_t>{1, 2}));
-    EXPECT_FALSE(ConflictsWithActive(kept[0], active));
-    EXPECT_TRUE(ConflictsWithActive(kept[1], active));
-    EXPECT_FALSE(ConflictsWithActive(kept[2], active));
+                                              {"Other", "C:\\new.exe", "HKEY_CURRENT_USER\\R\\Other", kRegSz},
+                                              {"Link", "C:\\l.exe", "C:\\Startup|1", 0}};
+    const std::vector<StartupEntry> kept = {
+        {"tool", "c:\\tool.exe", "HKEY_CURRENT_USER\\R\\tool", kRegSz},
+        {"OTHER", "C:\\old.exe", "hkey_current_user\\r\\OTHER", kRegSz},
+        {"Gone", "C:\\g.exe", "HKEY_CURRENT_USER\\R\\Gone", kRegSz},
+        // Twins in another place: the machine's key, the 32-bit view, a startup folder.
+        {"Tool", "C:\\tool.exe", "HKEY_LOCAL_MACHINE\\R\\Tool", kRegSz},
+        {"Other", "C:\\old.exe", "HKEY_CURRENT_USER\\WOW6432Node\\R\\Other", kRegSz},
+        {"Other", "C:\\old.exe", "C:\\Startup|2", 0},
+        // The same shortcut at another position of the listing.
+        {"link", "c:\\L.exe", "c:\\startup|7", 0},
+    };
+    EXPECT_EQ(VisibleKeptEntries(active, kept), (std::vector<size_t>{1, 2, 3, 4, 5}));
+    std::vector<bool> conflicts;
+    for (const StartupEntry& entry : kept) conflicts.push_back(ConflictsWithActive(entry, active));
+    EXPECT_EQ(conflicts, (std::vector<bool>{false, true, false, false, false, false, false}));
 }
 
 TEST(StartupSettings, RangeRules) {

@@ -125,6 +125,12 @@ TEST_F(AddNewProg, AllUsersFromTheCurrentUserViewShowsNothingYet) {
 }
 
 TEST_F(AllProp, GroupsOnlySourcesWithEntriesAndCountsBlankShortcuts) {
+    Frm_AllProp none(prompts_, where_);
+    none.Tm_Load_Timer();
+    ASSERT_EQ(none.rows.size(), 1u);
+    EXPECT_EQ(none.rows[0].text, "There are no startup items.");
+    EXPECT_FALSE(none.reportEnabled);
+
     SetText(HKEY_CURRENT_USER, userRun(), "One", "C:\\one.exe");
     SetText(HKEY_CURRENT_USER, userRun(), "Two", "C:\\two.exe");
     MakeShortcut(where_.userStartupFolder + "\\ .lnk", "C:\\blank.exe");
@@ -140,14 +146,6 @@ TEST_F(AllProp, GroupsOnlySourcesWithEntriesAndCountsBlankShortcuts) {
     EXPECT_EQ(window.itemsNumber, 3);  // the blank-named shortcut counts
     EXPECT_EQ(window.labelText, "Startup items number : 3");
     EXPECT_TRUE(window.reportEnabled);
-}
-
-TEST_F(AllProp, NoEntriesDisableTheReport) {
-    Frm_AllProp window(prompts_, where_);
-    window.Tm_Load_Timer();
-    ASSERT_EQ(window.rows.size(), 1u);
-    EXPECT_EQ(window.rows[0].text, "There are no startup items.");
-    EXPECT_FALSE(window.reportEnabled);
 }
 
 TEST_F(AllProp, TheReportListsEveryGroup) {

@@ -156,45 +156,45 @@ TEST_F(FrmStartup, ApplyLeavesUntouchedEntriesAsTheyAre) {
     EXPECT_EQ(GetRaw(HKEY_CURRENT_USER, userRun(), "Bare").data, bareBefore.data);
 }
 
-TEST_F(FrmStartup, AStartupShortcutIsKeptWholeWhileDisabled) {
+TEST_F(FrmStartup, AStartupShortcutIsKeptWholeUnderAFreeNameWhileDisabled) {
     const std::string link = where_.commonStartupFolder + "\\With Args.lnk";
-    MakeShortcut(link, "C:\\Program Files\\App\\app.exe", "/background --level 3", "C:\\Program Files\\App");
+    const std::string keeping = where_.allUsersKeepingFolder + "\\";
+    const std::string app = "C:\\Program Files\\App\\app.exe";
+    MakeShortcut(link, app, "/first", "C:\\Program Files\\App");
     Frm_Startup page(prompts_, where_);
     Open(page, View::AllUsers);
     ASSERT_EQ(page.Rows().size(), 1u);
     ASSERT_TRUE(page.SetRowChecked(0, false));
     page.ApplyChanges();
     EXPECT_FALSE(Exists(link));
-    EXPECT_TRUE(Exists(where_.allUsersKeepingFolder + "\\With Args.lnk"));
     EXPECT_TRUE(InKeepingFile(View::AllUsers, "With Args"));
 
+    // The program makes its shortcut again, and it is disabled again.
+    MakeShortcut(link, app, "/second", "C:\\Program Files\\App");
     page.Mnu_Pop_Refresh_Click();
-    ASSERT_EQ(page.Rows().size(), 1u);
-    ASSERT_TRUE(page.SetRowChecked(0, true));
+    ASSERT_EQ(page.Rows().size(), 1u);  // the kept copy is the same entry in the same place
+    ASSERT_TRUE(page.SetRowChecked(0, false));
+    page.ApplyChanges();
+    EXPECT_EQ(page.balloonText, "");
+    EXPECT_FALSE(Exists(link));
+    EXPECT_EQ(ReadShortcut(keeping + "With Args.lnk").arguments, "/first");
+    EXPECT_EQ(ReadShortcut(keeping + "With Args (2).lnk").arguments, "/second");
+
+    // Enabling the second gives it its own name back; the first stays kept.
+    page.Mnu_Pop_Refresh_Click();
+    ASSERT_EQ(page.Rows().size(), 2u);
+    const int second = page.Rows()[0].entry.keptFile.empty() ? 1 : 0;
+    EXPECT_EQ(page.Rows()[second].entry.keptFile, "With Args (2).lnk");
+    ASSERT_TRUE(page.SetRowChecked(second, true));
     page.ApplyChanges();
     const ShortcutInfo back = ReadShortcut(link);
-    EXPECT_EQ(back.target, "C:\\Program Files\\App\\app.exe");
-    EXPECT_EQ(back.arguments, "/background --level 3");
+    EXPECT_EQ(back.target, app);
+    EXPECT_EQ(back.arguments, "/second");
     EXPECT_EQ(back.workingFolder, "C:\\Program Files\\App");
-    EXPECT_FALSE(Exists(where_.allUsersKeepingFolder + "\\With Args.lnk"));
-    EXPECT_FALSE(Exists(where_.allUsersKeepingFile));
-}
-
-TEST_F(FrmStartup, AKeptShortcutThatWentMissingIsMadeAgainEvenWithoutExe) {
-    // As an older version left them: no shortcut kept, only the file's lines.
-    const std::string folder = where_.userStartupFolder;
-    ASSERT_TRUE(
-        WriteKeepingFile(where_.currentUserKeepingFile, {{"Script", "C:\\scripts\\start.bat", folder + "|1", 0},
-                                                         {"Program", "\"C:\\Tools\\prog.exe\" -x", folder + "|2", 0}}));
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::CurrentUser);
-    ASSERT_EQ(page.Rows().size(), 2u);
-    ASSERT_TRUE(page.SetRowChecked(0, true));
-    ASSERT_TRUE(page.SetRowChecked(1, true));
-    page.ApplyChanges();
-    EXPECT_EQ(ReadShortcut(folder + "\\Script.lnk").target, "C:\\scripts\\start.bat");
-    EXPECT_EQ(ReadShortcut(folder + "\\Program.lnk").target, "C:\\Tools\\prog.exe");
-    EXPECT_FALSE(Exists(where_.currentUserKeepingFile));
+    EXPECT_FALSE(Exists(keeping + "With Args (2).lnk"));
+    const auto kept = Kept(View::AllUsers);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(KeptShortcutName(kept[0]), "With Args.lnk");
 }
 
 TEST_F(FrmStartup, AKeptEntryWithTheNameOfAnotherActiveEntryStaysListedAndKept) {
@@ -227,6 +227,76 @@ TEST_F(FrmStartup, AKeptEntryWithTheNameOfAnotherActiveEntryStaysListedAndKept) 
     ASSERT_EQ(keptNow.size(), 2u);
     EXPECT_EQ(keptNow[0].command, "C:\\old\\updater.exe");
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Updater"), "C:\\new\\updater.exe");
+}
+
+TEST_F(FrmStartup, KeptEntriesGoBackToTheirOwnPlaceAndNeverOverAnother) {
+    SetText(HKEY_CURRENT_USER, machineRun(), "Foo", "C:\\foo.exe");
+    SetText(HKEY_CURRENT_USER, machineRun(), "Bar", "C:\\bar.exe");
+    ASSERT_TRUE(WriteKeepingFile(where_.allUsersKeepingFile,
+                                 {// Twins of active entries in another place: the 32-bit key, the startup folder.
+                                  {"Foo", "C:\\foo.exe", origin(machineRun32(), "Foo"), kRegSz},
+                                  // Kept by an older version, without its shortcut: made anew, even for a script.
+                                  {"Bar", "C:\\scripts\\bar.bat", where_.commonStartupFolder + "|1", 0},
+                                  // An updater's value disabled twice: two lines for one value.
+                                  {"Upd", "C:\\v1\\upd.exe", origin(machineRun(), "Upd"), kRegSz},
+                                  {"Upd", "C:\\v2\\upd.exe", origin(machineRun(), "Upd"), kRegSz}}));
+    Frm_Startup page(prompts_, where_);
+    Open(page, View::AllUsers);
+    EXPECT_EQ(Names(page), (std::vector<std::string>{"Bar", "Bar(off)", "Foo", "Foo(off)", "Upd(off)", "Upd(off)"}));
+    for (int i = 0; i < static_cast<int>(page.Rows().size()); ++i) ASSERT_TRUE(page.SetRowChecked(i, true));
+    EXPECT_TRUE(prompts_.messages.empty());
+    page.ApplyChanges();
+
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun32(), "Foo"), "C:\\foo.exe");
+    EXPECT_EQ(ReadShortcut(where_.commonStartupFolder + "\\Bar.lnk").target, "C:\\scripts\\bar.bat");
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Bar"), "C:\\bar.exe");
+    // The first Upd went back; the second is refused rather than written over it.
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Upd"), "C:\\v1\\upd.exe");
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_NE(prompts_.messages[0].text.find("\"Upd\" has the same name"), std::string::npos);
+    const auto kept = Kept(View::AllUsers);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].command, "C:\\v2\\upd.exe");
+    EXPECT_EQ(std::count_if(page.Rows().begin(), page.Rows().end(), [](const StartupRow& r) { return !r.checked; }), 1);
+    EXPECT_EQ(page.balloonText, "");
+}
+
+TEST_F(FrmStartup, AKeepingFileThatCannotBeReadIsNeverReplaced) {
+    const std::string file = where_.currentUserKeepingFile;
+    for (const bool held : {true, false}) {
+        SCOPED_TRACE(held ? "held by another program" : "damaged");
+        SetText(HKEY_CURRENT_USER, userRun(), "Tool", "C:\\tool.exe");
+        ASSERT_TRUE(WriteKeepingFile(file, {{"Old", "C:\\old.exe", origin(userRun(), "Old"), kRegSz}}));
+        if (!held) {
+            // The count's key is spoilt; the entry's lines are whole.
+            std::string bytes = testing_support::ReadFileBytes(file);
+            const std::string kn("k\0n\0=\0", 6);
+            ASSERT_NE(bytes.find(kn), std::string::npos);
+            bytes.replace(bytes.find(kn), kn.size(), std::string("k\0x\0=\0", 6));
+            testing_support::WriteFile(file, bytes);
+        }
+        const std::string before = testing_support::ReadFileBytes(file);
+        prompts_.messages.clear();
+        {
+            platform::UniqueHandle hold;
+            if (held) {
+                hold.reset(::CreateFileW(platform::ToWide(file).c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+                ASSERT_TRUE(hold.valid());
+            }
+            Frm_Startup page(prompts_, where_);
+            Open(page, View::CurrentUser);
+            EXPECT_EQ(Names(page), (std::vector<std::string>{"Tool"}));
+            EXPECT_NE(page.balloonText.find("\"Css.ini\""), std::string::npos);
+            ASSERT_TRUE(page.SetRowChecked(0, false));
+            page.ApplyChanges();
+            ASSERT_EQ(prompts_.messages.size(), 1u);
+            EXPECT_NE(prompts_.messages[0].text.find("Nothing was changed"), std::string::npos);
+            EXPECT_FALSE(page.Rows()[0].checked);  // kept for another try
+        }
+        EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Tool"), "C:\\tool.exe");
+        EXPECT_EQ(testing_support::ReadFileBytes(file), before);
+    }
 }
 
 TEST_F(FrmStartup, KilledAfterAnyStepOfApplyNothingIsLost) {
@@ -370,10 +440,18 @@ TEST_F(FrmStartup, SwitchingViewsAsksAboutUnappliedMarks) {
     EXPECT_TRUE(prompts_.messages.empty());
     EXPECT_TRUE(page.Rows()[0].checked);
 
-    // Switching asks once; No drops the marks and loads the other view.
+    // Switching asks once; No drops the marks and loads the other view. The
+    // selection of the old list is never a row of the new one.
     ASSERT_TRUE(page.SetRowChecked(0, false));
+    page.SelectRow(0);
+    int staleSelections = 0;
+    page.onChanged = [&] {
+        if (page.SelectedRow() >= static_cast<int>(page.Rows().size())) ++staleSelections;
+    };
     prompts_.messageAnswers = {core::PromptAnswer::No};
     page.Cmb_View_Click(1);
+    EXPECT_EQ(staleSelections, 0);
+    page.onChanged = nullptr;
     ASSERT_EQ(prompts_.messages.size(), 1u);
     EXPECT_EQ(prompts_.messages[0].text,
               "The settings in Current User has changed.\r\nDo you want to save the changes ?");

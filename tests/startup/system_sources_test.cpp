@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <map>
 
 #include "core/cls_file_folder.h"
@@ -103,103 +104,82 @@ TEST_F(SystemSources, TheRealPlacesAreTheOnesWindowsStartsFrom) {
     EXPECT_FALSE(real.userStartupFolder.empty());
 }
 
-TEST_F(SystemSources, AllUsersListsBothRegistryViewsAndTheCommonStartupFolder) {
-    RealKeyGuard run(HKEY_LOCAL_MACHINE, kMachineRunKey);
-    RealKeyGuard run32(HKEY_LOCAL_MACHINE, kMachineRun32Key);
-    RealKeyGuard once(HKEY_LOCAL_MACHINE, kMachineRunOnceKey);
-    const std::string native = unique_ + " native", wow = unique_ + " 32-bit", onceName = unique_ + " once";
-    run.Own(native);
-    run32.Own(wow);
-    once.Own(onceName);
-    SetText(HKEY_LOCAL_MACHINE, kMachineRunKey, native, "C:\\native.exe");
-    SetText(HKEY_LOCAL_MACHINE, kMachineRun32Key, wow, "%ProgramFiles%\\old\\wow.exe", REG_EXPAND_SZ);
+TEST_F(SystemSources, EachViewListsItsKeysAndFolderAndPutsEntriesBackWhereTheyWere) {
+    struct Source {
+        HKEY root;
+        const char* prefix;
+        const char* key;
+        DWORD type;
+    };
+    struct Case {
+        View view;
+        std::vector<Source> keys;
+        std::string folder;
+    };
+    constexpr char kLm[] = "HKEY_LOCAL_MACHINE\\", kCu[] = "HKEY_CURRENT_USER\\";
+    const std::vector<Case> cases = {
+        // Both registry views of the machine's Run key, each value kept in its own.
+        {View::AllUsers,
+         {{HKEY_LOCAL_MACHINE, kLm, kMachineRunKey, REG_SZ},
+          {HKEY_LOCAL_MACHINE, kLm, kMachineRun32Key, REG_EXPAND_SZ},
+          {HKEY_LOCAL_MACHINE, kLm, kMachineRunOnceKey, REG_SZ}},
+         where_.commonStartupFolder},
+        {View::CurrentUser,
+         {{HKEY_CURRENT_USER, kCu, kUserRunKey, REG_EXPAND_SZ}, {HKEY_CURRENT_USER, kCu, kUserRunOnceKey, REG_SZ}},
+         where_.userStartupFolder},
+    };
     // Harmless, and written while this Wine session runs.
-    SetText(HKEY_LOCAL_MACHINE, kMachineRunOnceKey, onceName, "cmd.exe /c rem");
-    const std::string link = where_.commonStartupFolder + "\\" + unique_ + ".lnk";
-    struct LinkGuard {
-        std::string path;
-        ~LinkGuard() { ::DeleteFileW(platform::ToWide(path).c_str()); }
-    } linkGuard{link};
-    testing_support::MakeFolder(where_.commonStartupFolder);
-    MakeShortcut(link, "C:\\common.exe", "-c");
+    const std::string command = "%SystemRoot%\\system32\\cmd.exe /c rem";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ViewText(c.view));
+        std::deque<RealKeyGuard> guards;
+        std::vector<std::string> names;
+        for (const Source& source : c.keys) {
+            names.push_back(unique_ + " " + std::to_string(names.size()));
+            guards.emplace_back(source.root, source.key).Own(names.back());
+            SetText(source.root, source.key, names.back(), command, source.type);
+        }
+        const std::string link = c.folder + "\\" + unique_ + ".lnk";
+        struct LinkGuard {
+            std::string path;
+            ~LinkGuard() { ::DeleteFileW(platform::ToWide(path).c_str()); }
+        } linkGuard{link};
+        testing_support::MakeFolder(c.folder);
+        MakeShortcut(link, "C:\\user.exe", "--user", "C:\\");
 
-    Frm_Startup page(prompts_, where_);
-    page.Cmb_View_Click(1);
-    ASSERT_GE(RowOf(page, native), 0);
-    ASSERT_GE(RowOf(page, wow), 0);
-    ASSERT_GE(RowOf(page, onceName), 0);
-    ASSERT_GE(RowOf(page, unique_), 0);
-    EXPECT_EQ(page.Rows()[RowOf(page, native)].entry.originKey,
-              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\" + native);
-    EXPECT_EQ(page.Rows()[RowOf(page, wow)].entry.originKey,
-              "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run\\" + wow);
-    EXPECT_EQ(page.Rows()[RowOf(page, onceName)].entry.originKey,
-              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\" + onceName);
+        Frm_Startup page(prompts_, where_);
+        page.Cmb_View_Click(static_cast<int>(c.view));
+        for (size_t i = 0; i < names.size(); ++i) {
+            ASSERT_GE(RowOf(page, names[i]), 0) << names[i];
+            EXPECT_EQ(page.Rows()[RowOf(page, names[i])].entry.originKey,
+                      c.keys[i].prefix + std::string(c.keys[i].key) + "\\" + names[i]);
+        }
+        names.push_back(unique_);
+        for (const std::string& name : names) ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), false)) << name;
+        page.ApplyChanges();
+        EXPECT_EQ(page.balloonText, "");
+        for (size_t i = 0; i < c.keys.size(); ++i)
+            EXPECT_FALSE(GetRaw(c.keys[i].root, c.keys[i].key, names[i]).exists) << names[i];
+        EXPECT_FALSE(Exists(link));
+        EXPECT_EQ(ReadKeepingFile(where_.KeepingFile(c.view)).size(), names.size());
 
-    for (const std::string& name : {wow, onceName, unique_}) ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), false));
-    page.ApplyChanges();
-    EXPECT_EQ(page.balloonText, "");
-    EXPECT_FALSE(GetRaw(HKEY_LOCAL_MACHINE, kMachineRun32Key, wow).exists);
-    EXPECT_FALSE(GetRaw(HKEY_LOCAL_MACHINE, kMachineRunOnceKey, onceName).exists);
-    EXPECT_FALSE(Exists(link));
-    EXPECT_EQ(ReadKeepingFile(where_.allUsersKeepingFile).size(), 3u);
-    run.ExpectOthersUnchanged();
-
-    page.Mnu_Pop_Refresh_Click();
-    for (const std::string& name : {wow, onceName, unique_}) {
-        ASSERT_GE(RowOf(page, name), 0) << name;
-        ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), true));
+        page.Mnu_Pop_Refresh_Click();
+        for (const std::string& name : names) {
+            ASSERT_GE(RowOf(page, name), 0) << name;
+            ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), true));
+        }
+        page.ApplyChanges();
+        // Each value back in its own key (and only there), with its type.
+        for (size_t i = 0; i < c.keys.size(); ++i) {
+            const RawValue back = GetRaw(c.keys[i].root, c.keys[i].key, names[i]);
+            ASSERT_TRUE(back.exists) << names[i];
+            EXPECT_EQ(back.type, c.keys[i].type);
+            EXPECT_EQ(GetText(c.keys[i].root, c.keys[i].key, names[i]), command);
+        }
+        for (const RealKeyGuard& guard : guards) guard.ExpectOthersUnchanged();
+        const ShortcutInfo info = ReadShortcut(link);
+        EXPECT_EQ(info.arguments, "--user");
+        EXPECT_EQ(info.workingFolder, "C:\\");
+        EXPECT_FALSE(Exists(where_.KeepingFile(c.view)));
     }
-    page.ApplyChanges();
-    // Back in the 32-bit key, not in the native one, with its type.
-    const RawValue back = GetRaw(HKEY_LOCAL_MACHINE, kMachineRun32Key, wow);
-    ASSERT_TRUE(back.exists);
-    EXPECT_EQ(back.type, static_cast<DWORD>(REG_EXPAND_SZ));
-    EXPECT_EQ(GetText(HKEY_LOCAL_MACHINE, kMachineRun32Key, wow), "%ProgramFiles%\\old\\wow.exe");
-    EXPECT_FALSE(GetRaw(HKEY_LOCAL_MACHINE, kMachineRunKey, wow).exists);
-    EXPECT_EQ(GetText(HKEY_LOCAL_MACHINE, kMachineRunOnceKey, onceName), "cmd.exe /c rem");
-    EXPECT_EQ(ReadShortcut(link).arguments, "-c");
-    EXPECT_FALSE(Exists(where_.allUsersKeepingFile));
-    run.ExpectOthersUnchanged();
-    run32.ExpectOthersUnchanged();
-}
-
-TEST_F(SystemSources, CurrentUserListsTheUserKeysAndStartupFolder) {
-    RealKeyGuard run(HKEY_CURRENT_USER, kUserRunKey);
-    RealKeyGuard once(HKEY_CURRENT_USER, kUserRunOnceKey);
-    const std::string runName = unique_ + " run", onceName = unique_ + " once";
-    run.Own(runName);
-    once.Own(onceName);
-    SetText(HKEY_CURRENT_USER, kUserRunKey, runName, "\"C:\\Program Files\\u\\u.exe\" /s");
-    SetText(HKEY_CURRENT_USER, kUserRunOnceKey, onceName, "cmd.exe /c rem");
-    const std::string link = where_.userStartupFolder + "\\" + unique_ + ".lnk";
-    struct LinkGuard {
-        std::string path;
-        ~LinkGuard() { ::DeleteFileW(platform::ToWide(path).c_str()); }
-    } linkGuard{link};
-    testing_support::MakeFolder(where_.userStartupFolder);
-    MakeShortcut(link, "C:\\user.exe", "--user", "C:\\");
-
-    Frm_Startup page(prompts_, where_);
-    page.Cmb_View_Click(0);
-    for (const std::string& name : {runName, onceName, unique_}) {
-        ASSERT_GE(RowOf(page, name), 0) << name;
-        ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), false));
-    }
-    EXPECT_EQ(page.Rows()[RowOf(page, runName)].programPath, "C:\\Program Files\\u\\u.exe");
-    page.ApplyChanges();
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, kUserRunKey, runName).exists);
-    EXPECT_FALSE(Exists(link));
-
-    page.Mnu_Pop_Refresh_Click();
-    for (const std::string& name : {runName, onceName, unique_})
-        ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), true));
-    page.ApplyChanges();
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, kUserRunKey, runName), "\"C:\\Program Files\\u\\u.exe\" /s");
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, kUserRunOnceKey, onceName), "cmd.exe /c rem");
-    const ShortcutInfo info = ReadShortcut(link);
-    EXPECT_EQ(info.arguments, "--user");
-    EXPECT_EQ(info.workingFolder, "C:\\");
-    run.ExpectOthersUnchanged();
-    once.ExpectOthersUnchanged();
 }
