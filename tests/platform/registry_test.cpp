@@ -42,12 +42,6 @@ TEST(Registry, ValuesKeepTheirStringType) {
 
     EXPECT_FALSE(platform::ReadRegValue(root, key.path(), "Number"));
     EXPECT_FALSE(platform::ReadRegValue(root, key.path() + "\\Missing", "Plain"));
-
-    const auto listed = platform::ListRegValues(root, key.path());
-    ASSERT_EQ(listed.size(), 4u);
-    EXPECT_EQ(listed[1].name, "Expand");
-    EXPECT_EQ(listed[1].type, platform::kRegExpandSz);
-    EXPECT_EQ(listed[1].size, 26u);
 }
 
 TEST(Registry, RemoveRegKeyKeepsAKeyWithSubkeys) {
@@ -81,7 +75,6 @@ TEST(Registry, TheViewFlagPicksTheKeyOfThatView) {
     EXPECT_EQ(platform::ReadRegValue(root, key, "v", RegistryView::Bits32)->text, "32");
     EXPECT_EQ(platform::ReadRegValue(root, twin, "v", RegistryView::Bits64)->text, "32");
     EXPECT_EQ(platform::ReadRegValue(root, key, "v", RegistryView::Bits64)->text, "64");
-    EXPECT_EQ(platform::ListRegValues(root, twin, RegistryView::Bits64).size(), 1u);
 
     EXPECT_TRUE(platform::RemoveRegValue(root, key, "v", RegistryView::Bits32));
     EXPECT_TRUE(platform::RegValueMissing(root, key, "v", RegistryView::Bits32));

@@ -141,22 +141,12 @@ TEST(StartupKeptEntries, HiddenOnlyWhenTheSameEntryIsActiveInTheSamePlace) {
 }
 
 TEST(StartupSettings, RangeRules) {
-    auto s = ReadDisplaySettings("2", "5", "7", "4");
-    EXPECT_EQ(s.sortOrder, 1);
-    EXPECT_EQ(s.sortColumn, 1);
-    EXPECT_EQ(s.viewIndex, 1);
-    EXPECT_EQ(s.viewMode, 3);
-    s = ReadDisplaySettings("2", "2", "0", "1");
-    EXPECT_EQ(s.sortOrder, 2);
-    EXPECT_EQ(s.sortColumn, 2);
-    EXPECT_EQ(s.viewIndex, 0);
-    EXPECT_EQ(s.viewMode, 1);
-    s = ReadDisplaySettings("x", "1", "", "-1");
-    EXPECT_EQ(s.sortOrder, 1);
-    EXPECT_EQ(s.viewIndex, 1);
-    EXPECT_EQ(s.viewMode, 3);
-    EXPECT_EQ(NextSortOrder(0), 1);
-    EXPECT_EQ(NextSortOrder(1), 2);
+    const auto inRange = ReadDisplaySettings("2", "2", "0", "1");
+    EXPECT_EQ((std::vector<int>{inRange.sortOrder, inRange.sortColumn, inRange.viewIndex, inRange.viewMode}),
+              (std::vector<int>{2, 2, 0, 1}));
+    const auto outside = ReadDisplaySettings("x", "1", "", "-1");
+    EXPECT_EQ((std::vector<int>{outside.sortOrder, outside.sortColumn, outside.viewIndex, outside.viewMode}),
+              (std::vector<int>{1, 1, 1, 3}));
     EXPECT_EQ(NextSortOrder(2), 1);
 }
 

@@ -87,42 +87,6 @@ TEST_F(FrmStartup, LoadsTheThreeSourcesOfAViewWithTheirSkippingRules) {
     EXPECT_EQ(page.SortOrder(), 1);
 }
 
-TEST_F(FrmStartup, DisablingAndEnablingARunValueKeepsItsTypeAndData) {
-    const std::string expand = "%SystemRoot%\\system32\\tool.exe /x";
-    const std::string quoted = "\"C:\\Program Files\\Tool\\tool.exe\"";
-    SetText(HKEY_CURRENT_USER, userRun(), "Expand", expand, REG_EXPAND_SZ);
-    SetText(HKEY_CURRENT_USER, userRun(), "Quoted", quoted);
-    SetText(HKEY_CURRENT_USER, userRun(), "\xD0\x96 name", "C:\\\xE4\xB8\xAD\\a.exe");
-
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::CurrentUser);
-    for (const char* name : {"Expand", "Quoted", "\xD0\x96 name"})
-        ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), false));
-    page.ApplyChanges();
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Expand").exists);
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Quoted").exists);
-    EXPECT_EQ(Kept(View::CurrentUser).size(), 3u);
-    EXPECT_EQ(core::ReadIni(where_.currentUserKeepingFile, "Programs", "Type1", "none"), "2");
-    EXPECT_EQ(page.balloonText, "");
-
-    // The next load lists them unchecked, from the file.
-    page.Mnu_Pop_Refresh_Click();
-    ASSERT_EQ(page.Rows().size(), 3u);
-    for (const auto& row : page.Rows()) EXPECT_FALSE(row.checked);
-
-    for (const char* name : {"Expand", "Quoted", "\xD0\x96 name"})
-        ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), true));
-    page.ApplyChanges();
-    const RawValue back = GetRaw(HKEY_CURRENT_USER, userRun(), "Expand");
-    ASSERT_TRUE(back.exists);
-    EXPECT_EQ(back.type, static_cast<DWORD>(REG_EXPAND_SZ));
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Expand"), expand);
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Quoted"), quoted);
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "\xD0\x96 name"), "C:\\\xE4\xB8\xAD\\a.exe");
-    EXPECT_FALSE(Exists(where_.currentUserKeepingFile));  // no disabled entry left: no file
-    for (const auto& row : page.Rows()) EXPECT_TRUE(row.checked && !row.kept);
-}
-
 TEST_F(FrmStartup, ApplyLeavesUntouchedEntriesAsTheyAre) {
     // A value without its terminating NUL, and one of REG_EXPAND_SZ: rewriting
     // either would change its bytes.
@@ -197,67 +161,49 @@ TEST_F(FrmStartup, AStartupShortcutIsKeptWholeUnderAFreeNameWhileDisabled) {
     EXPECT_EQ(KeptShortcutName(kept[0]), "With Args.lnk");
 }
 
-TEST_F(FrmStartup, AKeptEntryWithTheNameOfAnotherActiveEntryStaysListedAndKept) {
-    SetText(HKEY_CURRENT_USER, userRun(), "Updater", "C:\\new\\updater.exe");
-    SetText(HKEY_CURRENT_USER, userRun(), "Other", "C:\\other.exe");
-    ASSERT_TRUE(WriteKeepingFile(where_.currentUserKeepingFile,
-                                 {{"updater", "C:\\old\\updater.exe", origin(userRun(), "updater"), kRegSz},
-                                  // The same entry, back by other means: hidden.
-                                  {"OTHER", "  c:\\OTHER.exe ", origin(userRun(), "OTHER"), kRegSz}}));
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::CurrentUser);
-    EXPECT_EQ(Names(page), (std::vector<std::string>{"Other", "Updater", "updater(off)"}));
-    const int kept = RowOf(page, "updater");
-    EXPECT_TRUE(page.Rows()[kept].conflict);
-
-    // Enabling it would overwrite the live value: refused.
-    EXPECT_FALSE(page.SetRowChecked(kept, true));
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_NE(prompts_.messages[0].text.find("same name"), std::string::npos);
-    // Deleting it is refused too, before any question.
-    page.SelectRow(kept);
-    page.Mnu_Pop_Delete_Click();
-    EXPECT_EQ(prompts_.messages.size(), 2u);
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Updater"), "C:\\new\\updater.exe");
-
-    // Disabling something else keeps both old lines, the hidden one included.
-    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Other"), false));
-    page.ApplyChanges();
-    const auto keptNow = Kept(View::CurrentUser);
-    ASSERT_EQ(keptNow.size(), 2u);
-    EXPECT_EQ(keptNow[0].command, "C:\\old\\updater.exe");
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Updater"), "C:\\new\\updater.exe");
-}
-
 TEST_F(FrmStartup, KeptEntriesGoBackToTheirOwnPlaceAndNeverOverAnother) {
-    SetText(HKEY_CURRENT_USER, machineRun(), "Foo", "C:\\foo.exe");
-    SetText(HKEY_CURRENT_USER, machineRun(), "Bar", "C:\\bar.exe");
+    for (const char* name : {"Foo", "Bar", "Other"}) SetText(HKEY_CURRENT_USER, machineRun(), name, "C:\\x.exe");
+    SetText(HKEY_CURRENT_USER, machineRun(), "Updater", "C:\\new\\updater.exe");
     ASSERT_TRUE(WriteKeepingFile(where_.allUsersKeepingFile,
                                  {// Twins of active entries in another place: the 32-bit key, the startup folder.
-                                  {"Foo", "C:\\foo.exe", origin(machineRun32(), "Foo"), kRegSz},
+                                  {"Foo", "C:\\x.exe", origin(machineRun32(), "Foo"), kRegSz},
                                   // Kept by an older version, without its shortcut: made anew, even for a script.
                                   {"Bar", "C:\\scripts\\bar.bat", where_.commonStartupFolder + "|1", 0},
                                   // An updater's value disabled twice: two lines for one value.
                                   {"Upd", "C:\\v1\\upd.exe", origin(machineRun(), "Upd"), kRegSz},
-                                  {"Upd", "C:\\v2\\upd.exe", origin(machineRun(), "Upd"), kRegSz}}));
+                                  {"Upd", "C:\\v2\\upd.exe", origin(machineRun(), "Upd"), kRegSz},
+                                  // The place of an active entry of another command: listed, never enabled.
+                                  {"updater", "C:\\old\\updater.exe", origin(machineRun(), "updater"), kRegSz},
+                                  // The same entry, back by other means: hidden.
+                                  {"OTHER", "  c:\\X.exe ", origin(machineRun(), "OTHER"), kRegSz}}));
     Frm_Startup page(prompts_, where_);
     Open(page, View::AllUsers);
-    EXPECT_EQ(Names(page), (std::vector<std::string>{"Bar", "Bar(off)", "Foo", "Foo(off)", "Upd(off)", "Upd(off)"}));
-    for (int i = 0; i < static_cast<int>(page.Rows().size()); ++i) ASSERT_TRUE(page.SetRowChecked(i, true));
-    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_EQ(Names(page), (std::vector<std::string>{"Bar", "Bar(off)", "Foo", "Foo(off)", "Other", "Upd(off)",
+                                                     "Upd(off)", "Updater", "updater(off)"}));
+    const int conflict = RowOf(page, "updater");
+    EXPECT_TRUE(page.Rows()[conflict].conflict);
+    EXPECT_FALSE(page.SetRowChecked(conflict, true));
+    page.SelectRow(conflict);
+    page.Mnu_Pop_Delete_Click();  // refused before any question
+    ASSERT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_NE(prompts_.messages[0].text.find("same name"), std::string::npos);
+    for (int i = 0; i < static_cast<int>(page.Rows().size()); ++i) {
+        if (i == conflict) continue;
+        ASSERT_TRUE(page.SetRowChecked(i, true));
+    }
     page.ApplyChanges();
 
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun32(), "Foo"), "C:\\foo.exe");
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun32(), "Foo"), "C:\\x.exe");
     EXPECT_EQ(ReadShortcut(where_.commonStartupFolder + "\\Bar.lnk").target, "C:\\scripts\\bar.bat");
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Bar"), "C:\\bar.exe");
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Bar"), "C:\\x.exe");
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Updater"), "C:\\new\\updater.exe");
     // The first Upd went back; the second is refused rather than written over it.
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Upd"), "C:\\v1\\upd.exe");
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_NE(prompts_.messages[0].text.find("\"Upd\" has the same name"), std::string::npos);
-    const auto kept = Kept(View::AllUsers);
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].command, "C:\\v2\\upd.exe");
-    EXPECT_EQ(std::count_if(page.Rows().begin(), page.Rows().end(), [](const StartupRow& r) { return !r.checked; }), 1);
+    ASSERT_EQ(prompts_.messages.size(), 3u);
+    EXPECT_NE(prompts_.messages[2].text.find("\"Upd\" has the same name"), std::string::npos);
+    std::vector<std::string> kept;
+    for (const StartupEntry& entry : Kept(View::AllUsers)) kept.push_back(entry.command);
+    EXPECT_EQ(kept, (std::vector<std::string>{"C:\\v2\\upd.exe", "C:\\old\\updater.exe", "  c:\\X.exe "}));
     EXPECT_EQ(page.balloonText, "");
 }
 
@@ -266,14 +212,10 @@ TEST_F(FrmStartup, AKeepingFileThatCannotBeReadIsNeverReplaced) {
     for (const bool held : {true, false}) {
         SCOPED_TRACE(held ? "held by another program" : "damaged");
         SetText(HKEY_CURRENT_USER, userRun(), "Tool", "C:\\tool.exe");
-        ASSERT_TRUE(WriteKeepingFile(file, {{"Old", "C:\\old.exe", origin(userRun(), "Old"), kRegSz}}));
-        if (!held) {
-            // The count's key is spoilt; the entry's lines are whole.
-            std::string bytes = testing_support::ReadFileBytes(file);
-            const std::string kn("k\0n\0=\0", 6);
-            ASSERT_NE(bytes.find(kn), std::string::npos);
-            bytes.replace(bytes.find(kn), kn.size(), std::string("k\0x\0=\0", 6));
-            testing_support::WriteFile(file, bytes);
+        if (held) {
+            ASSERT_TRUE(WriteKeepingFile(file, {{"Old", "C:\\old.exe", origin(userRun(), "Old"), kRegSz}}));
+        } else {  // the count is spoilt, the entry's lines are whole
+            testing_support::WriteFile(file, "[Main]\r\nkn=?\r\n[Programs]\r\nProg1=Old\r\nCommand1=C:\\old.exe\r\n");
         }
         const std::string before = testing_support::ReadFileBytes(file);
         prompts_.messages.clear();
@@ -551,11 +493,6 @@ TEST_F(FrmStartup, MenuEntriesFollowTheSelection) {
     EXPECT_EQ(prompts_.messages[1].text, "Can't open the progeam folder, Program folder is not exists.");
     EXPECT_EQ(prompts_.messages[2].text, "Can't display program properties dialog, This program is not exists.");
     for (const auto& m : prompts_.messages) EXPECT_EQ(m.icon, core::PromptIcon::Exclamation);
-
-    page.SetViewMode(0);
-    EXPECT_EQ(page.ViewMode(), 0);
-    page.SetViewMode(9);
-    EXPECT_EQ(page.ViewMode(), 3);
 }
 
 TEST_F(FrmStartup, DisplaySettingsAreReadWithTheirRangesAndSaved) {

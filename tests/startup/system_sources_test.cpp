@@ -72,7 +72,7 @@ protected:
         where_.currentUserKeepingFile = temp_ / "Css.ini";
         where_.allUsersKeepingFolder = temp_ / "Startup Disabled\\All Users";
         where_.currentUserKeepingFolder = temp_ / "Startup Disabled\\Current User";
-        unique_ = "ClarimoTest " + std::to_string(::GetCurrentProcessId());
+        unique_ = "ClarimoTest \xD0\x96 " + std::to_string(::GetCurrentProcessId());
     }
     int RowOf(const Frm_Startup& page, const std::string& name) {
         for (size_t i = 0; i < page.Rows().size(); ++i)
