@@ -281,6 +281,11 @@ TEST(ClsFileFolder, DeleteFileAnswersWhetherTheFileIsGone) {
         EXPECT_TRUE(Attributes(locked) & FILE_ATTRIBUTE_READONLY);  // put back after the failed attempt
     }
     EXPECT_FALSE(files.DeleteFile(folder / "missing.tmp", true));
+    // Windows would drop the dot and reach the twin.
+    WriteFile(folder / "twin.tmp", "keep");
+    WriteFile(folder / "twin.tmp.", "junk");
+    EXPECT_TRUE(files.DeleteFile(folder / "twin.tmp.", false));
+    EXPECT_EQ(ReadFileBytes(folder / "twin.tmp"), "keep");
     MakeFolder(folder / "sub");
     EXPECT_FALSE(files.DeleteFile(folder / "sub", true));
     EXPECT_TRUE(Exists(folder / "sub"));
@@ -311,6 +316,23 @@ TEST(ClsFileFolder, MoveFileNeverOverwrites) {
     EXPECT_FALSE(files.MoveFile(folder / "missing.txt", folder / "c.txt"));
     EXPECT_FALSE(files.MoveFile(folder / "b.txt", ""));
     EXPECT_FALSE(Exists(folder / "c.txt"));
+
+    // Across volumes a move is a copy and a removal: a source that stays (in
+    // use, read-only) takes its copy back, so retries leave nothing behind.
+    const std::string copy = folder / "copy.txt";
+    {
+        const auto handle = HoldOpen(folder / "b.txt");
+        ASSERT_TRUE(handle);
+        EXPECT_FALSE(platform::MoveByCopy(folder / "b.txt", copy));
+    }
+    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(folder / "b.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(platform::MoveByCopy(folder / "b.txt", copy));
+    EXPECT_FALSE(Exists(copy));
+    EXPECT_EQ(ReadFileBytes(folder / "b.txt"), "third");
+    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(folder / "b.txt").c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(platform::MoveByCopy(folder / "b.txt", copy));
+    EXPECT_FALSE(Exists(folder / "b.txt"));
+    EXPECT_EQ(ReadFileBytes(copy), "third");
 }
 
 namespace {
