@@ -205,17 +205,21 @@ bool RemoveLinkItself(const std::string& path) {
     return isFolder ? RemoveEmptyFolder(path) : RemoveFile(path);
 }
 
+struct HeldFolder::Handle {
+    UniqueHandle owner;
+};
+
 std::optional<HeldFolder> HeldFolder::Open(const std::string& path) {
     // No delete sharing: while the handle is open the folder cannot be
     // removed or renamed, so no link can take its place.
-    const HANDLE handle = ::CreateFileW(ToSystemPath(path).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
     HeldFolder folder;
-    folder.handle_ = std::shared_ptr<void>(handle, ::CloseHandle);
+    folder.handle_ = std::make_shared<Handle>();
+    folder.handle_->owner.reset(::CreateFileW(ToSystemPath(path).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    const HANDLE handle = folder.handle_->owner.get();
     BY_HANDLE_FILE_INFORMATION information{};
-    if (!::GetFileInformationByHandle(handle, &information) ||
+    if (!folder.handle_->owner || !::GetFileInformationByHandle(handle, &information) ||
         (information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
             FILE_ATTRIBUTE_DIRECTORY)
         return std::nullopt;
@@ -229,7 +233,7 @@ std::string HeldFolder::FinalPath() const {
     if (!address) return {};  // before Windows Vista
     const auto getFinalPath = reinterpret_cast<GetFinalPath>(reinterpret_cast<void (*)()>(address));
     return FromSystemPath(GrowingCall([&](wchar_t* buffer, DWORD size) {
-        return getFinalPath(handle_.get(), buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        return getFinalPath(handle_->owner.get(), buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     }));
 }
 

@@ -88,11 +88,10 @@ public:
     // Where the folder really is, links in the path leading to it resolved
     // (without "\\?\"); "" where the system cannot say (Windows XP).
     std::string FinalPath() const;
-    // Lets go, so that the folder itself can be removed.
-    void Release() { handle_.reset(); }
 
 private:
-    std::shared_ptr<void> handle_;
+    struct Handle;  // the handle's owner, from handles.h
+    std::shared_ptr<Handle> handle_;
 };
 
 struct DiskSpace {
