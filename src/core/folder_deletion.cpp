@@ -1,5 +1,7 @@
 #include "core/folder_deletion.h"
 
+#include <optional>
+
 #include "platform/file_system.h"
 #include "platform/module_path.h"
 
@@ -23,11 +25,17 @@ void DeleteFileClearingAttributes(const std::string& path, uint32_t attributes) 
 
 struct Frame {
     std::string path;
-    std::string key;  // comparable form of path
+    std::string key;  // comparable form of where the folder really is
+    std::optional<platform::HeldFolder> held;
     bool removeWhenEmptied = false;
     std::vector<platform::DirEntry> entries;
     size_t next = 0;
 };
+
+FolderVerdict Worse(FolderVerdict a, FolderVerdict b) {
+    if (a == FolderVerdict::Refused || b == FolderVerdict::Refused) return FolderVerdict::Refused;
+    return a == FolderVerdict::KeepOnPath ? a : b;
+}
 
 }  // namespace
 
@@ -41,7 +49,7 @@ FolderDeletion DeleteFolderGuarded(const std::string& FolderPath, bool DelMainFo
     Frame top;
     top.path = platform::ResolvedPath(FolderPath);
     top.key = platform::UpperCaseForComparison(top.path);
-    const FolderVerdict verdict = JudgeFolder(places, top.key);
+    FolderVerdict verdict = JudgeFolder(places, top.key);
     if (verdict == FolderVerdict::Refused) {
         result.refusedFolders.push_back(FolderPath);
         return result;
@@ -52,13 +60,25 @@ FolderDeletion DeleteFolderGuarded(const std::string& FolderPath, bool DelMainFo
         return result;
     }
     if (!(*attributes & attr::kDirectory)) return result;  // a file: nothing to empty
-    if (*attributes & attr::kReparsePoint) {
+    if (!(*attributes & attr::kReparsePoint)) top.held = platform::HeldFolder::Open(top.path);
+    if (!top.held) {  // a link, or swapped for one meanwhile
         result.refusedFolders.push_back(FolderPath);
         return result;
+    }
+    // A link on the way ("C:\Documents and Settings\Name") leads elsewhere
+    // than the text says: the place it leads to must pass too.
+    if (const std::string final = top.held->FinalPath(); !final.empty()) {
+        top.key = platform::ComparablePath(final);
+        verdict = Worse(verdict, JudgeFolder(places, top.key));
+        if (verdict == FolderVerdict::Refused) {
+            result.refusedFolders.push_back(FolderPath);
+            return result;
+        }
     }
     top.removeWhenEmptied = DelMainFolder && verdict == FolderVerdict::Allowed;
     if (DelMainFolder && verdict == FolderVerdict::KeepOnPath) result.refusedFolders.push_back(FolderPath);
     if (!platform::ListFolder(top.path, top.entries)) {
+        top.held.reset();
         if (top.removeWhenEmptied) platform::RemoveEmptyFolder(top.path);
         return result;
     }
@@ -70,6 +90,7 @@ FolderDeletion DeleteFolderGuarded(const std::string& FolderPath, bool DelMainFo
     while (!stack.empty()) {
         Frame& frame = stack.back();
         if (frame.next == frame.entries.size()) {
+            frame.held.reset();
             if (frame.removeWhenEmptied) platform::RemoveEmptyFolder(frame.path);
             stack.pop_back();
             continue;
@@ -83,15 +104,16 @@ FolderDeletion DeleteFolderGuarded(const std::string& FolderPath, bool DelMainFo
                 DeleteFileClearingAttributes(path, entry.attributes);
             continue;
         }
-        // Read again just before going in: a folder that turned into a link,
-        // or whose attributes cannot be read, is treated as a link.
+        // Checked again by handle just before going in, and held open while
+        // it is emptied: a folder that turned into a link, or that cannot
+        // be opened, is treated as a link.
+        Frame inner;
         const auto now = platform::GetAttributes(path);
-        if (!now || (*now & attr::kReparsePoint) || entry.isLink()) {
-            platform::RemoveLinkItself(path);
+        if (!entry.isLink() && now && !(*now & attr::kReparsePoint)) inner.held = platform::HeldFolder::Open(path);
+        if (!inner.held) {
+            platform::RemoveLinkItself(path);  // only ever a link: it checks
             continue;
         }
-        if (!(*now & attr::kDirectory)) continue;  // replaced meanwhile: leave it for the next run
-        Frame inner;
         inner.path = path;
         inner.key = frame.key + "\\" + platform::UpperCaseForComparison(entry.name);
         const FolderVerdict innerVerdict = JudgeFolder(places, inner.key);
@@ -99,6 +121,7 @@ FolderDeletion DeleteFolderGuarded(const std::string& FolderPath, bool DelMainFo
         if (innerVerdict == FolderVerdict::Refused) continue;
         inner.removeWhenEmptied = innerVerdict == FolderVerdict::Allowed;
         if (!platform::ListFolder(path, inner.entries)) {
+            inner.held.reset();
             if (inner.removeWhenEmptied) platform::RemoveEmptyFolder(path);
             continue;
         }

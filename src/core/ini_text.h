@@ -17,6 +17,14 @@ namespace core {
 // double quotes.
 std::string QuoteIniValue(std::string_view value);
 
+// text (a settings file's lines, any line ends) with key in section set to
+// storedValue, written as it stands: an existing key's line is replaced,
+// a new key goes after the section's last line, a new section at the end.
+// Every other line stays as it was; lines end in CRLF. nullopt for a name
+// or value that could not be read back (see IniFileBytes).
+std::optional<std::string> SetIniValue(std::string_view text, std::string_view section, std::string_view key,
+                                       std::string_view storedValue);
+
 // The bytes of a whole settings file holding sections in order: UTF-16LE
 // with a byte-order mark, CRLF line ends, values quoted as QuoteIniValue
 // does. Empty when a name or value could not be read back as given (line

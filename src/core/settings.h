@@ -25,12 +25,36 @@ std::string ReadIni(const std::string& FileName, const std::string& Section, con
 
 // Stores Value so that ReadIni gives it back exactly (a value that readers
 // would trim or unquote is stored inside one more pair of quotes); creates
-// the file, section and key as needed. A new file is UTF-16LE with a
-// byte-order mark; an existing ANSI file stays ANSI until a text it cannot
-// hold comes, and is then converted to UTF-16LE with every value kept.
-// Failures are silent.
+// the file, section and key as needed and keeps every other line. The file
+// is replaced in one step (a new file, flushed, renamed over the old one),
+// so an interruption leaves the old file or the new one, never half of it.
+// A new file is UTF-16LE with a byte-order mark; an ANSI file stays ANSI
+// until a text it cannot hold comes, and is then stored as UTF-16LE with
+// every value kept. A file that exists but cannot be read is left alone.
+// While a SettingsBatch lives, the write waits for it. Failures are silent.
 void WriteIni(const std::string& FileName, const std::string& Section, const std::string& Key,
               const std::string& Value);
+
+// The writes of one user action, stored together: WriteIni calls made
+// while the outermost batch lives are kept (ReadIni sees them) and stored
+// at Commit or when the batch ends, one replace per file. Single-threaded,
+// like the settings themselves.
+class SettingsBatch {
+public:
+    SettingsBatch();
+    ~SettingsBatch();
+    SettingsBatch(const SettingsBatch&) = delete;
+    SettingsBatch& operator=(const SettingsBatch&) = delete;
+    void Commit();
+
+    struct Write {
+        std::string file, section, key, value;
+    };
+
+private:
+    std::vector<Write> writes_;
+    bool owner_ = false;
+};
 
 struct IniSection {
     std::string name;

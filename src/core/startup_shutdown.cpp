@@ -155,6 +155,8 @@ void UnloadMainWindow(const MainWindowUnload& mainWindow) {
         if (mainWindow.appendToCaption) mainWindow.appendToCaption(text);
     };
     appendToCaption(" -.");
+    // Every window's settings and the run marker: one replace of each file.
+    SettingsBatch batch;
     SaveMainWindowState(mainWindow.currentPage, mainWindow.compactView);
     if (mainWindow.otherWindows) mainWindow.otherWindows->UnloadAll();
     appendToCaption(".");
@@ -162,6 +164,7 @@ void UnloadMainWindow(const MainWindowUnload& mainWindow) {
     PreventCrash();
     appendToCaption(".");
     MarkOrderlyEnd(MainIniPath);
+    batch.Commit();
     if (mainWindow.endProcess)
         mainWindow.endProcess();
     else
@@ -169,6 +172,7 @@ void UnloadMainWindow(const MainWindowUnload& mainWindow) {
 }
 
 void SaveAtSessionEnd(int currentPage, bool compactView, const WindowUnloads* otherWindows) {
+    SettingsBatch batch;
     SaveMainWindowState(currentPage, compactView);
     if (otherWindows) otherWindows->SaveAll();
     MarkOrderlyEnd(MainIniPath);

@@ -4,8 +4,10 @@
 
 #include "core/cls_file_folder.h"
 #include "core/registry_procs.h"
+#include "core/settings.h"
 #include "junk/junk_types.h"
 #include "junk/pattern_match.h"
+#include "platform/file_system.h"
 #include "platform/utf.h"
 
 namespace junk {
@@ -28,7 +30,14 @@ void ClsFindFiles::StartFind() {
     cancelled_ = false;
     skipFolders_ = LoadSkipList();
     skipKeys_.clear();
-    for (const std::string& folder : skipFolders_) skipKeys_.push_back(FoldUtf8(WithSlash(folder)));
+    for (const std::string& folder : skipFolders_)
+        skipKeys_.push_back(FoldUtf8(WithSlash(platform::NativeSystemPath(folder))));
+    // Files moved there were removed by an earlier clean: offering them
+    // again would move them in circles.
+    if (core::ReadIni(core::MainIniPath, "Options", "DType", "1") == "3") {
+        const std::string move = platform::ResolvedPath(core::ReadIni(core::MainIniPath, "Options", "TMove", ""));
+        if (!move.empty()) skipKeys_.push_back(FoldUtf8(WithSlash(move)));
+    }
     dapFolder_.clear();
     dapKey_.clear();
     if (ReadScanSwitches().SkipDapFolder) {
@@ -68,7 +77,8 @@ void ClsFindFiles::FindFile(const std::string& patterns, const std::string& path
     std::vector<std::string> pending{WithSlash(path)};
     std::vector<std::string> subfolders;
     while (!pending.empty() && !cancelled_) {
-        const std::string folder = std::move(pending.back());
+        // The real System32, once, in either build (see NativeSystemPath).
+        const std::string folder = platform::NativeSystemPath(std::move(pending.back()));
         pending.pop_back();
         subfolders.clear();
         SearchFolder(patternList, folder, subfolders);

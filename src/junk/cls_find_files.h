@@ -43,7 +43,8 @@ public:
     std::function<void()> FindResultChanged;
 
     // Clears the cancel flag and reads what the search skips: the skipped
-    // folders of "Fts.ini" and, when SkpDap is on, the Download Accelerator
+    // folders of "Fts.ini", the folder removed files are moved to (while
+    // removal moves them) and, when SkpDap is on, the Download Accelerator
     // temporary folder. Called once before the first FindFile of a scan.
     void StartFind();
     // Searches the tree rooted at path ("C:", "C:\" or any folder) for the

@@ -259,6 +259,7 @@ void Frm_Clean_Options::LvSkip_KeyDown(int virtualKey) {
 }
 
 void Frm_Clean_Options::Cmd_Ok_Click() {
+    core::SettingsBatch batch;  // lists and switches stored together
     Cmd_Ok_Enabled = false;
     Cmd_Cancel_Enabled = false;
     SaveTypeList(Lv);

@@ -36,6 +36,23 @@ std::string CountText(size_t n, const std::string& what) {
 
 }  // namespace
 
+std::optional<std::string> FreeMoveTarget(const std::string& folderWithSlash, const std::string& name,
+                                          platform::ThrottledPump& pump) {
+    for (int n = 1; n < 10000; ++n) {
+        const std::string target = folderWithSlash + (n == 1 ? name : NumberedName(name, n));
+        switch (platform::ProbePath(platform::NativeSystemPath(target))) {
+            case platform::PathState::Absent:
+                return target;
+            case platform::PathState::Unknown:
+                return std::nullopt;  // an unreadable folder is no proof that a name is free
+            case platform::PathState::Exists:
+                break;
+        }
+        pump.Tick();
+    }
+    return std::nullopt;
+}
+
 RemovalSettings ReadRemovalSettings() {
     RemovalSettings settings;
     const std::string type = core::ReadIni(core::MainIniPath, "Options", "DType", "1");
@@ -52,7 +69,7 @@ ShortcutTarget CheckShortcutTarget(const std::string& target) {
     if (kind == platform::DriveType::NoRootFolder || kind == platform::DriveType::Unknown ||
         kind == platform::DriveType::Remote || !platform::DriveReady(root))
         return ShortcutTarget::Unknown;
-    switch (platform::ProbePath(target)) {
+    switch (platform::ProbePath(platform::NativeSystemPath(target))) {
         case platform::PathState::Exists:
             return ShortcutTarget::Exists;
         case platform::PathState::Absent:
@@ -379,15 +396,15 @@ void Frm_Junk::FrmProg_Tm_Timer() {
             pump.Tick();
             continue;
         }
-        // A size that cannot be read counts as 0 and stops nothing.
-        const uint64_t size = fileFolder_.GetLngFileSize(row.Key).value_or(0);
+        // Only the file the user saw is removed: one written meanwhile (an
+        // autosave, a download) or one that cannot be read any more stays.
+        const std::optional<platform::DirEntry> now = platform::FindEntry(row.Key);
+        const bool asPreviewed = now && !now->isFolder() && now->size == row.Size && now->lastWriteTime == row.Time;
         bool gone = false;
-        if (settings.DType == 3) {
-            std::string target = moveFolder + row.Text;
-            for (int n = 2; platform::ProbePath(target) != platform::PathState::Absent && n < 10000; ++n)
-                target = moveFolder + NumberedName(row.Text, n);
-            gone = fileFolder_.MoveFile(row.Key, target);
-        } else {
+        if (asPreviewed && settings.DType == 3) {
+            const std::optional<std::string> target = FreeMoveTarget(moveFolder, row.Text, pump);
+            gone = target && fileFolder_.MoveFile(row.Key, *target);
+        } else if (asPreviewed) {
             const std::optional<uint32_t> attributes = platform::GetAttributes(row.Key);
             platform::SetAttributes(row.Key, platform::attributes::kNormal);
             gone = settings.DType == 1 ? fileFolder_.DelToRecycBin(row.Key) : fileFolder_.DeleteFile(row.Key, false);
@@ -395,7 +412,7 @@ void Frm_Junk::FrmProg_Tm_Timer() {
         }
         if (gone) {
             ++core::CleanedCount;
-            core::CleanedSize += size;
+            core::CleanedSize += row.Size;
         } else {
             ++failures;
             kept.push_back(std::move(row));

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/prompts.h"
 #include "junk/cls_find_files.h"
 #include "junk/junk_types.h"
+#include "platform/throttled_pump.h"
 
 namespace junk {
 
@@ -53,6 +55,13 @@ struct RemovalSettings {
     bool ConDlg = true;  // ask first
 };
 RemovalSettings ReadRemovalSettings();
+
+// The first free name for name in the folder: name, then "name (2).ext" up
+// to "name (9999).ext". nullopt when none is free, or as soon as a name can
+// be neither found nor ruled out (a share that dropped, access denied).
+// Pumps while it probes.
+std::optional<std::string> FreeMoveTarget(const std::string& folderWithSlash, const std::string& name,
+                                          platform::ThrottledPump& pump);
 
 // Whether a shortcut's target is there. Unknown when it cannot be known:
 // a drive that is missing or not ready, a network path, a relative path.

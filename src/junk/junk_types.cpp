@@ -63,6 +63,7 @@ std::vector<JunkType> LoadTypeList() {
 }
 
 void SaveTypeList(const std::vector<JunkType>& types) {
+    core::SettingsBatch batch;  // the count and its entries in one replace
     core::WriteIni(core::FtsIniPath, "Main", "tln", std::to_string(types.size()));
     for (size_t i = 0; i < types.size(); ++i) {
         const std::string number = std::to_string(i + 1);
@@ -90,6 +91,7 @@ std::vector<std::string> LoadSkipList() {
 }
 
 void SaveSkipList(const std::vector<std::string>& folders) {
+    core::SettingsBatch batch;
     core::WriteIni(core::FtsIniPath, "Main", "skn", std::to_string(folders.size()));
     for (size_t j = 0; j < folders.size(); ++j)
         core::WriteIni(core::FtsIniPath, "SkipList", std::to_string(j + 1) + "skf", folders[j]);

@@ -205,8 +205,54 @@ bool RemoveLinkItself(const std::string& path) {
     return isFolder ? RemoveEmptyFolder(path) : RemoveFile(path);
 }
 
+struct HeldFolder::Handle {
+    UniqueHandle owner;
+};
+
+std::optional<HeldFolder> HeldFolder::Open(const std::string& path) {
+    // No delete sharing: while the handle is open the folder cannot be
+    // removed or renamed, so no link can take its place.
+    HeldFolder folder;
+    folder.handle_ = std::make_shared<Handle>();
+    folder.handle_->owner.reset(::CreateFileW(ToSystemPath(path).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    const HANDLE handle = folder.handle_->owner.get();
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!folder.handle_->owner || !::GetFileInformationByHandle(handle, &information) ||
+        (information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
+            FILE_ATTRIBUTE_DIRECTORY)
+        return std::nullopt;
+    return folder;
+}
+
+std::string HeldFolder::FinalPath() const {
+    if (!handle_) return {};
+    using GetFinalPath = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+    const FARPROC address = ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW");
+    if (!address) return {};  // before Windows Vista
+    const auto getFinalPath = reinterpret_cast<GetFinalPath>(reinterpret_cast<void (*)()>(address));
+    return FromSystemPath(GrowingCall([&](wchar_t* buffer, DWORD size) {
+        return getFinalPath(handle_->owner.get(), buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }));
+}
+
 bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
-    return ::MoveFileExW(ToSystemPath(from).c_str(), ToSystemPath(to).c_str(), MOVEFILE_COPY_ALLOWED) != FALSE;
+    if (::MoveFileExW(ToSystemPath(from).c_str(), ToSystemPath(to).c_str(), 0)) return true;
+    // Windows' own copy-and-delete keeps the copy when the source cannot go.
+    return ::GetLastError() == ERROR_NOT_SAME_DEVICE && MoveByCopy(from, to);
+}
+
+bool MoveByCopy(const std::string& from, const std::string& to) {
+    const std::wstring source = ToSystemPath(from);
+    const std::wstring copy = ToSystemPath(to);
+    if (!::CopyFileW(source.c_str(), copy.c_str(), TRUE)) return false;
+    if (::DeleteFileW(source.c_str())) return true;
+    // The copy is this call's own (CopyFileW made it, replacing nothing);
+    // it keeps the source's read-only bit, which would stop its removal.
+    ::SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(copy.c_str());
+    return false;
 }
 
 bool CopyFileTo(const std::string& from, const std::string& to, bool replaceExisting) {
@@ -296,6 +342,23 @@ std::vector<std::string> ProgramFilesFolders() {
     for (const wchar_t* name : {L"ProgramW6432", L"ProgramFiles", L"ProgramFiles(x86)"})
         AddUnique(folders, ResolvedPath(Environment(name)));
     return folders;
+}
+
+std::string NativeSystemPath(const std::string& path) {
+    // "<Windows>\SYSTEM32" upper-cased, or "" when nothing is redirected.
+    static const std::string redirected = [] {
+        BOOL wow64 = FALSE;
+        using IsWow64 = BOOL(WINAPI*)(HANDLE, BOOL*);
+        const FARPROC address = ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "IsWow64Process");
+        if (!address ||
+            !reinterpret_cast<IsWow64>(reinterpret_cast<void (*)()>(address))(::GetCurrentProcess(), &wow64) || !wow64)
+            return std::string();
+        return UpperCaseForComparison(WindowsFolder() + "\\System32");
+    }();
+    if (redirected.empty() || path.size() < redirected.size()) return path;
+    if (path.size() > redirected.size() && path[redirected.size()] != '\\') return path;
+    if (UpperCaseForComparison(path.substr(0, redirected.size())) != redirected) return path;
+    return path.substr(0, redirected.size() - 8) + "Sysnative" + path.substr(redirected.size());
 }
 
 std::string FullPath(const std::string& path) {

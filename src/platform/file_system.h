@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,9 +68,31 @@ bool RemoveEmptyFolder(const std::string& path);
 // the reparse point itself, so a system that would resolve the link (Wine
 // does) leaves both alone.
 bool RemoveLinkItself(const std::string& path);
-// Moves a file or folder; fails rather than replace anything at to.
+// Moves a file or folder; fails rather than replace anything at to. A file
+// moved to another volume counts only when its source is gone: see
+// MoveByCopy.
 bool MoveWithoutReplacing(const std::string& from, const std::string& to);
+// Copies the file from to the new file to, then removes from; when from
+// cannot be removed (in use, read-only) the copy is removed again and the
+// answer is false, so a retry never piles up copies.
+bool MoveByCopy(const std::string& from, const std::string& to);
 bool CopyFileTo(const std::string& from, const std::string& to, bool replaceExisting);
+
+// A folder held open, never through a link at its own name, so that it can
+// be neither removed, renamed nor swapped for a link while it is worked on.
+class HeldFolder {
+public:
+    // nullopt when path is missing, not a folder, a junction or symbolic
+    // link itself, or cannot be opened.
+    static std::optional<HeldFolder> Open(const std::string& path);
+    // Where the folder really is, links in the path leading to it resolved
+    // (without "\\?\"); "" where the system cannot say (Windows XP).
+    std::string FinalPath() const;
+
+private:
+    struct Handle;  // the handle's owner, from handles.h
+    std::shared_ptr<Handle> handle_;
+};
 
 struct DiskSpace {
     uint64_t total = 0;
@@ -95,6 +118,14 @@ std::string SpecialFolder(int csidl);
 std::string ProfilesFolder();  // the folder that holds the user profiles
 // Every Program Files folder (64-bit and x86), without duplicates.
 std::vector<std::string> ProgramFilesFolders();
+
+// In a 32-bit program on 64-bit Windows, "<Windows>\System32\..." written
+// as "<Windows>\Sysnative\...": the file system otherwise shows SysWOW64
+// under the System32 name, so the real System32 could be neither listed
+// nor checked, and a listed file removed under its System32 name would be
+// another file. Any other path, and every path elsewhere, is returned as
+// it is.
+std::string NativeSystemPath(const std::string& path);
 
 // Full path (".", ".." and relative parts resolved against the current
 // folder), "\" separators, no "\\?\" prefix.

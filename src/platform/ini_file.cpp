@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/atomic_file.h"
@@ -50,6 +51,30 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
         if (read == 0) return true;
         bytes.append(buffer, read);
     }
+}
+
+// How the profile functions read a file.
+enum class IniEncoding { Empty, Ansi, Utf8, Utf16Le, Utf16Be };
+
+// True when the ANSI code page holds every character of text exactly (no
+// default character, no best-fit substitute).
+bool FitsAnsiCodePage(const std::string& text) {
+    if (text.empty()) return true;
+    const std::wstring wide = ToWide(text);
+    const int length = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    const int n =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &usedDefault);
+    if (n <= 0 || usedDefault) return false;
+    std::string ansi(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, ansi.data(), n, nullptr, &usedDefault);
+    if (usedDefault) return false;
+    // Some code pages map characters without reporting it; only an exact
+    // round trip proves the text survives.
+    const int back = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, nullptr, 0);
+    std::wstring roundTrip(static_cast<size_t>(back), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, roundTrip.data(), back);
+    return roundTrip == wide;
 }
 
 IniEncoding EncodingOf(std::string_view head) {
@@ -114,68 +139,27 @@ std::string ReadIniValue(const std::string& file, const std::string& section, co
     return value == kMissing ? defaultValue : ToUtf8(value);
 }
 
-IniEncoding DetectIniEncoding(const std::string& file) {
-    UniqueHandle handle = OpenForReading(ProfilePath(file));
-    if (!handle) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? IniEncoding::Missing
-                                                                              : IniEncoding::Unreadable;
-    }
-    char head[3] = {};
-    DWORD read = 0;
-    if (!::ReadFile(handle.get(), head, sizeof head, &read, nullptr)) return IniEncoding::Unreadable;
-    return EncodingOf(std::string_view(head, read));
-}
-
-bool FitsAnsiCodePage(const std::string& text) {
-    if (text.empty()) return true;
-    const std::wstring wide = ToWide(text);
-    const int length = static_cast<int>(wide.size());
-    BOOL usedDefault = FALSE;
-    const int n =
-        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &usedDefault);
-    if (n <= 0 || usedDefault) return false;
-    std::string ansi(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, ansi.data(), n, nullptr, &usedDefault);
-    if (usedDefault) return false;
-    // Some code pages map characters without reporting it; only an exact
-    // round trip proves the text survives.
-    const int back = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, nullptr, 0);
-    std::wstring roundTrip(static_cast<size_t>(back), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, roundTrip.data(), back);
-    return roundTrip == wide;
-}
-
-bool ConvertIniFileToUnicode(const std::string& file) {
-    const std::string path = ProfilePath(file);
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
-    if (EncodingOf(bytes) == IniEncoding::Utf16Le) return true;
-    return ReplaceFileContent(path, EncodeUtf16LeWithMark(DecodeProfileText(bytes)));
-}
-
-bool WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
-                   const std::string& value) {
+std::optional<IniFileText> ReadIniFileText(const std::string& file) {
     const std::wstring path = ProfileApiPath(file);
-    if (path.empty()) return false;
-    const bool fitsAnsi = FitsAnsiCodePage(section) && FitsAnsiCodePage(key) && FitsAnsiCodePage(value);
-    switch (DetectIniEncoding(file)) {
-        case IniEncoding::Missing:
-        case IniEncoding::Empty:
-        case IniEncoding::Utf8:  // Windows reads these as ANSI, mark and all
-        case IniEncoding::Utf16Be:
-            // Never store "?" for what the code page cannot hold.
-            if (!ConvertIniFileToUnicode(file) && !fitsAnsi) return false;
-            break;
-        case IniEncoding::Ansi:
-            if (!fitsAnsi && !ConvertIniFileToUnicode(file)) return false;
-            break;
-        case IniEncoding::Unreadable:
-        case IniEncoding::Utf16Le:
-            break;
+    std::string bytes;
+    if (path.empty() || !ReadWholeFile(ProfilePath(file), bytes)) return std::nullopt;
+    return IniFileText{ToUtf8(DecodeProfileText(bytes)), EncodingOf(bytes) == IniEncoding::Ansi};
+}
+
+bool WriteIniFileText(const std::string& file, const IniFileText& content) {
+    if (ProfileApiPath(file).empty()) return false;
+    const std::wstring text = ToWide(content.text);
+    std::string bytes;
+    if (content.ansi && FitsAnsiCodePage(content.text)) {
+        const int n =
+            ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+        bytes.resize(static_cast<size_t>(n));
+        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+    } else {
+        // Never "?" for what the code page cannot hold.
+        bytes = EncodeUtf16LeWithMark(text);
     }
-    return ::WritePrivateProfileStringW(ToWide(section).c_str(), ToWide(key).c_str(), ToWide(value).c_str(),
-                                        path.c_str()) != FALSE;
+    return ReplaceFileContent(ProfilePath(file), bytes);
 }
 
 }  // namespace platform

@@ -1,8 +1,10 @@
-// INI files through the W profile functions. They take no path of MAX_PATH
+// INI files: values read through the W profile functions, whole files
+// replaced at once. The profile functions take no path of MAX_PATH
 // characters or more: for such a file ReadIniValue gives the default and
-// WriteIniValue fails.
+// writing fails.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -14,27 +16,23 @@ namespace platform {
 std::string ReadIniValue(const std::string& file, const std::string& section, const std::string& key,
                          const std::string& defaultValue);
 
-// Writes key=value as given, creating file, section and key as needed.
-// The profile functions write a file in the encoding they find it in, and
-// write a new file in the ANSI code page, where every other character
-// becomes "?". So a missing or empty file is first created as UTF-16LE with
-// a byte-order mark, and an ANSI file that cannot hold section, key or
-// value is first converted to UTF-16LE (ConvertIniFileToUnicode); an ANSI
-// file that can hold them stays as it is.
-bool WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
-                   const std::string& value);
+// A settings file's text (UTF-8, lines as stored) and whether it is kept in
+// the ANSI code page.
+struct IniFileText {
+    std::string text;
+    bool ansi = false;
+};
 
-// Rewrites the file as UTF-16LE with a byte-order mark, every line kept,
-// replacing it in one step. A missing file becomes one holding only the
-// mark. True when the file is UTF-16LE afterwards.
-bool ConvertIniFileToUnicode(const std::string& file);
+// The whole file as the profile functions read it; a missing file is an
+// empty text. nullopt when it exists but cannot be read (locked, denied),
+// or its path is beyond the profile functions.
+std::optional<IniFileText> ReadIniFileText(const std::string& file);
 
-// How the profile functions read a file.
-enum class IniEncoding { Missing, Unreadable, Empty, Ansi, Utf8, Utf16Le, Utf16Be };
-IniEncoding DetectIniEncoding(const std::string& file);
-
-// True when the ANSI code page holds every character of text exactly (no
-// default character, no best-fit substitute).
-bool FitsAnsiCodePage(const std::string& text);
+// Replaces the whole file in one step (a new file, flushed, then renamed
+// over the old one: see ReplaceFileContent). ANSI when content.ansi and the
+// code page holds every character exactly, otherwise UTF-16LE with a
+// byte-order mark: the profile functions write a new file in the ANSI code
+// page, where every other character becomes "?".
+bool WriteIniFileText(const std::string& file, const IniFileText& content);
 
 }  // namespace platform

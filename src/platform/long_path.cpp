@@ -16,11 +16,28 @@ bool IsDriveAbsolute(std::wstring_view p) {
            p[2] == L'\\';
 }
 
+// Win32 normalisation drops dots and blanks at the end of a name ("a.tmp."
+// becomes "a.tmp"), so such a name would reach another file or none. A path
+// with "." or ".." parts needs that normalisation and keeps it.
+bool HasNameEndingInDotOrBlank(std::wstring_view p) {
+    bool found = false;
+    size_t start = 0;
+    for (size_t i = 0; i <= p.size(); ++i) {
+        if (i < p.size() && p[i] != L'\\' && p[i] != L'/') continue;
+        const std::wstring_view name = p.substr(start, i - start);
+        if (name == L"." || name == L"..") return false;
+        found = found || (!name.empty() && (name.back() == L'.' || name.back() == L' '));
+        start = i + 1;
+    }
+    return found;
+}
+
 }  // namespace
 
 std::wstring ToSystemPath(std::string_view utf8Path) {
     std::wstring path = ToWide(utf8Path);
-    if (path.size() < kLongPathThreshold || path.starts_with(L"\\\\?\\")) return path;
+    if (path.starts_with(L"\\\\?\\")) return path;
+    if (path.size() < kLongPathThreshold && !HasNameEndingInDotOrBlank(path)) return path;
     std::replace(path.begin(), path.end(), L'/', L'\\');
     if (IsDriveAbsolute(path)) return L"\\\\?\\" + path;
     if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);

@@ -8,7 +8,8 @@
 namespace platform {
 
 // UTF-8 path -> wide path for a W call; adds "\\?\" (or "\\?\UNC\") to an
-// absolute path of 248 characters or more, after turning "/" into "\".
+// absolute path of 248 characters or more, or one holding a name that ends
+// in a dot or a blank, after turning "/" into "\".
 std::wstring ToSystemPath(std::string_view utf8Path);
 
 // The inverse for paths Windows hands back: drops a "\\?\" prefix.

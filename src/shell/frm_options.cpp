@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "controls/theme.h"
 #include "core/general.h"
@@ -98,6 +100,7 @@ void Frm_Options::SaveOptions() {
         }
     }
     const std::string& file = core::MainIniPath;
+    core::SettingsBatch batch;
     core::WriteIni(file, kSection, "Thm", std::to_string(themeListIndex_));
     core::WriteIni(file, kSection, "DType", std::to_string(keepStoredMove_ ? 3 : removalType_));
     core::WriteIni(file, kSection, "TMove", txtMove_);
@@ -200,27 +203,24 @@ void Frm_Options::LnkRs_Click() {
     const std::string folder = fileFolder_.BrowseForFolder(prompts_, "Select the settings files folder.");
     if (!core::HasText(folder)) return;
     const std::string source = WithSlash(folder);
-    int found = 0;
-    int count = 0;
-    const std::pair<const char*, const std::string*> files[] = {{"Qxs.ini", &core::MainIniPath},
-                                                                {"Fts.ini", &core::FtsIniPath}};
-    for (const auto& [name, destination] : files) {
-        if (!platform::FileExists(source + name)) continue;
-        ++found;
-        // A file counts only when its copy really replaced the program's own.
-        if (platform::CopyFileReplacing(source + name, *destination).copied) ++count;
-    }
-    if (found == 0) {
+    std::vector<platform::FileCopy> copies;
+    for (const auto& [name, destination] : {std::pair{"Qxs.ini", &core::MainIniPath}, {"Fts.ini", &core::FtsIniPath}})
+        if (platform::FileExists(source + name)) copies.push_back({source + name, *destination});
+    if (copies.empty()) {
         prompts_.Message("Can't find settings files in selected folder.", "Clarimo", core::PromptIcon::Exclamation);
         return;
     }
-    if (count == 0) {
-        prompts_.Message("Can't restore settings files from this folder, the settings were not restored.", "Error",
-                         core::PromptIcon::Critical);
+    // Both files or neither: a restored "Qxs.ini" beside the current
+    // "Fts.ini" would be a mixture of two setups.
+    const platform::CopyOutcome outcome = platform::CopyFilesReplacing(copies);
+    if (!outcome.copied) {
+        prompts_.Message("Can't restore " + copies[outcome.failed].source + ": " +
+                             platform::SystemErrorText(outcome.error) + ".\r\nThe settings were not restored.",
+                         "Error", core::PromptIcon::Critical);
         return;
     }
     settingsRestored_ = true;
-    if (count == 2) {
+    if (copies.size() == 2) {
         prompts_.Message("Clarimo settings files was restored successfully, Please restart Clarimo.", "Clarimo",
                          core::PromptIcon::Information);
     } else {

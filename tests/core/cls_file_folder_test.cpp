@@ -53,31 +53,6 @@ std::string DeepFolder(const std::string& root) {
 
 }  // namespace
 
-TEST(ClsFileFolder, CalcSizeUsesTheLocaleSeparatorAndShowsTerabytes) {
-    const ClsFileFolder files;
-    const std::string separator = platform::DecimalSeparator();
-    ASSERT_FALSE(separator.empty());
-    EXPECT_EQ(files.CalcSize(0), "0 Byte");
-    EXPECT_EQ(files.CalcSize(1023), "1023 Byte");
-    EXPECT_EQ(files.CalcSize(1024), "1 KB");
-    EXPECT_EQ(files.CalcSize(1536), "1" + separator + "5 KB");
-    EXPECT_EQ(files.CalcSize(1048576), "1 MB");
-    EXPECT_EQ(files.CalcSize(uint64_t{1} << 40), "1 TB");
-    EXPECT_EQ(files.CalcSize(uint64_t{5} << 40), "5 TB");
-}
-
-TEST(ClsFileFolder, TextMembers) {
-    const ClsFileFolder files;
-    EXPECT_EQ(files.AddSlash("C:\\"), "C:\\");
-    EXPECT_EQ(files.AddSlash("C:\\Temp"), "C:\\Temp\\");
-    EXPECT_EQ(files.CheckPathName("a*b?.txt"), 2);
-    EXPECT_EQ(files.CheckPathName("plain.txt"), 0);
-    EXPECT_EQ(files.GetDrvName("c: [SYSTEM]"), "SYSTEM (C:) ");
-    EXPECT_EQ(files.GetDrvName("a:"), "A:\\");
-    EXPECT_EQ(files.GetFolderName("C:\\a\\b.txt"), "C:\\a");
-    EXPECT_EQ(files.GetFolderName("C:\\"), "");
-}
-
 TEST(ClsFileFolder, SystemFoldersAndNames) {
     const ClsFileFolder files;
     const std::string temp = files.GetTempPathStr();
@@ -113,7 +88,8 @@ TEST(ClsFileFolder, SizesOfFilesFoldersAndDrives) {
     EXPECT_EQ(files.GetLngFileSize(folder / "a.bin"), 1536u);
     EXPECT_EQ(files.GetLngFileSize(deep + "\\c.bin"), 2048u);
     EXPECT_EQ(files.GetLngFileSize(folder / "missing.bin"), std::nullopt);
-    EXPECT_EQ(files.GetFileSize(folder / "a.bin"), files.CalcSize(1536));
+    const std::string oneAndAHalf = std::string("1").append(platform::DecimalSeparator()).append("5 KB");
+    EXPECT_EQ(files.GetFileSize(folder / "a.bin"), oneAndAHalf);
     EXPECT_EQ(files.GetFileSize(folder / "missing.bin"), "");
     EXPECT_EQ(files.GetFolderSize(folder.path()), files.CalcSize(1536 + 512 + 2048));
     EXPECT_EQ(files.GetFolderSize(folder / "missing"), "");
@@ -281,6 +257,11 @@ TEST(ClsFileFolder, DeleteFileAnswersWhetherTheFileIsGone) {
         EXPECT_TRUE(Attributes(locked) & FILE_ATTRIBUTE_READONLY);  // put back after the failed attempt
     }
     EXPECT_FALSE(files.DeleteFile(folder / "missing.tmp", true));
+    // Windows would drop the dot and reach the twin.
+    WriteFile(folder / "twin.tmp", "keep");
+    WriteFile(folder / "twin.tmp.", "junk");
+    EXPECT_TRUE(files.DeleteFile(folder / "twin.tmp.", false));
+    EXPECT_EQ(ReadFileBytes(folder / "twin.tmp"), "keep");
     MakeFolder(folder / "sub");
     EXPECT_FALSE(files.DeleteFile(folder / "sub", true));
     EXPECT_TRUE(Exists(folder / "sub"));
@@ -311,6 +292,23 @@ TEST(ClsFileFolder, MoveFileNeverOverwrites) {
     EXPECT_FALSE(files.MoveFile(folder / "missing.txt", folder / "c.txt"));
     EXPECT_FALSE(files.MoveFile(folder / "b.txt", ""));
     EXPECT_FALSE(Exists(folder / "c.txt"));
+
+    // Across volumes a move is a copy and a removal: a source that stays (in
+    // use, read-only) takes its copy back, so retries leave nothing behind.
+    const std::string copy = folder / "copy.txt";
+    {
+        const auto handle = HoldOpen(folder / "b.txt");
+        ASSERT_TRUE(handle);
+        EXPECT_FALSE(platform::MoveByCopy(folder / "b.txt", copy));
+    }
+    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(folder / "b.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(platform::MoveByCopy(folder / "b.txt", copy));
+    EXPECT_FALSE(Exists(copy));
+    EXPECT_EQ(ReadFileBytes(folder / "b.txt"), "third");
+    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(folder / "b.txt").c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(platform::MoveByCopy(folder / "b.txt", copy));
+    EXPECT_FALSE(Exists(folder / "b.txt"));
+    EXPECT_EQ(ReadFileBytes(copy), "third");
 }
 
 namespace {

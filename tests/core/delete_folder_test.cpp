@@ -141,6 +141,13 @@ TEST(DeleteFolder, NeverFollowsALink) {
             EXPECT_EQ(ReadFileBytes(target + "\\inner\\keep-too.txt"), "precious");
         }
     }
+
+    // A link on the way to a protected folder: judged where it leads.
+    ProtectedFolders places;
+    places.profileFolders = {platform::ComparablePath(target + "\\inner")};
+    const auto result = DeleteFolderGuarded(root + "\\sub\\link\\inner", false, places);
+    EXPECT_TRUE(Contains(result.refusedFolders, root + "\\sub\\link\\inner"));
+    EXPECT_EQ(ReadFileBytes(target + "\\inner\\keep-too.txt"), "precious");
 }
 
 TEST(DeleteFolder, GuardWorksOnEveryFormOfAPath) {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/handles.h"
-#include "platform/ini_file.h"
 #include "platform/long_path.h"
 #include "platform/utf.h"
 #include "support/temp_folder.h"
@@ -52,6 +51,16 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
+// Changes when the file is replaced, not when it is rewritten in place.
+uint64_t FileIdentity(const std::string& path) {
+    platform::UniqueHandle file(::CreateFileW(platform::ToSystemPath(path).c_str(), 0,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file || !::GetFileInformationByHandle(file.get(), &information)) return 0;
+    return uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow;
+}
+
 }  // namespace
 
 TEST(Settings, FirstStartReadsEveryDefaultAndCreatesNoFile) {
@@ -80,6 +89,38 @@ TEST(Settings, WriteCreatesAUtf16FileWithTheOneSectionAndKey) {
     testing_support::WriteFile(folder / "Fts.ini", "");
     WriteIni(folder / "Fts.ini", "SkipList", "1", "C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");
     EXPECT_EQ(ReadIni(folder / "Fts.ini", "SkipList", "1", ""), "C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");
+}
+
+TEST(Settings, EveryWriteReplacesTheFileAndABatchReplacesItOnce) {
+    TempFolder folder;
+    const std::string file = folder / "Qxs.ini";
+    testing_support::WriteFile(file, "[Main]\r\nTrm=0\r\n; kept\r\n\r\n[Options]\r\nThm=2\r\n");
+    const uint64_t original = FileIdentity(file);
+    WriteIni(file, "Main", "Cb", " 3");
+    const uint64_t replaced = FileIdentity(file);
+    EXPECT_NE(replaced, original) << "rewritten in place: a crash would truncate it";
+    EXPECT_EQ(ReadFileBytes(file), "[Main]\r\nTrm=0\r\n; kept\r\nCb=\" 3\"\r\n\r\n[Options]\r\nThm=2\r\n");
+    {
+        core::SettingsBatch batch;
+        WriteIni(file, "Options", "DType", "3");
+        WriteIni(file, "Jnk", "Hr", "0");
+        EXPECT_EQ(ReadIni(file, "Options", "DType", "1"), "3");
+        EXPECT_EQ(FileIdentity(file), replaced) << "stored before the action ended";
+    }
+    EXPECT_NE(FileIdentity(file), replaced);
+    EXPECT_EQ(ReadIni(file, "Options", "DType", "1"), "3");
+    EXPECT_EQ(ReadIni(file, "Jnk", "Hr", "1"), "0");
+    EXPECT_EQ(ReadIni(file, "Options", "Thm", ""), "2");
+    EXPECT_EQ(FolderEntries(folder.path()).size(), 1u);
+
+    // A file that cannot be read is never replaced by one with a single key.
+    platform::UniqueHandle locked(::CreateFileW(platform::ToSystemPath(file).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                                nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked.valid());
+    WriteIni(file, "Main", "Trm", "1");
+    locked.reset();
+    EXPECT_EQ(ReadIni(file, "Main", "Trm", ""), "0");
+    EXPECT_EQ(ReadIni(file, "Options", "Thm", ""), "2");
 }
 
 TEST(Settings, NonAnsiNamesAndValuesRoundTrip) {
@@ -196,8 +237,8 @@ TEST(Settings, SettingsFileInAFolderNearTheLengthLimit) {
 
     // Longer paths are beyond the profile functions: nothing is pretended.
     const std::string tooLong = deep + "\\LongerName.ini";
-    EXPECT_FALSE(platform::WriteIniValue(tooLong, "Main", "Trm", "0"));
-    EXPECT_EQ(ReadIni(tooLong, "Main", "Trm", "1"), "1");
+    WriteIni(tooLong, "Main", "Trm", "0");
+    EXPECT_FALSE(Exists(tooLong));
 }
 
 TEST(Settings, ReplaceIniFileSwapsTheWholeFileAtOnce) {

@@ -8,9 +8,12 @@
 #include <map>
 
 #include "core/settings.h"
+#include "junk/frm_junk.h"
 #include "junk/junk_types.h"
 #include "platform/directory_walk.h"
+#include "platform/file_system.h"
 #include "platform/handles.h"
+#include "platform/long_path.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
 
@@ -215,4 +218,24 @@ TEST(ClsFindFiles, NeverEntersLinkedFolders) {
     search.Run("outside.tmp", links.root());
     EXPECT_TRUE(search.results.empty());
     EXPECT_LT(search.pathEvents, 100u);
+}
+
+TEST(ClsFindFiles, A32BitProgramWalksAndChecksTheRealSystem32) {
+    const std::string system = platform::SystemFolder();
+    if (sizeof(void*) != 4 || platform::SystemWow64Folder().empty()) GTEST_SKIP() << "not redirected here";
+    Settings settings;
+    const std::string windows = platform::WindowsFolder();
+    const std::string name = "clarimo-" + std::to_string(::GetCurrentProcessId());
+    const std::string native = windows + "\\Sysnative\\" + name + "-native.tmp";
+    const std::string wow = windows + "\\SysWOW64\\" + name + "-wow.tmp";
+    WriteFile(native, "64");
+    WriteFile(wow, "32");
+    RecordedSearch search;
+    const std::vector<std::string> found = search.Run(name + "*.tmp", system);
+    // A shortcut to a program only the 64-bit System32 holds is not broken.
+    const junk::ShortcutTarget target = junk::CheckShortcutTarget(system + "\\" + name + "-native.tmp");
+    ::DeleteFileW(platform::ToSystemPath(native).c_str());
+    ::DeleteFileW(platform::ToSystemPath(wow).c_str());
+    EXPECT_EQ(found, std::vector<std::string>{native});
+    EXPECT_EQ(target, junk::ShortcutTarget::Exists);
 }

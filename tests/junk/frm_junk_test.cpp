@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "platform/handles.h"
 #include "platform/long_path.h"
+#include "platform/throttled_pump.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
@@ -255,14 +256,23 @@ TEST(FrmJunk, DeleteAndMoveNeverOverwriting) {
     EXPECT_EQ(testing_support::ReadFileBytes(moveTo / "a (2).tmp"), "older");
     EXPECT_EQ(testing_support::ReadFileBytes(moveTo / "a (3).tmp"), "new");
     EXPECT_EQ(core::CleanedCount, 1u);
+    // A name that cannot be probed is not taken for a taken one.
+    platform::ThrottledPump pump;
+    EXPECT_EQ(junk::FreeMoveTarget(moveTo.path() + "\\", "a|b.tmp", pump), std::nullopt);
+    // Moved files are not offered again while moves go there.
+    MakeFolder(t.tree / "moved");
+    WriteFile(t.tree / "moved\\c.tmp", "c");
+    t.Options("TMove", t.tree / "moved");
+    t.Scan();
+    EXPECT_EQ(t.Names(), std::vector<std::string>{"b.tmp"});
 
     t.Options("DType", "2");
     t.Tick({"b.tmp"});
     t.page.Cmd_Del_Click();
     EXPECT_FALSE(Exists(t.tree / "b.tmp"));
     EXPECT_TRUE(t.page.LvResult.empty());
-    EXPECT_EQ(core::CleanedCount, 2u);
-    EXPECT_EQ(core::CleanedSize, 5u);
+    EXPECT_EQ(core::CleanedCount, 1u);  // counted from "< Back"
+    EXPECT_EQ(core::CleanedSize, 2u);
 }
 
 TEST(FrmJunk, MissingMoveFolderStopsTheCleanBeforeAnything) {
@@ -281,6 +291,29 @@ TEST(FrmJunk, MissingMoveFolderStopsTheCleanBeforeAnything) {
     EXPECT_NE(t.prompts.messages[0].text.find(moveTo / "unplugged"), std::string::npos);
     EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "DType", ""), "3");  // the choice is kept
     EXPECT_EQ(core::CleanedCount, 0u);
+}
+
+TEST(FrmJunk, OnlyFilesAsPreviewedAreRemoved) {
+    Page t;
+    WriteFile(t.tree / "grown.tmp", "a");
+    WriteFile(t.tree / "touched.tmp", "b");
+    t.Options("ConDlg", "0");
+    t.Options("DType", "2");
+    t.Scan();
+    WriteFile(t.tree / "grown.tmp", "autosaved");
+    {
+        platform::UniqueHandle file(::CreateFileW(platform::ToSystemPath(t.tree / "touched.tmp").c_str(),
+                                                  FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        FILETIME later{0x10000000, 0x01E00000};
+        ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &later));
+    }
+    t.page.SetAllResults(true);
+    t.page.Cmd_Del_Click();
+    EXPECT_TRUE(Exists(t.tree / "grown.tmp"));
+    EXPECT_TRUE(Exists(t.tree / "touched.tmp"));
+    EXPECT_EQ(t.page.LvResult.size(), 2u);
+    EXPECT_EQ(core::CleanedCount, 0u);
+    EXPECT_EQ(t.page.Info.Text, "2 files could not be removed.");
 }
 
 TEST(FrmJunk, FailedRemovalsStayListedWithTheirAttributesAndAreReported) {

@@ -26,8 +26,10 @@ TEST(Utf, BrokenInputBecomesReplacementCharacters) {
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");  // lone surrogate
 }
 
-TEST(LongPath, OnlyLongAbsolutePathsGetThePrefix) {
+TEST(LongPath, LongAbsolutePathsAndNamesEndingInADotOrBlankGetThePrefix) {
     EXPECT_EQ(ToUtf8(platform::ToSystemPath("C:\\short")), "C:\\short");
+    EXPECT_EQ(ToUtf8(platform::ToSystemPath("C:\\a \\b.tmp.")), "\\\\?\\C:\\a \\b.tmp.");
+    EXPECT_EQ(ToUtf8(platform::ToSystemPath("C:\\a\\..\\b.")), "C:\\a\\..\\b.");  // needs normalising
     const std::string deep = "C:\\" + std::string(300, 'a');
     EXPECT_EQ(ToUtf8(platform::ToSystemPath(deep)), "\\\\?\\" + deep);
     const std::string unc = "\\\\server\\share\\" + std::string(300, 'b');

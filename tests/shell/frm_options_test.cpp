@@ -4,8 +4,12 @@
 
 #include <string>
 
+#include <windows.h>
+
 #include "controls/theme.h"
 #include "core/settings.h"
+#include "platform/handles.h"
+#include "platform/long_path.h"
 #include "shell/themes.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
@@ -312,13 +316,16 @@ TEST_F(FrmOptionsTest, RestoreFromAFolderWithoutSettingsFilesChangesNothing) {
     EXPECT_EQ(prompts_.messages.size(), 1u);
 }
 
-TEST_F(FrmOptionsTest, RestoreWhoseCopiesAllFailIsReportedAsAFailureAndTheProgramRuns) {
-    // The program folder's settings files cannot be replaced: folders sit
-    // where they belong.
-    const std::string locked = program_ / "locked";
-    MakeFolder(locked + "\\Qxs.ini");
-    MakeFolder(locked + "\\Fts.ini");
-    core::SetSettingsPaths(locked);
+TEST_F(FrmOptionsTest, RestoreReplacesBothFilesOrNeither) {
+    // The program's "Fts.ini" cannot be replaced: another program holds it.
+    const std::string program = program_ / "program";
+    MakeFolder(program);
+    WriteFile(program + "\\Fts.ini", "[Main]\r\ntln=3\r\n");
+    WriteFile(program + "\\Qxs.ini", "[Options]\r\nThm=1\r\n");
+    core::SetSettingsPaths(program);
+    platform::UniqueHandle held(::CreateFileW(platform::ToSystemPath(core::FtsIniPath).c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.valid());
     const std::string saved = program_ / "saved";
     MakeFolder(saved);
     WriteFile(saved + "\\Qxs.ini", "[Options]\r\nThm=4\r\n");
@@ -328,10 +335,18 @@ TEST_F(FrmOptionsTest, RestoreWhoseCopiesAllFailIsReportedAsAFailureAndTheProgra
     ASSERT_EQ(prompts_.messages.size(), 1u);
     EXPECT_EQ(prompts_.messages[0].title, "Error");
     EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Critical);
+    EXPECT_NE(prompts_.messages[0].text.find("Fts.ini: "), std::string::npos);
     EXPECT_NE(prompts_.messages[0].text.find("not restored"), std::string::npos);
     EXPECT_EQ(unloads_, 0);
     EXPECT_FALSE(page_.SettingsRestored());
-    EXPECT_FALSE(testing_support::Attributes(locked + "\\Qxs.ini") == 0xFFFFFFFFu);
+    EXPECT_EQ(ReadFileBytes(program + "\\Qxs.ini"), "[Options]\r\nThm=1\r\n");
+    EXPECT_EQ(ReadFileBytes(program + "\\Fts.ini"), "[Main]\r\ntln=3\r\n");
+    WIN32_FIND_DATAW data;
+    int entries = 0;
+    platform::UniqueFindHandle find(::FindFirstFileW(platform::ToSystemPath(program + "\\*").c_str(), &data));
+    do ++entries;
+    while (::FindNextFileW(find.get(), &data));
+    EXPECT_EQ(entries, 4) << "only ., .., Qxs.ini and Fts.ini: no temporary is left";
 }
 
 TEST(ParseSettingNumber, AcceptsWholeSixteenBitNumbersOnly) {
