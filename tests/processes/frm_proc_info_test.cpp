@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
 #include "platform/process_info.h"
+#include "platform/utf.h"
 #include "proc_fixture.h"
 
 using namespace processes;
@@ -91,4 +93,18 @@ TEST_F(ProcInfo, WindowsNineEightHasNoMemoryRow) {
     EXPECT_EQ(Names(details.Lv1),
               (std::vector<std::string>{"Process Name", "Process ID", "File Path", "Priority", "Threads"}));
     EXPECT_EQ(details.Lv1[4].value, "2");
+}
+
+TEST(ProcessModules, AThirtyTwoBitProgramListsItsOwnModules) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemWow64DirectoryW(folder, MAX_PATH);
+    const std::string ping = platform::ToUtf8(std::wstring_view(folder, length)) + "\\ping.exe";
+    if (length == 0 || !platform::FileExists(ping)) GTEST_SKIP() << "no 32-bit programs in this prefix";
+    // Any 32-bit program that stays a while.
+    ChildProcess program = ChildProcess::Start(ping, "-n 300 127.0.0.1");
+    std::vector<platform::ModuleEntry> modules;
+    for (int i = 0; i < 500 && modules.size() < 2; ++i, ::Sleep(10)) modules = platform::SnapshotModules(program.id());
+    ASSERT_FALSE(modules.empty());
+    EXPECT_EQ(platform::UpperCaseForComparison(modules[0].name), "PING.EXE");
+    EXPECT_EQ(platform::UpperCaseForComparison(modules[0].path), platform::UpperCaseForComparison(ping));
 }

@@ -53,7 +53,7 @@ TEST_F(ProcMenus, OpeningMarksThePriorityAndEnablesEntriesOnlyWithASelection) {
     EXPECT_FALSE(page.Menus.ProcessEntriesEnabled);
 }
 
-TEST_F(ProcMenus, EndProcessEndsTheListedProcessAndLeavesTheRunMarker) {
+TEST_F(ProcMenus, EndProcessEndsTheListedProcessOnceAndLeavesTheRunMarkerAtZero) {
     ChildProcess helper = proc_test::StartIdle();
     Frm_Tasks page(prompts_);
     ASSERT_NO_FATAL_FAILURE(Load(page, helper));
@@ -63,13 +63,7 @@ TEST_F(ProcMenus, EndProcessEndsTheListedProcessAndLeavesTheRunMarker) {
     EXPECT_EQ(*exitCode, 0u);
     EXPECT_TRUE(prompts_.messages.empty());
     EXPECT_EQ(RunMarker(), "0");
-}
 
-TEST_F(ProcMenus, EndProcessOfAnExitedProcessRefusesAndLeavesTheRunMarkerAtZero) {
-    ChildProcess helper = proc_test::StartIdle();
-    Frm_Tasks page(prompts_);
-    ASSERT_NO_FATAL_FAILURE(Load(page, helper));
-    helper.Kill();
     helper = ChildProcess();  // the last handle goes, and with it the process
     page.Menus.Mnu_Pop_EndProc_Click();
     ASSERT_EQ(prompts_.messages.size(), 1u);

@@ -15,7 +15,7 @@ namespace {
 constexpr uint32_t kNoSuchProcess = 0x7FFFFFF0;
 }
 
-TEST(ModProc, PriorityNamesAndMenuPositions) {
+TEST(ModProc, PriorityNamesMenuPositionsAndStartTimeTexts) {
     const struct {
         uint32_t priorityClass;
         const char* name;
@@ -34,9 +34,7 @@ TEST(ModProc, PriorityNamesAndMenuPositions) {
     EXPECT_EQ(PriorityFromText("16384"), 16384u);
     EXPECT_EQ(PriorityFromText("12x"), 0u);
     EXPECT_EQ(PriorityFromText(""), 0u);
-}
-
-TEST(ModProc, StartTimeTextDropsLeadingZeros) {
+    // Start times without leading zeros.
     EXPECT_EQ(StartTimeText(14, 3, 9), "14:3.9");
     EXPECT_EQ(StartTimeText(9, 5, 7), "9:5.7");
     EXPECT_EQ(StartTimeText(23, 59, 59), "23:59.59");
