@@ -20,6 +20,11 @@ suffix=
 if [ "$(pe_machine "$bin/$program")" = 14c ]; then
   WINE=$WINE32
   suffix=.win32
+  if [ ! -f "$template/prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "the template prefix has no 32-bit part: make it again with wine32 installed" >&2
+    rm -rf "$area"
+    exit 1
+  fi
 fi
 cp -a "$template/prefix" "$WINEPREFIX"
 make_prefix_safe "$WINEPREFIX"
