@@ -52,12 +52,14 @@ std::vector<ModuleEntry> ProcessStatusModules(uint32_t processId) {
     const UniqueHandle process = OpenById(processId, kQueryRead);
     if (!enumerate || !process) return modules;
     std::vector<HMODULE> handles(64);
-    for (DWORD needed = 0;;) {
+    DWORD needed = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
         const DWORD size = static_cast<DWORD>(handles.size() * sizeof(HMODULE));
         if (!enumerate(process.get(), handles.data(), size, &needed, LIST_MODULES_ALL)) return modules;
-        handles.resize(needed / sizeof(HMODULE));
         if (needed <= size) break;
+        handles.resize(needed / sizeof(HMODULE) + 16);  // room for modules loaded meanwhile
     }
+    handles.resize(std::min<size_t>(handles.size(), needed / sizeof(HMODULE)));
     std::wstring buffer(32768, L'\0');
     const auto capacity = static_cast<DWORD>(buffer.size());
     for (const HMODULE module : handles) {
