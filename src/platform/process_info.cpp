@@ -40,6 +40,39 @@ std::optional<uint64_t> CreationTimeOf(HANDLE process) {
     return (static_cast<uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
 
+using EnumProcessModulesExProc = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, LPDWORD, DWORD);
+
+// The modules through the process status functions (Windows 7 and later):
+// they also list a 32-bit process from the 64-bit build where Toolhelp
+// refuses (Wine answers ERROR_NOACCESS).
+std::vector<ModuleEntry> ProcessStatusModules(uint32_t processId) {
+    static const auto enumerate = reinterpret_cast<EnumProcessModulesExProc>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "K32EnumProcessModulesEx")));
+    std::vector<ModuleEntry> modules;
+    const UniqueHandle process = OpenById(processId, kQueryRead);
+    if (!enumerate || !process) return modules;
+    std::vector<HMODULE> handles(64);
+    DWORD needed = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const DWORD size = static_cast<DWORD>(handles.size() * sizeof(HMODULE));
+        if (!enumerate(process.get(), handles.data(), size, &needed, LIST_MODULES_ALL)) return modules;
+        if (needed <= size) break;
+        handles.resize(needed / sizeof(HMODULE) + 16);  // room for modules loaded meanwhile
+    }
+    handles.resize(std::min<size_t>(handles.size(), needed / sizeof(HMODULE)));
+    std::wstring buffer(32768, L'\0');
+    const auto capacity = static_cast<DWORD>(buffer.size());
+    for (const HMODULE module : handles) {
+        const DWORD name = ::GetModuleBaseNameW(process.get(), module, buffer.data(), capacity);
+        if (name == 0) continue;
+        ModuleEntry entry{ToUtf8(std::wstring_view(buffer.data(), name)), {}};
+        const DWORD path = ::GetModuleFileNameExW(process.get(), module, buffer.data(), capacity);
+        entry.path = ToUtf8(std::wstring_view(buffer.data(), path));
+        modules.push_back(std::move(entry));
+    }
+    return modules;
+}
+
 using QueryFullProcessImageNameWProc = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
 
 // Vista and later; looked up so that older Windows still start the program.
@@ -152,8 +185,15 @@ std::vector<ProcessEntry> ToolhelpProcesses() {
 
 std::vector<ModuleEntry> SnapshotModules(uint32_t processId) {
     std::vector<ModuleEntry> modules;
-    UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
-    if (!snapshot) return modules;
+    // Both kinds: a 32-bit process seen from the 64-bit build lists its own
+    // modules only with TH32CS_SNAPMODULE32. ERROR_BAD_LENGTH means the
+    // process was loading or unloading a module meanwhile: ask again.
+    UniqueHandle snapshot;
+    for (int attempt = 0; attempt < 8 && !snapshot; ++attempt) {
+        snapshot.reset(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId));
+        if (!snapshot && ::GetLastError() != ERROR_BAD_LENGTH) break;
+    }
+    if (!snapshot) return ProcessStatusModules(processId);
     MODULEENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = ::Module32FirstW(snapshot.get(), &entry); more; more = ::Module32NextW(snapshot.get(), &entry)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/general.h"
 #include "platform/file_system.h"
@@ -17,6 +18,16 @@ struct Listed {
 
 bool SameName(const std::string& a, const std::string& b) {
     return a == b || platform::UpperCaseForComparison(a) == platform::UpperCaseForComparison(b);
+}
+
+// QueryFullProcessImageNameW gives a plain path (drive or UNC), taken as it
+// is: the command-line parser would cut "C:\x\my.icons\a.exe" at ".ico" and
+// drop a share. Only the older main-module name can carry a prefix before
+// the drive letter.
+std::string ImagePathForRow(const std::string& path) {
+    const bool drivePath = path.size() > 2 && path[1] == ':' && path[2] == '\\';
+    const bool sharePath = path.rfind("\\\\", 0) == 0;
+    return drivePath || sharePath ? path : core::GetProgramPath(path);
 }
 
 }  // namespace
@@ -92,7 +103,7 @@ void Frm_Tasks::LoadProcListXpFrom(const std::vector<platform::ProcessEntry>& en
         } else {
             process = platform::ProcessQuery::Open(entry.id);
             if (process) {
-                row.tag = core::GetProgramPath(process.ImagePath());
+                row.tag = ImagePathForRow(process.ImagePath());
                 if (!row.tag.empty() && platform::FileExists(row.tag)) row.iconPath = row.tag;
             }
         }
@@ -110,7 +121,7 @@ void Frm_Tasks::LoadProcListXpFrom(const std::vector<platform::ProcessEntry>& en
         row.priority = PriorityName(process.PriorityClass());
         row.threads = std::to_string(entry.threads);
         row.creationTime = entry.countersKnown ? entry.creationTime : process.CreationTime().value_or(0);
-        opened_.emplace(entry.id, std::move(process));
+        if (timerEnabled_) opened_.emplace(entry.id, std::move(process));
         Lv.push_back(std::move(row));
     }
     EndLoad();
@@ -180,6 +191,8 @@ void Frm_Tasks::Tm_Timer() { TickFrom(platform::SnapshotProcesses()); }
 
 void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
     const bool win9x = Win9x();
+    std::unordered_set<uint32_t> listed;
+    for (const auto& row : Lv) listed.insert(row.id);
     std::vector<platform::ProcessEntry> eligible;
     std::unordered_map<uint32_t, platform::ProcessFacts> facts;
     eligible.reserve(entries.size());
@@ -190,9 +203,15 @@ void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
             // others would rebuild the list at every tick.
             if (entry.exeFile.empty() || !platform::FileExists(entry.exeFile)) continue;
         } else if (entry.countersKnown) {
-            // The snapshot brought every working set along; processes the
-            // last load could not open stay out without being tried again.
+            // The snapshot brought every working set along; processes that
+            // could not be opened once stay out without being tried again,
+            // and one that starts between ticks is tried here, so that it
+            // never rebuilds the list only to be left out again.
             if (entry.workingSet == 0 || Excluded(entry)) continue;
+            if (!listed.count(entry.id) && !platform::ProcessQuery::Open(entry.id)) {
+                excluded_.emplace(entry.id, entry.creationTime);
+                continue;
+            }
             facts[entry.id].workingSet = entry.workingSet;
         } else {
             const platform::ProcessFacts read = platform::QueryProcessFacts(entry.id);
@@ -230,7 +249,22 @@ void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
 void Frm_Tasks::SetTimerEnabled(bool enabled) {
     if (enabled == timerEnabled_) return;
     timerEnabled_ = enabled;
+    // While the page is hidden (or a details window stops the refresh) no
+    // process is held, so that the ones that end meanwhile are freed.
+    if (enabled)
+        ReopenListed();
+    else
+        opened_.clear();
     if (onTimerChanged) onTimerChanged();
+}
+
+void Frm_Tasks::ReopenListed() {
+    if (shownAsWin9x_) return;
+    for (const auto& row : Lv) {
+        auto process = platform::ProcessQuery::Open(row.id);
+        if (process && (row.creationTime == 0 || process.CreationTime() == row.creationTime))
+            opened_.insert_or_assign(row.id, std::move(process));
+    }
 }
 
 const TaskRow* Frm_Tasks::SelectedTask() const {
@@ -241,7 +275,8 @@ void Frm_Tasks::SelectRow(int row) {
     selectedRow_ = row >= 0 && row < static_cast<int>(Lv.size()) ? row : -1;
     const TaskRow* task = SelectedTask();
     if (!task) return;
-    const std::string path = core::GetProgramPath(task->tag);
+    // The tag is already a plain path on both ways.
+    const std::string& path = task->tag;
     L2 = task->name;
     if (!path.empty() && platform::FileExists(path)) {
         ProgPic = path;

@@ -115,12 +115,14 @@ private:
     void SetCell(size_t row, TaskColumn column, std::string& cell, std::string text);
     bool SameListing(const std::vector<platform::ProcessEntry>& eligible) const;
     bool Excluded(const platform::ProcessEntry& entry) const;
+    void ReopenListed();
 
     core::Prompts& prompts_;
     core::ClsFileFolder files_;
-    // The listed processes, held open so that a tick asks without opening
-    // them again; and the processes the last load could not open (with
-    // their creation times), so that a tick does not count them as new.
+    // The listed processes, held open while the timer runs so that a tick
+    // asks without opening them again; and the processes that could not be
+    // opened since the last load (with their creation times), so that a
+    // tick does not count them as new.
     std::unordered_map<uint32_t, platform::ProcessQuery> opened_;
     std::set<std::pair<uint32_t, uint64_t>> excluded_;
     int selectedRow_ = -1;

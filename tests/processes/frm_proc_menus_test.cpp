@@ -32,7 +32,7 @@ int CheckedIndex(const FrmProcMenus& menus) {
 
 }  // namespace
 
-TEST_F(ProcMenus, OpeningMarksThePriorityAndEnablesEntriesOnlyWithASelection) {
+TEST_F(ProcMenus, OpeningMarksThePriorityEnablesEntriesOnlyWithASelectionAndPathlessRowsRefuse) {
     ChildProcess helper = proc_test::StartIdle();
     ASSERT_TRUE(platform::SetProcessPriorityClass(helper.id(), kBelowNormal));
     Frm_Tasks page(prompts_);
@@ -46,6 +46,18 @@ TEST_F(ProcMenus, OpeningMarksThePriorityAndEnablesEntriesOnlyWithASelection) {
     page.Menus.SetProcRadio(6);
     EXPECT_EQ(CheckedIndex(page.Menus), -1);
 
+    // A row listed without a path: Folder and Properties refuse.
+    page.Lv[page.SelectedRow()].tag.clear();
+    page.Menus.Mnu_Pop_Folder_Click();
+    page.Menus.Mnu_Pop_Properties_Click();
+    ASSERT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_EQ(prompts_.messages[0].text, "Can't open this program folder");
+    EXPECT_EQ(prompts_.messages[1].text, "Can't display properties dialog for this program");
+    for (const auto& message : prompts_.messages) {
+        EXPECT_EQ(message.title, "Clarimo");
+        EXPECT_EQ(message.icon, core::PromptIcon::Exclamation);
+    }
+
     // A reload unloads the menu; with nothing selected only Refresh is left.
     page.Menus.Mnu_Pop_Refresh_Click();
     EXPECT_FALSE(page.Menus.Loaded);
@@ -53,7 +65,7 @@ TEST_F(ProcMenus, OpeningMarksThePriorityAndEnablesEntriesOnlyWithASelection) {
     EXPECT_FALSE(page.Menus.ProcessEntriesEnabled);
 }
 
-TEST_F(ProcMenus, EndProcessEndsTheListedProcessAndLeavesTheRunMarker) {
+TEST_F(ProcMenus, EndProcessEndsTheListedProcessOnceAndLeavesTheRunMarkerAtZero) {
     ChildProcess helper = proc_test::StartIdle();
     Frm_Tasks page(prompts_);
     ASSERT_NO_FATAL_FAILURE(Load(page, helper));
@@ -63,13 +75,7 @@ TEST_F(ProcMenus, EndProcessEndsTheListedProcessAndLeavesTheRunMarker) {
     EXPECT_EQ(*exitCode, 0u);
     EXPECT_TRUE(prompts_.messages.empty());
     EXPECT_EQ(RunMarker(), "0");
-}
 
-TEST_F(ProcMenus, EndProcessOfAnExitedProcessRefusesAndLeavesTheRunMarkerAtZero) {
-    ChildProcess helper = proc_test::StartIdle();
-    Frm_Tasks page(prompts_);
-    ASSERT_NO_FATAL_FAILURE(Load(page, helper));
-    helper.Kill();
     helper = ChildProcess();  // the last handle goes, and with it the process
     page.Menus.Mnu_Pop_EndProc_Click();
     ASSERT_EQ(prompts_.messages.size(), 1u);
@@ -145,20 +151,4 @@ TEST_F(ProcMenus, HighRaisesTheProgramsOwnClassToo) {
     // The list shows the change at the next tick.
     page.Tm_Timer();
     EXPECT_EQ(page.Lv[RowOf(page, helper.id())].priority, "High");
-}
-
-TEST_F(ProcMenus, FolderAndPropertiesRefuseARowWithoutAPath) {
-    ChildProcess helper = proc_test::StartIdle();
-    Frm_Tasks page(prompts_);
-    ASSERT_NO_FATAL_FAILURE(Load(page, helper));
-    page.Lv[RowOf(page, helper.id())].tag.clear();
-    page.Menus.Mnu_Pop_Folder_Click();
-    page.Menus.Mnu_Pop_Properties_Click();
-    ASSERT_EQ(prompts_.messages.size(), 2u);
-    EXPECT_EQ(prompts_.messages[0].text, "Can't open this program folder");
-    EXPECT_EQ(prompts_.messages[1].text, "Can't display properties dialog for this program");
-    for (const auto& message : prompts_.messages) {
-        EXPECT_EQ(message.title, "Clarimo");
-        EXPECT_EQ(message.icon, core::PromptIcon::Exclamation);
-    }
 }

@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/process_info.h"
 #include "proc_fixture.h"
+#include "processes/frm_proc_info.h"
 #include "processes/mod_proc.h"
 
 using namespace processes;
@@ -25,37 +26,41 @@ std::vector<std::string> ColumnTitles(const Frm_Tasks& page) {
 
 }  // namespace
 
-TEST_F(FrmTasks, ListsRunningProcessesWithNameMemoryPriorityAndThreads) {
-    ChildProcess helper = proc_test::StartIdle();
-    Frm_Tasks page(prompts_);
-    page.Form_Load();
-    EXPECT_EQ(ColumnTitles(page), (std::vector<std::string>{"Process Name", "Memory Usage", "Priority", "Threads"}));
-    const int row = RowOf(page, helper.id());
-    ASSERT_GE(row, 0);
-    const TaskRow& task = page.Lv[row];
-    EXPECT_EQ(task.key, std::to_string(helper.id()));
-    EXPECT_EQ(task.name, "proc_idle.exe");
-    EXPECT_EQ(task.tag, testing_support::BesideTestProgram("proc_idle.exe"));
-    EXPECT_EQ(task.iconPath, task.tag);
-    EXPECT_TRUE(std::regex_match(task.memory, std::regex(R"([0-9.,]+ (Byte|KB|MB|GB))"))) << task.memory;
-    EXPECT_EQ(task.priority, "Normal");
-    EXPECT_GE(std::stoi(task.threads), 1);
-    EXPECT_EQ(page.L2, "Running Processes : " + std::to_string(page.Lv.size()));
-}
-
-TEST_F(FrmTasks, ListsAProgramWhosePathIsOutsideTheAnsiCodePage) {
-    const std::string folder = settings_ / "Ωmega ā";
+TEST_F(FrmTasks, ListsAndShowsARunningProcessWithItsPathAsItIs) {
+    // A path outside the ANSI code page, with ".ico" inside a folder name
+    // that a command-line parser would cut it at.
+    const std::string folder = settings_ / "Ωmega my.icons";
     testing_support::MakeFolder(folder);
     const std::string path = folder + "\\prōc_идле.exe";
     ASSERT_TRUE(testing_support::CopyFileTo(testing_support::BesideTestProgram("proc_idle.exe"), path));
     ChildProcess helper = ChildProcess::Start(path, "300");
     Frm_Tasks page(prompts_);
     page.Form_Load();
+    EXPECT_EQ(ColumnTitles(page), (std::vector<std::string>{"Process Name", "Memory Usage", "Priority", "Threads"}));
+    EXPECT_EQ(page.L2, "Running Processes : " + std::to_string(page.Lv.size()));
     const int row = RowOf(page, helper.id());
     ASSERT_GE(row, 0);
-    EXPECT_EQ(page.Lv[row].name, "prōc_идле.exe");
-    EXPECT_EQ(page.Lv[row].tag, path);
-    EXPECT_EQ(page.Lv[row].iconPath, path);
+    const TaskRow& task = page.Lv[row];
+    EXPECT_EQ(task.key, std::to_string(helper.id()));
+    EXPECT_EQ(task.name, "prōc_идле.exe");
+    EXPECT_EQ(task.tag, path);
+    EXPECT_EQ(task.iconPath, path);
+    EXPECT_TRUE(std::regex_match(task.memory, std::regex(R"([0-9.,]+ (Byte|KB|MB|GB))"))) << task.memory;
+    EXPECT_EQ(task.priority, "Normal");
+    EXPECT_GE(std::stoi(task.threads), 1);
+
+    page.SelectRow(row);
+    EXPECT_EQ(page.L2, "prōc_идле.exe");
+    EXPECT_EQ(page.L3, path);
+    EXPECT_EQ(page.L4, "Started At : " + GetProcStartTime(helper.id()));
+    EXPECT_EQ(page.ProgPic, path);
+
+    page.Lv[row].tag.clear();
+    page.SelectRow(row);
+    EXPECT_EQ(page.L2, "prōc_идле.exe");
+    EXPECT_EQ(page.L3, "");
+    EXPECT_EQ(page.L4, "");
+    EXPECT_EQ(page.ProgPic, "");
 }
 
 TEST_F(FrmTasks, TimerShowsAPriorityChangedElsewhereButLeavesTheThreadCount) {
@@ -86,9 +91,16 @@ TEST_F(FrmTasks, TimerRebuildsWhenTheSetOfProcessesChanges) {
     ChildProcess first = proc_test::StartIdle();
     Frm_Tasks page(prompts_);
     page.Form_Load();
-    page.Tm_Timer();
+    page.SelectRow(0);
+    // A process the user cannot open (a service of another account) that
+    // starts between ticks is no change: selection and panel stay.
+    auto entries = platform::SnapshotProcesses();
+    entries.push_back({0x7FFFFFF0, 4, "service.exe", true, 1 << 20, 42});
+    page.TickFrom(entries);
+    page.TickFrom(entries);
     uint64_t rebuilds = page.rebuilds;
     EXPECT_EQ(rebuilds, 1u);
+    EXPECT_EQ(page.SelectedRow(), 0);
 
     ChildProcess second = proc_test::StartIdle();
     page.Tm_Timer();
@@ -112,24 +124,32 @@ TEST_F(FrmTasks, TimerRebuildsWhenTheSetOfProcessesChanges) {
     EXPECT_EQ(page.Lv[RowOf(page, third.id())].name, "proc_idle.exe");
 }
 
-TEST_F(FrmTasks, SelectionShowsNamePathAndStartTime) {
-    ChildProcess helper = proc_test::StartIdle();
+TEST_F(FrmTasks, ListedProcessesAreHeldOnlyWhileTheTimerRuns) {
+    // Wine still opens an ended process while anyone holds a handle to it,
+    // and frees it a moment after the last handle went.
+    auto end = [](ChildProcess& helper) {
+        const uint32_t id = helper.id();
+        helper.Kill();
+        helper = ChildProcess();  // the last handle goes
+        return id;
+    };
+    auto freed = [](uint32_t id) {
+        for (int i = 0; i < 1000 && platform::ProcessQuery::Open(id); ++i) ::Sleep(10);
+        return !platform::ProcessQuery::Open(id);
+    };
+    ChildProcess first = proc_test::StartIdle();
+    ChildProcess second = proc_test::StartIdle();
     Frm_Tasks page(prompts_);
     page.Form_Load();
-    const int row = RowOf(page, helper.id());
-    ASSERT_GE(row, 0);
-    page.SelectRow(row);
-    EXPECT_EQ(page.L2, "proc_idle.exe");
-    EXPECT_EQ(page.L3, page.Lv[row].tag);
-    EXPECT_EQ(page.L4, "Started At : " + GetProcStartTime(helper.id()));
-    EXPECT_EQ(page.ProgPic, page.Lv[row].tag);
+    page.SetTimerEnabled(true);
+    page.SetTimerEnabled(false);
+    EXPECT_TRUE(freed(end(first)));
 
-    page.Lv[row].tag.clear();
-    page.SelectRow(row);
-    EXPECT_EQ(page.L2, "proc_idle.exe");
-    EXPECT_EQ(page.L3, "");
-    EXPECT_EQ(page.L4, "");
-    EXPECT_EQ(page.ProgPic, "");
+    page.SetTimerEnabled(true);
+    ChildProcess unlisted = proc_test::StartIdle();
+    const uint32_t secondId = end(second);
+    ASSERT_TRUE(freed(end(unlisted)));
+    EXPECT_TRUE(platform::ProcessQuery::Open(secondId));
 }
 
 TEST_F(FrmTasks, WindowsNineEightLoaderListsExistingExecutablesWithoutMemory) {
@@ -160,6 +180,10 @@ TEST_F(FrmTasks, WindowsNineEightLoaderListsExistingExecutablesWithoutMemory) {
     page.SelectRow(0);
     EXPECT_EQ(page.L3, path);
     EXPECT_EQ(page.L4, "");
+    Frm_ProcInfo details(page);
+    details.Form_Load();
+    ASSERT_EQ(details.Lv1.size(), 5u);  // no "Memory Usage" row
+    EXPECT_EQ(details.Lv1[3].data, "Priority");
 
     // Missing executables are not counted by the tick either, so the list
     // stays as it is; a priority change still shows.

@@ -14,6 +14,18 @@ mkdir -p "$work"
 area=$(mktemp -d "$(realpath "$work")/${program%.exe}.XXXX")
 here=$(dirname "$(realpath "$0")")
 source "$here/wine-env.sh" "$area"
+# A 32-bit program runs under the 32-bit loader, in the same prefix; its log
+# gets a name of its own, as both builds' programs share one run.
+suffix=
+if [ "$(pe_machine "$bin/$program")" = 14c ]; then
+  WINE=$WINE32
+  suffix=.win32
+  if [ ! -f "$template/prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "the template prefix has no 32-bit part: make it again with wine32 installed" >&2
+    rm -rf "$area"
+    exit 1
+  fi
+fi
 cp -a "$template/prefix" "$WINEPREFIX"
 make_prefix_safe "$WINEPREFIX"
 
@@ -32,5 +44,5 @@ cd "$dest"
 # The output is also kept for the run's closing count.
 logs="$(realpath "$work")/logs"
 mkdir -p "$logs"
-"$WINE" "$dest/$program" --gtest_color=no "$@" 2>&1 | tee "$logs/${program%.exe}.log"
+"$WINE" "$dest/$program" --gtest_color=no "$@" 2>&1 | tee "$logs/${program%.exe}$suffix.log"
 

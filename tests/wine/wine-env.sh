@@ -2,6 +2,7 @@
 # Wine inside it, and defines make_prefix_safe.
 _area=$(realpath -m "$1")
 export WINE=/usr/lib/wine/wine64
+export WINE32=/usr/lib/wine/wine
 export WINESERVER=/usr/lib/wine/wineserver
 export WINEPREFIX="$_area/prefix"
 export HOME="$_area/home"
@@ -27,4 +28,12 @@ make_prefix_safe() {
     echo "prefix $prefix is not safe" >&2
     return 1
   fi
+}
+
+# The machine field of a PE file's header in hex: 8664 for x86-64, 14c for
+# i386.
+pe_machine() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ' | sed 's/^0*//'
 }
