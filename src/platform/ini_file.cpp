@@ -6,6 +6,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/handles.h"
+#include "platform/ini_bytes.h"
 #include "platform/long_path.h"
 #include "platform/utf.h"
 
@@ -52,49 +53,16 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     }
 }
 
-IniEncoding EncodingOf(std::string_view head) {
-    if (head.empty()) return IniEncoding::Empty;
-    if (head.starts_with("\xEF\xBB\xBF")) return IniEncoding::Utf8;
-    if (head.starts_with("\xFF\xFE")) return IniEncoding::Utf16Le;
-    if (head.starts_with("\xFE\xFF")) return IniEncoding::Utf16Be;
-    return IniEncoding::Ansi;
-}
-
 // The file's text as the profile functions read it.
 std::wstring DecodeProfileText(const std::string& bytes) {
-    switch (EncodingOf(bytes)) {
-        case IniEncoding::Utf8:
-            return ToWide(std::string_view(bytes).substr(3));
-        case IniEncoding::Utf16Le:
-        case IniEncoding::Utf16Be: {
-            const bool bigEndian = EncodingOf(bytes) == IniEncoding::Utf16Be;
-            std::wstring text;
-            for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-                const auto first = static_cast<unsigned char>(bytes[i]);
-                const auto second = static_cast<unsigned char>(bytes[i + 1]);
-                text += static_cast<wchar_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
-            }
-            return text;
-        }
-        case IniEncoding::Ansi: {
-            const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-            std::wstring text(static_cast<size_t>(n), L'\0');
-            ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
-            return text;
-        }
-        default:
-            return {};
+    if (IniEncodingOf(bytes) != IniEncoding::Ansi) {
+        const std::u16string text = DecodeUnicodeIniBytes(bytes);
+        return std::wstring(text.begin(), text.end());
     }
-}
-
-std::string EncodeUtf16LeWithMark(std::wstring_view text) {
-    std::string bytes = "\xFF\xFE";
-    bytes.reserve(2 + text.size() * 2);
-    for (const wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>((c >> 8) & 0xFF);
-    }
-    return bytes;
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+    return text;
 }
 
 }  // namespace
@@ -124,7 +92,7 @@ IniEncoding DetectIniEncoding(const std::string& file) {
     char head[3] = {};
     DWORD read = 0;
     if (!::ReadFile(handle.get(), head, sizeof head, &read, nullptr)) return IniEncoding::Unreadable;
-    return EncodingOf(std::string_view(head, read));
+    return IniEncodingOf(std::string_view(head, read));
 }
 
 bool FitsAnsiCodePage(const std::string& text) {
@@ -150,8 +118,9 @@ bool ConvertIniFileToUnicode(const std::string& file) {
     const std::string path = ProfilePath(file);
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) return false;
-    if (EncodingOf(bytes) == IniEncoding::Utf16Le) return true;
-    return ReplaceFileContent(path, EncodeUtf16LeWithMark(DecodeProfileText(bytes)));
+    if (IniEncodingOf(bytes) == IniEncoding::Utf16Le) return true;
+    const std::wstring text = DecodeProfileText(bytes);
+    return ReplaceFileContent(path, Utf16LeWithMark(std::u16string(text.begin(), text.end())));
 }
 
 bool WriteIniValue(const std::string& file, const std::string& section, const std::string& key,

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/ini_bytes.h"
+
 namespace platform {
 
 // The value of key in section, or defaultValue when the file, section or key
@@ -29,8 +31,6 @@ bool WriteIniValue(const std::string& file, const std::string& section, const st
 // mark. True when the file is UTF-16LE afterwards.
 bool ConvertIniFileToUnicode(const std::string& file);
 
-// How the profile functions read a file.
-enum class IniEncoding { Missing, Unreadable, Empty, Ansi, Utf8, Utf16Le, Utf16Be };
 IniEncoding DetectIniEncoding(const std::string& file);
 
 // True when the ANSI code page holds every character of text exactly (no
