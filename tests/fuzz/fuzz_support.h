@@ -20,8 +20,8 @@
 
 namespace fuzz {
 
-// The input cut into parts at each NUL byte; always at least `count` parts
-// (missing ones empty), the last one taking the rest.
+// The input cut into exactly `count` parts at NUL bytes (missing ones
+// empty), the last one taking the rest.
 inline std::vector<std::string_view> Parts(const uint8_t* data, size_t size, size_t count) {
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     std::vector<std::string_view> parts;

@@ -2,6 +2,8 @@
 // given by a reader that does what the profile functions do (trim blanks,
 // drop one pair of quotes, first "=" ends the key, names without case);
 // the Unicode forms of a file decode and encode without loss.
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 
@@ -28,10 +30,10 @@ std::string_view ReadBack(std::string_view stored) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if ((a[i] | (a[i] >= 'A' && a[i] <= 'Z' ? 0x20 : 0)) != (b[i] | (b[i] >= 'A' && b[i] <= 'Z' ? 0x20 : 0)))
-            return false;
+        if (lower(a[i]) != lower(b[i])) return false;
     return true;
 }
 
@@ -52,10 +54,8 @@ std::optional<std::string> Read(std::string_view text, std::string_view section,
 }
 
 bool IsPlainName(std::string_view s) {
-    if (s.empty()) return false;
-    for (const char c : s)
-        if (!((c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'))) return false;
-    return true;
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
 }
 
 }  // namespace
