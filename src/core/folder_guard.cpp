@@ -1,5 +1,7 @@
 #include "core/folder_guard.h"
 
+#include <algorithm>
+
 namespace core {
 namespace {
 
@@ -39,6 +41,24 @@ bool IsAtOrInsideAny(std::string_view folder, const std::vector<std::string>& pl
     return false;
 }
 
+// Only the comparable form is judged. Any other spelling (lower case, "/",
+// empty, "." or ".." parts, a trailing dot or blank that Windows drops, a
+// "\\?\" or "\\.\" prefix, a stream name after ":") may name a protected
+// folder without looking like it.
+bool IsComparableForm(std::string_view path, size_t root) {
+    constexpr std::string_view kNotInNames = "\"|<>?*:/";
+    size_t start = path[0] == '\\' ? 2 : root;  // a share's server and share names are checked too
+    while (start <= path.size()) {
+        const size_t end = std::min(path.find('\\', start), path.size());
+        const std::string_view part = path.substr(start, end - start);
+        if (part.empty() || part.back() == '.' || part.back() == ' ') return false;
+        for (const char c : part)
+            if ((c >= 'a' && c <= 'z') || kNotInNames.find(c) != std::string_view::npos) return false;
+        start = end + 1;
+    }
+    return path[0] == '\\' || (path[0] >= 'A' && path[0] <= 'Z');
+}
+
 std::string_view Parent(std::string_view path) {
     const size_t slash = path.find_last_of('\\');
     return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
@@ -49,7 +69,7 @@ std::string_view Parent(std::string_view path) {
 FolderVerdict JudgeFolder(const ProtectedFolders& places, std::string_view path) {
     const size_t root = RootLength(path);
     if (root == 0 || path.size() <= root) return FolderVerdict::Refused;  // relative, unknown form or a root
-    if (path.back() == '\\') return FolderVerdict::Refused;               // not in comparable form
+    if (!IsComparableForm(path, root)) return FolderVerdict::Refused;
     if (IsSameOrAbove(path, places.windowsFolder) || IsSameOrAboveAny(path, places.systemFolders) ||
         IsAtOrInsideAny(path, places.systemFolders) || IsSameOrAboveAny(path, places.programFilesFolders) ||
         IsSameOrAbove(path, places.profilesFolder) || IsSameOrAboveAny(path, places.profileFolders) ||

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/ini_bytes.h"
 #include "platform/utf.h"
 
 namespace core {
@@ -123,14 +124,7 @@ std::optional<std::string> IniFileBytes(const std::vector<IniSection>& sections)
             text += key + "=" + QuoteIniValue(value) + "\r\n";
         }
     }
-    const std::u16string wide = platform::ToUtf16(text);
-    std::string bytes = "\xFF\xFE";
-    bytes.reserve(2 + wide.size() * 2);
-    for (const char16_t c : wide) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
+    return platform::Utf16LeWithMark(platform::ToUtf16(text));
 }
 
 }  // namespace core

@@ -53,9 +53,6 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     }
 }
 
-// How the profile functions read a file.
-enum class IniEncoding { Empty, Ansi, Utf8, Utf16Le, Utf16Be };
-
 // True when the ANSI code page holds every character of text exactly (no
 // default character, no best-fit substitute).
 bool FitsAnsiCodePage(const std::string& text) {
@@ -77,49 +74,16 @@ bool FitsAnsiCodePage(const std::string& text) {
     return roundTrip == wide;
 }
 
-IniEncoding EncodingOf(std::string_view head) {
-    if (head.empty()) return IniEncoding::Empty;
-    if (head.starts_with("\xEF\xBB\xBF")) return IniEncoding::Utf8;
-    if (head.starts_with("\xFF\xFE")) return IniEncoding::Utf16Le;
-    if (head.starts_with("\xFE\xFF")) return IniEncoding::Utf16Be;
-    return IniEncoding::Ansi;
-}
-
 // The file's text as the profile functions read it.
 std::wstring DecodeProfileText(const std::string& bytes) {
-    switch (EncodingOf(bytes)) {
-        case IniEncoding::Utf8:
-            return ToWide(std::string_view(bytes).substr(3));
-        case IniEncoding::Utf16Le:
-        case IniEncoding::Utf16Be: {
-            const bool bigEndian = EncodingOf(bytes) == IniEncoding::Utf16Be;
-            std::wstring text;
-            for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-                const auto first = static_cast<unsigned char>(bytes[i]);
-                const auto second = static_cast<unsigned char>(bytes[i + 1]);
-                text += static_cast<wchar_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
-            }
-            return text;
-        }
-        case IniEncoding::Ansi: {
-            const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-            std::wstring text(static_cast<size_t>(n), L'\0');
-            ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
-            return text;
-        }
-        default:
-            return {};
+    if (IniEncodingOf(bytes) != IniEncoding::Ansi) {
+        const std::u16string text = DecodeUnicodeIniBytes(bytes);
+        return std::wstring(text.begin(), text.end());
     }
-}
-
-std::string EncodeUtf16LeWithMark(std::wstring_view text) {
-    std::string bytes = "\xFF\xFE";
-    bytes.reserve(2 + text.size() * 2);
-    for (const wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>((c >> 8) & 0xFF);
-    }
-    return bytes;
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+    return text;
 }
 
 }  // namespace
@@ -143,7 +107,7 @@ std::optional<IniFileText> ReadIniFileText(const std::string& file) {
     const std::wstring path = ProfileApiPath(file);
     std::string bytes;
     if (path.empty() || !ReadWholeFile(ProfilePath(file), bytes)) return std::nullopt;
-    return IniFileText{ToUtf8(DecodeProfileText(bytes)), EncodingOf(bytes) == IniEncoding::Ansi};
+    return IniFileText{ToUtf8(DecodeProfileText(bytes)), IniEncodingOf(bytes) == IniEncoding::Ansi};
 }
 
 bool WriteIniFileText(const std::string& file, const IniFileText& content) {
@@ -157,7 +121,7 @@ bool WriteIniFileText(const std::string& file, const IniFileText& content) {
         ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
     } else {
         // Never "?" for what the code page cannot hold.
-        bytes = EncodeUtf16LeWithMark(text);
+        bytes = Utf16LeWithMark(std::u16string(text.begin(), text.end()));
     }
     return ReplaceFileContent(ProfilePath(file), bytes);
 }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/ini_bytes.h"
+
 namespace platform {
 
 // The value of key in section, or defaultValue when the file, section or key

@@ -36,9 +36,10 @@ bool HasNameEndingInDotOrBlank(std::wstring_view p) {
 
 std::wstring ToSystemPath(std::string_view utf8Path) {
     std::wstring path = ToWide(utf8Path);
-    if (path.starts_with(L"\\\\?\\")) return path;
     if (path.size() < kLongPathThreshold && !HasNameEndingInDotOrBlank(path)) return path;
     std::replace(path.begin(), path.end(), L'/', L'\\');
+    // Already prefixed, or a device path: "\\?\" cannot be put before it.
+    if (path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\")) return path;
     if (IsDriveAbsolute(path)) return L"\\\\?\\" + path;
     if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
     return path;  // relative paths cannot take the prefix

@@ -66,8 +66,10 @@ std::optional<double> ParseDecimal(std::string_view text) {
 double ReadDecimal(std::string_view text, double Default) { return ParseDecimal(text).value_or(Default); }
 
 std::string DecimalText(double value) {
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof(buffer), value);
+    // Fixed notation: ParseDecimal takes no exponent. The longest fixed text
+    // of a double has about 330 characters.
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::fixed);
     if (error != std::errc()) return "0";
     return std::string(buffer, end);
 }

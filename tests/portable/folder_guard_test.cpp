@@ -33,8 +33,16 @@ TEST(FolderGuard, RefusesPathsThatAreNotFullOrAreRoots) {
     EXPECT_EQ(Judge("D:\\"), FolderVerdict::Refused);
     EXPECT_EQ(Judge("\\\\SERVER\\SHARE"), FolderVerdict::Refused);
     EXPECT_EQ(Judge("\\\\SERVER"), FolderVerdict::Refused);
-    EXPECT_EQ(Judge("C:\\TEMP\\"), FolderVerdict::Refused);  // not in comparable form
     EXPECT_EQ(Judge("\\\\SERVER\\SHARE\\DIR"), FolderVerdict::Allowed);
+}
+
+TEST(FolderGuard, RefusesEverySpellingButTheComparableForm) {
+    // None is the comparable form; once Windows reads them, most name a protected folder.
+    for (const char* path :
+         {"C:\\TEMP\\", "C:\\windows", "c:\\WINDOWS", "C:\\WINDOWS.", "C:\\USERS\\ROOT ", "C:\\.\\WINDOWS",
+          "C:\\X\\..\\WINDOWS", "C:\\\\WINDOWS", "C:\\USERS/ROOT", "\\\\?\\C:\\WINDOWS", "\\\\.\\C:\\WINDOWS",
+          "\\\\?\\UNC\\SERVER\\SHARE", "C:\\WINDOWS::$INDEX_ALLOCATION"})
+        EXPECT_EQ(Judge(path), FolderVerdict::Refused) << path;
 }
 
 TEST(FolderGuard, RefusesWindowsSystemAndProgramFiles) {

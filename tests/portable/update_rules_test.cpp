@@ -33,6 +33,9 @@ TEST(UpdateNumbers, AreDecimalsWithAPointAndNothingElse) {
     EXPECT_EQ(DecimalText(13), "13");
     EXPECT_EQ(DecimalText(14.5), "14.5");
     EXPECT_EQ(DecimalText(-1), "-1");
+    // Never an exponent, which ParseDecimal would not read back.
+    EXPECT_EQ(DecimalText(1e21), "1000000000000000000000");
+    EXPECT_EQ(DecimalText(1e-7), "0.0000001");
 }
 
 TEST(UpdateNumbers, ANewerReleaseIsComparedComponentWiseWith2Point1AndBuild12) {

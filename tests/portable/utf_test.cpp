@@ -40,4 +40,7 @@ TEST(LongPath, LongAbsolutePathsAndNamesEndingInADotOrBlankGetThePrefix) {
     EXPECT_EQ(ToUtf8(platform::ToSystemPath(relative)), relative);
     EXPECT_EQ(platform::FromSystemPath(platform::ToSystemPath(deep)), deep);
     EXPECT_EQ(platform::FromSystemPath(platform::ToSystemPath(unc)), unc);
+    // A prefix written with "/" is still a prefix, not a share named "?".
+    EXPECT_EQ(ToUtf8(platform::ToSystemPath("/\\?\\C:\\" + std::string(300, 'z'))),
+              "\\\\?\\C:\\" + std::string(300, 'z'));
 }
