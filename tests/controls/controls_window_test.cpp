@@ -14,7 +14,9 @@
 #include "controls/tab_button_window.h"
 #include "controls/tool_tip.h"
 #include "platform/dpi.h"
+#include "platform/utf.h"
 #include "support/test_window.h"
+#include "support/window_probes.h"
 
 namespace controls {
 namespace {
@@ -24,11 +26,7 @@ using testing_support::PumpMessages;
 using testing_support::PumpUntil;
 using testing_support::TestWindow;
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = L"";
-    ::SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
+std::wstring TextOf(HWND window) { return platform::ToWide(testing_support::WindowText(window)); }
 
 SIZE SizeOf(HWND window) {
     RECT rect;

@@ -10,6 +10,7 @@
 #include "proc_fixture.h"
 #include "processes/frm_proc_info_window.h"
 #include "support/test_window.h"
+#include "support/window_probes.h"
 
 using namespace processes;
 using proc_test::RowOf;
@@ -18,12 +19,7 @@ using testing_support::PumpUntil;
 
 namespace {
 
-std::vector<HWND> Children(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
+constexpr auto Children = testing_support::ChildWindows;
 
 std::string ChildTextStarting(HWND parent, const std::string& prefix) {
     for (HWND child : Children(parent)) {
@@ -33,11 +29,7 @@ std::string ChildTextStarting(HWND parent, const std::string& prefix) {
     return {};
 }
 
-std::string CellText(HWND list, int row, int column) {
-    wchar_t buffer[260] = {};
-    ListView_GetItemText(list, row, column, buffer, 260);
-    return platform::ToUtf8(buffer);
-}
+constexpr auto CellText = testing_support::ListCellText;
 
 bool ListShows(HWND list, const std::string& key, Frm_Tasks& logic, uint32_t id) {
     const int row = RowOf(logic, id);
