@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "controls/custom_window.h"
+#include "controls/theme.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 
@@ -84,7 +86,6 @@ bool FrmCookiesWindow::Create(HWND owner) {
         windowClass.lpfnWndProc = Proc;
         windowClass.hInstance = instance;
         windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = kClass;
         ::RegisterClassExW(&windowClass);
     }
@@ -103,6 +104,7 @@ bool FrmCookiesWindow::Create(HWND owner) {
         Child(window_, WC_LISTVIEWW, L"",
               LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP, kList, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    ListView_SetTextColor(list_, controls::ResolveColor(controls::ThemeTextColor));
     label_ = Child(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0);
     refresh_ = Child(window_, L"BUTTON", L"Refresh", BS_PUSHBUTTON | WS_TABSTOP, kRefresh);
     remove_ = Child(window_, L"BUTTON", L"Remove", BS_PUSHBUTTON | WS_TABSTOP, kRemove);
@@ -222,6 +224,8 @@ LRESULT CALLBACK FrmCookiesWindow::Proc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT FrmCookiesWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (background_.Handle(window_, message, wParam, result)) return result;
     switch (message) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "controls/themed_background.h"
 #include "platform/handles.h"
 #include "platform/window_handle.h"
 #include "privacy/frm_cookies.h"
@@ -55,6 +56,7 @@ private:
     int shownVersion_ = -1;
     platform::UniqueFont font_;
     platform::UniqueImageList images_;
+    controls::ThemedBackground background_;
 };
 
 }  // namespace privacy

@@ -1,5 +1,7 @@
 #include "privacy/frm_privacy_window.h"
 
+#include <windowsx.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -413,16 +415,24 @@ HWND FrmPrivacyWindow::TopWindow() const {
 LRESULT CALLBACK FrmPrivacyWindow::ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                              DWORD_PTR self) {
     LRESULT result = 0;
-    if (reinterpret_cast<FrmPrivacyWindow*>(self)->ChildMessage(window, message, wParam, result)) return result;
+    if (reinterpret_cast<FrmPrivacyWindow*>(self)->ChildMessage(window, message, wParam, lParam, result)) return result;
     return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
-bool FrmPrivacyWindow::ChildMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result) {
+bool FrmPrivacyWindow::ChildMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_RBUTTONUP: {
             POINT cursor;
             ::GetCursorPos(&cursor);
             ShowMenu(cursor);
+            return true;
+        }
+        case WM_CONTEXTMENU: {
+            // Shift+F10 or the Apps key: the menu opens under the focused box.
+            if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1) return false;
+            RECT box;
+            ::GetWindowRect(window, &box);
+            ShowMenu({box.left, box.bottom});
             return true;
         }
         case WM_KEYDOWN:

@@ -76,7 +76,7 @@ public:
 private:
     static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
-    bool ChildMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result);
+    bool ChildMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Build(HWND buttonParent);
     void Layout();
     void LayoutItems();

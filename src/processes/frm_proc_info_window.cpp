@@ -37,6 +37,7 @@ HWND MakeList(HWND parent, HFONT font) {
                                   0, 0, 10, 10, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    ListView_SetTextColor(list, controls::ResolveColor(controls::ThemeTextColor));
     const unsigned dpi = platform::WindowDpi(parent);
     const wchar_t* titles[] = {L"Data", L"Value"};
     const int twips[] = {2000, 3400};
@@ -143,7 +144,6 @@ void FrmProcInfoWindow::Close() {
 void FrmProcInfoWindow::Build() {
     const unsigned dpi = platform::WindowDpi(window_);
     font_ = platform::CreateUiFont(dpi, 9);
-    background_.reset(::CreateSolidBrush(controls::ResolveColor(controls::ThemeBackColor)));
     for (controls::TabButton* tab : {&btn1_, &btn2_}) {
         tab->SetThemeColor(controls::ThemeColor);
         tab->SetBackColor(controls::ThemeBackColor);
@@ -211,6 +211,8 @@ void FrmProcInfoWindow::ClickTab(int tab) {
 }
 
 LRESULT FrmProcInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (background_.Handle(window_, message, wParam, result)) return result;
     switch (message) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) done_ = true;
@@ -218,18 +220,6 @@ LRESULT FrmProcInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         case WM_CLOSE:
             done_ = true;
             return 0;
-        case WM_ERASEBKGND: {
-            RECT client;
-            ::GetClientRect(window_, &client);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC: {
-            const HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, controls::ResolveColor(controls::ThemeTextColor));
-            ::SetBkColor(dc, controls::ResolveColor(controls::ThemeBackColor));
-            return reinterpret_cast<LRESULT>(background_.get());
-        }
         default:
             return ::DefWindowProcW(window_, message, wParam, lParam);
     }

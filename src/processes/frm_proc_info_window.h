@@ -6,6 +6,7 @@
 
 #include "controls/tab_button.h"
 #include "controls/tab_button_window.h"
+#include "controls/themed_background.h"
 #include "platform/handles.h"
 #include "processes/frm_proc_info.h"
 
@@ -53,7 +54,7 @@ private:
     controls::TabButtonWindow btn2Window_;
     platform::UniqueFont font_;
     platform::UniqueImageList images_;
-    platform::UniqueBrush background_;
+    controls::ThemedBackground background_;
     bool done_ = false;
 };
 

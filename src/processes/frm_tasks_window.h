@@ -8,6 +8,7 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -37,6 +38,9 @@ public:
     HWND List() const { return list_; }
     // Opens the popup menu at a screen point, as a right click on the list does.
     void ShowMenu(POINT screen);
+    // How the menu is run: TrackPopupMenu by default; answers the chosen
+    // command (0 for none). Tests read the real menu and choose.
+    std::function<UINT(HMENU menu, POINT screen)> trackMenu;
 
 private:
     // The panel, with the list's notifications passed to the page.
@@ -62,6 +66,8 @@ private:
     void ShowLoading();
     void OnTimerChanged();
     void OnNotify(NMHDR* header);
+    void OnContextMenu(HWND from, LPARAM position);
+    void Recolour();
     void OpenDetails();
     int IconIndex(const std::string& path);
     HWND TopWindow() const;

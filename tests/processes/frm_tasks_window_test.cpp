@@ -9,12 +9,14 @@
 #include "platform/utf.h"
 #include "proc_fixture.h"
 #include "processes/frm_proc_info_window.h"
+#include "support/scoped_theme.h"
 #include "support/test_window.h"
 #include "support/window_probes.h"
 
 using namespace processes;
 using proc_test::RowOf;
 using testing_support::ChildProcess;
+using testing_support::PressKeys;
 using testing_support::PumpUntil;
 
 namespace {
@@ -35,13 +37,6 @@ bool ListShows(HWND list, const std::string& key, Frm_Tasks& logic, uint32_t id)
     const int row = RowOf(logic, id);
     return row >= 0 && ListView_GetItemCount(list) == static_cast<int>(logic.Lv.size()) &&
            CellText(list, row, 0) == key;
-}
-
-RECT ChildRect(HWND child) {
-    RECT rect;
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 }  // namespace
@@ -82,23 +77,6 @@ TEST(ProcessPageWindow, ShowsTheCountAndFollowsAHelperAcrossTicks) {
     EXPECT_TRUE(
         PumpUntil([&] { return RowOf(logic, id) < 0 && ListView_GetItemCount(list) == int(logic.Lv.size()); }, 2600));
     page.EnableRefreshTimer(false);
-
-    // At the smallest size every control lies inside the page, and nothing
-    // shown overlaps the list.
-    RECT client;
-    ::GetClientRect(page.Panel(), &client);
-    const RECT listRect = ChildRect(list);
-    for (HWND child : Children(page.Panel())) {
-        if (!::IsWindowVisible(child)) continue;
-        const RECT rect = ChildRect(child);
-        EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom)
-            << platform::WindowText(child);
-        RECT overlap;
-        if (child != list) {
-            EXPECT_FALSE(::IntersectRect(&overlap, &rect, &listRect)) << platform::WindowText(child);
-        }
-    }
-    EXPECT_GT(listRect.bottom - listRect.top, 150);
 }
 
 TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
@@ -113,9 +91,13 @@ TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
     logic.SelectRow(row);
     page.EnableRefreshTimer(true);
 
+    // A window opened after a theme change shows the new colours.
+    testing_support::ScopedTheme green(1);
     Frm_ProcInfo details(logic);
     FrmProcInfoWindow window(details);
     ASSERT_TRUE(window.Open(host.hwnd()));
+    EXPECT_EQ(ListView_GetTextColor(window.FactsList()), green.text());
+    EXPECT_EQ(testing_support::ColoursOfStatic(window.Window(), window.CountLabel()).back, green.back());
     EXPECT_FALSE(logic.TimerEnabled());
     EXPECT_EQ(platform::WindowText(window.Window()), "Process Details : proc_idle.exe");
     EXPECT_EQ(ListView_GetItemCount(window.FactsList()), 6);
@@ -132,4 +114,48 @@ TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
     window.Close();
     EXPECT_TRUE(logic.TimerEnabled());
     page.EnableRefreshTimer(false);
+}
+
+// Shift+F10 and the Apps key open the list's menu at the selected row, as a
+// right click does; the list and the labels follow the theme.
+TEST(ProcessPageWindow, KeysOpenTheMenuAtTheSelectedRowAndTheThemeReachesTheList) {
+    testing_support::TestWindow host(480, 330);
+    testing_support::ScriptedPrompts prompts;
+    FrmTasksWindow page(prompts);
+    ASSERT_TRUE(page.Create(host.hwnd()));
+    ::ShowWindow(page.Panel(), SW_SHOW);
+    const HWND list = page.List();
+    const int row = ListView_GetItemCount(list) - 1;  // scrolled to when the menu opens
+    ASSERT_GT(row, 0);
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    std::vector<POINT> opened;
+    bool endProcessOffered = false;
+    page.trackMenu = [&](HMENU menu, POINT at) -> UINT {
+        opened.push_back(at);
+        endProcessOffered = !(::GetMenuState(menu, 0, MF_BYPOSITION) & MF_GRAYED);
+        return 0;
+    };
+    ::SetForegroundWindow(host.hwnd());
+    ::SetFocus(list);
+    PressKeys({VK_SHIFT, VK_F10});
+    ASSERT_TRUE(PumpUntil([&] { return opened.size() == 1; }, 3000));
+    PressKeys({VK_APPS});
+    ASSERT_TRUE(PumpUntil([&] { return opened.size() == 2; }, 3000));
+    EXPECT_TRUE(endProcessOffered);
+    RECT shown;
+    ListView_GetItemRect(list, row, &shown, LVIR_BOUNDS);
+    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+    for (const POINT& at : opened) {
+        EXPECT_GE(at.y, shown.top);
+        EXPECT_LE(at.y, shown.bottom);
+    }
+
+    const HWND label = ::FindWindowExW(page.Panel(), nullptr, L"STATIC", nullptr);
+    for (int theme : {1, 3}) {
+        testing_support::ScopedTheme applied(theme);
+        EXPECT_EQ(ListView_GetTextColor(list), applied.text()) << theme;
+        const auto colours = testing_support::ColoursOfStatic(page.Panel(), label);
+        EXPECT_EQ(colours.text, applied.text()) << theme;
+        EXPECT_EQ(colours.back, applied.back()) << theme;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/handles.h"
 #include "platform/utf.h"
 
 namespace testing_support {
@@ -54,6 +55,15 @@ void PressKeys(std::initializer_list<WORD> keys) {
     for (WORD key : keys) add(key, 0);
     for (auto key = keys.end(); key != keys.begin();) add(*--key, KEYEVENTF_KEYUP);
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+StaticColours ColoursOfStatic(HWND parent, HWND child) {
+    const platform::WindowDc dc(child);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(child)));
+    LOGBRUSH fill{};
+    ::GetObjectW(brush, sizeof fill, &fill);
+    return {::GetTextColor(dc.get()), fill.lbColor};
 }
 
 }  // namespace testing_support

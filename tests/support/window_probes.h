@@ -27,4 +27,12 @@ int FindListRow(HWND list, const std::string& text, int column = 0);
 // them in reverse order, as a user holding a chord does.
 void PressKeys(std::initializer_list<WORD> keys);
 
+// The colours parent gives a static child (WM_CTLCOLORSTATIC): its text and
+// the colour of the background brush.
+struct StaticColours {
+    COLORREF text;
+    COLORREF back;
+};
+StaticColours ColoursOfStatic(HWND parent, HWND child);
+
 }  // namespace testing_support
