@@ -7,22 +7,13 @@ namespace controls {
 
 ThemedBackground::ThemedBackground() : brush_(::CreateSolidBrush(ResolveColor(ThemeBackColor))) {}
 
-bool ThemedBackground::Handle(HWND window, UINT message, WPARAM wParam, LRESULT& result) const {
+bool ThemedBackground::ColourStatic(UINT message, WPARAM wParam, LRESULT& result) const {
+    if (message != WM_CTLCOLORSTATIC) return false;
     const HDC dc = reinterpret_cast<HDC>(wParam);
-    if (message == WM_ERASEBKGND) {
-        RECT client;
-        ::GetClientRect(window, &client);
-        ::FillRect(dc, &client, brush_.get());
-        result = 1;
-        return true;
-    }
-    if (message == WM_CTLCOLORSTATIC) {
-        ::SetTextColor(dc, ResolveColor(ThemeTextColor));
-        ::SetBkColor(dc, ResolveColor(ThemeBackColor));
-        result = reinterpret_cast<LRESULT>(brush_.get());
-        return true;
-    }
-    return false;
+    ::SetTextColor(dc, ResolveColor(ThemeTextColor));
+    ::SetBkColor(dc, ResolveColor(ThemeBackColor));
+    result = reinterpret_cast<LRESULT>(brush_.get());
+    return true;
 }
 
 }  // namespace controls

@@ -1,6 +1,6 @@
-// Colours a plain top-level window in the theme in use: its background and
-// its static texts. Made with the window object, so a window opened after a
-// theme change shows the new colours.
+// The theme's page colours for a top-level window: its background brush and
+// its labels' colours. Made with the window object, so a window opened after
+// a theme change shows the new colours.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +12,10 @@ namespace controls {
 class ThemedBackground {
 public:
     ThemedBackground();
-    // Answers WM_ERASEBKGND and WM_CTLCOLORSTATIC; false for other messages.
-    bool Handle(HWND window, UINT message, WPARAM wParam, LRESULT& result) const;
+    HBRUSH brush() const { return brush_.get(); }
+    // Answers WM_CTLCOLORSTATIC: labels in the theme's text colour on its
+    // background. False for other messages.
+    bool ColourStatic(UINT message, WPARAM wParam, LRESULT& result) const;
 
 private:
     platform::UniqueBrush brush_;

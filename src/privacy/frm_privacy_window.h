@@ -74,9 +74,20 @@ public:
     void Sync();
 
 private:
-    static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self);
-    bool ChildMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The page's frame and its item panel: their menu, wheel and scroll
+    // messages (the check boxes pass theirs up) go to the page.
+    class PanelPart : public controls::PagePanel {
+    public:
+        explicit PanelPart(FrmPrivacyWindow& page) : page_(page) {}
+
+    protected:
+        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    private:
+        FrmPrivacyWindow& page_;
+    };
+
+    bool PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Build(HWND buttonParent);
     void Layout();
     void LayoutItems();
@@ -94,9 +105,9 @@ private:
 
     Frm_Privacy logic_;
     core::Prompts& prompts_;
-    controls::PagePanel panel_;  // the visible frame
-    HWND view_ = nullptr;        // clips the item panel to the frame's inside
-    controls::PagePanel items_;  // taller than the view; moves when scrolled
+    PanelPart panel_{*this};  // the visible frame
+    HWND view_ = nullptr;     // clips the item panel to the frame's inside
+    PanelPart items_{*this};  // taller than the view; moves when scrolled
     HWND scrollBar_ = nullptr;
     std::array<HWND, kItemCount> checks_{};
     std::array<HWND, 3> groupCaptions_{};

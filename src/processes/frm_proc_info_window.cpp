@@ -17,19 +17,6 @@ constexpr int kClientHeight = 340;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-void RegisterOnce() {
-    static const ATOM atom = [] {
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &FrmProcInfoWindow::Procedure;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        windowClass.lpszClassName = kClassName;
-        return ::RegisterClassExW(&windowClass);
-    }();
-    (void)atom;
-}
-
 HWND MakeList(HWND parent, HFONT font) {
     HWND list = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                                   WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
@@ -76,36 +63,28 @@ FrmProcInfoWindow::FrmProcInfoWindow(Frm_ProcInfo& logic) : logic_(logic), btn1W
 
 FrmProcInfoWindow::~FrmProcInfoWindow() { Close(); }
 
-LRESULT CALLBACK FrmProcInfoWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<FrmProcInfoWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<FrmProcInfoWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    if (self) return self->HandleMessage(message, wParam, lParam);
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 bool FrmProcInfoWindow::Open(HWND owner) {
     owner_ = owner;
     logic_.Form_Load();
-    RegisterOnce();
     const unsigned dpi = owner ? platform::WindowDpi(owner) : platform::SystemDpi();
     const SIZE size = platform::WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, dpi);
-    const std::wstring caption = platform::ToWide(logic_.Caption);
-    ::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
-                      owner, nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!window_) {
+    controls::WindowSpec spec;
+    spec.className = kClassName;
+    spec.parent = owner;
+    spec.rect = {0, 0, size.cx, size.cy};
+    spec.style = kStyle;
+    spec.exStyle = kExStyle;
+    spec.text = logic_.Caption;
+    if (!MakeWindow(spec)) {
         logic_.Form_Unload();
         return false;
     }
     Build();
-    platform::CenterOnWorkArea(window_, size.cx, size.cy);
+    platform::CenterOnWorkArea(hwnd(), size.cx, size.cy);
     Layout();
     Sync();
-    ::ShowWindow(window_, SW_SHOW);
-    platform::EnableDialogKeys(window_, nullptr);
+    ::ShowWindow(hwnd(), SW_SHOW);
+    platform::EnableDialogKeys(hwnd(), nullptr);
     return true;
 }
 
@@ -132,34 +111,29 @@ void FrmProcInfoWindow::ShowModal(HWND owner) {
 }
 
 void FrmProcInfoWindow::Close() {
-    if (!window_) return;
-    platform::DisableDialogKeys(window_);
-    HWND window = window_;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    window_ = nullptr;
-    ::DestroyWindow(window);
+    if (!hwnd()) return;
+    platform::DisableDialogKeys(hwnd());
+    ::DestroyWindow(hwnd());
     logic_.Form_Unload();
 }
 
 void FrmProcInfoWindow::Build() {
-    const unsigned dpi = platform::WindowDpi(window_);
-    font_ = platform::CreateUiFont(dpi, 9);
     for (controls::TabButton* tab : {&btn1_, &btn2_}) {
         tab->SetThemeColor(controls::ThemeColor);
         tab->SetBackColor(controls::ThemeBackColor);
     }
-    btn1Window_.Create(window_, RECT{0, 0, 10, 10}, 11);
-    btn2Window_.Create(window_, RECT{0, 0, 10, 10}, 12);
-    btn1Window_.SetFont(font_.get());
-    btn2Window_.SetFont(font_.get());
-    lv1_ = MakeList(window_, font_.get());
-    lv2_ = MakeList(window_, font_.get());
-    count_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 10, 10, window_, nullptr,
+    btn1Window_.Create(hwnd(), RECT{0, 0, 10, 10}, 11);
+    btn2Window_.Create(hwnd(), RECT{0, 0, 10, 10}, 12);
+    btn1Window_.SetFont(Font());
+    btn2Window_.SetFont(Font());
+    lv1_ = MakeList(hwnd(), Font());
+    lv2_ = MakeList(hwnd(), Font());
+    count_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 10, 10, hwnd(), nullptr,
                                ::GetModuleHandleW(nullptr), nullptr);
     ok_ = ::CreateWindowExW(0, L"BUTTON", L"Ok", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 10, 10,
-                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), ::GetModuleHandleW(nullptr),
+                            hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), ::GetModuleHandleW(nullptr),
                             nullptr);
-    for (HWND control : {count_, ok_}) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), 0);
+    for (HWND control : {count_, ok_}) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), 0);
 
     // Image 0: the picture of a library; image 1: the program's own icon.
     const int small = ::GetSystemMetrics(SM_CXSMICON);
@@ -179,8 +153,7 @@ void FrmProcInfoWindow::Build() {
 }
 
 void FrmProcInfoWindow::Layout() {
-    const unsigned dpi = platform::WindowDpi(window_);
-    auto s = [dpi](int value96) { return platform::ScaleForDpi(value96, dpi); };
+    auto s = [this](int value96) { return Scale(value96); };
     auto place = [](HWND control, int x, int y, int w, int h) {
         ::SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     };
@@ -210,9 +183,11 @@ void FrmProcInfoWindow::ClickTab(int tab) {
     Sync();
 }
 
+void FrmProcInfoWindow::Paint(HDC dc, const RECT& client) { ::FillRect(dc, &client, background_.brush()); }
+
 LRESULT FrmProcInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (background_.Handle(window_, message, wParam, result)) return result;
+    if (background_.ColourStatic(message, wParam, result)) return result;
     switch (message) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) done_ = true;
@@ -221,7 +196,7 @@ LRESULT FrmProcInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             done_ = true;
             return 0;
         default:
-            return ::DefWindowProcW(window_, message, wParam, lParam);
+            return Default(message, wParam, lParam);
     }
 }
 
