@@ -6,6 +6,7 @@
 
 #include "controls/custom_window.h"
 #include "controls/theme.h"
+#include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 
@@ -74,7 +75,6 @@ FrmCookiesWindow::~FrmCookiesWindow() {
 }
 
 bool FrmCookiesWindow::Create(HWND owner) {
-    owner_ = owner;
     platform::InitCommonControls();
     controls::WindowSpec spec;
     spec.className = kClass;
@@ -120,30 +120,11 @@ bool FrmCookiesWindow::Create(HWND owner) {
 }
 
 void FrmCookiesWindow::ShowModal(HWND owner) {
-    if (!Create(owner)) return;
-    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
-    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
-    MSG message;
-    while (hwnd()) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            // The program is ending: hand the quit message on to the main loop.
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got < 0) break;
-        if (platform::TranslateDialogKeys(message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
-    if (hwnd()) ::DestroyWindow(hwnd());
+    if (Create(owner)) platform::RunModal(hwnd(), owner);
 }
 
 void FrmCookiesWindow::Close() {
-    // The owner takes the activation back before this window goes.
-    if (owner_ && !::IsWindowEnabled(owner_)) ::EnableWindow(owner_, TRUE);
-    ::DestroyWindow(hwnd());
+    if (!platform::EndModal(hwnd(), IDCANCEL)) ::DestroyWindow(hwnd());
 }
 
 void FrmCookiesWindow::MakeImages() {

@@ -22,7 +22,7 @@ public:
 
     // Creates and shows the window centred over owner and loads the list.
     bool Create(HWND owner);
-    // Create, then a modal loop (owner disabled) until the window closes.
+    // Create, then modal over owner until the window closes.
     void ShowModal(HWND owner);
 
     HWND Window() const { return hwnd(); }
@@ -45,7 +45,6 @@ private:
     void Close();
 
     FrmCookies& logic_;
-    HWND owner_ = nullptr;
     HWND list_ = nullptr;
     HWND label_ = nullptr;
     HWND refresh_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "controls/theme.h"
 #include "platform/gdi.h"
+#include "platform/modal_runner.h"
 #include "platform/ui.h"
 
 namespace privacy {
@@ -20,10 +21,8 @@ void FrmPrivacyProgWindow::ShowModal(HWND owner, unsigned char opacity) {
     const int x = (around.left + around.right - width) / 2, y = (around.top + around.bottom - height) / 2;
 
     logic_.onUnload = [this] {
-        closed_ = true;
-        if (hwnd()) ::DestroyWindow(hwnd());
+        if (hwnd() && !platform::EndModal(hwnd(), IDOK)) ::DestroyWindow(hwnd());
     };
-    closed_ = false;
     controls::WindowSpec spec;
     spec.className = kClassName;
     spec.parent = owner;
@@ -39,30 +38,9 @@ void FrmPrivacyProgWindow::ShowModal(HWND owner, unsigned char opacity) {
         return;
     }
     if (opacity < 255) platform::SetWindowOpacity(hwnd(), opacity);
-    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
-    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
-    ::ShowWindow(hwnd(), SW_SHOWNORMAL);
-    ::UpdateWindow(hwnd());
     ::SetTimer(hwnd(), kTimId, FrmPrivacyProg::kTimIntervalMs, nullptr);
-
-    MSG message;
-    bool quit = false;
-    while (!closed_) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            quit = true;
-            break;
-        }
-        if (got < 0) break;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    // The owner takes the activation back before this window goes.
-    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
-    if (hwnd()) ::DestroyWindow(hwnd());
+    platform::RunModal(hwnd(), owner);
     logic_.onUnload = nullptr;
-    if (owner) ::SetActiveWindow(owner);
-    if (quit) ::PostQuitMessage(static_cast<int>(message.wParam));
 }
 
 LRESULT FrmPrivacyProgWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,9 +53,6 @@ LRESULT FrmPrivacyProgWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
             return 0;
         case WM_CLOSE:
             return 0;  // closes only when the clean is done
-        case WM_DESTROY:
-            closed_ = true;
-            break;
     }
     return Default(message, wParam, lParam);
 }

@@ -29,7 +29,6 @@ protected:
 
 private:
     FrmPrivacyProg& logic_;
-    bool closed_ = false;
 };
 
 }  // namespace privacy

@@ -5,6 +5,7 @@
 #include "controls/theme.h"
 #include "platform/file_icons.h"
 #include "platform/file_system.h"
+#include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 
@@ -89,32 +90,11 @@ bool FrmProcInfoWindow::Open(HWND owner) {
 }
 
 void FrmProcInfoWindow::ShowModal(HWND owner) {
-    if (!Open(owner)) return;
-    if (owner) ::EnableWindow(owner, FALSE);
-    MSG message;
-    bool quit = false;
-    while (!done_) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            quit = got == 0;
-            break;
-        }
-        if (platform::TranslateDialogKeys(message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    if (owner) ::EnableWindow(owner, TRUE);
-    Close();
-    if (owner) ::SetForegroundWindow(owner);
-    // The message loop outside must see the quit request too.
-    if (quit) ::PostQuitMessage(static_cast<int>(message.wParam));
+    if (Open(owner)) platform::RunModal(hwnd(), owner);
 }
 
 void FrmProcInfoWindow::Close() {
-    if (!hwnd()) return;
-    platform::DisableDialogKeys(hwnd());
-    ::DestroyWindow(hwnd());
-    logic_.Form_Unload();
+    if (hwnd() && !platform::EndModal(hwnd(), IDOK)) ::DestroyWindow(hwnd());
 }
 
 void FrmProcInfoWindow::Build() {
@@ -190,14 +170,18 @@ LRESULT FrmProcInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     if (background_.ColourStatic(message, wParam, result)) return result;
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) done_ = true;
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) Close();
             return 0;
         case WM_CLOSE:
-            done_ = true;
+            Close();
             return 0;
-        default:
-            return Default(message, wParam, lParam);
+        case WM_DESTROY:
+            // Unloading starts the process page's timer again.
+            platform::DisableDialogKeys(hwnd());
+            logic_.Form_Unload();
+            break;
     }
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace processes

@@ -21,7 +21,8 @@ public:
     // Loads the logic, shows the window and returns when it closes.
     void ShowModal(HWND owner);
     // Loads the logic and creates the window shown but not modal (tests and
-    // screenshots); Close unloads it.
+    // screenshots). Close ends it, modal or not; the window's end unloads
+    // the logic.
     bool Open(HWND owner);
     void Close();
 
@@ -54,7 +55,6 @@ private:
     controls::TabButtonWindow btn2Window_;
     platform::UniqueImageList images_;
     controls::ThemedBackground background_;
-    bool done_ = false;
 };
 
 }  // namespace processes

@@ -292,6 +292,7 @@ void FrmTasksWindow::OnContextMenu(HWND from, LPARAM position) {
 
 void FrmTasksWindow::ShowMenu(POINT screen) {
     logic_.owner = TopWindow();  // the host may have moved the panel since
+    const core::PromptOwner promptOwner(logic_.Prompts(), logic_.owner);
     FrmProcMenus& menus = logic_.Menus;
     menus.PopupOpening();
     const bool on = menus.ProcessEntriesEnabled;

@@ -117,16 +117,18 @@ TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
 }
 
 // Shift+F10 and the Apps key open the list's menu at the selected row, as a
-// right click does; the list and the labels follow the theme.
+// right click does; its messages are owned by the page's window; the list
+// and the labels follow the theme.
 TEST(ProcessPageWindow, KeysOpenTheMenuAtTheSelectedRowAndTheThemeReachesTheList) {
     testing_support::TestWindow host(480, 330);
     testing_support::ScriptedPrompts prompts;
+    ChildProcess helper = proc_test::StartIdle();
     FrmTasksWindow page(prompts);
     ASSERT_TRUE(page.Create(host.hwnd()));
     ::ShowWindow(page.Panel(), SW_SHOW);
     const HWND list = page.List();
-    const int row = ListView_GetItemCount(list) - 1;  // scrolled to when the menu opens
-    ASSERT_GT(row, 0);
+    const int row = RowOf(page.Logic(), helper.id());
+    ASSERT_GE(row, 0);
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     std::vector<POINT> opened;
     bool endProcessOffered = false;
@@ -149,6 +151,13 @@ TEST(ProcessPageWindow, KeysOpenTheMenuAtTheSelectedRowAndTheThemeReachesTheList
         EXPECT_GE(at.y, shown.top);
         EXPECT_LE(at.y, shown.bottom);
     }
+
+    // End Process on a process that has gone.
+    helper.Kill();
+    page.trackMenu = [](HMENU menu, POINT) { return ::GetMenuItemID(menu, 0); };
+    page.ShowMenu({0, 0});
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.owners.back(), host.hwnd());
 
     const HWND label = ::FindWindowExW(page.Panel(), nullptr, L"STATIC", nullptr);
     for (int theme : {1, 3}) {
