@@ -5,7 +5,7 @@
 #include <commctrl.h>
 // clang-format on
 
-#include <vector>
+#include <string>
 
 #include "processes/frm_proc_info_window.h"
 #include "processes/frm_tasks_window.h"
@@ -16,8 +16,9 @@
 namespace shots {
 
 int ShowProcesses(const Request& request) {
-    testing_support::ChildProcess helper =
-        testing_support::ChildProcess::Start(testing_support::BesideTestProgram("proc_idle.exe"));
+    // The helper ends by itself: the script ends this program from outside.
+    testing_support::ChildProcess helper = testing_support::ChildProcess::Start(
+        testing_support::BesideTestProgram("proc_idle.exe"), std::to_string(request.seconds));
     const auto host = MakeHost(L"Clarimo - Processes", 640, 420);
     testing_support::ScriptedPrompts prompts;
     processes::FrmTasksWindow page(prompts);
