@@ -406,12 +406,6 @@ HWND FrmPrivacyWindow::TopWindow() const {
     return top ? top : panel_.hwnd();
 }
 
-LRESULT FrmPrivacyWindow::PanelPart::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (page_.PanelMessage(hwnd(), message, wParam, lParam, result)) return result;
-    return PagePanel::HandleMessage(message, wParam, lParam);
-}
-
 bool FrmPrivacyWindow::PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_CONTEXTMENU: {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "controls/error_msg_window.h"
+#include "controls/hooked_page_panel.h"
 #include "controls/link_window.h"
-#include "controls/page_panel.h"
 #include "controls/theme.h"
 #include "core/prompts.h"
 #include "privacy/frm_privacy.h"
@@ -74,19 +74,9 @@ public:
     void Sync();
 
 private:
-    // The page's frame and its item panel: their menu, wheel and scroll
-    // messages (the check boxes pass theirs up) go to the page.
-    class PanelPart : public controls::PagePanel {
-    public:
-        explicit PanelPart(FrmPrivacyWindow& page) : page_(page) {}
-
-    protected:
-        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        FrmPrivacyWindow& page_;
-    };
-
+    // The menu, wheel and scroll messages of the frame and the item panel
+    // (the check boxes pass theirs up).
+    friend class controls::HookedPagePanel<FrmPrivacyWindow>;
     bool PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Build(HWND buttonParent);
     void Layout();
@@ -105,9 +95,9 @@ private:
 
     Frm_Privacy logic_;
     core::Prompts& prompts_;
-    PanelPart panel_{*this};  // the visible frame
-    HWND view_ = nullptr;     // clips the item panel to the frame's inside
-    PanelPart items_{*this};  // taller than the view; moves when scrolled
+    controls::HookedPagePanel<FrmPrivacyWindow> panel_{*this};  // the visible frame
+    HWND view_ = nullptr;                                       // clips the item panel to the frame's inside
+    controls::HookedPagePanel<FrmPrivacyWindow> items_{*this};  // taller than the view; moves when scrolled
     HWND scrollBar_ = nullptr;
     std::array<HWND, kItemCount> checks_{};
     std::array<HWND, 3> groupCaptions_{};

@@ -39,19 +39,20 @@ void Place(HWND control, int x, int y, int width, int height) {
 
 }  // namespace
 
-LRESULT FrmTasksWindow::PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool FrmTasksWindow::PanelMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     if (message == WM_NOTIFY) {
-        owner_.OnNotify(reinterpret_cast<NMHDR*>(lParam));
-        return 0;
+        OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        return true;
     }
     if (message == WM_CONTEXTMENU) {
-        owner_.OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
-        return 0;
+        OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+        return true;
     }
-    return PagePanel::HandleMessage(message, wParam, lParam);
+    return false;
 }
 
-FrmTasksWindow::FrmTasksWindow(core::Prompts& prompts) : logic_(prompts), panel_(*this) {}
+FrmTasksWindow::FrmTasksWindow(core::Prompts& prompts) : logic_(prompts) {}
 
 FrmTasksWindow::~FrmTasksWindow() {
     logic_.onLoading = nullptr;

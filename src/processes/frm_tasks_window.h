@@ -12,7 +12,7 @@
 #include <map>
 #include <string>
 
-#include "controls/page_panel.h"
+#include "controls/hooked_page_panel.h"
 #include "controls/theme.h"
 #include "core/prompts.h"
 #include "platform/handles.h"
@@ -43,17 +43,9 @@ public:
     std::function<UINT(HMENU menu, POINT screen)> trackMenu;
 
 private:
-    // The panel, with the list's notifications passed to the page.
-    class PanelWindow : public controls::PagePanel {
-    public:
-        explicit PanelWindow(FrmTasksWindow& owner) : owner_(owner) {}
-
-    protected:
-        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        FrmTasksWindow& owner_;
-    };
+    // The list's notifications and menu requests reach the page first.
+    friend class controls::HookedPagePanel<FrmTasksWindow>;
+    bool PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     void Build();
     void Layout(int width, int height);
@@ -73,7 +65,7 @@ private:
     HWND TopWindow() const;
 
     Frm_Tasks logic_;
-    PanelWindow panel_;
+    controls::HookedPagePanel<FrmTasksWindow> panel_{*this};
     HWND picture_ = nullptr;
     HWND l1_ = nullptr;
     HWND l2_ = nullptr;
