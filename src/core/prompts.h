@@ -1,9 +1,15 @@
 // The one seam through which logic asks the user something: message boxes,
 // the folder picker and the file dialogs. The program uses SystemPrompts;
 // tests script the answers.
+//
+// Every prompt is owned by the window the user acted in, so that it stays in
+// front of that window and blocks it while open: the window layer puts a
+// PromptOwner around forwarding a user action to the logic.
 #pragma once
 
 #include <string>
+
+#include "platform/window_handle.h"
 
 namespace core {
 
@@ -24,6 +30,11 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
 
+    // The window prompts shown now belong to (null: none).
+    platform::WindowHandle Owner() const { return owner_; }
+    // The owner outside every PromptOwner scope.
+    void SetOwner(platform::WindowHandle owner) { owner_ = owner; }
+
     virtual PromptAnswer Message(const std::string& text, const std::string& title, PromptIcon icon,
                                  PromptButtons buttons = PromptButtons::Ok) = 0;
     // The shell's folder picker with the given BIF_ flags: the chosen path,
@@ -32,6 +43,26 @@ public:
     // Full path chosen, or "" when the user cancels.
     virtual std::string OpenFile(const FileDialogOptions& options) = 0;
     virtual std::string SaveFile(const FileDialogOptions& options) = 0;
+
+private:
+    friend class PromptOwner;
+    platform::WindowHandle owner_ = nullptr;
+};
+
+// Makes window the owner of the prompts shown while it lives; scopes nest,
+// and the previous owner comes back at the end.
+class PromptOwner {
+public:
+    PromptOwner(Prompts& prompts, platform::WindowHandle window) : prompts_(prompts), previous_(prompts.owner_) {
+        prompts.owner_ = window;
+    }
+    ~PromptOwner() { prompts_.owner_ = previous_; }
+    PromptOwner(const PromptOwner&) = delete;
+    PromptOwner& operator=(const PromptOwner&) = delete;
+
+private:
+    Prompts& prompts_;
+    platform::WindowHandle previous_;
 };
 
 }  // namespace core

@@ -57,19 +57,19 @@ platform::FileDialogRequest ToPlatform(const FileDialogOptions& options) {
 
 PromptAnswer SystemPrompts::Message(const std::string& text, const std::string& title, PromptIcon icon,
                                     PromptButtons buttons) {
-    return FromPlatform(platform::ShowMessageBox(owner_, text, title, ToPlatform(icon), ToPlatform(buttons)));
+    return FromPlatform(platform::ShowMessageBox(Owner(), text, title, ToPlatform(icon), ToPlatform(buttons)));
 }
 
 std::string SystemPrompts::BrowseForFolder(const std::string& prompt, unsigned flags) {
-    return platform::BrowseForFolderDialog(owner_, prompt, flags);
+    return platform::BrowseForFolderDialog(Owner(), prompt, flags);
 }
 
 std::string SystemPrompts::OpenFile(const FileDialogOptions& options) {
-    return platform::OpenFileDialog(owner_, ToPlatform(options));
+    return platform::OpenFileDialog(Owner(), ToPlatform(options));
 }
 
 std::string SystemPrompts::SaveFile(const FileDialogOptions& options) {
-    return platform::SaveFileDialog(owner_, ToPlatform(options));
+    return platform::SaveFileDialog(Owner(), ToPlatform(options));
 }
 
 }  // namespace core

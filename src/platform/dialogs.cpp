@@ -30,6 +30,10 @@ private:
     HRESULT result_;
 };
 
+// A dialog owned by a child window would leave the rest of its top-level
+// window clickable.
+HWND DialogOwner(WindowHandle owner) { return owner ? ::GetAncestor(owner, GA_ROOT) : nullptr; }
+
 UINT IconFlags(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Critical:
@@ -82,7 +86,7 @@ std::string RunFileDialog(WindowHandle owner, const FileDialogRequest& request, 
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
+    dialog.hwndOwner = DialogOwner(owner);
     dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
@@ -102,7 +106,8 @@ std::string RunFileDialog(WindowHandle owner, const FileDialogRequest& request, 
 MessageAnswer ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& title, MessageIcon icon,
                              MessageButtons buttons) {
     const std::wstring wideText = ToWide(text), wideTitle = ToWide(title);
-    switch (::MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), IconFlags(icon) | ButtonFlags(buttons))) {
+    switch (::MessageBoxW(DialogOwner(owner), wideText.c_str(), wideTitle.c_str(),
+                          IconFlags(icon) | ButtonFlags(buttons))) {
         case IDOK:
             return MessageAnswer::Ok;
         case IDYES:
@@ -121,7 +126,7 @@ std::string BrowseForFolderDialog(WindowHandle owner, const std::string& title, 
     const std::wstring wideTitle = ToWide(title);
     wchar_t displayName[MAX_PATH + 1] = {};
     BROWSEINFOW info{};
-    info.hwndOwner = owner;
+    info.hwndOwner = DialogOwner(owner);
     info.pszDisplayName = displayName;
     info.lpszTitle = wideTitle.c_str();
     info.ulFlags = flags;

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "controls/custom_window.h"
+#include "controls/theme.h"
+#include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 
@@ -58,8 +61,6 @@ platform::UniqueImageList CookieImages(int size) {
     return images;
 }
 
-std::string TextOf(HWND control) { return platform::WindowText(control); }
-
 }  // namespace
 
 void ShowCookiesManager(platform::WindowHandle owner) {
@@ -69,102 +70,80 @@ void ShowCookiesManager(platform::WindowHandle owner) {
 }
 
 FrmCookiesWindow::~FrmCookiesWindow() {
-    logic_.onChange = nullptr;
-    if (::IsWindow(window_)) ::DestroyWindow(window_);
+    // While the members live: the list asks for nothing once it is gone.
+    if (hwnd()) ::DestroyWindow(hwnd());
 }
 
 bool FrmCookiesWindow::Create(HWND owner) {
-    owner_ = owner;
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    if (!::GetClassInfoExW(instance, kClass, &windowClass)) {
-        windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kClass;
-        ::RegisterClassExW(&windowClass);
-    }
     platform::InitCommonControls();
-    if (!::CreateWindowExW(kExStyle, kClass, L"Cookies Manager", kStyle, 0, 0, 100, 100, owner, nullptr, instance,
-                           this))
-        return false;
-    dpi_ = platform::WindowDpi(window_);
-    const SIZE size = platform::WindowSizeForClient(kWidth, kHeight, kStyle, kExStyle, dpi_);
+    controls::WindowSpec spec;
+    spec.className = kClass;
+    spec.parent = owner;
+    spec.style = kStyle;
+    spec.exStyle = kExStyle;
+    spec.text = "Cookies Manager";
+    if (!MakeWindow(spec)) return false;
+    const SIZE size = platform::WindowSizeForClient(kWidth, kHeight, kStyle, kExStyle, static_cast<unsigned>(Dpi()));
     RECT area = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (owner) ::GetWindowRect(owner, &area);
-    ::SetWindowPos(window_, nullptr, (area.left + area.right - size.cx) / 2, (area.top + area.bottom - size.cy) / 2,
+    ::SetWindowPos(hwnd(), nullptr, (area.left + area.right - size.cx) / 2, (area.top + area.bottom - size.cy) / 2,
                    size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    list_ =
-        Child(window_, WC_LISTVIEWW, L"",
-              LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP, kList, WS_EX_CLIENTEDGE);
+    // The list shares its pictures: this window owns them.
+    list_ = Child(hwnd(), WC_LISTVIEWW, L"",
+                  LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | WS_TABSTOP,
+                  kList, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
-    label_ = Child(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0);
-    refresh_ = Child(window_, L"BUTTON", L"Refresh", BS_PUSHBUTTON | WS_TABSTOP, kRefresh);
-    remove_ = Child(window_, L"BUTTON", L"Remove", BS_PUSHBUTTON | WS_TABSTOP, kRemove);
-    clear_ = Child(window_, L"BUTTON", L"Clear All", BS_PUSHBUTTON | WS_TABSTOP, kClear);
+    ListView_SetTextColor(list_, controls::ResolveColor(controls::ThemeTextColor));
+    label_ = Child(hwnd(), L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0);
+    refresh_ = Child(hwnd(), L"BUTTON", L"Refresh", BS_PUSHBUTTON | WS_TABSTOP, kRefresh);
+    remove_ = Child(hwnd(), L"BUTTON", L"Remove", BS_PUSHBUTTON | WS_TABSTOP, kRemove);
+    clear_ = Child(hwnd(), L"BUTTON", L"Clear All", BS_PUSHBUTTON | WS_TABSTOP, kClear);
     // Close is both the default (Enter) and the cancel (Esc) button.
-    close_ = Child(window_, L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, IDCANCEL);
+    close_ = Child(hwnd(), L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, IDCANCEL);
+    for (HWND control : {list_, label_, refresh_, remove_, clear_, close_})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<wchar_t*>(L"Cookies");
-    column.cx = platform::ScaleForDpi(kColumnWidth, dpi_);
+    column.cx = Scale(kColumnWidth);
     ListView_InsertColumn(list_, 0, &column);
-    MakeFonts();
+    MakeImages();
     Layout();
 
     logic_.onChange = [this] { Sync(); };
     logic_.Form_Load();
-    platform::EnableDialogKeys(window_, nullptr);
-    ::ShowWindow(window_, SW_SHOW);
+    platform::EnableDialogKeys(hwnd(), nullptr);
+    ::ShowWindow(hwnd(), SW_SHOW);
     ::SetFocus(list_);
     return true;
 }
 
 void FrmCookiesWindow::ShowModal(HWND owner) {
-    if (!Create(owner)) return;
-    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
-    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
-    MSG message;
-    while (::IsWindow(window_)) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            // The program is ending: hand the quit message on to the main loop.
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got < 0) break;
-        if (platform::TranslateDialogKeys(message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
-    if (::IsWindow(window_)) ::DestroyWindow(window_);
+    if (Create(owner)) platform::RunModal(hwnd(), owner);
 }
 
 void FrmCookiesWindow::Close() {
-    // The owner takes the activation back before this window goes.
-    if (owner_ && !::IsWindowEnabled(owner_)) ::EnableWindow(owner_, TRUE);
-    ::DestroyWindow(window_);
+    if (!platform::EndModal(hwnd(), IDCANCEL)) ::DestroyWindow(hwnd());
 }
 
-void FrmCookiesWindow::MakeFonts() {
-    font_ = platform::CreateUiFont(dpi_, 9);
-    for (HWND control : {list_, label_, refresh_, remove_, clear_, close_})
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-    const int icon = platform::ScaleForDpi(16, dpi_);
-    images_ = CookieImages(icon);
+void FrmCookiesWindow::MakeImages() {
+    images_ = CookieImages(Scale(16));
     ListView_SetImageList(list_, images_.get(), LVSIL_SMALL);
 }
 
+void FrmCookiesWindow::OnDpiChanged() {
+    MakeImages();
+    ListView_SetColumnWidth(list_, 0, Scale(kColumnWidth));
+    Layout();
+}
+
+void FrmCookiesWindow::Paint(HDC dc, const RECT& client) { ::FillRect(dc, &client, background_.brush()); }
+
 void FrmCookiesWindow::Layout() {
     RECT r;
-    ::GetClientRect(window_, &r);
-    const auto s = [this](int length) { return platform::ScaleForDpi(length, dpi_); };
+    ::GetClientRect(hwnd(), &r);
+    const auto s = [this](int length) { return Scale(length); };
     const int margin = s(10), gap = s(8), buttonWidth = s(96), buttonHeight = s(26), labelHeight = s(20);
     const int buttonsTop = r.bottom - margin - buttonHeight;
     const int labelTop = buttonsTop - gap - labelHeight;
@@ -199,29 +178,13 @@ void FrmCookiesWindow::Sync() {
     ::EnableWindow(remove_, logic_.RemoveEnabled());
     ::EnableWindow(clear_, logic_.ClearEnabled());
     if ((focus == remove_ && !logic_.RemoveEnabled()) || (focus == clear_ && !logic_.ClearEnabled())) ::SetFocus(list_);
-    if (TextOf(label_) != logic_.LabelText()) platform::SetWindowTextUtf8(label_, logic_.LabelText());
+    if (platform::WindowText(label_) != logic_.LabelText()) platform::SetWindowTextUtf8(label_, logic_.LabelText());
     syncing_ = false;
 }
 
-LRESULT CALLBACK FrmCookiesWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<FrmCookiesWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    auto* self = reinterpret_cast<FrmCookiesWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        platform::DisableDialogKeys(window);
-        self->logic_.onChange = nullptr;
-        self->window_ = nullptr;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
-
-LRESULT FrmCookiesWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FrmCookiesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (background_.ColourStatic(message, wParam, result)) return result;
     switch (message) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
@@ -257,18 +220,12 @@ LRESULT FrmCookiesWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
-        case WM_DPICHANGED: {
-            dpi_ = HIWORD(wParam);
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            MakeFonts();
-            ListView_SetColumnWidth(list_, 0, platform::ScaleForDpi(kColumnWidth, dpi_));
-            Layout();
-            return 0;
-        }
+        case WM_DESTROY:
+            platform::DisableDialogKeys(hwnd());
+            logic_.onChange = nullptr;
+            break;
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace privacy

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "controls/custom_window.h"
+#include "controls/themed_background.h"
 #include "platform/handles.h"
 #include "platform/window_handle.h"
 #include "privacy/frm_cookies.h"
@@ -13,19 +15,17 @@ namespace privacy {
 // Opens the cookies manager, modal, owned by owner; returns when it closes.
 void ShowCookiesManager(platform::WindowHandle owner);
 
-class FrmCookiesWindow {
+class FrmCookiesWindow : public controls::CustomWindow {
 public:
     explicit FrmCookiesWindow(FrmCookies& logic) : logic_(logic) {}
-    ~FrmCookiesWindow();
-    FrmCookiesWindow(const FrmCookiesWindow&) = delete;
-    FrmCookiesWindow& operator=(const FrmCookiesWindow&) = delete;
+    ~FrmCookiesWindow() override;
 
     // Creates and shows the window centred over owner and loads the list.
     bool Create(HWND owner);
-    // Create, then a modal loop (owner disabled) until the window closes.
+    // Create, then modal over owner until the window closes.
     void ShowModal(HWND owner);
 
-    HWND Window() const { return window_; }
+    HWND Window() const { return hwnd(); }
     HWND List() const { return list_; }
     HWND Label() const { return label_; }
     HWND RefreshButton() const { return refresh_; }
@@ -33,28 +33,28 @@ public:
     HWND ClearButton() const { return clear_; }
     HWND CloseButton() const { return close_; }
 
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
+    void OnDpiChanged() override;
+
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Sync();
     void Layout();
-    void MakeFonts();
+    void MakeImages();
     void Close();
 
     FrmCookies& logic_;
-    HWND owner_ = nullptr;
-    HWND window_ = nullptr;
     HWND list_ = nullptr;
     HWND label_ = nullptr;
     HWND refresh_ = nullptr;
     HWND remove_ = nullptr;
     HWND clear_ = nullptr;
     HWND close_ = nullptr;
-    unsigned dpi_ = 96;
     bool syncing_ = false;
     int shownVersion_ = -1;
-    platform::UniqueFont font_;
     platform::UniqueImageList images_;
+    controls::ThemedBackground background_;
 };
 
 }  // namespace privacy

@@ -5,11 +5,12 @@
 
 #include <windows.h>
 
+#include "controls/custom_window.h"
 #include "privacy/frm_privacy_prog.h"
 
 namespace privacy {
 
-class FrmPrivacyProgWindow {
+class FrmPrivacyProgWindow : public controls::CustomWindow {
 public:
     static constexpr wchar_t kClassName[] = L"ClarimoPrivacyProg";
 
@@ -22,14 +23,12 @@ public:
     // layered windows show black under Xvfb).
     void ShowModal(HWND owner, unsigned char opacity = FrmPrivacyProg::kOpacity);
 
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void Paint(HDC dc);
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
+private:
     FrmPrivacyProg& logic_;
-    HWND window_ = nullptr;
-    bool closed_ = false;
 };
 
 }  // namespace privacy

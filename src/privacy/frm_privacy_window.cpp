@@ -1,5 +1,7 @@
 #include "privacy/frm_privacy_window.h"
 
+#include <windowsx.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -13,8 +15,6 @@
 
 namespace privacy {
 namespace {
-
-constexpr UINT_PTR kSubclassId = 0x50524956;  // "PRIV"
 
 int TwipsToScroll(int twips, int programsTop) {
     return static_cast<int>(std::lround(static_cast<double>(twips) * programsTop / Frm_Privacy::kProgramsScrollTwips));
@@ -34,10 +34,6 @@ FrmPrivacyWindow::~FrmPrivacyWindow() {
     logic_.onChanged = nullptr;
     logic_.onShowProgress = nullptr;
     logic_.onManageCookies = nullptr;
-    for (HWND child : checks_)
-        if (child) ::RemoveWindowSubclass(child, ChildProc, kSubclassId);
-    for (HWND window : {panel_.hwnd(), view_, items_.hwnd()})
-        if (window) ::RemoveWindowSubclass(window, ChildProc, kSubclassId);
 }
 
 bool FrmPrivacyWindow::Create(HWND parent, HWND buttonParent) {
@@ -62,8 +58,6 @@ bool FrmPrivacyWindow::Create(HWND parent, HWND buttonParent) {
         Layout();
     };
     items_.onDpiChanged = dpiChanged;
-    for (HWND window : {panel_.hwnd(), view_, items_.hwnd()})
-        ::SetWindowSubclass(window, ChildProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     theme_ = controls::SubscribeTheme(controls::ThemeStage::PrivacyPage, [this] {
         panel_.Recolour();
         items_.Recolour();
@@ -85,8 +79,9 @@ void FrmPrivacyWindow::Build(HWND buttonParent) {
                                               kGroupFirst + g);
     SetCaptionFonts();
     for (int i = 0; i < kItemCount; ++i) {
-        checks_[i] = items_.AddThemedButton(logic_.Chk()[i].caption, BS_AUTOCHECKBOX | WS_TABSTOP, kChkFirst + i);
-        ::SetWindowSubclass(checks_[i], ChildProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        // BS_NOTIFY: a box that takes the focus says so, to be scrolled into view.
+        checks_[i] =
+            items_.AddThemedButton(logic_.Chk()[i].caption, BS_AUTOCHECKBOX | BS_NOTIFY | WS_TABSTOP, kChkFirst + i);
     }
     lnk1_.Create(items_.hwnd(), RECT{0, 0, 10, 10}, kLnk1);
     logic_.Lnk1.MouseUp = [this](const controls::MouseEventArgs& args) {
@@ -321,6 +316,7 @@ void FrmPrivacyWindow::Sync() {
 }
 
 void FrmPrivacyWindow::OnItemCommand(int id, int code, HWND control) {
+    if (code == BN_SETFOCUS) EnsureVisible(control);
     if (syncing_ || code != BN_CLICKED) return;
     const int index = id - kChkFirst;
     if (index < 0 || index >= kItemCount) return;
@@ -410,19 +406,18 @@ HWND FrmPrivacyWindow::TopWindow() const {
     return top ? top : panel_.hwnd();
 }
 
-LRESULT CALLBACK FrmPrivacyWindow::ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR self) {
-    LRESULT result = 0;
-    if (reinterpret_cast<FrmPrivacyWindow*>(self)->ChildMessage(window, message, wParam, result)) return result;
-    return ::DefSubclassProc(window, message, wParam, lParam);
-}
-
-bool FrmPrivacyWindow::ChildMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result) {
+bool FrmPrivacyWindow::PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-        case WM_RBUTTONUP: {
-            POINT cursor;
-            ::GetCursorPos(&cursor);
-            ShowMenu(cursor);
+        case WM_CONTEXTMENU: {
+            // A right click anywhere on the page, or Shift+F10 and the Apps
+            // key, which open the menu under the focused box.
+            POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (at.x == -1 && at.y == -1) {
+                RECT box;
+                ::GetWindowRect(::GetFocus(), &box);
+                at = {box.left, box.bottom};
+            }
+            ShowMenu(at);
             return true;
         }
         case WM_KEYDOWN:
@@ -448,9 +443,6 @@ bool FrmPrivacyWindow::ChildMessage(HWND window, UINT message, WPARAM wParam, LR
             for (int i = 0; i < std::abs(notches) * 3; ++i) OnScroll(notches > 0 ? SB_LINEUP : SB_LINEDOWN);
             return true;
         }
-        case WM_SETFOCUS:
-            if (window != panel_.hwnd() && window != view_ && window != items_.hwnd()) EnsureVisible(window);
-            return false;
     }
     return false;
 }

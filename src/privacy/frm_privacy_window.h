@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "controls/error_msg_window.h"
+#include "controls/hooked_page_panel.h"
 #include "controls/link_window.h"
-#include "controls/page_panel.h"
 #include "controls/theme.h"
 #include "core/prompts.h"
 #include "privacy/frm_privacy.h"
@@ -74,9 +74,10 @@ public:
     void Sync();
 
 private:
-    static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self);
-    bool ChildMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result);
+    // The menu, wheel and scroll messages of the frame and the item panel
+    // (the check boxes pass theirs up).
+    friend class controls::HookedPagePanel<FrmPrivacyWindow>;
+    bool PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Build(HWND buttonParent);
     void Layout();
     void LayoutItems();
@@ -94,9 +95,9 @@ private:
 
     Frm_Privacy logic_;
     core::Prompts& prompts_;
-    controls::PagePanel panel_;  // the visible frame
-    HWND view_ = nullptr;        // clips the item panel to the frame's inside
-    controls::PagePanel items_;  // taller than the view; moves when scrolled
+    controls::HookedPagePanel<FrmPrivacyWindow> panel_{*this};  // the visible frame
+    HWND view_ = nullptr;                                       // clips the item panel to the frame's inside
+    controls::HookedPagePanel<FrmPrivacyWindow> items_{*this};  // taller than the view; moves when scrolled
     HWND scrollBar_ = nullptr;
     std::array<HWND, kItemCount> checks_{};
     std::array<HWND, 3> groupCaptions_{};

@@ -5,6 +5,7 @@
 #include "controls/theme.h"
 #include "platform/file_icons.h"
 #include "platform/file_system.h"
+#include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 
@@ -17,19 +18,6 @@ constexpr int kClientHeight = 340;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-void RegisterOnce() {
-    static const ATOM atom = [] {
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &FrmProcInfoWindow::Procedure;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        windowClass.lpszClassName = kClassName;
-        return ::RegisterClassExW(&windowClass);
-    }();
-    (void)atom;
-}
-
 HWND MakeList(HWND parent, HFONT font) {
     HWND list = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                                   WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
@@ -37,6 +25,7 @@ HWND MakeList(HWND parent, HFONT font) {
                                   0, 0, 10, 10, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    ListView_SetTextColor(list, controls::ResolveColor(controls::ThemeTextColor));
     const unsigned dpi = platform::WindowDpi(parent);
     const wchar_t* titles[] = {L"Data", L"Value"};
     const int twips[] = {2000, 3400};
@@ -75,91 +64,56 @@ FrmProcInfoWindow::FrmProcInfoWindow(Frm_ProcInfo& logic) : logic_(logic), btn1W
 
 FrmProcInfoWindow::~FrmProcInfoWindow() { Close(); }
 
-LRESULT CALLBACK FrmProcInfoWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<FrmProcInfoWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<FrmProcInfoWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    if (self) return self->HandleMessage(message, wParam, lParam);
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 bool FrmProcInfoWindow::Open(HWND owner) {
     owner_ = owner;
     logic_.Form_Load();
-    RegisterOnce();
     const unsigned dpi = owner ? platform::WindowDpi(owner) : platform::SystemDpi();
     const SIZE size = platform::WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, dpi);
-    const std::wstring caption = platform::ToWide(logic_.Caption);
-    ::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
-                      owner, nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!window_) {
+    controls::WindowSpec spec;
+    spec.className = kClassName;
+    spec.parent = owner;
+    spec.rect = {0, 0, size.cx, size.cy};
+    spec.style = kStyle;
+    spec.exStyle = kExStyle;
+    spec.text = logic_.Caption;
+    if (!MakeWindow(spec)) {
         logic_.Form_Unload();
         return false;
     }
     Build();
-    platform::CenterOnWorkArea(window_, size.cx, size.cy);
+    platform::CenterOnWorkArea(hwnd(), size.cx, size.cy);
     Layout();
     Sync();
-    ::ShowWindow(window_, SW_SHOW);
-    platform::EnableDialogKeys(window_, nullptr);
+    ::ShowWindow(hwnd(), SW_SHOW);
+    platform::EnableDialogKeys(hwnd(), nullptr);
     return true;
 }
 
 void FrmProcInfoWindow::ShowModal(HWND owner) {
-    if (!Open(owner)) return;
-    if (owner) ::EnableWindow(owner, FALSE);
-    MSG message;
-    bool quit = false;
-    while (!done_) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            quit = got == 0;
-            break;
-        }
-        if (platform::TranslateDialogKeys(message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    if (owner) ::EnableWindow(owner, TRUE);
-    Close();
-    if (owner) ::SetForegroundWindow(owner);
-    // The message loop outside must see the quit request too.
-    if (quit) ::PostQuitMessage(static_cast<int>(message.wParam));
+    if (Open(owner)) platform::RunModal(hwnd(), owner);
 }
 
 void FrmProcInfoWindow::Close() {
-    if (!window_) return;
-    platform::DisableDialogKeys(window_);
-    HWND window = window_;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    window_ = nullptr;
-    ::DestroyWindow(window);
-    logic_.Form_Unload();
+    if (hwnd() && !platform::EndModal(hwnd(), IDOK)) ::DestroyWindow(hwnd());
 }
 
 void FrmProcInfoWindow::Build() {
-    const unsigned dpi = platform::WindowDpi(window_);
-    font_ = platform::CreateUiFont(dpi, 9);
-    background_.reset(::CreateSolidBrush(controls::ResolveColor(controls::ThemeBackColor)));
     for (controls::TabButton* tab : {&btn1_, &btn2_}) {
         tab->SetThemeColor(controls::ThemeColor);
         tab->SetBackColor(controls::ThemeBackColor);
     }
-    btn1Window_.Create(window_, RECT{0, 0, 10, 10}, 11);
-    btn2Window_.Create(window_, RECT{0, 0, 10, 10}, 12);
-    btn1Window_.SetFont(font_.get());
-    btn2Window_.SetFont(font_.get());
-    lv1_ = MakeList(window_, font_.get());
-    lv2_ = MakeList(window_, font_.get());
-    count_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 10, 10, window_, nullptr,
+    btn1Window_.Create(hwnd(), RECT{0, 0, 10, 10}, 11);
+    btn2Window_.Create(hwnd(), RECT{0, 0, 10, 10}, 12);
+    btn1Window_.SetFont(Font());
+    btn2Window_.SetFont(Font());
+    lv1_ = MakeList(hwnd(), Font());
+    lv2_ = MakeList(hwnd(), Font());
+    count_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 10, 10, hwnd(), nullptr,
                                ::GetModuleHandleW(nullptr), nullptr);
     ok_ = ::CreateWindowExW(0, L"BUTTON", L"Ok", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 10, 10,
-                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), ::GetModuleHandleW(nullptr),
+                            hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), ::GetModuleHandleW(nullptr),
                             nullptr);
-    for (HWND control : {count_, ok_}) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), 0);
+    for (HWND control : {count_, ok_}) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), 0);
 
     // Image 0: the picture of a library; image 1: the program's own icon.
     const int small = ::GetSystemMetrics(SM_CXSMICON);
@@ -179,8 +133,7 @@ void FrmProcInfoWindow::Build() {
 }
 
 void FrmProcInfoWindow::Layout() {
-    const unsigned dpi = platform::WindowDpi(window_);
-    auto s = [dpi](int value96) { return platform::ScaleForDpi(value96, dpi); };
+    auto s = [this](int value96) { return Scale(value96); };
     auto place = [](HWND control, int x, int y, int w, int h) {
         ::SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     };
@@ -210,29 +163,25 @@ void FrmProcInfoWindow::ClickTab(int tab) {
     Sync();
 }
 
+void FrmProcInfoWindow::Paint(HDC dc, const RECT& client) { ::FillRect(dc, &client, background_.brush()); }
+
 LRESULT FrmProcInfoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (background_.ColourStatic(message, wParam, result)) return result;
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) done_ = true;
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) Close();
             return 0;
         case WM_CLOSE:
-            done_ = true;
+            Close();
             return 0;
-        case WM_ERASEBKGND: {
-            RECT client;
-            ::GetClientRect(window_, &client);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC: {
-            const HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, controls::ResolveColor(controls::ThemeTextColor));
-            ::SetBkColor(dc, controls::ResolveColor(controls::ThemeBackColor));
-            return reinterpret_cast<LRESULT>(background_.get());
-        }
-        default:
-            return ::DefWindowProcW(window_, message, wParam, lParam);
+        case WM_DESTROY:
+            // Unloading starts the process page's timer again.
+            platform::DisableDialogKeys(hwnd());
+            logic_.Form_Unload();
+            break;
     }
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace processes

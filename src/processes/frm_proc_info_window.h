@@ -4,44 +4,46 @@
 
 #include <windows.h>
 
+#include "controls/custom_window.h"
 #include "controls/tab_button.h"
 #include "controls/tab_button_window.h"
+#include "controls/themed_background.h"
 #include "platform/handles.h"
 #include "processes/frm_proc_info.h"
 
 namespace processes {
 
-class FrmProcInfoWindow {
+class FrmProcInfoWindow : public controls::CustomWindow {
 public:
     explicit FrmProcInfoWindow(Frm_ProcInfo& logic);
-    ~FrmProcInfoWindow();
-    FrmProcInfoWindow(const FrmProcInfoWindow&) = delete;
-    FrmProcInfoWindow& operator=(const FrmProcInfoWindow&) = delete;
+    ~FrmProcInfoWindow() override;
 
     // Loads the logic, shows the window and returns when it closes.
     void ShowModal(HWND owner);
     // Loads the logic and creates the window shown but not modal (tests and
-    // screenshots); Close unloads it.
+    // screenshots). Close ends it, modal or not; the window's end unloads
+    // the logic.
     bool Open(HWND owner);
     void Close();
 
-    HWND Window() const { return window_; }
+    HWND Window() const { return hwnd(); }
     HWND FactsList() const { return lv1_; }
     HWND ModulesList() const { return lv2_; }
     HWND ModulesTab() const { return btn2Window_.hwnd(); }
     HWND CountLabel() const { return count_; }
     void ClickTab(int tab);  // 1 or 2, as a click does
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
+    void OnDpiChanged() override { Layout(); }
 
 private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Build();
     void Layout();
     void Sync();
 
     Frm_ProcInfo& logic_;
-    HWND window_ = nullptr;
     HWND owner_ = nullptr;
     HWND lv1_ = nullptr;
     HWND lv2_ = nullptr;
@@ -51,10 +53,8 @@ private:
     controls::TabButton btn2_;
     controls::TabButtonWindow btn1Window_;
     controls::TabButtonWindow btn2Window_;
-    platform::UniqueFont font_;
     platform::UniqueImageList images_;
-    platform::UniqueBrush background_;
-    bool done_ = false;
+    controls::ThemedBackground background_;
 };
 
 }  // namespace processes

@@ -1,6 +1,7 @@
 #include "processes/frm_tasks_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -38,15 +39,20 @@ void Place(HWND control, int x, int y, int width, int height) {
 
 }  // namespace
 
-LRESULT FrmTasksWindow::PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool FrmTasksWindow::PanelMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     if (message == WM_NOTIFY) {
-        owner_.OnNotify(reinterpret_cast<NMHDR*>(lParam));
-        return 0;
+        OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        return true;
     }
-    return PagePanel::HandleMessage(message, wParam, lParam);
+    if (message == WM_CONTEXTMENU) {
+        OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+        return true;
+    }
+    return false;
 }
 
-FrmTasksWindow::FrmTasksWindow(core::Prompts& prompts) : logic_(prompts), panel_(*this) {}
+FrmTasksWindow::FrmTasksWindow(core::Prompts& prompts) : logic_(prompts) {}
 
 FrmTasksWindow::~FrmTasksWindow() {
     logic_.onLoading = nullptr;
@@ -87,7 +93,7 @@ bool FrmTasksWindow::Create(HWND parent) {
         ::GetClientRect(panel_.hwnd(), &client);
         Layout(client.right, client.bottom);
     };
-    theme_ = controls::SubscribeTheme(controls::ThemeStage::ProcessPage, [this] { panel_.Recolour(); });
+    theme_ = controls::SubscribeTheme(controls::ThemeStage::ProcessPage, [this] { Recolour(); });
 
     logic_.onLoading = [this] { ShowLoading(); };
     logic_.onRebuilt = [this] { FillList(); };
@@ -127,6 +133,12 @@ void FrmTasksWindow::Build() {
     ImageList_AddIcon(smallIcons_.get(), defaultSmall.get());
     ListView_SetImageList(list_, smallIcons_.get(), LVSIL_SMALL);
     defaultPicture_ = platform::DefaultProgramIcon(true);
+    Recolour();
+}
+
+void FrmTasksWindow::Recolour() {
+    ListView_SetTextColor(list_, controls::ResolveColor(controls::ThemeTextColor));
+    panel_.Recolour();
 }
 
 void FrmTasksWindow::Layout(int width, int height) {
@@ -264,8 +276,24 @@ void FrmTasksWindow::OnNotify(NMHDR* header) {
     }
 }
 
+void FrmTasksWindow::OnContextMenu(HWND from, LPARAM position) {
+    // Only the keyboard's menu request (Shift+F10, the Apps key) comes here
+    // for the list: a right click already opened the menu through NM_RCLICK.
+    if (from != list_ || GET_X_LPARAM(position) != -1 || GET_Y_LPARAM(position) != -1) return;
+    POINT at{0, 0};
+    RECT row;
+    const int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+    if (selected >= 0) {
+        ListView_EnsureVisible(list_, selected, FALSE);
+        if (ListView_GetItemRect(list_, selected, &row, LVIR_LABEL)) at = {row.left, row.bottom};
+    }
+    ::ClientToScreen(list_, &at);
+    ShowMenu(at);
+}
+
 void FrmTasksWindow::ShowMenu(POINT screen) {
     logic_.owner = TopWindow();  // the host may have moved the panel since
+    const core::PromptOwner promptOwner(logic_.Prompts(), logic_.owner);
     FrmProcMenus& menus = logic_.Menus;
     menus.PopupOpening();
     const bool on = menus.ProcessEntriesEnabled;
@@ -285,8 +313,10 @@ void FrmTasksWindow::ShowMenu(POINT screen) {
     AppendItem(menu.get(), kMenuProperties, "Properties", on);
     ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendItem(menu.get(), kMenuRefresh, "Refresh", true);
-    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                           screen.x, screen.y, 0, panel_.hwnd(), nullptr));
+    const UINT chosen =
+        trackMenu ? trackMenu(menu.get(), screen)
+                  : static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                       screen.x, screen.y, 0, panel_.hwnd(), nullptr));
     if (chosen == kMenuEnd) menus.Mnu_Pop_EndProc_Click();
     if (chosen == kMenuDetails) menus.Mnu_Pop_Details_Click();
     if (chosen >= kMenuPriorityFirst && chosen < kMenuPriorityFirst + 6)

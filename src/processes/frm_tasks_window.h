@@ -8,10 +8,11 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <functional>
 #include <map>
 #include <string>
 
-#include "controls/page_panel.h"
+#include "controls/hooked_page_panel.h"
 #include "controls/theme.h"
 #include "core/prompts.h"
 #include "platform/handles.h"
@@ -37,19 +38,14 @@ public:
     HWND List() const { return list_; }
     // Opens the popup menu at a screen point, as a right click on the list does.
     void ShowMenu(POINT screen);
+    // How the menu is run: TrackPopupMenu by default; answers the chosen
+    // command (0 for none). Tests read the real menu and choose.
+    std::function<UINT(HMENU menu, POINT screen)> trackMenu;
 
 private:
-    // The panel, with the list's notifications passed to the page.
-    class PanelWindow : public controls::PagePanel {
-    public:
-        explicit PanelWindow(FrmTasksWindow& owner) : owner_(owner) {}
-
-    protected:
-        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        FrmTasksWindow& owner_;
-    };
+    // The list's notifications and menu requests reach the page first.
+    friend class controls::HookedPagePanel<FrmTasksWindow>;
+    bool PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     void Build();
     void Layout(int width, int height);
@@ -62,12 +58,14 @@ private:
     void ShowLoading();
     void OnTimerChanged();
     void OnNotify(NMHDR* header);
+    void OnContextMenu(HWND from, LPARAM position);
+    void Recolour();
     void OpenDetails();
     int IconIndex(const std::string& path);
     HWND TopWindow() const;
 
     Frm_Tasks logic_;
-    PanelWindow panel_;
+    controls::HookedPagePanel<FrmTasksWindow> panel_{*this};
     HWND picture_ = nullptr;
     HWND l1_ = nullptr;
     HWND l2_ = nullptr;

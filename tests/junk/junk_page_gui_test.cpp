@@ -15,28 +15,15 @@
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
+#include "support/test_window.h"
+#include "support/window_probes.h"
 
 namespace {
 
-std::string Text(HWND window) {
-    wchar_t buffer[512] = {};
-    ::GetWindowTextW(window, buffer, 512);
-    return platform::ToUtf8(buffer);
-}
+constexpr auto Text = testing_support::WindowText;
+using testing_support::FindChild;
 
-HWND FindChild(HWND parent, const wchar_t* className, int index = 0) {
-    HWND child = nullptr;
-    for (int i = 0; i <= index; ++i) child = ::FindWindowExW(parent, child, className, nullptr);
-    return child;
-}
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+void Pump() { testing_support::PumpMessages(0); }
 
 }  // namespace
 

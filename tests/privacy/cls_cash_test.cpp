@@ -12,20 +12,6 @@ using testing::UnorderedElementsAre;
 
 namespace {
 
-TEST(CookieTest, TheCapitalisedWordAtTheStartOrNowhere) {
-    EXPECT_TRUE(IsCookieUrl("Cookie:user@site/"));
-    EXPECT_FALSE(IsCookieUrl("cookie:user@site/"));
-    EXPECT_FALSE(IsCookieUrl("http://site/Cookie.gif"));
-    EXPECT_FALSE(IsCookieUrl("Cooki"));
-    EXPECT_TRUE(IsNonCookieUrl("cookie:user@site/"));
-    EXPECT_FALSE(IsNonCookieUrl("http://site/Cookie.gif"));
-    EXPECT_FALSE(IsNonCookieUrl("Cookie:user@site/"));
-    // Wine stores every entry as a normal one, so only Windows has the other kinds.
-    EXPECT_TRUE(IsListedEntry(platform::kNormalCacheEntry | platform::kCookieCacheEntry));
-    EXPECT_FALSE(IsListedEntry(platform::kCookieCacheEntry));
-    EXPECT_FALSE(IsListedEntry(platform::kUrlHistoryCacheEntry));
-}
-
 class ClsCashTest : public UrlCacheTest {
 protected:
     ClsCash cash_;
@@ -41,6 +27,10 @@ TEST_F(ClsCashTest, ListAppendsEveryEntryAfterWhatTheListHeld) {
     Add(wide);
     cash_.GetCacheURLList(list);
     EXPECT_THAT(list, UnorderedElementsAre("kept", kCookie, kOtherCookie, kCookieImage, kPage, wide));
+    // Wine stores every entry as a normal one, so only Windows has the other kinds.
+    EXPECT_TRUE(IsListedEntry(platform::kNormalCacheEntry | platform::kCookieCacheEntry));
+    EXPECT_FALSE(IsListedEntry(platform::kCookieCacheEntry));
+    EXPECT_FALSE(IsListedEntry(platform::kUrlHistoryCacheEntry));
 }
 
 TEST_F(ClsCashTest, ClearsSplitTheCacheAndBothKeepTheWordInside) {

@@ -7,13 +7,17 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "platform/gdi.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 #include "privacy/frm_privacy_prog_window.h"
 #include "privacy/privacy_page_fixture.h"
+#include "support/scoped_theme.h"
 #include "support/scripted_prompts.h"
 #include "support/test_window.h"
+#include "support/window_probes.h"
 
 namespace {
 
@@ -142,11 +146,33 @@ TEST(FrmPrivacyWindow, SmallestPanelShowsWholeCaptionsAndScrollsToEachGroup) {
     page.Mnu_Pop_Refresh_Click();
     ASSERT_TRUE(::IsWindowEnabled(page.CheckBox(19)));
     HWND control = page.CheckBox(0);
-    int steps = 0;
-    while (control != page.CheckBox(19) && ++steps < 40) control = ::GetNextDlgTabItem(host.top(), control, FALSE);
-    EXPECT_EQ(steps, 12);  // boxes 1 to 11, then 19: disabled boxes are skipped
+    for (int steps = 0; control != page.CheckBox(19) && steps < 40; ++steps) {
+        control = ::GetNextDlgTabItem(host.top(), control, FALSE);
+        EXPECT_TRUE(::IsWindowEnabled(control)) << platform::WindowText(control);
+    }
+    ASSERT_EQ(control, page.CheckBox(19));
     ::SetFocus(page.CheckBox(19));
     EXPECT_TRUE(InView(page, page.CheckBox(19)));
+
+    // Shift+F10 and the Apps key open the menu under the focused box.
+    std::vector<POINT> keyed;
+    page.trackMenu = [&](HMENU, POINT at) -> UINT {
+        keyed.push_back(at);
+        return 0;
+    };
+    ::SetForegroundWindow(host.top());
+    ::SetFocus(page.CheckBox(1));
+    testing_support::PressKeys({VK_SHIFT, VK_F10});
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return keyed.size() == 1; }, 3000));
+    testing_support::PressKeys({VK_APPS});
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return keyed.size() == 2; }, 3000));
+    for (const POINT& at : keyed) EXPECT_EQ(at.y, ScreenRect(page.CheckBox(1)).bottom);
+
+    // A theme change recolours the boxes and their panel.
+    testing_support::ScopedTheme gray(3);
+    const auto colours = testing_support::ColoursOfStatic(page.ItemPanel(), page.CheckBox(1));
+    EXPECT_EQ(colours.text, gray.text());
+    EXPECT_EQ(colours.back, gray.back());
 }
 
 int g_progressSeen = 0;

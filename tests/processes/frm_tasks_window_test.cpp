@@ -9,21 +9,19 @@
 #include "platform/utf.h"
 #include "proc_fixture.h"
 #include "processes/frm_proc_info_window.h"
+#include "support/scoped_theme.h"
 #include "support/test_window.h"
+#include "support/window_probes.h"
 
 using namespace processes;
 using proc_test::RowOf;
 using testing_support::ChildProcess;
+using testing_support::PressKeys;
 using testing_support::PumpUntil;
 
 namespace {
 
-std::vector<HWND> Children(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
+constexpr auto Children = testing_support::ChildWindows;
 
 std::string ChildTextStarting(HWND parent, const std::string& prefix) {
     for (HWND child : Children(parent)) {
@@ -33,23 +31,12 @@ std::string ChildTextStarting(HWND parent, const std::string& prefix) {
     return {};
 }
 
-std::string CellText(HWND list, int row, int column) {
-    wchar_t buffer[260] = {};
-    ListView_GetItemText(list, row, column, buffer, 260);
-    return platform::ToUtf8(buffer);
-}
+constexpr auto CellText = testing_support::ListCellText;
 
 bool ListShows(HWND list, const std::string& key, Frm_Tasks& logic, uint32_t id) {
     const int row = RowOf(logic, id);
     return row >= 0 && ListView_GetItemCount(list) == static_cast<int>(logic.Lv.size()) &&
            CellText(list, row, 0) == key;
-}
-
-RECT ChildRect(HWND child) {
-    RECT rect;
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 }  // namespace
@@ -90,23 +77,6 @@ TEST(ProcessPageWindow, ShowsTheCountAndFollowsAHelperAcrossTicks) {
     EXPECT_TRUE(
         PumpUntil([&] { return RowOf(logic, id) < 0 && ListView_GetItemCount(list) == int(logic.Lv.size()); }, 2600));
     page.EnableRefreshTimer(false);
-
-    // At the smallest size every control lies inside the page, and nothing
-    // shown overlaps the list.
-    RECT client;
-    ::GetClientRect(page.Panel(), &client);
-    const RECT listRect = ChildRect(list);
-    for (HWND child : Children(page.Panel())) {
-        if (!::IsWindowVisible(child)) continue;
-        const RECT rect = ChildRect(child);
-        EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom)
-            << platform::WindowText(child);
-        RECT overlap;
-        if (child != list) {
-            EXPECT_FALSE(::IntersectRect(&overlap, &rect, &listRect)) << platform::WindowText(child);
-        }
-    }
-    EXPECT_GT(listRect.bottom - listRect.top, 150);
 }
 
 TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
@@ -121,9 +91,13 @@ TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
     logic.SelectRow(row);
     page.EnableRefreshTimer(true);
 
+    // A window opened after a theme change shows the new colours.
+    testing_support::ScopedTheme green(1);
     Frm_ProcInfo details(logic);
     FrmProcInfoWindow window(details);
     ASSERT_TRUE(window.Open(host.hwnd()));
+    EXPECT_EQ(ListView_GetTextColor(window.FactsList()), green.text());
+    EXPECT_EQ(testing_support::ColoursOfStatic(window.Window(), window.CountLabel()).back, green.back());
     EXPECT_FALSE(logic.TimerEnabled());
     EXPECT_EQ(platform::WindowText(window.Window()), "Process Details : proc_idle.exe");
     EXPECT_EQ(ListView_GetItemCount(window.FactsList()), 6);
@@ -140,4 +114,57 @@ TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
     window.Close();
     EXPECT_TRUE(logic.TimerEnabled());
     page.EnableRefreshTimer(false);
+}
+
+// Shift+F10 and the Apps key open the list's menu at the selected row, as a
+// right click does; its messages are owned by the page's window; the list
+// and the labels follow the theme.
+TEST(ProcessPageWindow, KeysOpenTheMenuAtTheSelectedRowAndTheThemeReachesTheList) {
+    testing_support::TestWindow host(480, 330);
+    testing_support::ScriptedPrompts prompts;
+    ChildProcess helper = proc_test::StartIdle();
+    FrmTasksWindow page(prompts);
+    ASSERT_TRUE(page.Create(host.hwnd()));
+    ::ShowWindow(page.Panel(), SW_SHOW);
+    const HWND list = page.List();
+    const int row = RowOf(page.Logic(), helper.id());
+    ASSERT_GE(row, 0);
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    std::vector<POINT> opened;
+    bool endProcessOffered = false;
+    page.trackMenu = [&](HMENU menu, POINT at) -> UINT {
+        opened.push_back(at);
+        endProcessOffered = !(::GetMenuState(menu, 0, MF_BYPOSITION) & MF_GRAYED);
+        return 0;
+    };
+    ::SetForegroundWindow(host.hwnd());
+    ::SetFocus(list);
+    PressKeys({VK_SHIFT, VK_F10});
+    ASSERT_TRUE(PumpUntil([&] { return opened.size() == 1; }, 3000));
+    PressKeys({VK_APPS});
+    ASSERT_TRUE(PumpUntil([&] { return opened.size() == 2; }, 3000));
+    EXPECT_TRUE(endProcessOffered);
+    RECT shown;
+    ListView_GetItemRect(list, row, &shown, LVIR_BOUNDS);
+    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+    for (const POINT& at : opened) {
+        EXPECT_GE(at.y, shown.top);
+        EXPECT_LE(at.y, shown.bottom);
+    }
+
+    // End Process on a process that has gone.
+    helper.Kill();
+    page.trackMenu = [](HMENU menu, POINT) { return ::GetMenuItemID(menu, 0); };
+    page.ShowMenu({0, 0});
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.owners.back(), host.hwnd());
+
+    const HWND label = ::FindWindowExW(page.Panel(), nullptr, L"STATIC", nullptr);
+    for (int theme : {1, 3}) {
+        testing_support::ScopedTheme applied(theme);
+        EXPECT_EQ(ListView_GetTextColor(list), applied.text()) << theme;
+        const auto colours = testing_support::ColoursOfStatic(page.Panel(), label);
+        EXPECT_EQ(colours.text, applied.text()) << theme;
+        EXPECT_EQ(colours.back, applied.back()) << theme;
+    }
 }

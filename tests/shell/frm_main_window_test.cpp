@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -14,45 +15,19 @@
 #include "core/settings.h"
 #include "platform/ui.h"
 #include "support/temp_folder.h"
+#include "support/test_window.h"
+#include "support/window_probes.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
 // Runs the message loop's work until done() or the limit; false on timeout.
-template <typename Done>
-bool PumpUntil(Done done, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (platform::TranslateDialogKeys(msg)) continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(10);
-    }
-    return true;
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    return testing_support::PumpUntil(done, static_cast<int>(limit.count()), platform::TranslateDialogKeys);
 }
 
-void PressKeys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto key = keys.end(); key != keys.begin();) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *--key;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+using testing_support::PressKeys;
 
 class FrmMainWindowTest : public testing::Test {
 protected:

@@ -7,12 +7,14 @@
 
 #include "controls/theme.h"
 #include "core/settings.h"
+#include "platform/utf.h"
 #include "shell/frm_about_window.h"
 #include "shell/frm_options_window.h"
 #include "shell/themes.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_window.h"
+#include "support/window_probes.h"
 
 namespace shell {
 namespace {
@@ -20,17 +22,9 @@ namespace {
 using testing_support::ClickAt;
 using testing_support::PumpUntil;
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = L"";
-    ::SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
+std::wstring TextOf(HWND window) { return platform::ToWide(testing_support::WindowText(window)); }
 
-// Replaces the text of an edit box as typing does (EN_CHANGE follows).
-void TypeInto(HWND edit, const wchar_t* text) {
-    ::SendMessageW(edit, EM_SETSEL, 0, -1);
-    ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-}
+void TypeInto(HWND edit, const wchar_t* text) { testing_support::TypeInto(edit, platform::ToUtf8(text)); }
 
 class PagesWindowTest : public ::testing::Test {
 protected:

@@ -14,23 +14,15 @@
 #include "startup/startup_page_window.h"
 #include "startup_fixture.h"
 #include "support/scripted_prompts.h"
+#include "support/test_window.h"
+#include "support/window_probes.h"
 
 using namespace startup;
 using namespace startup_test;
 
 namespace {
 
-void Pump(int milliseconds = 100) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    MSG message;
-    while (static_cast<int>(end - ::GetTickCount()) > 0) {
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
+void Pump(int milliseconds = 100) { testing_support::PumpMessages(milliseconds); }
 
 // A plain top-level window to hold the page, as the main window would.
 class Host {
@@ -52,17 +44,9 @@ private:
     HWND window_;
 };
 
-std::string ItemText(HWND list, int item, int column) {
-    wchar_t buffer[512] = {};
-    ListView_GetItemText(list, item, column, buffer, 512);
-    return platform::ToUtf8(buffer);
-}
+constexpr auto ItemText = testing_support::ListCellText;
 
-int FindItem(HWND list, const std::string& name) {
-    for (int i = 0; i < ListView_GetItemCount(list); ++i)
-        if (ItemText(list, i, 0) == name) return i;
-    return -1;
-}
+int FindItem(HWND list, const std::string& name) { return testing_support::FindListRow(list, name); }
 
 class StartupPageWindowTest : public StartupPlaces {
 protected:

@@ -29,9 +29,12 @@ public:
     std::vector<std::string> folderPrompts;
     std::vector<core::FileDialogOptions> openFileRequests;
     std::vector<core::FileDialogOptions> saveFileRequests;
+    // The owner of every prompt, in the order asked (any kind).
+    std::vector<platform::WindowHandle> owners;
 
     core::PromptAnswer Message(const std::string& text, const std::string& title, core::PromptIcon icon,
                                core::PromptButtons buttons) override {
+        owners.push_back(Owner());
         messages.push_back({text, title, icon, buttons});
         if (!messageAnswers.empty()) {
             const auto answer = messageAnswers.front();
@@ -43,14 +46,17 @@ public:
                    : core::PromptAnswer::Ok;
     }
     std::string BrowseForFolder(const std::string& prompt, unsigned) override {
+        owners.push_back(Owner());
         folderPrompts.push_back(prompt);
         return Next(folderAnswers);
     }
     std::string OpenFile(const core::FileDialogOptions& options) override {
+        owners.push_back(Owner());
         openFileRequests.push_back(options);
         return Next(openFileAnswers);
     }
     std::string SaveFile(const core::FileDialogOptions& options) override {
+        owners.push_back(Owner());
         saveFileRequests.push_back(options);
         return Next(saveFileAnswers);
     }

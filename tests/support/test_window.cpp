@@ -37,11 +37,12 @@ TestWindow::~TestWindow() {
     PumpMessages(0);
 }
 
-void PumpMessages(int milliseconds) {
+void PumpMessages(int milliseconds, const MessageFilter& filter) {
     const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds > 0 ? milliseconds : 0);
     do {
         MSG message;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (filter && filter(message)) continue;
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }
@@ -50,11 +51,16 @@ void PumpMessages(int milliseconds) {
     } while (true);
 }
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
+void PumpDialogMessages(HWND dialog, int milliseconds) {
+    PumpMessages(milliseconds,
+                 [dialog](MSG& message) { return ::IsWindow(dialog) && ::IsDialogMessageW(dialog, &message); });
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds, const MessageFilter& filter) {
     const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(timeoutMilliseconds);
     while (!done()) {
         if (::GetTickCount64() >= end) return done();
-        PumpMessages(10);
+        PumpMessages(10, filter);
     }
     return true;
 }

@@ -11,6 +11,7 @@
 #include "platform/utf.h"
 #include "support/loopback_http_server.h"
 #include "support/temp_folder.h"
+#include "support/window_probes.h"
 #include "test_update_system.h"
 
 namespace {
@@ -19,13 +20,8 @@ using testing_support::LoopbackHttpServer;
 using testing_support::PumpDialogMessages;
 using testing_support::Respond;
 using testing_support::TempFolder;
+constexpr auto Text = testing_support::WindowText;
 using update::Frm_UpdateWindow;
-
-std::string Text(HWND control) {
-    wchar_t buffer[1024] = {};
-    const int n = ::GetWindowTextW(control, buffer, 1024);
-    return platform::ToUtf8(std::wstring_view(buffer, static_cast<size_t>(n)));
-}
 
 std::vector<std::string> ListRows(HWND list) {
     std::vector<std::string> rows;

@@ -9,37 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "support/test_window.h"
 #include "update/update_system.h"
 
 namespace testing_support {
-
-// Processes window messages for about ms milliseconds.
-inline void PumpMessages(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
-
-// Processes window messages for about ms milliseconds as a modal dialog loop
-// does: Tab, Enter and Esc go through IsDialogMessage for dialog.
-inline void PumpDialogMessages(HWND dialog, DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (::IsWindow(dialog) && ::IsDialogMessageW(dialog, &message)) continue;
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
 
 class TestUpdateSystem : public update::UpdateSystem {
 public:

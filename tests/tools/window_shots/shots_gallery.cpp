@@ -1,84 +1,52 @@
-// Shows the options page, the about page and every custom control in its
-// states, in one theme, for screenshots:
-//   controls_gallery.exe THEME [SECONDS] [all|options|about|controls]
-// THEME 0..5; the window closes itself after SECONDS (default 6). Sizes are
-// scaled to the screen's DPI; at high DPI show one part at a time.
+// The options page, the about page and every custom control in its states:
+// gallery (all of them) or gallery-options|about|controls (one at a time, for
+// high DPI).
 #include <windows.h>
 
-#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/error_msg_window.h"
 #include "controls/link_window.h"
+#include "controls/page_panel.h"
 #include "controls/prog_bar_window.h"
 #include "controls/round_btn_window.h"
 #include "controls/tab_button_window.h"
 #include "controls/theme.h"
-#include "core/settings.h"
-#include "platform/dpi.h"
 #include "shell/frm_about_window.h"
 #include "shell/frm_options_window.h"
-#include "shell/themes.h"
 #include "support/scripted_prompts.h"
-#include "support/temp_folder.h"
+#include "window_shots.h"
 
+namespace shots {
 namespace {
-
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        ::PostQuitMessage(0);
-        return 0;
-    }
-    if (message == WM_TIMER) {
-        ::DestroyWindow(window);
-        return 0;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
 
 HWND MakeWindow(const wchar_t* className, const wchar_t* title, DWORD style, HWND parent, int x, int y, int w, int h) {
     return ::CreateWindowExW(0, className, title, style, x, y, w, h, parent, nullptr, ::GetModuleHandleW(nullptr),
                              nullptr);
 }
 
+RECT R(int left, int top, int right, int bottom) { return RECT{Scale(left), Scale(top), Scale(right), Scale(bottom)}; }
+
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    const int theme = argc > 1 ? _wtoi(argv[1]) : 0;
-    const int seconds = argc > 2 ? _wtoi(argv[2]) : 6;
-    const std::wstring part = argc > 3 ? argv[3] : L"all";
-    const int dpi = platform::SystemDpi();
-    auto S = [dpi](int value96) { return platform::ScaleForDpi(value96, dpi); };
-    auto R = [&S](int left, int top, int right, int bottom) { return RECT{S(left), S(top), S(right), S(bottom)}; };
-    testing_support::TempFolder settings;
-    core::SetSettingsPaths(settings.path());
-    shell::ApplyTheme(theme);
-    core::WriteIni(core::MainIniPath, "Options", "Thm", std::to_string(theme));
-
-    WNDCLASSEXW frameClass = {};
-    frameClass.cbSize = sizeof(frameClass);
-    frameClass.lpfnWndProc = FrameProc;
-    frameClass.hInstance = ::GetModuleHandleW(nullptr);
-    frameClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    frameClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    frameClass.lpszClassName = L"ClarimoGallery";
-    ::RegisterClassExW(&frameClass);
-
-    const std::wstring title = L"Clarimo controls - theme " + std::to_wstring(theme);
-    HWND frame =
-        MakeWindow(L"ClarimoGallery", title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr, 0, 0, 1270, 1000);
+int ShowGallery(const Request& request) {
+    const std::string& part = request.state;
+    const auto host = MakeHost(L"Clarimo controls", 1250, 920);
+    const HWND frame = host->hwnd();
 
     // The two pages, each in an area of its own as the main window holds them.
-    const bool all = part == L"all";
+    const bool all = part.empty();
     const int areaStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
-    HWND optionsArea = MakeWindow(L"STATIC", L"", areaStyle, frame, S(10), S(10), S(600), S(420));
-    HWND aboutArea = MakeWindow(L"STATIC", L"", areaStyle, frame, all ? S(620) : S(10), S(10), S(590), S(420));
-    HWND panelArea = MakeWindow(L"STATIC", L"", areaStyle, frame, S(10), all ? S(440) : S(10), S(1200), S(460));
-    ::ShowWindow(optionsArea, all || part == L"options" ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(aboutArea, all || part == L"about" ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(panelArea, all || part == L"controls" ? SW_SHOW : SW_HIDE);
+    HWND optionsArea = MakeWindow(L"STATIC", L"", areaStyle, frame, Scale(10), Scale(10), Scale(600), Scale(420));
+    HWND aboutArea =
+        MakeWindow(L"STATIC", L"", areaStyle, frame, all ? Scale(620) : Scale(10), Scale(10), Scale(590), Scale(420));
+    HWND panelArea =
+        MakeWindow(L"STATIC", L"", areaStyle, frame, Scale(10), all ? Scale(440) : Scale(10), Scale(1200), Scale(460));
+    ::ShowWindow(optionsArea, all || part == "options" ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(aboutArea, all || part == "about" ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(panelArea, all || part == "controls" ? SW_SHOW : SW_HIDE);
     testing_support::ScriptedPrompts prompts;
     shell::Frm_Options options(prompts);
     shell::Frm_OptionsWindow optionsWindow(options);
@@ -138,7 +106,7 @@ int wmain(int argc, wchar_t** argv) {
         auto window = std::make_unique<controls::LinkWindow>(*link);
         window->Create(panel.hwnd(), RECT{0, 0, 10, 10});
         const SIZE size = window->PreferredSize();
-        ::MoveWindow(window->hwnd(), S(220 + i * 150), S(64), size.cx, size.cy, TRUE);
+        ::MoveWindow(window->hwnd(), Scale(220 + i * 150), Scale(64), size.cx, size.cy, TRUE);
         if (i == 1) link->OnMouseMove({}, true);
         if (i == 2) link->SetEnabled(false);
         links.push_back(std::move(link));
@@ -172,9 +140,9 @@ int wmain(int argc, wchar_t** argv) {
     controls::ErrorMsgWindow errorWindow(error);
     controls::ErrorMsgWindow informationWindow(information);
     controls::ErrorMsgWindow fadingWindow(fading);
-    errorWindow.Create(panel.hwnd(), S(660), S(100));
-    informationWindow.Create(panel.hwnd(), S(690), S(100));
-    fadingWindow.Create(panel.hwnd(), S(720), S(100));
+    errorWindow.Create(panel.hwnd(), Scale(660), Scale(100));
+    informationWindow.Create(panel.hwnd(), Scale(690), Scale(100));
+    fadingWindow.Create(panel.hwnd(), Scale(720), Scale(100));
     for (controls::ErrorMsg* balloon : {&error, &information, &fading}) balloon->SetBackColor(controls::ThemeBackColor);
     error.ShowError("Selected folder Does not exists, Plaese select a valid folder.");
     information.ShowInformation("You can't change the junk files settings while the junk files tool is running.");
@@ -196,13 +164,8 @@ int wmain(int argc, wchar_t** argv) {
     ::ShowWindow(frame, SW_SHOW);
     ::UpdateWindow(frame);
 
-    ::SetTimer(frame, 1, static_cast<UINT>(seconds * 1000), nullptr);
-    MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!::IsDialogMessageW(frame, &message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
+    Stay(request, frame);
     return 0;
 }
+
+}  // namespace shots

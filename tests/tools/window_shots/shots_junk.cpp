@@ -1,0 +1,51 @@
+// The junk page with ticked results of a scan of a small test drive, and the
+// junk options dialog over it.
+#include <windows.h>
+
+#include <string>
+
+#include "core/settings.h"
+#include "junk/frm_clean_options_window.h"
+#include "junk/frm_junk_window.h"
+#include "platform/handles.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
+#include "support/test_drive.h"
+#include "window_shots.h"
+
+namespace shots {
+
+int ShowJunk(const Request& request) {
+    platform::ComApartment com;
+    testing_support::TempFolder tree;
+    core::WriteIni(core::MainIniPath, "Options", "ConDlg", "0");
+    testing_support::MakeFolder(tree / "Documents\\Old reports");
+    testing_support::MakeFolder(tree / "Work\\build");
+    const char* files[] = {
+        "~WRL0003.tmp",         "setup.log.bak",          "Documents\\report.doc.old", "Documents\\Old reports\\q1.bak",
+        "Work\\build\\app.dmp", "Work\\build\\cache.tmp", "Work\\notes.txt",           "thumbs.db"};
+    for (const char* f : files) testing_support::WriteFile(tree / f, std::string(1500, 'x'));
+    testing_support::TestDrive drive(tree.path());
+
+    const auto host = MakeHost(L"Clarimo - Junk Files", 700, 480);
+    testing_support::ScriptedPrompts prompts;
+    junk::FrmJunkWindow page(prompts);
+    page.Create(host->hwnd());
+    junk::Frm_Junk& logic = page.Logic();
+    for (auto& row : logic.LvDrives) row.Checked = row.Key[0] == drive.letter() + 32;
+    logic.Tm_Timer();
+    logic.Changed();
+    if (request.state == "options") {
+        junk::FrmCleanOptionsWindow options(prompts);
+        options.ShowModal(host->hwnd());
+        return 0;
+    }
+    page.OnCommand(junk::FrmJunkWindow::kScanButtonId, BN_CLICKED);
+    testing_support::PumpUntil([&] { return logic.LvResult.size() >= 6; }, 10000);
+    for (size_t i = 0; i < logic.LvResult.size(); i += 2) logic.LvResult[i].Checked = true;
+    logic.Changed();
+    Stay(request);
+    return 0;
+}
+
+}  // namespace shots

@@ -1,0 +1,83 @@
+// The privacy page (top, scrolled to the Programs group, with the balloon,
+// under the please-wait window) and the cookies manager.
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
+#include "platform/handles.h"
+#include "platform/ui.h"
+#include "platform/url_cache.h"
+#include "platform/utf.h"
+#include "privacy/frm_cookies_window.h"
+#include "privacy/frm_privacy_window.h"
+#include "privacy/privacy_catalogue.h"
+#include "support/scripted_prompts.h"
+#include "window_shots.h"
+
+namespace shots {
+namespace {
+
+void AddKey(const char* path) {
+    platform::UniqueRegKey key;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      key.put(), nullptr);
+}
+
+}  // namespace
+
+int ShowPrivacy(const Request& request) {
+    platform::InitCommonControls();
+    // Three programs with recent lists, the others absent.
+    for (int index : {12, 15, 17}) AddKey(privacy::Catalogue()[index].keys[0]);
+    const auto host = MakeHost(L"Clarimo - Privacy", 500, 400);
+    const HWND area =
+        ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, Scale(10),
+                          Scale(10), Scale(480), Scale(330), host->hwnd(), nullptr, nullptr, nullptr);
+    const HWND buttons = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE, Scale(10),
+                                           Scale(346), Scale(480), Scale(40), host->hwnd(), nullptr, nullptr, nullptr);
+    testing_support::ScriptedPrompts prompts;
+    privacy::FrmPrivacyWindow page(prompts);
+    page.progressOpacity = 255;  // layered windows show black under Xvfb
+    page.Create(area, buttons);
+    ::SetWindowPos(page.Panel(), nullptr, 0, 0, Scale(480), Scale(330), SWP_NOZORDER);
+    ::ShowWindow(page.Panel(), SW_SHOW);
+    privacy::Frm_Privacy& logic = page.Logic();
+    for (int item : {0, 2, 11}) logic.SetChecked(item, true);
+    page.Sync();
+    testing_support::PumpMessages(500);
+
+    if (request.state == "programs") logic.Mnu_Pop_Programs_Click();
+    if (request.state == "balloon") logic.Balloon.ShowError(privacy::LeftAloneText({"C:\\"}));
+    if (request.state == "progress") {
+        testing_support::PumpMessages(1500);
+        // The clean waits here, so that the window stays up for the shot.
+        logic.onShowProgress([&] { Stay(request); });
+        return 0;
+    }
+    page.Sync();
+    ::SetFocus(page.CheckBox(request.state == "programs" ? 12 : 0));
+    Stay(request);
+    return 0;
+}
+
+int ShowCookies(const Request& request) {
+    platform::InitCommonControls();
+    if (request.state != "empty") {
+        const char* sites[] = {"www.example.com/", "shop.example.org/", "news.example.net/account/",
+                               "mail.example.com/", "a-rather-long-host-name.example.co.uk/preferences/"};
+        for (const char* site : sites)
+            platform::AddUrlCacheEntry(std::string("Cookie:user@") + site,
+                                       platform::kNormalCacheEntry | platform::kCookieCacheEntry);
+        platform::AddUrlCacheEntry("http://www.example.com/Cookie.gif", platform::kNormalCacheEntry);
+    }
+    privacy::FrmCookies logic;
+    privacy::FrmCookiesWindow window(logic);
+    if (!window.Create(nullptr)) return 1;
+    if (request.state != "empty")
+        ListView_SetItemState(window.List(), 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    Stay(request, window.Window());
+    return 0;
+}
+
+}  // namespace shots

@@ -1,0 +1,68 @@
+#include "window_shots.h"
+
+#include <cwchar>
+#include <string_view>
+
+#include "core/settings.h"
+#include "platform/dpi.h"
+#include "platform/utf.h"
+#include "shell/themes.h"
+#include "support/temp_folder.h"
+
+namespace shots {
+namespace {
+
+struct Area {
+    std::string_view name;
+    int (*show)(const Request&);
+};
+
+constexpr Area kAreas[] = {
+    {"main", ShowMainWindow},  // main-PAGE[-compact]
+    {"gallery", ShowGallery},  // gallery[-options|-about|-controls]
+    {"privacy", ShowPrivacy},  // privacy-top|programs|balloon|progress
+    {"cookies", ShowCookies},  // cookies[-empty]
+    {"proc", ShowProcesses},   // proc-details|modules
+    {"startup", ShowStartup},  // startup-add|all
+    {"junk", ShowJunk},        // junk-results|options
+    {"update", ShowUpdate},    // update-idle|checking|offered|current|failed
+};
+
+}  // namespace
+
+int Scale(int value96) { return platform::ScaleForDpi(value96, platform::SystemDpi()); }
+
+std::unique_ptr<testing_support::TestWindow> MakeHost(const wchar_t* title, int width, int height) {
+    auto host = std::make_unique<testing_support::TestWindow>(Scale(width), Scale(height));
+    ::SetWindowTextW(host->hwnd(), title);
+    return host;
+}
+
+void Stay(const Request& request, HWND dialog) {
+    if (dialog)
+        testing_support::PumpDialogMessages(dialog, request.seconds * 1000);
+    else
+        testing_support::PumpMessages(request.seconds * 1000);
+}
+
+}  // namespace shots
+
+int wmain(int argc, wchar_t** argv) {
+    const std::string shot = argc > 1 ? platform::ToUtf8(argv[1]) : "main-0";
+    const int theme = argc > 2 ? _wtoi(argv[2]) : 0;
+    shots::Request request;
+    if (argc > 3) request.seconds = _wtoi(argv[3]);
+    const size_t dash = shot.find('-');
+    const std::string area = shot.substr(0, dash);
+    request.state = dash == std::string::npos ? "" : shot.substr(dash + 1);
+
+    // The pointer away from the windows: no hover look or tool tip.
+    ::SetCursorPos(0, 0);
+    testing_support::TempFolder settings;
+    core::SetSettingsPaths(settings.path());
+    core::WriteIni(core::MainIniPath, "Options", "Thm", std::to_string(theme));
+    shell::ApplyTheme(theme);
+    for (const auto& [name, show] : shots::kAreas)
+        if (name == area) return show(request);
+    return 2;
+}
