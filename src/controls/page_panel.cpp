@@ -28,6 +28,9 @@ bool PagePanel::Create(HWND parent, int id) {
 
 void PagePanel::OnDpiChanged() {
     if (onDpiChanged) onDpiChanged();
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    if (onLayout) onLayout(client.right, client.bottom);
     Invalidate();
 }
 

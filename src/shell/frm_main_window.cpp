@@ -17,6 +17,7 @@
 #include "controls/tab_button.h"
 #include "controls/tab_button_window.h"
 #include "controls/theme.h"
+#include "controls/tool_tip.h"
 #include "core/cls_file_folder.h"
 #include "core/general.h"
 #include "core/maker.h"
@@ -502,6 +503,8 @@ void FrmMainWindow::Frame::Build() {
 void FrmMainWindow::Frame::Bind() {
     FrmMainView& view = form.View;
     view.showPageArea = [this](int page) {
+        // A balloon's tip belongs to the page that goes.
+        controls::CloseToolTip();
         for (int other = 0; other < kPageCount; ++other)
             if (other != page && areas[other].hwnd()) ::ShowWindow(areas[other].hwnd(), SW_HIDE);
         if (areas[page].hwnd()) ::ShowWindow(areas[page].hwnd(), SW_SHOW);

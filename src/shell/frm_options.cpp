@@ -246,8 +246,6 @@ void Frm_Options::ApplyThemeColours() {
     }
 }
 
-void Frm_Options::Changed() const {
-    if (onChange) onChange();
-}
+void Frm_Options::Changed() const { changed(); }
 
 }  // namespace shell
