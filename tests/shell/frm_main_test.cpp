@@ -286,8 +286,3 @@ TEST_F(FrmMainTest, KeyHistoryKeepsItsLengthOnceFullAndTheInfoSequenceShowsThree
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_EQ(form.TipText(), shell::FrmMain::PageTip(2));
 }
-
-TEST(FrmMainToggle, BlendsTheThemeColourWithWhite) {
-    EXPECT_EQ(shell::FrmMain::ToggleColor(RGB(0, 0, 255), true), RGB(185, 185, 255));
-    EXPECT_EQ(shell::FrmMain::ToggleColor(RGB(0, 0, 255), false), RGB(240, 240, 255));
-}
