@@ -38,6 +38,19 @@ COLORREF ResolveColor(Color color) {
     return static_cast<COLORREF>(color & 0x00FFFFFF);
 }
 
+WindowSpec FocusableControlSpec(const wchar_t* className, HWND parent, int id, const RECT& rect,
+                                const std::string& caption, AccessibleRole role) {
+    WindowSpec spec;
+    spec.className = className;
+    spec.parent = parent;
+    spec.id = id;
+    spec.rect = rect;
+    spec.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
+    spec.text = caption;
+    spec.role = role;
+    return spec;
+}
+
 CustomWindow::~CustomWindow() {
     if (hwnd_) {
         HWND window = hwnd_;

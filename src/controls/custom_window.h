@@ -48,6 +48,10 @@ struct WindowSpec {
     AccessibleRole role = AccessibleRole::None;
 };
 
+// A visible control that takes the keyboard focus, at rect of parent.
+WindowSpec FocusableControlSpec(const wchar_t* className, HWND parent, int id, const RECT& rect,
+                                const std::string& caption, AccessibleRole role);
+
 class CustomWindow {
 public:
     CustomWindow(const CustomWindow&) = delete;
