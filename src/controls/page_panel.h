@@ -56,10 +56,10 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDpiChanged() override;
     void OnThemeChanged() override { Recolour(); }
+    // The panel draws in WM_ERASEBKGND, under its child controls.
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
-    void PaintBackground(HDC dc);
-
     platform::UniqueBrush background_;
     COLORREF backgroundColor_ = CLR_INVALID;
     std::map<int, RECT> groupFrames_;
