@@ -1,5 +1,6 @@
 #include "app/splash_window.h"
 
+#include "platform/gdi.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 
@@ -35,51 +36,44 @@ SplashWindow::SplashWindow(core::Frm_Sp& form) : form_(form) {}
 SplashWindow::~SplashWindow() { Close(); }
 
 bool SplashWindow::Show() {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &SplashWindow::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_APPSTARTING);
-    windowClass.lpszClassName = kClassName;
-    ::RegisterClassExW(&windowClass);
-
-    const std::wstring title = platform::ToWide(core::Frm_Sp::TitleText());
-    if (!::CreateWindowExW(0, kClassName, title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this))
-        return false;
-    ApplyDpi(platform::WindowDpi(window_));
-    platform::SetWindowOpacity(window_, kOpacity);
+    controls::WindowSpec spec;
+    spec.className = kClassName;
+    spec.style = WS_POPUP;
+    spec.text = core::Frm_Sp::TitleText();
+    spec.cursor = ::LoadCursorW(nullptr, IDC_APPSTARTING);
+    if (!MakeWindow(spec)) return false;
+    OnDpiChanged();
+    platform::SetWindowOpacity(hwnd(), kOpacity);
 
     // The look is in place before the window first shows.
-    ::ShowWindow(window_, SW_SHOWNORMAL);
-    ::UpdateWindow(window_);
-    if (form_.TmEnabled()) ::SetTimer(window_, kTmId, core::Frm_Sp::kTmInterval, nullptr);
+    ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+    ::UpdateWindow(hwnd());
+    if (form_.TmEnabled()) ::SetTimer(hwnd(), kTmId, core::Frm_Sp::kTmInterval, nullptr);
     return true;
 }
 
 void SplashWindow::Close() {
-    if (!window_) return;
-    ::KillTimer(window_, kTmId);
-    ::DestroyWindow(window_);
+    if (!hwnd()) return;
+    ::KillTimer(hwnd(), kTmId);
+    ::DestroyWindow(hwnd());
 }
 
-void SplashWindow::ApplyDpi(unsigned dpi) {
+void SplashWindow::OnDpiChanged() {
+    const unsigned dpi = static_cast<unsigned>(Dpi());
     dpi_ = dpi;
     width_ = platform::ScaleForDpi(kWidth, dpi);
     height_ = platform::ScaleForDpi(kHeight, dpi);
     titleFont_ = platform::CreateUiFont(dpi, 14, true);
     textFont_ = platform::CreateUiFont(dpi, 9);
     icon_ = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(kIconSize, dpi));
-    ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-    platform::CenterOnWorkArea(window_, width_, height_);
-    platform::SetRoundedWindowRegion(window_, width_, height_, platform::ScaleForDpi(kCorner, dpi));
-    ::InvalidateRect(window_, nullptr, TRUE);
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    platform::CenterOnWorkArea(hwnd(), width_, height_);
+    platform::SetRoundedWindowRegion(hwnd(), width_, height_, platform::ScaleForDpi(kCorner, dpi));
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void SplashWindow::Paint(HDC dc) const {
-    RECT client{0, 0, width_, height_};
-    platform::UniqueBrush back(::CreateSolidBrush(kBackColor));
-    ::FillRect(dc, &client, back.get());
+void SplashWindow::Paint(HDC dc, const RECT& client) {
+    platform::FillSolid(dc, client, kBackColor);
 
     const int padding = platform::ScaleForDpi(kPadding, dpi_);
     const int iconSize = platform::ScaleForDpi(kIconSize, dpi_);
@@ -101,48 +95,18 @@ void SplashWindow::Paint(HDC dc) const {
     if (outline) ::FrameRgn(dc, outline.get(), border.get(), 1, 1);
 }
 
-LRESULT CALLBACK SplashWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    SplashWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<SplashWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<SplashWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
-
-LRESULT SplashWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam != kTmId) break;
             // The tick may unload this window; nothing touches it afterwards.
-            ::KillTimer(window_, kTmId);
+            ::KillTimer(hwnd(), kTmId);
             form_.Tm_Timer();
-            return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            const HDC dc = ::BeginPaint(window_, &paint);
-            Paint(dc);
-            ::EndPaint(window_, &paint);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT fills everything
-        case WM_DPICHANGED:
-            ApplyDpi(HIWORD(wParam));
             return 0;
         default:
             break;
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace app

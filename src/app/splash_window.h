@@ -5,33 +5,31 @@
 
 #include <windows.h>
 
+#include "controls/custom_window.h"
 #include "core/startup_shutdown.h"
 #include "platform/handles.h"
 
 namespace app {
 
-class SplashWindow {
+class SplashWindow : public controls::CustomWindow {
 public:
     explicit SplashWindow(core::Frm_Sp& form);
-    SplashWindow(const SplashWindow&) = delete;
-    SplashWindow& operator=(const SplashWindow&) = delete;
-    ~SplashWindow();
+    ~SplashWindow() override;
 
     // Creates and shows the window and starts the form's timer. False when
     // the window could not be created.
     bool Show();
     // Unloads the window (the form's timer stops with it).
     void Close();
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return hwnd(); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
+    void OnDpiChanged() override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void ApplyDpi(unsigned dpi);
-    void Paint(HDC dc) const;
-
     core::Frm_Sp& form_;
-    HWND window_ = nullptr;
     unsigned dpi_ = 96;
     int width_ = 0;
     int height_ = 0;

@@ -38,6 +38,19 @@ COLORREF ResolveColor(Color color) {
     return static_cast<COLORREF>(color & 0x00FFFFFF);
 }
 
+WindowSpec FocusableControlSpec(const wchar_t* className, HWND parent, int id, const RECT& rect,
+                                const std::string& caption, AccessibleRole role) {
+    WindowSpec spec;
+    spec.className = className;
+    spec.parent = parent;
+    spec.id = id;
+    spec.rect = rect;
+    spec.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
+    spec.text = caption;
+    spec.role = role;
+    return spec;
+}
+
 CustomWindow::~CustomWindow() {
     if (hwnd_) {
         HWND window = hwnd_;
@@ -94,6 +107,12 @@ LRESULT CustomWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_ERASEBKGND:
             return 1;  // Paint covers the whole client area
+        case WM_PRINTCLIENT: {
+            RECT client;
+            ::GetClientRect(hwnd_, &client);
+            Paint(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
         case WM_UPDATEUISTATE:
@@ -245,6 +264,20 @@ HBRUSH CustomWindow::ParentBackground(HDC dc) const {
                                 parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)))
                           : nullptr;
     return brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void CustomWindow::PaintParentBackground(HDC dc, const RECT& client) const {
+    HWND parent = (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) ? ::GetParent(hwnd_) : nullptr;
+    if (!parent || !FromHandle(parent)) {
+        ::FillRect(dc, &client, ParentBackground(dc));
+        return;
+    }
+    POINT origin = {0, 0};
+    ::MapWindowPoints(hwnd_, parent, &origin, 1);
+    POINT previous = {0, 0};
+    ::OffsetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+    ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    ::SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
 LRESULT ButtonDialogCode(LPARAM lParam) {

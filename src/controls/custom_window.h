@@ -48,6 +48,10 @@ struct WindowSpec {
     AccessibleRole role = AccessibleRole::None;
 };
 
+// A visible control that takes the keyboard focus, at rect of parent.
+WindowSpec FocusableControlSpec(const wchar_t* className, HWND parent, int id, const RECT& rect,
+                                const std::string& caption, AccessibleRole role);
+
 class CustomWindow {
 public:
     CustomWindow(const CustomWindow&) = delete;
@@ -103,6 +107,9 @@ protected:
     void DrawFocusCue(HDC dc, const RECT& rect) const;
     // The brush and text colour the parent gives its controls.
     HBRUSH ParentBackground(HDC dc) const;
+    // What the parent paints under this window (a parent on this base draws
+    // it, gradients included), else the parent's brush.
+    void PaintParentBackground(HDC dc, const RECT& client) const;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

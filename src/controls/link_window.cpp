@@ -15,15 +15,8 @@ constexpr wchar_t kClassName[] = L"ClarimoLink";
 LinkWindow::LinkWindow(Link& logic) : logic_(logic), changed_(logic.changed.Connect([this] { Sync(); })) {}
 
 bool LinkWindow::Create(HWND parent, const RECT& rect, int id) {
-    WindowSpec spec;
-    spec.className = kClassName;
-    spec.parent = parent;
-    spec.id = id;
-    spec.rect = rect;
-    spec.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
-    spec.text = logic_.Caption();
-    spec.role = AccessibleRole::Link;
-    if (!MakeWindow(spec)) return false;
+    if (!MakeWindow(FocusableControlSpec(kClassName, parent, id, rect, logic_.Caption(), AccessibleRole::Link)))
+        return false;
     Sync();
     return true;
 }

@@ -28,6 +28,9 @@ bool PagePanel::Create(HWND parent, int id) {
 
 void PagePanel::OnDpiChanged() {
     if (onDpiChanged) onDpiChanged();
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    if (onLayout) onLayout(client.right, client.bottom);
     Invalidate();
 }
 
@@ -63,9 +66,7 @@ void PagePanel::Recolour() {
     if (hwnd()) ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
-void PagePanel::PaintBackground(HDC dc) {
-    RECT client;
-    ::GetClientRect(hwnd(), &client);
+void PagePanel::Paint(HDC dc, const RECT& client) {
     ::FillRect(dc, &client, background_.get());
     const COLORREF border = ResolveColor(ThemeBorderColor());
     platform::RoundRectangle(dc, client, Scale(8), CLR_INVALID, border);
@@ -74,9 +75,12 @@ void PagePanel::PaintBackground(HDC dc) {
 
 LRESULT PagePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_ERASEBKGND:
-            PaintBackground(reinterpret_cast<HDC>(wParam));
+        case WM_ERASEBKGND: {
+            RECT client;
+            ::GetClientRect(hwnd(), &client);
+            Paint(reinterpret_cast<HDC>(wParam), client);
             return 1;
+        }
         case WM_PAINT: {
             PAINTSTRUCT paint;
             ::BeginPaint(hwnd(), &paint);

@@ -41,21 +41,25 @@ public:
     void SetGroupFrame(int key, const RECT& rect);
 
     // Takes the theme colours in use and repaints the panel and everything
-    // on it.
+    // on it; FollowTheme does it at every theme change.
     void Recolour();
+    using CustomWindow::FollowTheme;
 
     std::function<void(int id, int code, HWND control)> onCommand;
     std::function<void(UINT_PTR id)> onTimer;
+    // Also called after a DPI change (the controls have their new fonts).
     std::function<void(int width, int height)> onLayout;
+    // A DPI change, before the layout (for fonts of the page's own).
     std::function<void()> onDpiChanged;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDpiChanged() override;
+    void OnThemeChanged() override { Recolour(); }
+    // The panel draws in WM_ERASEBKGND, under its child controls.
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
-    void PaintBackground(HDC dc);
-
     platform::UniqueBrush background_;
     COLORREF backgroundColor_ = CLR_INVALID;
     std::map<int, RECT> groupFrames_;

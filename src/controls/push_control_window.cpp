@@ -16,15 +16,7 @@ PushControlWindow::PushControlWindow(PushControl& control, const wchar_t* classN
     : control_(control), className_(className), role_(role), changed_(control.changed.Connect([this] { Sync(); })) {}
 
 bool PushControlWindow::CreateChild(HWND parent, const RECT& rect, int id) {
-    WindowSpec spec;
-    spec.className = className_;
-    spec.parent = parent;
-    spec.id = id;
-    spec.rect = rect;
-    spec.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
-    spec.text = control_.Caption();
-    spec.role = role_;
-    if (!MakeWindow(spec)) return false;
+    if (!MakeWindow(FocusableControlSpec(className_, parent, id, rect, control_.Caption(), role_))) return false;
     Sync();
     return true;
 }

@@ -27,7 +27,7 @@ void RoundBtnWindow::ClearSiblings() {
 }
 
 void RoundBtnWindow::Paint(HDC dc, const RECT& client) {
-    ::FillRect(dc, &client, ParentBackground(dc));
+    PaintParentBackground(dc, client);
     RECT face = client;
     ::InflateRect(&face, -Scale(1), -Scale(1));
     const int corner = face.bottom - face.top;  // fully rounded ends

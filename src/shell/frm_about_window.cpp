@@ -21,15 +21,10 @@ bool Frm_AboutWindow::Create(HWND parent) {
     panel_.onLayout = [this](int width, int height) { Layout(width, height); };
     panel_.onDpiChanged = [this] {
         MakeTitleFont();
-        for (HWND child = ::GetWindow(panel_.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(panel_.Font()), TRUE);
         ::SendMessageW(Control(kLblName), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), TRUE);
-        RECT client;
-        ::GetClientRect(panel_.hwnd(), &client);
-        Layout(client.right, client.bottom);
     };
     Build();
-    theme_ = controls::SubscribeTheme(controls::ThemeStage::AboutPage, [this] { panel_.Recolour(); });
+    panel_.FollowTheme(controls::ThemeStage::AboutPage);
     RECT client;
     ::GetClientRect(panel_.hwnd(), &client);
     Layout(client.right, client.bottom);

@@ -51,7 +51,6 @@ private:
     controls::LinkWindow readme_;
     controls::LinkWindow update_;
     platform::UniqueFont titleFont_;
-    controls::ThemeSubscription theme_;
 };
 
 }  // namespace shell

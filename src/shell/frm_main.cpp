@@ -60,25 +60,18 @@ void FrmMain::ShowPage(int Index) {
         Call(View.showPrivacyTip, true);
     }
     if (Index == CurrentPage) return;
-    if (Index == 4) {
-        const PageHooks& options = Pages[4];
-        const bool junkBusy = options.junkOptionsEnabled && !options.junkOptionsEnabled();
-        Call(options.showInfo,
-             std::string(junkBusy ? "You can't change the junk files settings while the junk files tool is running."
-                                  : ""));
-    }
     DrowTipText(PageTip(Index));
-    Call(Pages[3].enableRefreshTimer, false);
+    for (int page = 0; page < kPageCount; ++page)
+        if (page != Index && Pages[page]) Pages[page]->Hidden();
     Call(View.showPageArea, Index);
-    for (int page = 0; page < 3; ++page) Call(Pages[page].showCommandButtons, page == Index);
     Call(View.selectButtons, Index);
     CurrentPage = static_cast<int16_t>(Index);
-    if (Index == 3) Call(Pages[3].enableRefreshTimer, true);
+    if (Pages[Index]) Pages[Index]->Shown();
 }
 
 void FrmMain::TabButtonClick(int page) {
     ShowPage(page);
-    if (page == 1) Call(Pages[1].focus);
+    if (page >= 0 && page < kPageCount && Pages[page]) Pages[page]->Focus();
 }
 
 void FrmMain::RoundButtonClick(int page) {
@@ -93,11 +86,8 @@ void FrmMain::SetCompactView(bool compact) {
 void FrmMain::ShowResult() {
     const uint32_t count = core::CleanedCount;
     const uint64_t size = core::CleanedSize;
-    const PageHooks& junk = Pages[0];
-    if (junk.resultListShownEmpty && junk.resultListShownEmpty()) {
-        Call(junk.scan);
-        Call(junk.hideBalloon);
-    }
+    for (controls::ToolPage* page : Pages)
+        if (page) page->ResultShown();
     Call(View.enableResultTimer, false);
     Call(View.resultText,
          "  Cleaned Space : " + core::ClsFileFolder().CalcSize(size) + ", Files : " + std::to_string(count));
@@ -136,7 +126,8 @@ bool FrmMain::TipDrow_Timer() {
 }
 
 void FrmMain::KeyDown(unsigned keyCode) {
-    if (keyCode == kF5 && (CurrentPage == 1 || CurrentPage == 2)) Call(Pages[CurrentPage].refresh);
+    if (keyCode == kF5 && CurrentPage >= 0 && CurrentPage < kPageCount && Pages[CurrentPage])
+        Pages[CurrentPage]->Refresh();
 
     const size_t before = KeyHistory.size();
     KeyHistory += std::to_string(keyCode);

@@ -1,37 +1,18 @@
 // The main window's logic: page switching, the tip line, the result strip,
 // the keys, the views and the shut-down. The tool pages plug in through
-// PageHooks, so that they join without changes here.
+// controls::ToolPage, so that they join without changes here.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "controls/tool_page.h"
 #include "core/startup_shutdown.h"
 
 namespace shell {
-
-// What the main window calls in one tool page; every member is optional.
-struct PageHooks {
-    // Shows or hides the page's command button in the button strip.
-    std::function<void(bool visible)> showCommandButtons;
-    // F5 on the privacy and startup pages.
-    std::function<void()> refresh;
-    // The process page's refresh timer.
-    std::function<void(bool enabled)> enableRefreshTimer;
-    // Junk page: whether its result list is visible and empty, its scan and
-    // its balloon (the result strip's step 2).
-    std::function<bool()> resultListShownEmpty;
-    std::function<void()> scan;
-    std::function<void()> hideBalloon;
-    // Options page: whether the junk-options link is enabled, and its
-    // information balloon (empty text hides it).
-    std::function<bool()> junkOptionsEnabled;
-    std::function<void(const std::string& text)> showInfo;
-    // Gives the keyboard focus to the page's panel.
-    std::function<void()> focus;
-};
 
 // What the window shows for the logic.
 struct FrmMainView {
@@ -74,7 +55,8 @@ public:
     // The other windows register their unload steps here.
     core::WindowUnloads OtherWindows;
 
-    PageHooks Pages[kPageCount];
+    // The pages by index; null for a page that needs nothing of the logic.
+    std::array<controls::ToolPage*, kPageCount> Pages{};
     FrmMainView View;
 
     static const char* PageTip(int page);

@@ -17,18 +17,23 @@
 #include "controls/tab_button.h"
 #include "controls/tab_button_window.h"
 #include "controls/theme.h"
+#include "controls/tool_tip.h"
 #include "core/cls_file_folder.h"
 #include "core/general.h"
 #include "core/maker.h"
 #include "core/system_prompts.h"
+#include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/handles.h"
+#include "platform/message_pump.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 #include "shell/frm_about.h"
 #include "shell/frm_about_window.h"
 #include "shell/frm_options.h"
 #include "shell/frm_options_window.h"
+#include "shell/main_layout.h"
 #include "shell/tool_pages.h"
 #include "update/update_wizard.h"
 
@@ -37,48 +42,57 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ClarimoMain";
 constexpr int kCloseId = 100;
-constexpr int kTabId = 110;   // + page
-constexpr int kAreaId = 120;  // + page
+constexpr int kNextPageId = 101;      // Ctrl+Tab
+constexpr int kPreviousPageId = 102;  // Ctrl+Shift+Tab
+constexpr int kTabId = 110;           // + page
+constexpr int kAreaId = 120;          // + page
 constexpr int kButtonStripId = 130;
 constexpr int kResultId = 131;
 constexpr int kPTipId = 132;
+constexpr int kPrivacyTipId = 133;
 constexpr int kToggleId = 134;      // PicTog2: to the compact view
 constexpr int kToggleFullId = 135;  // PicTog: back to the full view
 constexpr int kLogoId = 136;
 constexpr int kRoundId = 140;  // + page
-constexpr const char* kRoundCaptions[FrmMain::kPageCount] = {"Junk Files", "Privacy", "Startup",
-                                                             "Processes",  "Options", "About"};
-// The compact view is 665 twips (44 pixels at 96 DPI) lower.
-constexpr int kCompactSaving = 44;
-constexpr int kRoundWidth = 80;
-constexpr int kRoundHeight = 30;
-constexpr int kPrivacyTipId = 133;
+constexpr const char* kTabCaptions[kPageCount] = {"Junk Files", "Privacy", "Startup Manager",
+                                                  "Processes",  "Options", "About"};
+constexpr const char* kRoundCaptions[kPageCount] = {"Junk Files", "Privacy", "Startup",
+                                                    "Processes",  "Options", "About"};
 constexpr UINT_PTR kTipMoveTimer = 1;
 constexpr UINT_PTR kTipDrowTimer = 2;
 constexpr UINT_PTR kResultTimer = 3;
-constexpr const char* kTabCaptions[FrmMain::kPageCount] = {"Junk Files", "Privacy", "Startup Manager",
-                                                           "Processes",  "Options", "About"};
-// Lengths at 96 DPI.
-constexpr int kClientWidth = 660;
-constexpr int kClientHeight = 480;
-constexpr int kHeaderHeight = 48;
-constexpr int kTabWidth = 150;
-constexpr int kTabHeight = 34;
-constexpr int kTipHeight = 22;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
-constexpr int kMargin = 11;
 constexpr int kFontPoints = 9;
+constexpr int kTitlePoints = 16;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
+RECT ToRect(const Box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
+
+void Place(HWND window, const Box& box, bool shown = true) {
+    if (!window) return;
+    ::SetWindowPos(window, nullptr, box.left, box.top, box.Width(), box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::ShowWindow(window, shown && !box.Empty() ? SW_SHOW : SW_HIDE);
+}
+
+HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+    return ::CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+}
+
 }  // namespace
 
-struct FrmMainWindow::State {
-    explicit State(FrmMain& f) : form(f) {}
+// The window itself: the controls, the layout, the keys and the painting.
+class FrmMainWindow::Frame : public controls::CustomWindow {
+public:
+    explicit Frame(FrmMain& f) : form(f) {}
+    ~Frame() override {
+        // The pages' windows go with their parent while the pages still exist.
+        if (hwnd()) ::DestroyWindow(hwnd());
+    }
+
+    bool Open();
 
     FrmMain& form;
-    HWND window = nullptr;
     HWND closeButton = nullptr;
     HWND buttonStrip = nullptr;
     HWND resultStrip = nullptr;
@@ -86,77 +100,63 @@ struct FrmMainWindow::State {
     HWND toggle = nullptr;
     HWND toggleFull = nullptr;
     HWND toolTips = nullptr;
-    std::array<controls::RoundBtn, FrmMain::kPageCount> rounds;
-    std::array<std::unique_ptr<controls::RoundBtnWindow>, FrmMain::kPageCount> roundWindows;
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus = nullptr;
+    std::array<controls::RoundBtn, kPageCount> rounds;
+    std::array<std::unique_ptr<controls::RoundBtnWindow>, kPageCount> roundWindows;
     controls::ErrorMsg privacyTip;
     std::unique_ptr<controls::ErrorMsgWindow> privacyTipWindow;
     std::function<void()> restart;
-    std::array<controls::TabButton, FrmMain::kPageCount> tabs;
-    std::array<std::unique_ptr<controls::TabButtonWindow>, FrmMain::kPageCount> tabWindows;
-    std::array<controls::PagePanel, FrmMain::kPageCount> areas;
+    std::array<controls::TabButton, kPageCount> tabs;
+    std::array<std::unique_ptr<controls::TabButtonWindow>, kPageCount> tabWindows;
+    std::array<controls::PagePanel, kPageCount> areas;
     core::SystemPrompts prompts;
     std::unique_ptr<Frm_Options> options;
     std::unique_ptr<Frm_OptionsWindow> optionsWindow;
     std::unique_ptr<Frm_About> about;
     std::unique_ptr<Frm_AboutWindow> aboutWindow;
     std::unique_ptr<ToolPages> pages;
-    controls::ThemeSubscription themeSubscription;
     controls::ThemeSubscription finishSubscription;
-    unsigned dpi = 96;
+    MainLayout layout;
     platform::UniqueFont font;
+    platform::UniqueFont titleFont;
     platform::UniqueIcon bigIcon;
     platform::UniqueIcon smallIcon;
     platform::UniqueAcceleratorTable accelerators;
     std::function<void()> destroyed;
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
+    void OnDpiChanged() override;
+    void OnThemeChanged() override;
+
+private:
     static LRESULT CALLBACK ButtonStripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                             DWORD_PTR);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void ApplyDpi(unsigned newDpi);
-    void Layout();
+    bool OnCommand(int id, int code, HWND control);
     void Close(bool byCloseButton);
+    void SwitchPage(int step);
+    void OnActivate(bool active);
+    void ApplyDpi();
+    void Layout();
     void Build();
     void Bind();
-    void Recolour();
-    void Paint(HDC dc);
     void DrawTog(const DRAWITEMSTRUCT& item) const;
     void AddToolTip(HWND control, const wchar_t* text) const;
-    RECT LogoRect() const;
     bool OverLogo() const;
-    RECT TipRect() const;
 };
-
-LRESULT CALLBACK FrmMainWindow::State::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    State* state = nullptr;
-    if (message == WM_NCCREATE) {
-        state = static_cast<State*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        state->window = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    } else {
-        state = reinterpret_cast<State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!state) return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        state->window = nullptr;
-        state->closeButton = nullptr;
-        if (state->destroyed) state->destroyed();
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return state->Handle(message, wParam, lParam);
-}
 
 // The pages' command buttons live in the strip: their clicks go on to the
 // main window.
-LRESULT CALLBACK FrmMainWindow::State::ButtonStripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK FrmMainWindow::Frame::ButtonStripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                        DWORD_PTR) {
     if (message == WM_COMMAND || message == WM_NOTIFY)
         return ::SendMessageW(::GetParent(strip), message, wParam, lParam);
     return ::DefSubclassProc(strip, message, wParam, lParam);
 }
 
-void FrmMainWindow::State::Close(bool byCloseButton) {
+void FrmMainWindow::Frame::Close(bool byCloseButton) {
     // A close that arrives while the shut-down runs is ignored.
     if (form.Unloading()) return;
     if (byCloseButton)
@@ -164,33 +164,66 @@ void FrmMainWindow::State::Close(bool byCloseButton) {
     else
         form.Form_Unload();
     // Only reached when a test gave the form an end that returns.
-    if (window) ::DestroyWindow(window);
+    if (hwnd()) ::DestroyWindow(hwnd());
 }
 
-LRESULT FrmMainWindow::State::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+void FrmMainWindow::Frame::SwitchPage(int step) {
+    // The next page whose tab is enabled (the junk page disables privacy
+    // while it works).
+    const int current = form.CurrentPage >= 0 && form.CurrentPage < kPageCount ? form.CurrentPage : 0;
+    for (int offset = 1; offset < kPageCount; ++offset) {
+        const int page = (current + step * offset + kPageCount * kPageCount) % kPageCount;
+        if (!tabs[page].Enabled()) continue;
+        form.TabButtonClick(page);
+        return;
+    }
+}
+
+void FrmMainWindow::Frame::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd(), focus)) lastFocus = focus;
+        return;
+    }
+    // Back to the control that had the focus; the first control otherwise.
+    HWND target = lastFocus;
+    if (!target || !::IsWindow(target) || !::IsWindowVisible(target) || !::IsWindowEnabled(target))
+        target = ::GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    if (target) ::SetFocus(target);
+}
+
+bool FrmMainWindow::Frame::OnCommand(int id, int code, HWND control) {
+    if (control && pages && ::GetParent(control) == buttonStrip) {
+        pages->OnButtonCommand(control, id, code);
+        return true;
+    }
+    switch (id) {
+        case kToggleId:
+            form.SetCompactView(true);
+            return true;
+        case kToggleFullId:
+            form.SetCompactView(false);
+            return true;
+        case kCloseId:  // the button, and Alt+C
+            Close(true);
+            return true;
+        case kNextPageId:
+        case kPreviousPageId:
+            SwitchPage(id == kNextPageId ? 1 : -1);
+            return true;
+        case IDOK:
+        case IDCANCEL:
+            // Not a dialog: Enter and Esc never end the program.
+            return true;
+        default:
+            return false;
+    }
+}
+
+LRESULT FrmMainWindow::Frame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (lParam && pages && ::GetParent(reinterpret_cast<HWND>(lParam)) == buttonStrip) {
-                pages->OnButtonCommand(reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
-                return 0;
-            }
-            switch (LOWORD(wParam)) {
-                case kToggleId:
-                    form.SetCompactView(true);
-                    return 0;
-                case kToggleFullId:
-                    form.SetCompactView(false);
-                    return 0;
-
-                case kCloseId:
-                case IDOK:
-                case IDCANCEL:
-                    // The button and Alt+C (kCloseId), Enter (IDOK), Esc (IDCANCEL).
-                    Close(true);
-                    return 0;
-                default:
-                    break;
-            }
+            if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
             break;
         case WM_CLOSE:
             Close(false);
@@ -198,17 +231,15 @@ LRESULT FrmMainWindow::State::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_TIMER:
             if (wParam == kTipMoveTimer) {
                 if (!form.TipMove_Timer()) {
-                    ::KillTimer(window, kTipMoveTimer);
-                    ::SetTimer(window, kTipDrowTimer, 1, nullptr);
+                    ::KillTimer(hwnd(), kTipMoveTimer);
+                    ::SetTimer(hwnd(), kTipDrowTimer, 1, nullptr);
                 }
             } else if (wParam == kTipDrowTimer) {
-                if (!form.TipDrow_Timer()) ::KillTimer(window, kTipDrowTimer);
+                if (!form.TipDrow_Timer()) ::KillTimer(hwnd(), kTipDrowTimer);
             } else if (wParam == kResultTimer) {
                 form.TmResult_Timer();
             }
             return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item->CtlID == kToggleId || item->CtlID == kToggleFullId) {
@@ -218,24 +249,17 @@ LRESULT FrmMainWindow::State::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             break;
         }
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == window && LOWORD(lParam) == HTCLIENT && OverLogo()) {
-                ::SetCursor(platform::LoadCursorResource(1));
+            if (reinterpret_cast<HWND>(wParam) == hwnd() && LOWORD(lParam) == HTCLIENT && OverLogo()) {
+                ::SetCursor(platform::HandCursor());
                 return TRUE;
             }
             break;
         case WM_LBUTTONUP:
             // Plogo: a release on the logo opens the maker's home page.
             if (OverLogo())
-                core::ClsFileFolder().OpenFileFolder(window,
+                core::ClsFileFolder().OpenFileFolder(hwnd(),
                                                      std::string(core::maker::kWebSite) + core::maker::kHomePagePath);
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = ::BeginPaint(window, &ps);
-            Paint(dc);
-            ::EndPaint(window, &ps);
-            return 0;
-        }
         case WM_CTLCOLORSTATIC:
             if (reinterpret_cast<HWND>(lParam) == resultStrip) {
                 HDC dc = reinterpret_cast<HDC>(wParam);
@@ -250,163 +274,115 @@ LRESULT FrmMainWindow::State::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             form.Form_EndSession(wParam != FALSE);
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE && closeButton) ::SetFocus(closeButton);
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            ApplyDpi(HIWORD(wParam));
-            return 0;
-        }
         case WM_DESTROY:
-            platform::DisableDialogKeys(window);
+            platform::DisableDialogKeys(hwnd());
             return 0;
+        case WM_NCDESTROY:
+            closeButton = nullptr;
+            if (destroyed) destroyed();
+            break;
         default:
             break;
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
-void FrmMainWindow::State::ApplyDpi(unsigned newDpi) {
-    dpi = newDpi;
+void FrmMainWindow::Frame::OnDpiChanged() { ApplyDpi(); }
+
+void FrmMainWindow::Frame::ApplyDpi() {
+    const unsigned dpi = static_cast<unsigned>(Dpi());
     font = platform::CreateUiFont(dpi, kFontPoints);
-    if (closeButton) ::SendMessageW(closeButton, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    if (resultStrip) ::SendMessageW(resultStrip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    if (pTip) ::SendMessageW(pTip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    titleFont = platform::CreateUiFont(dpi, kTitlePoints);
+    for (HWND control : {closeButton, resultStrip, pTip})
+        if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     bigIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(32, dpi));
     smallIcon = platform::LoadIconResource("QX2ICON", platform::ScaleForDpi(16, dpi));
-    ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
-    ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     Layout();
 }
 
-void FrmMainWindow::State::Layout() {
+void FrmMainWindow::Frame::Layout() {
     RECT client{};
-    ::GetClientRect(window, &client);
-    const int width = platform::ScaleForDpi(kButtonWidth, dpi);
-    const int height = platform::ScaleForDpi(kButtonHeight, dpi);
-    const int margin = platform::ScaleForDpi(kMargin, dpi);
-    ::SetWindowPos(closeButton, nullptr, client.right - margin - width, client.bottom - margin - height, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    const int header = platform::ScaleForDpi(kHeaderHeight, dpi);
-    const int tabWidth = platform::ScaleForDpi(kTabWidth, dpi);
-    const int tabHeight = platform::ScaleForDpi(kTabHeight, dpi);
-    const int tip = platform::ScaleForDpi(kTipHeight, dpi);
+    ::GetClientRect(hwnd(), &client);
     const bool compact = form.CompactView;
-    const int roundWidth = platform::ScaleForDpi(kRoundWidth, dpi);
-    const int roundHeight = platform::ScaleForDpi(kRoundHeight, dpi);
-    for (int page = 0; page < FrmMain::kPageCount; ++page) {
-        if (tabWindows[page] && tabWindows[page]->hwnd()) {
-            ::SetWindowPos(tabWindows[page]->hwnd(), nullptr, margin, header + tip + margin + page * (tabHeight + 4),
-                           tabWidth, tabHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-            ::ShowWindow(tabWindows[page]->hwnd(), compact ? SW_HIDE : SW_SHOW);
-        }
-        if (roundWindows[page] && roundWindows[page]->hwnd()) {
-            // In the header band, right of the program's name.
-            ::SetWindowPos(roundWindows[page]->hwnd(), nullptr,
-                           client.right - margin - (FrmMain::kPageCount - page) * (roundWidth + 4),
-                           (header - roundHeight) / 2, roundWidth, roundHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-            ::ShowWindow(roundWindows[page]->hwnd(), compact ? SW_SHOW : SW_HIDE);
-        }
+    layout = LayOutMainWindow(client.right, client.bottom, static_cast<unsigned>(Dpi()), compact);
+    Place(closeButton, layout.close);
+    for (int page = 0; page < kPageCount; ++page) {
+        if (tabWindows[page]) Place(tabWindows[page]->hwnd(), layout.tabs[page]);
+        if (roundWindows[page]) Place(roundWindows[page]->hwnd(), layout.rounds[page]);
     }
-    // The view toggle of the other view, at the tip line's right end.
-    const int toggleSize = tip - platform::ScaleForDpi(2, dpi);
-    for (HWND picture : {toggle, toggleFull}) {
-        ::SetWindowPos(picture, nullptr, client.right - margin - toggleSize, header + 2, toggleSize, toggleSize,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        ::ShowWindow(picture, (picture == toggleFull) == compact ? SW_SHOW : SW_HIDE);
-    }
+    // The view toggle of the other view.
+    Place(toggle, layout.toggle, !compact);
+    Place(toggleFull, layout.toggle, compact);
     TOOLINFOW logoTool{};
     logoTool.cbSize = sizeof logoTool;
-    logoTool.hwnd = window;
+    logoTool.hwnd = hwnd();
     logoTool.uId = kLogoId;
-    logoTool.rect = LogoRect();
+    logoTool.rect = ToRect(layout.logo);
     ::SendMessageW(toolTips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&logoTool));
-    const int areaLeft = compact ? margin : margin * 2 + tabWidth;
-    const int areaTop = header + tip + margin;
-    const int areaWidth = client.right - areaLeft - margin;
-    const int areaHeight = client.bottom - areaTop - margin * 2 - height;
-    for (auto& area : areas)
-        if (area.hwnd())
-            ::SetWindowPos(area.hwnd(), nullptr, areaLeft, areaTop, areaWidth, areaHeight,
-                           SWP_NOZORDER | SWP_NOACTIVATE);
-    // The tool panels fill their areas.
-    for (auto& area : areas) {
-        if (!area.hwnd()) continue;
-        for (HWND child = ::GetWindow(area.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-            ::SetWindowPos(child, nullptr, 0, 0, areaWidth, areaHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The page areas (one shows at a time) and the tool panels that fill them.
+    const Box& area = layout.pageArea;
+    for (auto& page : areas) {
+        if (!page.hwnd()) continue;
+        ::SetWindowPos(page.hwnd(), nullptr, area.left, area.top, area.Width(), area.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        for (HWND child = ::GetWindow(page.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            ::SetWindowPos(child, nullptr, 0, 0, area.Width(), area.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    const int stripTop = client.bottom - margin - height;
-    // Room for three command buttons, left of Close.
-    const int gap = platform::ScaleForDpi(6, dpi);
-    const int stripWidth = 3 * width + 2 * gap;
-    ::SetWindowPos(buttonStrip, nullptr, client.right - margin - width - gap - stripWidth, stripTop, stripWidth, height,
+    const Box strip = layout.ButtonStrip(3);
+    ::SetWindowPos(buttonStrip, nullptr, strip.left, strip.top, strip.Width(), strip.Height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    if (pages) pages->SetButtonSize(width, height, gap);
-    // The result strip lies over the button strip while it shows.
-    ::SetWindowPos(resultStrip, HWND_TOP, margin, stripTop, client.right - width - margin * 3, height, SWP_NOACTIVATE);
-    // The restart note and its balloon sit under the page area.
-    ::SetWindowPos(pTip, nullptr, areaLeft, stripTop, platform::ScaleForDpi(218, dpi), height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pages) pages->SetButtonSize(layout.buttonWidth, layout.buttonHeight, layout.buttonGap);
+    const Box& result = layout.resultStrip;
+    ::SetWindowPos(resultStrip, HWND_TOP, result.left, result.top, result.Width(), result.Height(), SWP_NOACTIVATE);
+    const Box& note = layout.privacyNote;
+    ::SetWindowPos(pTip, nullptr, note.left, note.top, note.Width(), note.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     if (privacyTipWindow && privacyTipWindow->hwnd())
-        ::SetWindowPos(privacyTipWindow->hwnd(), nullptr, areaLeft + platform::ScaleForDpi(220, dpi), stripTop, 0, 0,
+        ::SetWindowPos(privacyTipWindow->hwnd(), nullptr, layout.privacyBalloon.left, layout.privacyBalloon.top, 0, 0,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
-    ::InvalidateRect(window, nullptr, TRUE);
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-RECT FrmMainWindow::State::TipRect() const {
-    RECT client{};
-    ::GetClientRect(window, &client);
-    const int header = platform::ScaleForDpi(kHeaderHeight, dpi);
-    const int margin = platform::ScaleForDpi(kMargin, dpi);
-    return RECT{margin, header + 2, client.right - margin - platform::ScaleForDpi(kTipHeight + 4, dpi),
-                header + platform::ScaleForDpi(kTipHeight, dpi) + 2};
-}
-
-void FrmMainWindow::State::Paint(HDC dc) {
-    RECT client{};
-    ::GetClientRect(window, &client);
+void FrmMainWindow::Frame::Paint(HDC dc, const RECT& client) {
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    platform::UniqueBrush faceBrush(::CreateSolidBrush(face));
-    ::FillRect(dc, &client, faceBrush.get());
+    platform::FillSolid(dc, client, face);
     // Header: the logo and the program's name on the theme's gradient, with
     // a thin line from the theme colour to white under the tip line.
     const COLORREF theme = controls::ResolveColor(controls::ThemeColor);
-    RECT header{0, 0, client.right, platform::ScaleForDpi(kHeaderHeight, dpi)};
+    const RECT header = ToRect(layout.header);
     platform::GradientHorizontal(dc, header, theme, controls::ResolveColor(controls::ThemeLightColor));
-    const int tipBottom = header.bottom + platform::ScaleForDpi(kTipHeight + 3, dpi);
-    platform::GradientHorizontal(dc, RECT{0, tipBottom, client.right, tipBottom + 2}, theme, RGB(255, 255, 255));
-    platform::UniqueFont titleFont = platform::CreateUiFont(dpi, 16);
-    const HGDIOBJ old = ::SelectObject(dc, titleFont.get());
+    const int lineTop = layout.tip.bottom + platform::ScaleForDpi(3, static_cast<unsigned>(Dpi()));
+    platform::GradientHorizontal(dc, RECT{0, lineTop, client.right, lineTop + 2}, theme, RGB(255, 255, 255));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(255, 255, 255));
-    const RECT logo = LogoRect();
-    ::DrawIconEx(dc, logo.left, logo.top, bigIcon.get(), logo.right - logo.left, logo.bottom - logo.top, 0, nullptr,
-                 DI_NORMAL);
-    RECT title = header;
-    title.left = logo.right + platform::ScaleForDpi(kMargin, dpi);
+    const Box& logo = layout.logo;
+    if (bigIcon)
+        ::DrawIconEx(dc, logo.left, logo.top, bigIcon.get(), logo.Width(), logo.Height(), 0, nullptr, DI_NORMAL);
     // The compact view's round buttons take the band; the caption names the
     // program there.
-    const std::wstring name = platform::ToWide(FrmMain::InitialCaption());
-    if (!form.CompactView) ::DrawTextW(dc, name.c_str(), -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (!layout.title.Empty()) {
+        platform::SelectionGuard useTitle(dc, titleFont.get());
+        ::SetTextColor(dc, RGB(255, 255, 255));
+        RECT title = ToRect(layout.title);
+        platform::DrawTextUtf8(dc, FrmMain::InitialCaption(), title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
     // Tip line, faded in from the background.
-    ::SelectObject(dc, font.get());
-    RECT tip = TipRect();
+    platform::SelectionGuard useFont(dc, font.get());
     const controls::Color text = controls::ResolveColor(controls::ThemeTextColor);
     ::SetTextColor(dc, controls::Blend(static_cast<controls::Color>(face), text, form.TipBlend()));
-    const std::wstring shown = platform::ToWide(form.TipShown());
-    ::DrawTextW(dc, shown.c_str(), -1, &tip, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    ::SelectObject(dc, old);
+    RECT tip = ToRect(layout.tip);
+    platform::DrawTextUtf8(dc, form.TipShown(), tip, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
-void FrmMainWindow::State::DrawTog(const DRAWITEMSTRUCT& item) const {
+void FrmMainWindow::Frame::DrawTog(const DRAWITEMSTRUCT& item) const {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     RECT box = item.rcItem;
     platform::FillSolid(item.hDC, box, ::GetSysColor(COLOR_BTNFACE));
     const COLORREF fill = FrmMain::ToggleColor(controls::ResolveColor(controls::ThemeColor), selected);
     const COLORREF border = controls::ResolveColor(controls::ThemeColor);
-    platform::RoundRectangle(item.hDC, box, platform::ScaleForDpi(6, dpi), fill, border);
+    platform::RoundRectangle(item.hDC, box, Scale(6), fill, border);
     // An arrow: up to the compact view, down back to the full view.
     const int cx = (box.left + box.right) / 2;
     const int cy = (box.top + box.bottom) / 2;
@@ -427,43 +403,38 @@ void FrmMainWindow::State::DrawTog(const DRAWITEMSTRUCT& item) const {
     }
 }
 
-RECT FrmMainWindow::State::LogoRect() const {
-    const int size = platform::ScaleForDpi(32, dpi);
-    const int top = (platform::ScaleForDpi(kHeaderHeight, dpi) - size) / 2;
-    const int left = platform::ScaleForDpi(kMargin, dpi);
-    return RECT{left, top, left + size, top + size};
-}
-
-bool FrmMainWindow::State::OverLogo() const {
+bool FrmMainWindow::Frame::OverLogo() const {
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    ::ScreenToClient(window, &cursor);
-    const RECT logo = LogoRect();
+    ::ScreenToClient(hwnd(), &cursor);
+    const RECT logo = ToRect(layout.logo);
     return ::PtInRect(&logo, cursor) != FALSE;
 }
 
-void FrmMainWindow::State::AddToolTip(HWND control, const wchar_t* text) const {
+void FrmMainWindow::Frame::AddToolTip(HWND control, const wchar_t* text) const {
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window;
+    tool.hwnd = hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(text);
     ::SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void FrmMainWindow::State::Recolour() {
+void FrmMainWindow::Frame::OnThemeChanged() {
     for (auto& tab : tabs) tab.SetThemeColor(controls::ThemeColor);
     for (HWND picture : {toggle, toggleFull})
         if (picture) ::InvalidateRect(picture, nullptr, TRUE);
     for (auto& area : areas)
         if (area.hwnd()) area.Recolour();
-    if (window) ::InvalidateRect(window, nullptr, TRUE);
+    Invalidate();
 }
 
-void FrmMainWindow::State::Build() {
+void FrmMainWindow::Frame::Build() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (int page = 0; page < FrmMain::kPageCount; ++page) {
+    HWND window = hwnd();
+    closeButton = CreateChild(window, L"BUTTON", L"Close", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCloseId);
+    for (int page = 0; page < kPageCount; ++page) {
         areas[page].Create(window, kAreaId + page);
         tabs[page].SetCaption(kTabCaptions[page]);
         tabs[page].SetThemeColor(controls::ThemeColor);
@@ -473,12 +444,9 @@ void FrmMainWindow::State::Build() {
     }
     buttonStrip = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonStripId)), instance, nullptr);
-    ::SetWindowSubclass(buttonStrip, &State::ButtonStripProc, 0, 0);
-    resultStrip = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_CENTERIMAGE, 0, 0, 0, 0, window,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kResultId)), instance, nullptr);
-    pTip = ::CreateWindowExW(0, L"STATIC", L"(*) These items will require restart.",
-                             WS_CHILD | SS_LEFT | SS_CENTERIMAGE, 0, 0, 0, 0, window,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPTipId)), instance, nullptr);
+    ::SetWindowSubclass(buttonStrip, &Frame::ButtonStripProc, 0, 0);
+    resultStrip = CreateChild(window, L"STATIC", L"", SS_LEFT | SS_CENTERIMAGE, kResultId);
+    pTip = CreateChild(window, L"STATIC", L"(*) These items will require restart.", SS_LEFT | SS_CENTERIMAGE, kPTipId);
     privacyTipWindow = std::make_unique<controls::ErrorMsgWindow>(privacyTip);
     privacyTipWindow->Create(window, 0, 0, kPrivacyTipId);
     // Ctrl+click on the balloon restarts Windows (after asking).
@@ -488,13 +456,11 @@ void FrmMainWindow::State::Build() {
     };
     // The view toggles are owner-drawn buttons, so that the keyboard reaches
     // them; their text names them for screen readers.
-    toggle = ::CreateWindowExW(0, L"BUTTON", L"Switch to compact view", WS_CHILD | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0,
-                               0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToggleId)), instance, nullptr);
-    toggleFull =
-        ::CreateWindowExW(0, L"BUTTON", L"Switch to full view", WS_CHILD | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0,
-                          window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToggleFullId)), instance, nullptr);
-    toolTips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+    toggle = CreateChild(window, L"BUTTON", L"Switch to compact view", WS_TABSTOP | BS_OWNERDRAW, kToggleId);
+    toggleFull = CreateChild(window, L"BUTTON", L"Switch to full view", WS_TABSTOP | BS_OWNERDRAW, kToggleFullId);
+    // Owned by the main window: above it only, never over other programs.
+    toolTips = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
     AddToolTip(toggle, L"Switch to compact view");
     AddToolTip(toggleFull, L"Switch to full view");
     TOOLINFOW logoTool{};
@@ -504,7 +470,7 @@ void FrmMainWindow::State::Build() {
     logoTool.uId = kLogoId;
     logoTool.lpszText = const_cast<wchar_t*>(L"Click to visit Clarimo Home Page.");
     ::SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&logoTool));
-    for (int page = 0; page < FrmMain::kPageCount; ++page) {
+    for (int page = 0; page < kPageCount; ++page) {
         rounds[page].SetCaption(kRoundCaptions[page]);
         rounds[page].Click = [this, page] { form.RoundButtonClick(page); };
         roundWindows[page] = std::make_unique<controls::RoundBtnWindow>(rounds[page]);
@@ -512,43 +478,48 @@ void FrmMainWindow::State::Build() {
     }
     options = std::make_unique<Frm_Options>(prompts);
     optionsWindow = std::make_unique<Frm_OptionsWindow>(*options);
-    optionsWindow->Create(areas[4].hwnd());
+    optionsWindow->Create(areas[PageIndex(Page::Options)].hwnd());
     // A restore ends the program through the normal shut-down, once the
     // options page's handler has returned.
-    options->unloadMainWindow = [this] { ::PostMessageW(window, WM_CLOSE, 0, 0); };
+    options->unloadMainWindow = [this] { ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); };
     about = std::make_unique<Frm_About>(prompts);
-    about->showUpdate = [this] { update::ShowUpdateWizard(window); };
+    about->showUpdate = [this] { update::ShowUpdateWizard(hwnd()); };
     aboutWindow = std::make_unique<Frm_AboutWindow>(*about);
-    aboutWindow->Create(areas[5].hwnd());
-    pages = std::make_unique<ToolPages>(form, prompts, *options, ToolPages::PrivacyButtons{[this](bool enabled) {
-                                            tabs[1].SetEnabled(enabled);
-                                            rounds[1].SetEnabled(enabled);
+    aboutWindow->Create(areas[PageIndex(Page::About)].hwnd());
+    const int privacy = PageIndex(Page::Privacy);
+    pages = std::make_unique<ToolPages>(form, prompts, *options, ToolPages::PrivacyButtons{[this, privacy](bool on) {
+                                            tabs[privacy].SetEnabled(on);
+                                            rounds[privacy].SetEnabled(on);
                                         }});
     pages->Create({areas[0].hwnd(), areas[1].hwnd(), areas[2].hwnd(), areas[3].hwnd()}, buttonStrip);
-    themeSubscription = controls::SubscribeTheme(controls::ThemeStage::MainWindow, [this] { Recolour(); });
+    FollowTheme(controls::ThemeStage::MainWindow);
     finishSubscription = controls::SubscribeTheme(controls::ThemeStage::Finish, [this] {
-        if (window) ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-        if (form.CurrentPage == 4) form.DrowTipText(FrmMain::PageTip(4));
+        if (hwnd()) ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        const int optionsPage = PageIndex(Page::Options);
+        if (form.CurrentPage == optionsPage) form.DrowTipText(FrmMain::PageTip(optionsPage));
     });
 }
 
-void FrmMainWindow::State::Bind() {
+void FrmMainWindow::Frame::Bind() {
     FrmMainView& view = form.View;
     view.showPageArea = [this](int page) {
-        for (int other = 0; other < FrmMain::kPageCount; ++other)
+        // A balloon's tip belongs to the page that goes.
+        controls::CloseToolTip();
+        for (int other = 0; other < kPageCount; ++other)
             if (other != page && areas[other].hwnd()) ::ShowWindow(areas[other].hwnd(), SW_HIDE);
         if (areas[page].hwnd()) ::ShowWindow(areas[page].hwnd(), SW_SHOW);
     };
     view.selectButtons = [this](int page) {
-        for (int other = 0; other < FrmMain::kPageCount; ++other) {
+        for (int other = 0; other < kPageCount; ++other) {
             tabs[other].SetSelectButton(other == page);
             rounds[other].SelectButton(other == page);
         }
     };
     view.viewChanged = [this](bool compact) {
-        const int height = kClientHeight - (compact ? kCompactSaving : 0);
-        const SIZE size = platform::WindowSizeForClient(kClientWidth, height, kStyle, kExStyle, dpi);
-        ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const ClientSize client = MainClientSize96(compact);
+        const SIZE size =
+            platform::WindowSizeForClient(client.width, client.height, kStyle, kExStyle, static_cast<unsigned>(Dpi()));
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         Layout();
     };
     view.showPrivacyTip = [this](bool shown) {
@@ -567,121 +538,112 @@ void FrmMainWindow::State::Bind() {
             ::ShowWindow(resultStrip, SW_HIDE);
             return;
         }
-        // Slides up from the window's bottom edge to its place (Layout's).
-        RECT place{};
-        ::GetWindowRect(resultStrip, &place);
-        ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        // Slides up from the window's bottom edge to its place.
+        const Box& place = layout.resultStrip;
         RECT client{};
-        ::GetClientRect(window, &client);
+        ::GetClientRect(hwnd(), &client);
         ::ShowWindow(resultStrip, SW_SHOWNA);
         constexpr int kSteps = 6;
         for (int step = kSteps; step >= 0; --step) {
             const int top = place.top + static_cast<int>(client.bottom - place.top) * step / kSteps;
             ::SetWindowPos(resultStrip, HWND_TOP, place.left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-            ::UpdateWindow(window);
+            ::UpdateWindow(hwnd());
             if (step > 0) ::Sleep(8);
         }
     };
     view.resultText = [this](const std::string& text) { platform::SetWindowTextUtf8(resultStrip, text); };
     view.enableResultTimer = [this](bool on) {
         if (on)
-            ::SetTimer(window, kResultTimer, FrmMain::kResultMs, nullptr);
+            ::SetTimer(hwnd(), kResultTimer, FrmMain::kResultMs, nullptr);
         else
-            ::KillTimer(window, kResultTimer);
+            ::KillTimer(hwnd(), kResultTimer);
     };
     view.tipChanged = [this] {
-        const RECT tip = TipRect();
-        ::InvalidateRect(window, &tip, FALSE);
+        const RECT tip = ToRect(layout.tip);
+        ::InvalidateRect(hwnd(), &tip, FALSE);
     };
     view.enableTipTimers = [this](bool on) {
-        ::KillTimer(window, kTipDrowTimer);
+        ::KillTimer(hwnd(), kTipDrowTimer);
         if (on)
-            ::SetTimer(window, kTipMoveTimer, 10, nullptr);
+            ::SetTimer(hwnd(), kTipMoveTimer, 10, nullptr);
         else
-            ::KillTimer(window, kTipMoveTimer);
+            ::KillTimer(hwnd(), kTipMoveTimer);
     };
 }
 
-FrmMainWindow::FrmMainWindow(FrmMain& form) : state_(std::make_unique<State>(form)) {}
+bool FrmMainWindow::Frame::Open() {
+    controls::WindowSpec spec;
+    spec.className = kClassName;
+    spec.rect = RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    spec.style = kStyle;
+    spec.exStyle = kExStyle;
+    spec.text = form.Caption();
+    if (!MakeWindow(spec)) return false;
+    Build();
+    Bind();
+
+    const ClientSize client = MainClientSize96(false);
+    const SIZE size =
+        platform::WindowSizeForClient(client.width, client.height, kStyle, kExStyle, static_cast<unsigned>(Dpi()));
+    platform::CenterOnWorkArea(hwnd(), size.cx, size.cy);
+    ApplyDpi();
+
+    // Alt+C closes, as the button's caption cannot carry a mnemonic;
+    // Ctrl+Tab and Ctrl+Shift+Tab switch pages. Every key press in the
+    // window reaches the form (F5, the key history). The window is not a
+    // dialog: Enter and Esc stay with the control that has the focus.
+    ACCEL keys[] = {{FALT | FVIRTKEY, 'C', kCloseId},
+                    {FCONTROL | FVIRTKEY, VK_TAB, kNextPageId},
+                    {FCONTROL | FSHIFT | FVIRTKEY, VK_TAB, kPreviousPageId}};
+    accelerators.reset(::CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
+    platform::EnableDialogKeys(
+        hwnd(), accelerators.get(), [this](unsigned keyCode) { form.KeyDown(keyCode); },
+        platform::EnterAndEsc::FocusedControl);
+    if (!form.pause) form.pause = [](double seconds) { core::Pause(seconds); };
+
+    form.OnCaptionChanged([this](const std::string& text) { platform::SetWindowTextUtf8(hwnd(), text); });
+    form.Form_Load();
+    platform::SetWindowTextUtf8(hwnd(), form.Caption());
+
+    ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::SetForegroundWindow(hwnd());
+    ::SetFocus(closeButton);
+    return true;
+}
+
+FrmMainWindow::FrmMainWindow(FrmMain& form) : frame_(std::make_unique<Frame>(form)) {}
 
 FrmMainWindow::~FrmMainWindow() {
-    state_->form.OnCaptionChanged({});
-    state_->destroyed = nullptr;
-    if (state_->window) ::DestroyWindow(state_->window);
+    frame_->form.OnCaptionChanged({});
+    frame_->destroyed = nullptr;
 }
 
 const wchar_t* FrmMainWindow::ClassName() { return kClassName; }
 
-platform::WindowHandle FrmMainWindow::Handle() const { return state_->window; }
+bool FrmMainWindow::Show() { return frame_->Open(); }
 
-platform::WindowHandle FrmMainWindow::PageArea(int page) const {
-    return page >= 0 && page < FrmMain::kPageCount ? state_->areas[page].hwnd() : nullptr;
+platform::WindowHandle FrmMainWindow::Handle() const { return frame_->hwnd(); }
+
+platform::WindowHandle FrmMainWindow::PageArea(Page page) const { return frame_->areas[PageIndex(page)].hwnd(); }
+
+platform::WindowHandle FrmMainWindow::ButtonStrip() const { return frame_->buttonStrip; }
+
+platform::WindowHandle FrmMainWindow::TabButton(Page page) const {
+    const auto& tab = frame_->tabWindows[PageIndex(page)];
+    return tab ? tab->hwnd() : nullptr;
 }
 
-platform::WindowHandle FrmMainWindow::ButtonStrip() const { return state_->buttonStrip; }
+platform::WindowHandle FrmMainWindow::CloseButton() const { return frame_->closeButton; }
 
-platform::WindowHandle FrmMainWindow::TabButton(int page) const {
-    return page >= 0 && page < FrmMain::kPageCount && state_->tabWindows[page] ? state_->tabWindows[page]->hwnd()
-                                                                               : nullptr;
-}
+platform::WindowHandle FrmMainWindow::ResultStrip() const { return frame_->resultStrip; }
 
-platform::WindowHandle FrmMainWindow::ResultStrip() const { return state_->resultStrip; }
+platform::WindowHandle FrmMainWindow::PrivacyNote() const { return frame_->pTip; }
 
-platform::WindowHandle FrmMainWindow::PrivacyNote() const { return state_->pTip; }
+controls::ErrorMsg& FrmMainWindow::PrivacyTip() { return frame_->privacyTip; }
 
-controls::ErrorMsg& FrmMainWindow::PrivacyTip() { return state_->privacyTip; }
+void FrmMainWindow::SetRestart(std::function<void()> restart) { frame_->restart = std::move(restart); }
 
-void FrmMainWindow::SetRestart(std::function<void()> restart) { state_->restart = std::move(restart); }
-
-void FrmMainWindow::OnDestroyed(std::function<void()> listener) { state_->destroyed = std::move(listener); }
-
-bool FrmMainWindow::Show() {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (!::GetClassInfoExW(instance, kClassName, &windowClass)) {
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &State::WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kClassName;
-        if (!::RegisterClassExW(&windowClass)) return false;
-    }
-
-    State& state = *state_;
-    const std::wstring caption = platform::ToWide(state.form.Caption());
-    if (!::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
-                           nullptr, instance, &state))
-        return false;
-    state.closeButton =
-        ::CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
-                          state.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
-    state.Build();
-    state.Bind();
-
-    state.dpi = platform::WindowDpi(state.window);
-    const SIZE size = platform::WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, state.dpi);
-    platform::CenterOnWorkArea(state.window, size.cx, size.cy);
-    state.ApplyDpi(state.dpi);
-
-    // Alt+C closes, as the button's caption cannot carry a mnemonic. Every
-    // key press in the window reaches the form (F5, the key history).
-    ACCEL keys[] = {{FALT | FVIRTKEY, 'C', kCloseId}};
-    state.accelerators.reset(::CreateAcceleratorTableW(keys, 1));
-    platform::EnableDialogKeys(state.window, state.accelerators.get(),
-                               [&form = state.form](unsigned keyCode) { form.KeyDown(keyCode); });
-    if (!state.form.pause) state.form.pause = [](double seconds) { core::Pause(seconds); };
-
-    state.form.OnCaptionChanged([this](const std::string& text) { platform::SetWindowTextUtf8(state_->window, text); });
-    state.form.Form_Load();
-    platform::SetWindowTextUtf8(state.window, state.form.Caption());
-
-    ::ShowWindow(state.window, SW_SHOWNORMAL);
-    ::RedrawWindow(state.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    ::SetForegroundWindow(state.window);
-    ::SetFocus(state.closeButton);
-    return true;
-}
+void FrmMainWindow::OnDestroyed(std::function<void()> listener) { frame_->destroyed = std::move(listener); }
 
 }  // namespace shell

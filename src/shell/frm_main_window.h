@@ -10,6 +10,7 @@
 #include "controls/error_msg.h"
 #include "platform/window_handle.h"
 #include "shell/frm_main.h"
+#include "shell/main_layout.h"
 
 namespace shell {
 
@@ -28,11 +29,12 @@ public:
     // Runs once the window has been destroyed.
     void OnDestroyed(std::function<void()> listener);
 
-    // The area a tool page builds its panel in (0..5), and the button strip
-    // its command button goes to. Null before Show.
-    platform::WindowHandle PageArea(int page) const;
+    // The area a tool page builds its panel in, and the button strip its
+    // command buttons go to. Null before Show.
+    platform::WindowHandle PageArea(Page page) const;
     platform::WindowHandle ButtonStrip() const;
-    platform::WindowHandle TabButton(int page) const;
+    platform::WindowHandle TabButton(Page page) const;
+    platform::WindowHandle CloseButton() const;
     platform::WindowHandle ResultStrip() const;
     // The restart note and balloon of the privacy page.
     platform::WindowHandle PrivacyNote() const;
@@ -44,8 +46,8 @@ public:
     static const wchar_t* ClassName();
 
 private:
-    struct State;
-    std::unique_ptr<State> state_;
+    class Frame;
+    std::unique_ptr<Frame> frame_;
 };
 
 }  // namespace shell

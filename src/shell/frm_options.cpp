@@ -77,9 +77,11 @@ void Frm_Options::Tm_Timer() {
     // Selecting the first two option buttons counts as choosing them.
     if (removalType_ != 3) lastRemovalType_ = removalType_;
     if (!core::HasText(txtMove_) || platform::FolderExists(txtMove_)) Er.HideMessage();
-    // A move folder missing at load (an unplugged drive) shows the fallback,
-    // but the stored choice stays until the user picks another: stored as
-    // the fallback, the next clean would delete what the user chose to keep.
+    // A move folder missing at load (an unplugged drive): the stored choice
+    // stays, and shows with the reason, until the user picks another or a
+    // folder that exists. Stored as a fallback, the next clean would delete
+    // what the user chose to keep; shown as one, a folder typed afterwards
+    // would silently make the next clean move.
     keepStoredMove_ = removalType_ == 3 && !MoveFolderValid();
     loading_ = false;
     SaveOptions();
@@ -92,17 +94,19 @@ void Frm_Options::SaveOptions() {
     if (loading_) return;
     if (removalType_ == 3) {
         if (MoveFolderValid()) {
+            keepStoredMove_ = false;
             Er.HideMessage();
         } else {
-            removalType_ = lastRemovalType_ == 2 ? 2 : 1;
+            if (!keepStoredMove_) removalType_ = lastRemovalType_ == 2 ? 2 : 1;
             Er.SetToolTipFontColor(controls::ThemeTextColor);
-            if (core::HasText(txtMove_)) Er.ShowError("Selected folder Does not exists, Plaese select a valid folder.");
+            if (keepStoredMove_ || core::HasText(txtMove_))
+                Er.ShowError("Selected folder Does not exists, Plaese select a valid folder.");
         }
     }
     const std::string& file = core::MainIniPath;
     core::SettingsBatch batch;
     core::WriteIni(file, kSection, "Thm", std::to_string(themeListIndex_));
-    core::WriteIni(file, kSection, "DType", std::to_string(keepStoredMove_ ? 3 : removalType_));
+    core::WriteIni(file, kSection, "DType", std::to_string(removalType_));
     core::WriteIni(file, kSection, "TMove", txtMove_);
     core::WriteIni(file, kSection, "ConDlg", chkCon_ ? "1" : "0");
     Changed();
@@ -142,7 +146,7 @@ void Frm_Options::ChkCon_Click(bool checked) {
 void Frm_Options::TxtMove_Change(const std::string& text) {
     txtMove_ = text;
     SaveOptions();
-    if (!core::HasText(txtMove_) || platform::FolderExists(txtMove_)) Er.HideMessage();
+    if (!keepStoredMove_ && (!core::HasText(txtMove_) || platform::FolderExists(txtMove_))) Er.HideMessage();
 }
 
 void Frm_Options::Cmb_Theme_Click(int index) {
@@ -242,8 +246,6 @@ void Frm_Options::ApplyThemeColours() {
     }
 }
 
-void Frm_Options::Changed() const {
-    if (onChange) onChange();
-}
+void Frm_Options::Changed() const { changed(); }
 
 }  // namespace shell

@@ -33,7 +33,7 @@ public:
     // shut-down (after a restore).
     std::function<void()> unloadMainWindow;
     // Set by the window: the controls' state changed, show it.
-    std::function<void()> onChange;
+    controls::Signal<> changed;
 
     // Controls' state, as the junk cleaner and the main window read it.
     int Cmb_Theme() const { return themeListIndex_; }

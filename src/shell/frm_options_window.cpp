@@ -24,22 +24,12 @@ Frm_OptionsWindow::Frm_OptionsWindow(Frm_Options& logic)
       er_(logic.Er),
       info_(logic.Info) {}
 
-Frm_OptionsWindow::~Frm_OptionsWindow() {
-    logic_.onChange = nullptr;
-    Form_Unload();
-}
+Frm_OptionsWindow::~Frm_OptionsWindow() { Form_Unload(); }
 
 bool Frm_OptionsWindow::Create(HWND parent) {
     if (!panel_.Create(parent)) return false;
     panel_.onCommand = [this](int id, int code, HWND control) { OnCommand(id, code, control); };
     panel_.onLayout = [this](int width, int height) { Layout(width, height); };
-    panel_.onDpiChanged = [this] {
-        for (HWND child = ::GetWindow(panel_.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(panel_.Font()), TRUE);
-        RECT client;
-        ::GetClientRect(panel_.hwnd(), &client);
-        Layout(client.right, client.bottom);
-    };
     panel_.onTimer = [this](UINT_PTR id) {
         if (id != kLoadTimer) return;
         ::KillTimer(panel_.hwnd(), kLoadTimer);
@@ -47,8 +37,8 @@ bool Frm_OptionsWindow::Create(HWND parent) {
         ::ShowWindow(panel_.hwnd(), SW_SHOW);
     };
     Build();
-    theme_ = controls::SubscribeTheme(controls::ThemeStage::OptionsPage, [this] { panel_.Recolour(); });
-    logic_.onChange = [this] { Sync(); };
+    panel_.FollowTheme(controls::ThemeStage::OptionsPage);
+    changed_ = logic_.changed.Connect([this] { Sync(); });
     logic_.Form_Load();
     ::SetTimer(panel_.hwnd(), kLoadTimer, 1, nullptr);
     RECT client;

@@ -68,7 +68,7 @@ private:
     controls::LinkWindow restore_;
     controls::ErrorMsgWindow er_;
     controls::ErrorMsgWindow info_;
-    controls::ThemeSubscription theme_;
+    controls::Connection changed_;
     bool syncing_ = false;
 };
 

@@ -1,7 +1,8 @@
-// The tool pages inside the main window: each page's panel in its page
-// area, its command buttons in the button strip, and the hooks through
-// which the main window's logic reaches it. The pages' unload steps join
-// the shut-down here.
+// The tool pages inside the main window, each joined through
+// controls::ToolPage by a small adapter: the page's panel in its page area,
+// its command buttons in the button strip (shown with the page), F5, focus,
+// the junk page's answer to a result tally and the options page's note. The
+// pages' unload steps join the shut-down here.
 #pragma once
 
 #include <windows.h>
@@ -11,22 +12,14 @@
 #include <memory>
 #include <vector>
 
+#include "controls/tool_page.h"
 #include "core/prompts.h"
 #include "shell/frm_main.h"
+#include "shell/main_layout.h"
 
 namespace junk {
 class FrmJunkWindow;
 }
-namespace privacy {
-class FrmPrivacyWindow;
-}
-namespace processes {
-class FrmTasksWindow;
-}
-namespace startup {
-class Frm_Startup;
-class StartupPageWindow;
-}  // namespace startup
 
 namespace shell {
 
@@ -45,22 +38,21 @@ public:
     ToolPages(const ToolPages&) = delete;
     ToolPages& operator=(const ToolPages&) = delete;
 
-    // areas: the page areas 0..3; buttonStrip receives the command buttons.
+    // areas: the page areas of the junk, privacy, startup and processes
+    // pages; buttonStrip receives the command buttons. Gives the form its
+    // pages.
     void Create(const std::array<HWND, 4>& areas, HWND buttonStrip);
     // A command from a button in the strip; true when a page took it.
     bool OnButtonCommand(HWND button, int id, int code);
     // The size of a command button in the strip (it follows the DPI).
     void SetButtonSize(int width, int height, int gap);
+    // Lays the strip out for the buttons now shown.
+    void LayoutButtons() const;
 
-    junk::FrmJunkWindow* Junk() { return junk_.get(); }
+    junk::FrmJunkWindow* Junk();
 
 private:
-    void CreateJunk(HWND area, HWND buttonStrip);
-    void CreatePrivacy(HWND area, HWND buttonStrip);
-    void CreateStartup(HWND area, HWND buttonStrip);
-    void CreateProcesses(HWND area);
-    void LayoutButtons() const;
-    void ShowButtons(const std::vector<HWND>& buttons, bool visible);
+    struct Adapter;
 
     FrmMain& form_;
     core::Prompts& prompts_;
@@ -70,14 +62,7 @@ private:
     int buttonWidth_ = 75;
     int buttonHeight_ = 23;
     int buttonGap_ = 6;
-    std::unique_ptr<junk::FrmJunkWindow> junk_;
-    std::vector<HWND> junkButtons_;
-    std::unique_ptr<privacy::FrmPrivacyWindow> privacy_;
-    std::vector<HWND> privacyButtons_;
-    std::unique_ptr<startup::Frm_Startup> startupLogic_;
-    std::unique_ptr<startup::StartupPageWindow> startup_;
-    std::vector<HWND> startupButtons_;
-    std::unique_ptr<processes::FrmTasksWindow> processes_;
+    std::array<std::unique_ptr<Adapter>, kPageCount> pages_;
 };
 
 }  // namespace shell

@@ -13,6 +13,7 @@
 
 #include "controls/error_msg_window.h"
 #include "controls/link_window.h"
+#include "controls/page_panel.h"
 #include "controls/prog_bar_window.h"
 #include "controls/round_btn_window.h"
 #include "controls/tab_button_window.h"
@@ -84,6 +85,9 @@ TEST(ControlWindows, BalloonToolTipOpensWithTheMessageAndClosesOnClick) {
     EXPECT_EQ(ToolTipText(), "Use Ctrl+Click to restart your computer.");
     EXPECT_TRUE(::IsWindowVisible(ToolTipWindow()));
     EXPECT_TRUE(::GetWindowLongW(ToolTipWindow(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    // Above its own window only, never over other programs.
+    EXPECT_FALSE(::GetWindowLongW(ToolTipWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(::GetWindow(ToolTipWindow(), GW_OWNER), host.hwnd());
     ::SendMessageW(balloon.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     EXPECT_EQ(ToolTipWindow(), nullptr);
 }
@@ -202,6 +206,25 @@ TEST(ControlWindows, RoundButtonsOfOneParentFormAGroup) {
     EXPECT_EQ(selected, 1);
     EXPECT_TRUE(logic[2]->IsButtonSelected());
     EXPECT_TRUE(stranger.IsButtonSelected());
+}
+
+TEST(ControlWindows, APageReFontsItsControlsAndLaysOutAgainWhenTheDpiChanges) {
+    TestWindow host;
+    PagePanel panel;
+    ASSERT_TRUE(panel.Create(host.hwnd()));
+    const HWND label = panel.AddControl(L"STATIC", "Theme Color:", 0, 1);
+    const HWND bold = panel.AddControl(L"STATIC", "Windows Clean", 0, 2);
+    ::SendMessageW(bold, WM_SETFONT, reinterpret_cast<WPARAM>(panel.BoldFont()), FALSE);
+    const auto fontOf = [](HWND control) { return reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)); };
+    const HFONT before = fontOf(label);
+    int layouts = 0;
+    panel.onLayout = [&](int, int) { ++layouts; };
+    ::SendMessageW(panel.hwnd(), 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+    EXPECT_EQ(layouts, 1);
+    // New fonts at the new DPI: the old ones are gone, no control keeps one.
+    EXPECT_EQ(fontOf(label), panel.Font());
+    EXPECT_NE(fontOf(label), before);
+    EXPECT_EQ(fontOf(bold), panel.BoldFont());
 }
 
 TEST(ControlWindows, ProgressBarPaintsItsFill) {

@@ -7,13 +7,17 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "core/results_tally.h"
 #include "core/settings.h"
-#include "platform/ui.h"
+#include "platform/dpi.h"
+#include "platform/handles.h"
+#include "platform/message_pump.h"
+#include "platform/window_text.h"
 #include "support/temp_folder.h"
 #include "support/test_window.h"
 #include "support/window_probes.h"
@@ -38,35 +42,66 @@ protected:
     testing_support::TempFolder folder_;
 };
 
-TEST_F(FrmMainWindowTest, ShowsCaptionAndCloseButtonAndClosesWithEachKey) {
-    const struct {
-        const char* name;
-        std::initializer_list<WORD> keys;
-    } cases[] = {{"Alt+C", {VK_MENU, 'C'}}, {"Esc", {VK_ESCAPE}}, {"Enter", {VK_RETURN}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        int ended = 0;
-        shell::FrmMain form([&] { ++ended; });
-        shell::FrmMainWindow window(form);
-        ASSERT_TRUE(window.Show());
-        const HWND handle = window.Handle();
-        EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Trm", ""), "0");
-        wchar_t text[64] = {};
-        ::GetWindowTextW(handle, text, 64);
-        EXPECT_STREQ(text, L"Clarimo 2.1");
-        const HWND button = ::FindWindowExW(handle, nullptr, L"Button", nullptr);
-        ASSERT_NE(button, nullptr);
-        ::GetWindowTextW(button, text, 64);
-        EXPECT_STREQ(text, L"Close");
+void PumpKeys(std::initializer_list<WORD> keys, shell::FrmMain& form) {
+    // F5 after the keys: once the form has seen it, the keys before it have
+    // been handled too.
+    form.KeyHistory.clear();
+    PressKeys(keys);
+    PressKeys({VK_F5});
+    ASSERT_TRUE(PumpUntil([&] { return form.KeyHistory.ends_with("116"); }, 5s));
+}
 
-        ::SetForegroundWindow(handle);
-        ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == button; }, 5s));
-        PressKeys(c.keys);
-        EXPECT_TRUE(PumpUntil([&] { return ended > 0; }, 5s));
-        EXPECT_EQ(ended, 1);
-        EXPECT_EQ(window.Handle(), nullptr);  // the window went with the shut-down
-        EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Trm", ""), "1");
+// The main window is not a dialog: Enter and Esc stay with the control that
+// has the focus, wherever it is; Ctrl+Tab switches pages; activation gives
+// the focus back; only Close (Alt+C) ends the program.
+TEST_F(FrmMainWindowTest, KeysNeverEndTheProgramExceptClose) {
+    int ended = 0;
+    shell::FrmMain form([&] { ++ended; });
+    form.pause = [](double) {};
+    shell::FrmMainWindow window(form);
+    ASSERT_TRUE(window.Show());
+    const HWND handle = window.Handle();
+    EXPECT_EQ(platform::WindowText(handle), "Clarimo 2.1");
+    EXPECT_EQ(platform::WindowText(window.CloseButton()), "Close");
+    ::SetForegroundWindow(handle);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == handle; }, 5s));
+
+    const HWND junkList = ::GetNextDlgTabItem(window.PageArea(shell::Page::Junk), nullptr, FALSE);
+    for (HWND focus : {window.CloseButton(), window.TabButton(shell::Page::Junk), junkList}) {
+        if (!focus) continue;
+        ::SetFocus(focus);
+        PumpKeys({VK_ESCAPE}, form);
+        PumpKeys({VK_RETURN}, form);
+        EXPECT_EQ(ended, 0) << platform::WindowText(focus);
     }
+
+    // The information sequence, Enter included, can be typed.
+    form.KeyHistory.clear();
+    for (char key : std::string("CLARIMOPROJECT")) PressKeys({static_cast<WORD>(key)});
+    PressKeys({VK_RETURN});
+    PressKeys({VK_F5});
+    EXPECT_TRUE(PumpUntil([&] { return form.SequenceShown; }, 5s));
+
+    PressKeys({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(PumpUntil([&] { return form.CurrentPage == 1; }, 5s));
+    PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(PumpUntil([&] { return form.CurrentPage == 0; }, 5s));
+
+    // Another window comes to the front and goes: the focus comes back.
+    const HWND tab = window.TabButton(shell::Page::Startup);
+    ::SetFocus(tab);
+    {
+        testing_support::TestWindow other;
+        ::SetForegroundWindow(other.hwnd());
+        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == other.hwnd(); }, 5s));
+    }
+    ::SetForegroundWindow(handle);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == tab; }, 5s));
+    EXPECT_EQ(ended, 0);
+
+    PressKeys({VK_MENU, 'C'});
+    EXPECT_TRUE(PumpUntil([&] { return ended > 0; }, 5s));
+    EXPECT_EQ(window.Handle(), nullptr);  // the window went with the shut-down
 }
 
 }  // namespace
@@ -77,13 +112,12 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     shell::FrmMain form([&] { ++ended; });
     shell::FrmMainWindow window(form);
     ASSERT_TRUE(window.Show());
-    int f5 = 0;
-    form.Pages[2].refresh = [&] { ++f5; };
     EXPECT_EQ(form.CurrentPage, 0);  // out-of-range Cb
-    EXPECT_TRUE(::IsWindowVisible(window.PageArea(0)));
+    EXPECT_TRUE(::IsWindowVisible(window.PageArea(shell::Page::Junk)));
     // Each tool page sits in its area; the strip shows the command buttons
     // of the page shown, left to right.
-    for (int page = 0; page < 6; ++page) EXPECT_NE(::GetWindow(window.PageArea(page), GW_CHILD), nullptr) << page;
+    for (int page = 0; page < 6; ++page)
+        EXPECT_NE(::GetWindow(window.PageArea(shell::PageAt(page)), GW_CHILD), nullptr) << page;
     const auto shownButtons = [&] {
         std::vector<std::pair<LONG, std::wstring>> shown;
         for (HWND b = ::GetWindow(window.ButtonStrip(), GW_CHILD); b; b = ::GetWindow(b, GW_HWNDNEXT)) {
@@ -103,24 +137,19 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     EXPECT_EQ(shownButtons(), (Captions{L"Scan", L"Clean"}));
     for (int page : {5, 4, 3, 2}) {
         SCOPED_TRACE(page);
-        const HWND tab = window.TabButton(page);
+        const HWND tab = window.TabButton(shell::PageAt(page));
         ASSERT_NE(tab, nullptr);
         ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         ::SendMessageW(tab, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         EXPECT_EQ(form.CurrentPage, page);
         for (int other = 0; other < 6; ++other)
-            EXPECT_EQ(::IsWindowVisible(window.PageArea(other)) != FALSE, other == page) << other;
+            EXPECT_EQ(::IsWindowVisible(window.PageArea(shell::PageAt(other))) != FALSE, other == page) << other;
         EXPECT_EQ(shownButtons(), page == 2 ? (Captions{L"Apply", L"Tools"}) : Captions{});
         // The page's panel shows with its area (the options page once its
         // load timer has filled it).
-        const HWND panel = ::GetWindow(window.PageArea(page), GW_CHILD);
+        const HWND panel = ::GetWindow(window.PageArea(shell::PageAt(page)), GW_CHILD);
         EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(panel) != FALSE; }, 3s));
     }
-
-    // F5 reaches the startup page's refresh.
-    ::SetForegroundWindow(window.Handle());
-    PressKeys({VK_F5});
-    EXPECT_TRUE(PumpUntil([&] { return f5 > 0; }, 3s));
 
     // The result strip shows the tally and its timer hides it.
     core::CleanedCount = 3;
@@ -140,17 +169,17 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     int restarts = 0;
     window.SetRestart([&] { ++restarts; });
     EXPECT_FALSE(::IsWindowVisible(window.PrivacyNote()));
-    ::SendMessageW(window.TabButton(1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(window.TabButton(1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ::SendMessageW(window.TabButton(shell::Page::Privacy), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(window.TabButton(shell::Page::Privacy), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(::IsWindowVisible(window.PrivacyNote()));
     EXPECT_EQ(shownButtons(), (Captions{L"Clean", L"Tools"}));
-    EXPECT_TRUE(::IsWindowVisible(::GetWindow(window.PageArea(1), GW_CHILD)));
+    EXPECT_TRUE(::IsWindowVisible(::GetWindow(window.PageArea(shell::Page::Privacy), GW_CHILD)));
     EXPECT_TRUE(window.PrivacyTip().Shown());
     EXPECT_NE(window.PrivacyTip().Message().find("Use Ctrl+Click to restart your computer."), std::string::npos);
     window.PrivacyTip().Click();
     EXPECT_EQ(restarts, 0);
-    ::SendMessageW(window.TabButton(2), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(window.TabButton(2), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ::SendMessageW(window.TabButton(shell::Page::Startup), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(window.TabButton(shell::Page::Startup), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_FALSE(::IsWindowVisible(window.PrivacyNote()));
     EXPECT_FALSE(window.PrivacyTip().Shown());
 
@@ -165,14 +194,24 @@ TEST_F(FrmMainWindowTest, CompactViewIsRestoredSwitchedAndSaved) {
     shell::FrmMain form([&] { ++ended; });
     shell::FrmMainWindow window(form);
     ASSERT_TRUE(window.Show());
+    // The header's program icon, the window's own, at the window's DPI.
+    const auto icon = reinterpret_cast<HICON>(::SendMessageW(window.Handle(), WM_GETICON, ICON_BIG, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO parts{};
+    ASSERT_TRUE(::GetIconInfo(icon, &parts));
+    const platform::UniqueBitmap color(parts.hbmColor);
+    const platform::UniqueBitmap mask(parts.hbmMask);
+    BITMAP picture{};
+    ::GetObjectW(parts.hbmColor, sizeof picture, &picture);
+    EXPECT_EQ(picture.bmWidth, platform::ScaleForDpi(32, platform::WindowDpi(window.Handle())));
     RECT compact{};
     ::GetClientRect(window.Handle(), &compact);
     EXPECT_TRUE(form.CompactView);
-    EXPECT_FALSE(::IsWindowVisible(window.TabButton(3)));
+    EXPECT_FALSE(::IsWindowVisible(window.TabButton(shell::Page::Processes)));
     form.SetCompactView(false);
     RECT full{};
     ::GetClientRect(window.Handle(), &full);
-    EXPECT_TRUE(::IsWindowVisible(window.TabButton(3)));
+    EXPECT_TRUE(::IsWindowVisible(window.TabButton(shell::Page::Processes)));
     EXPECT_GT(full.bottom, compact.bottom);
     form.SetCompactView(true);
     ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
@@ -210,7 +249,8 @@ TEST_F(FrmMainWindowTest, AboutPageCheckForUpdateOpensTheUpdateWizardOverTheMain
     ASSERT_TRUE(window.Show());
     form.ShowPage(5);
     update_wizard_probe::Search search;
-    ::EnumChildWindows(window.PageArea(5), &update_wizard_probe::FindLink, reinterpret_cast<LPARAM>(&search));
+    ::EnumChildWindows(window.PageArea(shell::Page::About), &update_wizard_probe::FindLink,
+                       reinterpret_cast<LPARAM>(&search));
     ASSERT_NE(search.found, nullptr);
     ::SetTimer(nullptr, 0, 100, &update_wizard_probe::CloseWizard);
     // The wizard runs modally inside the click and returns once closed.

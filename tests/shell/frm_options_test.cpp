@@ -117,18 +117,25 @@ TEST_F(FrmOptionsTest, StoredMoveTypeSurvivesAMissingFolderUntilTheUserChooses) 
     EXPECT_EQ(Stored("DType"), "3");
     EXPECT_FALSE(page_.Er.Shown());
 
-    // An unplugged drive: the page shows the fallback and says why, but the
-    // stored choice stays "move", also through other changes, so that the
-    // junk clean refuses rather than deletes.
-    Store("TMove", program_ / "gone");
-    Load();
-    EXPECT_TRUE(page_.Opt1());
-    EXPECT_EQ(Stored("DType"), "3");
-    EXPECT_EQ(Stored("TMove"), program_ / "gone");
-    EXPECT_TRUE(page_.Er.Shown());
-    EXPECT_EQ(page_.Er.Message(), "Selected folder Does not exists, Plaese select a valid folder.");
-    page_.ChkCon_Click(false);
-    EXPECT_EQ(Stored("DType"), "3");
+    // An unplugged drive: the page shows the stored "move" and says why; it
+    // stays, also through other changes, so that the junk clean refuses
+    // rather than deletes, and a folder typed then is a visible choice.
+    for (const std::string& typed : {std::string(), program_ / "gone too", folder}) {
+        SCOPED_TRACE(typed);
+        Store("DType", "3");
+        Store("TMove", program_ / "gone");
+        Load();
+        EXPECT_TRUE(page_.Opt3());
+        EXPECT_EQ(Stored("DType"), "3");
+        EXPECT_EQ(Stored("TMove"), program_ / "gone");
+        EXPECT_TRUE(page_.Er.Shown());
+        EXPECT_EQ(page_.Er.Message(), "Selected folder Does not exists, Plaese select a valid folder.");
+        page_.ChkCon_Click(false);
+        page_.TxtMove_Change(typed);
+        EXPECT_TRUE(page_.Opt3());
+        EXPECT_EQ(Stored("DType"), "3");
+        EXPECT_EQ(page_.Er.Shown(), typed != folder);
+    }
     page_.Opt1_Click();
     EXPECT_EQ(Stored("DType"), "1");
 }
