@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "controls/custom_window.h"
+#include "controls/theme.h"
 #include "core/settings.h"
 #include "platform/utf.h"
 #include "support/loopback_http_server.h"
 #include "support/temp_folder.h"
+#include "support/window_colours.h"
 #include "test_update_system.h"
 
 namespace {
@@ -123,6 +126,22 @@ TEST_F(UpdateWindow, OpensIdleOnceAtATime) {
 
     const auto again = Frm_UpdateWindow::Open(nullptr, system, program.path());
     EXPECT_EQ(again, window);
+}
+
+TEST_F(UpdateWindow, OpensInTheThemeInUseWithTheProgramsLinks) {
+    controls::SetThemeValues(1);  // "Green", applied before the window opens
+    const auto window = Open();
+    ASSERT_TRUE(window);
+    const HWND link = Item(window, Frm_UpdateWindow::kCheckLinkId);
+    EXPECT_EQ(Text(link), "Check for Update");  // no link markup: the program's link control
+    ASSERT_NE(controls::CustomWindow::FromHandle(link), nullptr);
+    EXPECT_EQ(testing_support::StaticTextColour(window->Handle(), Item(window, Frm_UpdateWindow::kStatusId)),
+              controls::ResolveColor(controls::ThemeTextColor));
+    RECT client{};
+    ::GetClientRect(window->Handle(), &client);
+    EXPECT_EQ(testing_support::ErasedColour(window->Handle(), {client.right / 2, client.bottom - 2}),
+              controls::ResolveColor(controls::ThemeBackColor));
+    controls::SetThemeValues(0);
 }
 
 TEST_F(UpdateWindow, EnterOnTheCheckLinkShowsTheOfferedUpdate) {
