@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "controls/accessible.h"
 #include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/utf.h"
@@ -11,6 +12,24 @@ namespace {
 
 // Marks windows whose user data is a CustomWindow.
 constexpr wchar_t kObjectProperty[] = L"ClarimoControl";
+#ifndef WM_DPICHANGED_AFTERPARENT
+constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
+#endif
+
+void RegisterClassOnce(const wchar_t* className, HCURSOR cursor, WNDPROC procedure) {
+    WNDCLASSEXW existing = {};
+    existing.cbSize = sizeof(existing);
+    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), className, &existing)) return;
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    ::RegisterClassExW(&windowClass);
+}
 
 }  // namespace
 
@@ -33,32 +52,25 @@ int CustomWindow::Dpi() const { return static_cast<int>(platform::WindowDpi(hwnd
 
 int CustomWindow::Scale(int value96) const { return platform::ScaleForDpi(value96, static_cast<unsigned>(Dpi())); }
 
+void CustomWindow::Invalidate() const {
+    if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 CustomWindow* CustomWindow::FromHandle(HWND window) {
     if (!window || !::GetPropW(window, kObjectProperty)) return nullptr;
     return reinterpret_cast<CustomWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-void CustomWindow::RegisterClassOnce(const wchar_t* className, HCURSOR cursor) {
-    WNDCLASSEXW existing = {};
-    existing.cbSize = sizeof(existing);
-    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), className, &existing)) return;
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = &CustomWindow::Procedure;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className;
-    ::RegisterClassExW(&windowClass);
-}
-
-bool CustomWindow::CreateWindowOf(const wchar_t* className, HWND parent, int id, const RECT& rect, DWORD style,
-                                  DWORD exStyle, const std::string& text) {
-    const std::wstring caption = platform::ToWide(text);
-    const bool child = (style & WS_CHILD) != 0;
-    HWND window = ::CreateWindowExW(
-        exStyle, className, caption.c_str(), style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-        parent, child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr, ::GetModuleHandleW(nullptr), this);
+bool CustomWindow::MakeWindow(const WindowSpec& spec) {
+    RegisterClassOnce(spec.className, spec.cursor, &CustomWindow::Procedure);
+    role_ = spec.role;
+    const std::wstring caption = platform::ToWide(spec.text);
+    const bool child = (spec.style & WS_CHILD) != 0;
+    const RECT& rect = spec.rect;
+    HWND window = ::CreateWindowExW(spec.exStyle, spec.className, caption.c_str(), spec.style, rect.left, rect.top,
+                                    rect.right - rect.left, rect.bottom - rect.top, spec.parent,
+                                    child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)) : nullptr,
+                                    ::GetModuleHandleW(nullptr), this);
     return window != nullptr && window == hwnd_;
 }
 
@@ -67,7 +79,100 @@ LRESULT CustomWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 LRESULT CustomWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(hwnd_, &paint);
+            RECT client;
+            ::GetClientRect(hwnd_, &client);
+            {
+                platform::BufferedPaint surface(dc, client);
+                Paint(surface.dc(), client);
+            }
+            ::EndPaint(hwnd_, &paint);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;  // Paint covers the whole client area
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_UPDATEUISTATE:
+        case WM_ENABLE:
+            Invalidate();  // the focus cue and the disabled look
+            break;
+        case WM_MOUSELEAVE:
+            tracking_ = false;
+            break;
+        case WM_GETOBJECT:
+            if (const LRESULT answer = AnswerAccessibleObject(hwnd_, role_, wParam, lParam)) return answer;
+            break;
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            ChangeDpi();
+            return 0;
+        }
+        case WM_DPICHANGED_AFTERPARENT:
+            ChangeDpi();
+            return 0;
+        default:
+            break;
+    }
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void CustomWindow::Paint(HDC dc, const RECT& client) { ::FillRect(dc, &client, ParentBackground(dc)); }
+
+void CustomWindow::OnThemeChanged() {
+    if (hwnd_) ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void CustomWindow::FollowTheme(ThemeStage stage) {
+    theme_ = SubscribeTheme(stage, [this] { OnThemeChanged(); });
+}
+
+void CustomWindow::ChangeDpi() {
+    const HFONT oldFont = font_.get();
+    const HFONT oldBold = boldFont_.get();
+    if (oldFont || oldBold) {
+        // Keep the old fonts alive until the children have the new ones.
+        platform::UniqueFont keepFont = std::move(font_);
+        platform::UniqueFont keepBold = std::move(boldFont_);
+        MakeFonts();
+        for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            const auto current = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
+            if (current && current == oldFont)
+                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+            else if (current && current == oldBold)
+                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), TRUE);
+        }
+    }
+    OnDpiChanged();
+}
+
+void CustomWindow::MakeFonts() {
+    fontDpi_ = Dpi();
+    font_ = platform::CreateMessageFont(fontDpi_);
+    boldFont_ = platform::CreateMessageFont(fontDpi_, FW_BOLD);
+}
+
+HFONT CustomWindow::Font() {
+    if (!font_ || fontDpi_ != Dpi()) MakeFonts();
+    return font_.get();
+}
+
+HFONT CustomWindow::BoldFont() {
+    if (!boldFont_ || fontDpi_ != Dpi()) MakeFonts();
+    return boldFont_.get();
+}
+
+HFONT CustomWindow::PageFont() {
+    HWND parent = (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) ? ::GetParent(hwnd_) : nullptr;
+    if (parent) {
+        if (auto font = reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0))) return font;
+    }
+    return Font();
 }
 
 LRESULT CALLBACK CustomWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -128,25 +233,18 @@ bool CustomWindow::ShowFocusCues() const {
     return (state & UISF_HIDEFOCUS) == 0;
 }
 
+void CustomWindow::DrawFocusCue(HDC dc, const RECT& rect) const {
+    if (::GetFocus() != hwnd_ || !ShowFocusCues()) return;
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::DrawFocusRect(dc, &rect);
+}
+
 HBRUSH CustomWindow::ParentBackground(HDC dc) const {
-    HWND parent = ::GetParent(hwnd_);
+    HWND parent = (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) ? ::GetParent(hwnd_) : nullptr;
     HBRUSH brush = parent ? reinterpret_cast<HBRUSH>(::SendMessageW(
                                 parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)))
                           : nullptr;
     return brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE);
-}
-
-HFONT CustomWindow::PageFont() {
-    HWND parent = ::GetParent(hwnd_);
-    if (parent) {
-        if (auto font = reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0))) return font;
-    }
-    const int dpi = Dpi();
-    if (!ownFont_ || ownFontDpi_ != dpi) {
-        ownFont_ = platform::CreateMessageFont(dpi);
-        ownFontDpi_ = dpi;
-    }
-    return ownFont_.get();
 }
 
 LRESULT ButtonDialogCode(LPARAM lParam) {

@@ -1,6 +1,11 @@
-// What every Win32 window of the controls shares: one registered window
-// class per kind, the C++ object kept with its window, message dispatch,
-// colours resolved for drawing, and the small mouse and keyboard helpers.
+// The one window base of the program: top-level windows, dialogs, pages and
+// controls all derive from CustomWindow. It registers one window class per
+// kind, keeps the C++ object with its window, dispatches messages to one
+// virtual handler, paints through an off-screen buffer, keeps the fonts at
+// the window's DPI (and re-fonts the children when the DPI changes), draws
+// the focus cue, follows the colour theme and answers accessibility queries
+// with the window text as name and a fixed role. How to use it:
+// docs/notes-fw.md.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +14,7 @@
 
 #include "controls/color.h"
 #include "controls/mouse.h"
+#include "controls/theme.h"
 #include "platform/handles.h"
 
 namespace controls {
@@ -27,6 +33,21 @@ struct WindowTraits {
 };
 using UniqueWindow = platform::Owner<WindowTraits>;
 
+// What a window tells assistive technology it is.
+enum class AccessibleRole { None, PushButton, Link, PageTab, ProgressBar, Alert };
+
+struct WindowSpec {
+    const wchar_t* className = nullptr;
+    HWND parent = nullptr;  // the parent of a child window, the owner of a top-level one
+    int id = 0;             // child windows only
+    RECT rect = {0, 0, 0, 0};
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    std::string text;          // the caption: also the accessible name
+    HCURSOR cursor = nullptr;  // the arrow when null
+    AccessibleRole role = AccessibleRole::None;
+};
+
 class CustomWindow {
 public:
     CustomWindow(const CustomWindow&) = delete;
@@ -38,6 +59,7 @@ public:
     int Dpi() const;
     // value96 logical pixels at this window's DPI.
     int Scale(int value96) const;
+    void Invalidate() const;
 
     // The object behind a window of one of these classes, or nullptr.
     static CustomWindow* FromHandle(HWND window);
@@ -45,32 +67,55 @@ public:
 protected:
     CustomWindow() = default;
 
-    static void RegisterClassOnce(const wchar_t* className, HCURSOR cursor);
-    bool CreateWindowOf(const wchar_t* className, HWND parent, int id, const RECT& rect, DWORD style, DWORD exStyle,
-                        const std::string& text);
+    // Registers spec.className once and creates the window; false when it
+    // could not be created.
+    bool MakeWindow(const WindowSpec& spec);
+    // The message handler. Whatever a subclass does not handle goes to
+    // Default, which does the base's work and then DefWindowProc.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Draws the client area into the off-screen buffer dc. The default fills
+    // it with the parent's background.
+    virtual void Paint(HDC dc, const RECT& client);
+    // After the DPI changed (fonts already re-made, children re-fonted).
+    virtual void OnDpiChanged() { Invalidate(); }
+    // After the colour theme changed, for a window that follows it.
+    virtual void OnThemeChanged();
+    // Recolours through OnThemeChanged whenever a theme is applied.
+    void FollowTheme(ThemeStage stage = ThemeStage::OtherWindows);
+
+    // The system's message font at this window's DPI, and its bold face.
+    HFONT Font();
+    HFONT BoldFont();
+    // The parent's font, else Font().
+    HFONT PageFont();
 
     // Mouse helpers for the message handlers.
     static MouseEventArgs MouseArgs(MouseButton button, LPARAM lParam);
     bool IsInside(LPARAM lParam) const;  // client coordinates of a mouse message
     bool CursorInside() const;           // the cursor, now
     void TrackLeave();                   // ask for WM_MOUSELEAVE once per visit
-    void LeaveSeen() { tracking_ = false; }
     // Whether focus rectangles are to be drawn (keyboard use).
     bool ShowFocusCues() const;
+    // Draws the focus rectangle inside rect when the window has the focus
+    // and focus cues are on.
+    void DrawFocusCue(HDC dc, const RECT& rect) const;
     // The brush and text colour the parent gives its controls.
     HBRUSH ParentBackground(HDC dc) const;
-    // The parent's font, else the system's message font at this DPI.
-    HFONT PageFont();
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void ChangeDpi();
+    void MakeFonts();
 
     HWND hwnd_ = nullptr;
+    AccessibleRole role_ = AccessibleRole::None;
     bool tracking_ = false;
-    platform::UniqueFont ownFont_;
-    int ownFontDpi_ = 0;
+    platform::UniqueFont font_;
+    platform::UniqueFont boldFont_;
+    int fontDpi_ = 0;
+    ThemeSubscription theme_;
 };
 
 // WM_GETDLGCODE answer of a control that acts on Space and Enter.

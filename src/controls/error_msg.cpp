@@ -18,7 +18,7 @@ void ErrorMsg::Show(MessageIcon icon, const std::string& text) {
     hoverArmed_ = true;  // the control becomes visible
     fadeTimer_ = true;
     shown_ = true;
-    Changed();
+    changed();
 }
 
 void ErrorMsg::HideMessage() {
@@ -28,14 +28,14 @@ void ErrorMsg::HideMessage() {
     iconAlpha_ = 0;
     shown_ = false;
     CloseTip();
-    Changed();
+    changed();
 }
 
 void ErrorMsg::SetToolTipFontColor(Color value) { toolTipFontColor_ = value; }
 void ErrorMsg::SetToolTipBackColor(Color value) { toolTipBackColor_ = value; }
 void ErrorMsg::SetBackColor(Color value) {
     backColor_ = value;
-    Changed();
+    changed();
 }
 
 void ErrorMsg::OnFadeTimer() {
@@ -47,13 +47,13 @@ void ErrorMsg::OnFadeTimer() {
     } else {
         fadeLevel_ -= fadeStep_;
     }
-    Changed();
+    changed();
 }
 
 void ErrorMsg::OnShowTimer(bool inside) {
     if (!showTimer_ || !shown_) return;
     if (hoverArmed_ && inside) {
-        if (!message_.empty() && openToolTip) openToolTip(message_);
+        if (!message_.empty()) openToolTip(message_);
         hoverArmed_ = false;  // once per visit of the mouse
     }
 }
@@ -62,7 +62,7 @@ void ErrorMsg::OnMouseMove(bool inside) {
     if (inside) {
         if (!showTimer_) {
             showTimer_ = true;
-            Changed();
+            changed();
         }
         return;
     }
@@ -70,7 +70,7 @@ void ErrorMsg::OnMouseMove(bool inside) {
     showTimer_ = false;
     hoverArmed_ = true;
     CloseTip();
-    if (wasRunning) Changed();
+    if (wasRunning) changed();
 }
 
 void ErrorMsg::OnButtonUp(MouseButton button, bool inside) {
@@ -78,16 +78,10 @@ void ErrorMsg::OnButtonUp(MouseButton button, bool inside) {
     showTimer_ = false;
     hoverArmed_ = true;
     CloseTip();
-    Changed();
+    changed();
     if (Click) Click();
 }
 
-void ErrorMsg::Changed() const {
-    if (onChange) onChange();
-}
-
-void ErrorMsg::CloseTip() {
-    if (closeToolTip) closeToolTip();
-}
+void ErrorMsg::CloseTip() { closeToolTip(); }
 
 }  // namespace controls

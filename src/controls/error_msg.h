@@ -9,6 +9,7 @@
 
 #include "controls/color.h"
 #include "controls/mouse.h"
+#include "controls/signal.h"
 
 namespace controls {
 
@@ -56,15 +57,14 @@ public:
     // Raised on the release of the left mouse button over the control.
     std::function<void()> Click;
 
-    // Set by the window: redraw and re-sync (visibility, timers, icon);
-    // open and close the tool tip.
-    std::function<void()> onChange;
-    std::function<void(const std::string& text)> openToolTip;
-    std::function<void()> closeToolTip;
+    // For the window: redraw and re-sync (visibility, timers, icon); open
+    // and close the tool tip.
+    Signal<> changed;
+    Signal<const std::string&> openToolTip;
+    Signal<> closeToolTip;
 
 private:
     void Show(MessageIcon icon, const std::string& text);
-    void Changed() const;
     void CloseTip();
 
     bool shown_ = false;

@@ -12,31 +12,30 @@ constexpr wchar_t kClassName[] = L"ClarimoErrorMsg";
 
 }  // namespace
 
-ErrorMsgWindow::ErrorMsgWindow(ErrorMsg& logic) : logic_(logic) {
-    logic_.onChange = [this] { Sync(); };
-    logic_.openToolTip = [this](const std::string& text) {
-        ToolTipRequest request;
-        request.text = text;
-        request.font = ToolTipFont();
-        request.textColor = logic_.ToolTipFontColor();
-        request.backColor = logic_.ToolTipBackColor();
-        ::GetCursorPos(&request.screenPoint);
-        request.dpi = Dpi();
-        request.owner = ::GetAncestor(hwnd(), GA_ROOT);
-        ShowToolTip(request);
-        ownsToolTip_ = ToolTipWindow() != nullptr;
-    };
-    logic_.closeToolTip = [this] {
-        if (ownsToolTip_) CloseToolTip();
-        ownsToolTip_ = false;
-    };
+ErrorMsgWindow::ErrorMsgWindow(ErrorMsg& logic)
+    : logic_(logic),
+      changed_(logic.changed.Connect([this] { Sync(); })),
+      openToolTip_(logic.openToolTip.Connect([this](const std::string& text) { OpenToolTip(text); })),
+      closeToolTip_(logic.closeToolTip.Connect([this] { CloseOwnToolTip(); })) {}
+
+ErrorMsgWindow::~ErrorMsgWindow() { CloseOwnToolTip(); }
+
+void ErrorMsgWindow::OpenToolTip(const std::string& text) {
+    ToolTipRequest request;
+    request.text = text;
+    request.font = ToolTipFont();
+    request.textColor = logic_.ToolTipFontColor();
+    request.backColor = logic_.ToolTipBackColor();
+    ::GetCursorPos(&request.screenPoint);
+    request.dpi = Dpi();
+    request.owner = ::GetAncestor(hwnd(), GA_ROOT);
+    ShowToolTip(request);
+    ownsToolTip_ = ToolTipWindow() != nullptr;
 }
 
-ErrorMsgWindow::~ErrorMsgWindow() {
+void ErrorMsgWindow::CloseOwnToolTip() {
     if (ownsToolTip_) CloseToolTip();
-    logic_.onChange = nullptr;
-    logic_.openToolTip = nullptr;
-    logic_.closeToolTip = nullptr;
+    ownsToolTip_ = false;
 }
 
 int ErrorMsgWindow::SidePixels() const {
@@ -44,10 +43,16 @@ int ErrorMsgWindow::SidePixels() const {
 }
 
 bool ErrorMsgWindow::Create(HWND parent, int x, int y, int id) {
-    RegisterClassOnce(kClassName, nullptr);
     const int side = platform::TwipsToPixels(ErrorMsg::kSideTwips, platform::WindowDpi(parent));
-    const RECT rect = {x, y, x + side, y + side};
-    if (!CreateWindowOf(kClassName, parent, id, rect, WS_CHILD | WS_CLIPSIBLINGS, 0, logic_.Message())) return false;
+    WindowSpec spec;
+    spec.className = kClassName;
+    spec.parent = parent;
+    spec.id = id;
+    spec.rect = {x, y, x + side, y + side};
+    spec.style = WS_CHILD | WS_CLIPSIBLINGS;
+    spec.text = logic_.Message();
+    spec.role = AccessibleRole::Alert;
+    if (!MakeWindow(spec)) return false;
     Sync();
     return true;
 }
@@ -79,12 +84,9 @@ void ErrorMsgWindow::Sync() {
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void ErrorMsgWindow::Paint(HDC dc) {
-    RECT client;
-    ::GetClientRect(hwnd(), &client);
-    platform::BufferedPaint surface(dc, client);
+void ErrorMsgWindow::Paint(HDC dc, const RECT& client) {
     const COLORREF back = ResolveColor(logic_.BackColor());
-    platform::FillSolid(surface.dc(), client, back);
+    platform::FillSolid(dc, client, back);
     if (!logic_.Shown() || logic_.Icon() == MessageIcon::None || logic_.IconAlpha() <= 0) return;
 
     // The icon over the background, then blended onto the surface with the
@@ -100,7 +102,7 @@ void ErrorMsgWindow::Paint(HDC dc) {
     // Shared system icons (OIC_HAND, OIC_INFORMATION): not destroyed.
     auto icon = static_cast<HICON>(::LoadImageW(nullptr, resource, IMAGE_ICON, width, height, LR_SHARED));
     if (icon) ::DrawIconEx(iconDc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-    platform::AlphaBlendConstant(surface.dc(), client, iconDc.get(), 0, 0, static_cast<BYTE>(logic_.IconAlpha()));
+    platform::AlphaBlendConstant(dc, client, iconDc.get(), 0, 0, static_cast<BYTE>(logic_.IconAlpha()));
 }
 
 LRESULT ErrorMsgWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -114,15 +116,6 @@ LRESULT ErrorMsgWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             }
             return 0;
         }
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(hwnd(), &paint);
-            Paint(dc);
-            ::EndPaint(hwnd(), &paint);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
         case WM_TIMER:
             if (wParam == kFadeTimer) logic_.OnFadeTimer();
             if (wParam == kShowTimer) logic_.OnShowTimer(CursorInside());
@@ -132,9 +125,8 @@ LRESULT ErrorMsgWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             logic_.OnMouseMove(IsInside(lParam));
             return 0;
         case WM_MOUSELEAVE:
-            LeaveSeen();
             logic_.OnMouseMove(false);
-            return 0;
+            return Default(message, wParam, lParam);
         case WM_LBUTTONUP:
             logic_.OnButtonUp(MouseButton::Left, IsInside(lParam));
             return 0;
@@ -142,10 +134,7 @@ LRESULT ErrorMsgWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             logic_.OnButtonUp(MouseButton::Right, IsInside(lParam));
             return 0;
         case WM_SHOWWINDOW:
-            if (wParam == FALSE && ownsToolTip_) {
-                CloseToolTip();
-                ownsToolTip_ = false;
-            }
+            if (wParam == FALSE) CloseOwnToolTip();
             return Default(message, wParam, lParam);
         case WM_DESTROY:
             ::KillTimer(hwnd(), kFadeTimer);

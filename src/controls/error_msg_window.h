@@ -34,12 +34,17 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     void Sync();
-    void Paint(HDC dc);
+    void OpenToolTip(const std::string& text);
+    void CloseOwnToolTip();
 
     ErrorMsg& logic_;
+    Connection changed_;
+    Connection openToolTip_;
+    Connection closeToolTip_;
     HFONT toolTipFont_ = nullptr;
     bool fadeRunning_ = false;
     bool showRunning_ = false;

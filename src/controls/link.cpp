@@ -4,39 +4,39 @@ namespace controls {
 
 void Link::SetCaption(const std::string& value) {
     caption_ = value;
-    Changed();
+    changed();
 }
 void Link::SetForeColor(Color value) {
     foreColor_ = value;
-    Changed();
+    changed();
 }
 void Link::SetBackColor(Color value) {
     backColor_ = value;
-    Changed();
+    changed();
 }
 void Link::SetOverColor(Color value) {
     overColor_ = value;
-    Changed();
+    changed();
 }
 void Link::SetOverUnderline(bool value) {
     overUnderline_ = value;
-    Changed();
+    changed();
 }
 void Link::SetEnabled(bool value) {
     enabled_ = value;
     if (!enabled_) {
         hovered_ = false;
-        pressed_ = false;
+        press_.Cancel();
     }
-    Changed();
+    changed();
 }
 void Link::SetTipText(const std::string& value) {
     tipText_ = value;
-    Changed();
+    changed();
 }
 void Link::SetTipsText(const std::string& value) {
     tipsText_ = value;
-    Changed();
+    changed();
 }
 
 void Link::OnMouseMove(const MouseEventArgs& args, bool inside) {
@@ -46,12 +46,12 @@ void Link::OnMouseMove(const MouseEventArgs& args, bool inside) {
 }
 
 void Link::OnMouseLeave() {
-    if (!pressed_) SetHovered(false);
+    if (!press_.Pressed()) SetHovered(false);
 }
 
 void Link::OnButtonDown(const MouseEventArgs& args) {
     if (!enabled_) return;
-    if (args.button == MouseButton::Left) pressed_ = true;
+    if (args.button == MouseButton::Left) press_.Press();
     if (MouseDown) MouseDown(args);
 }
 
@@ -59,13 +59,15 @@ void Link::OnButtonUp(const MouseEventArgs& args, bool inside) {
     if (!enabled_) return;
     if (MouseUp) MouseUp(args);
     if (args.button != MouseButton::Left) return;
-    // Only a press that began on the link and ends on it is a click; a
-    // release after dragging off the link cancels it, as with any button.
-    const bool click = pressed_ && inside;
-    pressed_ = false;
+    const bool click = press_.Release(inside);
     SetHovered(inside);
-    Changed();
+    changed();
     if (click && Click) Click();
+}
+
+void Link::OnCaptureLost() {
+    press_.Cancel();
+    SetHovered(false);
 }
 
 void Link::OnKeyActivate() {
@@ -75,11 +77,7 @@ void Link::OnKeyActivate() {
 void Link::SetHovered(bool value) {
     if (hovered_ == value) return;
     hovered_ = value;
-    Changed();
-}
-
-void Link::Changed() const {
-    if (onChange) onChange();
+    changed();
 }
 
 }  // namespace controls

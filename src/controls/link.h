@@ -8,6 +8,8 @@
 
 #include "controls/color.h"
 #include "controls/mouse.h"
+#include "controls/press_state.h"
+#include "controls/signal.h"
 
 namespace controls {
 
@@ -30,7 +32,7 @@ public:
     const std::string& TipsText() const { return tipsText_; }
     void SetTipsText(const std::string& value);
 
-    void Refresh() const { Changed(); }
+    void Refresh() const { changed(); }
 
     // What to draw.
     bool Hovered() const { return hovered_; }
@@ -38,13 +40,14 @@ public:
     bool Underlined() const { return hovered_ && overUnderline_; }
     // A press on the link is remembered until the button is released; the
     // window keeps the mouse captured meanwhile so that it sees the release.
-    bool PressRemembered() const { return pressed_; }
+    bool PressRemembered() const { return press_.Pressed(); }
 
     // Input from the window.
     void OnMouseMove(const MouseEventArgs& args, bool inside);
     void OnMouseLeave();
     void OnButtonDown(const MouseEventArgs& args);
     void OnButtonUp(const MouseEventArgs& args, bool inside);
+    void OnCaptureLost();
     // Space or Enter while the link has the keyboard focus.
     void OnKeyActivate();
 
@@ -53,8 +56,8 @@ public:
     std::function<void(const MouseEventArgs&)> MouseMove;
     std::function<void(const MouseEventArgs&)> MouseUp;
 
-    // Set by the window: the look or the caption changed.
-    std::function<void()> onChange;
+    // The look or the caption changed.
+    Signal<> changed;
 
     // Opens a file, folder or web address with the verb "open", working
     // folder "C:\".
@@ -64,7 +67,6 @@ public:
 
 private:
     void SetHovered(bool value);
-    void Changed() const;
 
     std::string caption_;
     Color foreColor_ = SystemColor(kSysButtonText);
@@ -75,7 +77,7 @@ private:
     std::string tipText_;
     std::string tipsText_;
     bool hovered_ = false;
-    bool pressed_ = false;
+    PressState press_;
 };
 
 }  // namespace controls

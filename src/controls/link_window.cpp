@@ -12,21 +12,18 @@ constexpr wchar_t kClassName[] = L"ClarimoLink";
 
 }  // namespace
 
-LinkWindow::LinkWindow(Link& logic) : logic_(logic) {
-    logic_.onChange = [this] { Sync(); };
-}
-
-LinkWindow::~LinkWindow() {
-    logic_.onChange = nullptr;
-    toolTip_.reset();
-}
+LinkWindow::LinkWindow(Link& logic) : logic_(logic), changed_(logic.changed.Connect([this] { Sync(); })) {}
 
 bool LinkWindow::Create(HWND parent, const RECT& rect, int id) {
-    RegisterClassOnce(kClassName, nullptr);
-    if (!CreateWindowOf(kClassName, parent, id, rect, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0,
-                        logic_.Caption())) {
-        return false;
-    }
+    WindowSpec spec;
+    spec.className = kClassName;
+    spec.parent = parent;
+    spec.id = id;
+    spec.rect = rect;
+    spec.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
+    spec.text = logic_.Caption();
+    spec.role = AccessibleRole::Link;
+    if (!MakeWindow(spec)) return false;
     Sync();
     return true;
 }
@@ -65,8 +62,8 @@ void LinkWindow::UpdateToolTip() {
     if (wide == toolTipText_) return;
     toolTipText_ = wide;
     if (!toolTip_ && !wide.empty()) {
-        toolTip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+        toolTip_.reset(::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                          ::GetModuleHandleW(nullptr), nullptr));
         if (!toolTip_) return;
         ::SendMessageW(toolTip_.get(), TTM_SETMAXTIPWIDTH, 0, Scale(300));
@@ -89,11 +86,8 @@ void LinkWindow::UpdateToolTip() {
     ::SendMessageW(toolTip_.get(), TTM_ACTIVATE, wide.empty() ? FALSE : TRUE, 0);
 }
 
-void LinkWindow::Paint(HDC dc) {
-    RECT client;
-    ::GetClientRect(hwnd(), &client);
-    platform::BufferedPaint surface(dc, client);
-    platform::FillSolid(surface.dc(), client, ResolveColor(logic_.BackColor()));
+void LinkWindow::Paint(HDC dc, const RECT& client) {
+    platform::FillSolid(dc, client, ResolveColor(logic_.BackColor()));
     HFONT font = CurrentFont();
     if (logic_.Underlined()) {
         if (!underlined_ || underlinedFrom_ != font) {
@@ -104,29 +98,17 @@ void LinkWindow::Paint(HDC dc) {
         }
         font = underlined_.get();
     }
-    platform::SelectionGuard useFont(surface.dc(), font);
-    ::SetBkMode(surface.dc(), TRANSPARENT);
-    ::SetTextColor(surface.dc(), logic_.Enabled() ? ResolveColor(logic_.TextColor()) : ::GetSysColor(COLOR_GRAYTEXT));
+    platform::SelectionGuard useFont(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, logic_.Enabled() ? ResolveColor(logic_.TextColor()) : ::GetSysColor(COLOR_GRAYTEXT));
     RECT text = client;
     text.left += Scale(1);
-    platform::DrawTextUtf8(surface.dc(), logic_.Caption(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if (::GetFocus() == hwnd() && ShowFocusCues()) {
-        ::SetTextColor(surface.dc(), RGB(0, 0, 0));
-        ::DrawFocusRect(surface.dc(), &client);
-    }
+    platform::DrawTextUtf8(dc, logic_.Caption(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawFocusCue(dc, client);
 }
 
 LRESULT LinkWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(hwnd(), &paint);
-            Paint(dc);
-            ::EndPaint(hwnd(), &paint);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && logic_.Enabled()) {
                 ::SetCursor(platform::HandCursor());
@@ -138,9 +120,8 @@ LRESULT LinkWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             logic_.OnMouseMove(MouseArgs(MouseButton::Left, lParam), IsInside(lParam));
             return 0;
         case WM_MOUSELEAVE:
-            LeaveSeen();
             logic_.OnMouseLeave();
-            return 0;
+            return Default(message, wParam, lParam);
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
@@ -157,11 +138,13 @@ LRESULT LinkWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const MouseButton button = message == WM_LBUTTONUP   ? MouseButton::Left
                                        : message == WM_RBUTTONUP ? MouseButton::Right
                                                                  : MouseButton::Middle;
-            if (button == MouseButton::Left && ::GetCapture() == hwnd()) ::ReleaseCapture();
+            // The release decides before the capture goes (losing it cancels).
             logic_.OnButtonUp(MouseArgs(button, lParam), IsInside(lParam));
+            if (button == MouseButton::Left && ::GetCapture() == hwnd()) ::ReleaseCapture();
             return 0;
         }
         case WM_CAPTURECHANGED:
+            logic_.OnCaptureLost();
             return 0;
         case WM_GETDLGCODE:
             return ButtonDialogCode(lParam);
@@ -170,12 +153,6 @@ LRESULT LinkWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 logic_.OnKeyActivate();
                 return 0;
             }
-            return Default(message, wParam, lParam);
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-        case WM_UPDATEUISTATE:
-        case WM_ENABLE:
-            ::InvalidateRect(hwnd(), nullptr, FALSE);
             return Default(message, wParam, lParam);
         case WM_SETTEXT: {
             // Keep a caption set from outside (automation) in the logic too.

@@ -14,7 +14,6 @@ class LinkWindow : public CustomWindow {
 public:
     // logic must outlive the window.
     explicit LinkWindow(Link& logic);
-    ~LinkWindow() override;
 
     bool Create(HWND parent, const RECT& rect, int id = 0);
     Link& logic() { return logic_; }
@@ -26,14 +25,15 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     void Sync();
-    void Paint(HDC dc);
     HFONT CurrentFont();
     void UpdateToolTip();
 
     Link& logic_;
+    Connection changed_;
     HFONT font_ = nullptr;
     platform::UniqueFont underlined_;
     HFONT underlinedFrom_ = nullptr;

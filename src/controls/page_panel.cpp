@@ -10,29 +10,25 @@ namespace controls {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ClarimoPagePanel";
-#ifndef WM_DPICHANGED_AFTERPARENT
-constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
-#endif
 
 }  // namespace
 
 bool PagePanel::Create(HWND parent, int id) {
-    RegisterClassOnce(kClassName, nullptr);
-    RECT rect = {0, 0, 0, 0};
-    if (parent) ::GetClientRect(parent, &rect);
-    if (!CreateWindowOf(kClassName, parent, id, rect, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
-                        "")) {
-        return false;
-    }
-    MakeFonts();
+    WindowSpec spec;
+    spec.className = kClassName;
+    spec.parent = parent;
+    spec.id = id;
+    if (parent) ::GetClientRect(parent, &spec.rect);
+    spec.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    spec.exStyle = WS_EX_CONTROLPARENT;
+    if (!MakeWindow(spec)) return false;
     Recolour();
     return true;
 }
 
-void PagePanel::MakeFonts() {
-    const int dpi = Dpi();
-    font_ = platform::CreateMessageFont(dpi);
-    boldFont_ = platform::CreateMessageFont(dpi, FW_BOLD);
+void PagePanel::OnDpiChanged() {
+    if (onDpiChanged) onDpiChanged();
+    Invalidate();
 }
 
 HWND PagePanel::AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, DWORD exStyle) {
@@ -40,7 +36,7 @@ HWND PagePanel::AddControl(const wchar_t* className, const std::string& text, DW
     HWND control =
         ::CreateWindowExW(exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-    if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     return control;
 }
 
@@ -67,7 +63,7 @@ void PagePanel::Recolour() {
     if (hwnd()) ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
-void PagePanel::Paint(HDC dc) {
+void PagePanel::PaintBackground(HDC dc) {
     RECT client;
     ::GetClientRect(hwnd(), &client);
     ::FillRect(dc, &client, background_.get());
@@ -79,7 +75,7 @@ void PagePanel::Paint(HDC dc) {
 LRESULT PagePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
-            Paint(reinterpret_cast<HDC>(wParam));
+            PaintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
         case WM_PAINT: {
             PAINTSTRUCT paint;
@@ -95,7 +91,7 @@ LRESULT PagePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(background_.get());
         }
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(font_.get());
+            return reinterpret_cast<LRESULT>(Font());
         case WM_COMMAND:
             if (onCommand) onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
@@ -105,10 +101,6 @@ LRESULT PagePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             if (onLayout) onLayout(LOWORD(lParam), HIWORD(lParam));
             ::InvalidateRect(hwnd(), nullptr, TRUE);
-            return 0;
-        case WM_DPICHANGED_AFTERPARENT:
-            MakeFonts();
-            if (onDpiChanged) onDpiChanged();
             return 0;
         default:
             return Default(message, wParam, lParam);

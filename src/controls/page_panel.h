@@ -24,9 +24,10 @@ public:
     // A hidden child filling parent's client area.
     bool Create(HWND parent, int id = 0);
 
-    // The page's font at the panel's DPI (also answered to WM_GETFONT).
-    HFONT Font() const { return font_.get(); }
-    HFONT BoldFont() const { return boldFont_.get(); }
+    // The page's fonts at the panel's DPI (Font is also answered to
+    // WM_GETFONT); the base re-fonts the controls when the DPI changes.
+    using CustomWindow::BoldFont;
+    using CustomWindow::Font;
 
     // Creates a standard child control with the page's font.
     HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, DWORD exStyle = 0);
@@ -50,13 +51,11 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged() override;
 
 private:
-    void MakeFonts();
-    void Paint(HDC dc);
+    void PaintBackground(HDC dc);
 
-    platform::UniqueFont font_;
-    platform::UniqueFont boldFont_;
     platform::UniqueBrush background_;
     COLORREF backgroundColor_ = CLR_INVALID;
     std::map<int, RECT> groupFrames_;

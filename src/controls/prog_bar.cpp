@@ -95,7 +95,7 @@ void ProgBar::Update() {
     drawing_.Text = text_;
     drawing_.Appearance = appearance_;
     drawing_.BorderStyle = borderStyle_;
-    if (onChange) onChange();
+    changed();
 }
 
 }  // namespace controls

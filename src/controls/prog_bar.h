@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/color.h"
+#include "controls/signal.h"
 
 namespace controls {
 
@@ -78,8 +79,8 @@ public:
 
     const cProgressBar& Drawing() const { return drawing_; }
 
-    // Set by the window: redraw.
-    std::function<void()> onChange;
+    // The bar needs redrawing.
+    Signal<> changed;
 
 private:
     void Update();

@@ -21,17 +21,18 @@ using UniqueThemeData = platform::Owner<ThemeDataTraits>;
 
 }  // namespace
 
-ProgBarWindow::ProgBarWindow(ProgBar& logic) : logic_(logic) {
-    logic_.onChange = [this] {
-        if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
-    };
-}
-
-ProgBarWindow::~ProgBarWindow() { logic_.onChange = nullptr; }
+ProgBarWindow::ProgBarWindow(ProgBar& logic)
+    : logic_(logic), changed_(logic.changed.Connect([this] { Invalidate(); })) {}
 
 bool ProgBarWindow::Create(HWND parent, const RECT& rect, int id) {
-    RegisterClassOnce(kClassName, nullptr);
-    return CreateWindowOf(kClassName, parent, id, rect, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, "");
+    WindowSpec spec;
+    spec.className = kClassName;
+    spec.parent = parent;
+    spec.id = id;
+    spec.rect = rect;
+    spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    spec.role = AccessibleRole::ProgressBar;
+    return MakeWindow(spec);
 }
 
 bool ProgBarWindow::PaintStyled(HDC dc, const RECT& client) {
@@ -60,11 +61,7 @@ bool ProgBarWindow::PaintStyled(HDC dc, const RECT& client) {
     return true;
 }
 
-void ProgBarWindow::Paint(HDC dc) {
-    RECT client;
-    ::GetClientRect(hwnd(), &client);
-    platform::BufferedPaint surface(dc, client);
-    HDC target = surface.dc();
+void ProgBarWindow::Paint(HDC target, const RECT& client) {
     const cProgressBar& bar = logic_.Drawing();
     // The parent's background first, for the corners a visual style leaves.
     ::FillRect(target, &client, ParentBackground(target));
@@ -114,17 +111,8 @@ void ProgBarWindow::Paint(HDC dc) {
 
 LRESULT ProgBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(hwnd(), &paint);
-            Paint(dc);
-            ::EndPaint(hwnd(), &paint);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
         case WM_THEMECHANGED:
-            ::InvalidateRect(hwnd(), nullptr, FALSE);
+            Invalidate();
             return 0;
         default:
             return Default(message, wParam, lParam);

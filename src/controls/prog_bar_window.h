@@ -13,19 +13,19 @@ class ProgBarWindow : public CustomWindow {
 public:
     // logic must outlive the window.
     explicit ProgBarWindow(ProgBar& logic);
-    ~ProgBarWindow() override;
 
     bool Create(HWND parent, const RECT& rect, int id = 0);
     ProgBar& logic() { return logic_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
-    void Paint(HDC dc);
     bool PaintStyled(HDC dc, const RECT& client);
 
     ProgBar& logic_;
+    Connection changed_;
     platform::UniqueFont font_;
     int fontDpi_ = 0;
 };

@@ -1,57 +1,30 @@
-// The round button of the main window's compact-view navigation. The round
-// buttons of one panel form a group with at most one selected. State and
-// mouse behaviour; RoundBtnWindow draws it. Portable.
+// The round button of the main window's compact-view navigation: a
+// PushControl that selects itself when activated. The round buttons of one
+// panel form a group with at most one selected: the window clears the
+// others when `selected` is raised. Portable.
 #pragma once
 
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "controls/mouse.h"
+#include "controls/push_control.h"
 
 namespace controls {
 
-class RoundBtn {
+class RoundBtn : public PushControl {
 public:
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& value);
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool value);
+    RoundBtn() : PushControl("") {}
 
-    // false clears this button; true first clears every selected button of
-    // the group, then selects this one.
+    // true raises `selected` (the group clears the others first), then
+    // selects this button; false clears it.
     void SelectButton(bool Selected);
     bool IsButtonSelected() const { return selected_; }
-    void Refresh() const { Changed(); }
 
-    bool Pressed() const { return pressed_; }
-    bool Hovered() const { return hovered_; }
-
-    // The buttons of this button's group (the round buttons of its parent).
-    // Set by the window; a button without a group stands alone.
-    std::function<std::vector<RoundBtn*>()> group;
-
-    // Input from the window.
-    void OnMouseMove(bool inside);
-    void OnMouseLeave();
-    void OnButtonDown(MouseButton button);
-    void OnButtonUp(MouseButton button, bool inside);
-    void OnKeyActivate();
-
-    // Raised by every click, also on the button already selected.
-    std::function<void()> Click;
-    std::function<void()> onChange;
+    Signal<> selected;
 
 private:
-    void Activate();
-    void Changed() const;
+    void Activated() override {
+        if (!selected_) SelectButton(true);
+    }
 
-    std::string caption_;
-    bool enabled_ = true;
     bool selected_ = false;
-    bool pressed_ = false;
-    bool pressStarted_ = false;
-    bool hovered_ = false;
 };
 
 }  // namespace controls

@@ -2,35 +2,29 @@
 // Its group is the round buttons that share its parent window.
 #pragma once
 
-#include <windows.h>
+#include <vector>
 
-#include "controls/custom_window.h"
+#include "controls/push_control_window.h"
 #include "controls/round_btn.h"
 
 namespace controls {
 
-class RoundBtnWindow : public CustomWindow {
+class RoundBtnWindow : public PushControlWindow {
 public:
     // logic must outlive the window.
     explicit RoundBtnWindow(RoundBtn& logic);
-    ~RoundBtnWindow() override;
 
     bool Create(HWND parent, const RECT& rect, int id = 0);
     RoundBtn& logic() { return logic_; }
-    void SetFont(HFONT font);
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
-    void Sync();
-    void Paint(HDC dc);
-    std::vector<RoundBtn*> Siblings() const;
+    void ClearSiblings();
 
     RoundBtn& logic_;
-    HFONT font_ = nullptr;
-    platform::UniqueFont bold_;
-    HFONT boldFrom_ = nullptr;
+    Connection selected_;
 };
 
 }  // namespace controls

@@ -2,43 +2,30 @@
 // disabled looks in the button's theme colour, with an optional picture.
 #pragma once
 
-#include <windows.h>
-
-#include "controls/custom_window.h"
+#include "controls/push_control_window.h"
 #include "controls/tab_button.h"
 
 namespace controls {
 
-class TabButtonWindow : public CustomWindow {
+class TabButtonWindow : public PushControlWindow {
 public:
     // logic must outlive the window.
     explicit TabButtonWindow(TabButton& logic);
-    ~TabButtonWindow() override;
 
-    bool Create(HWND parent, const RECT& rect, int id = 0);
+    bool Create(HWND parent, const RECT& rect, int id = 0) { return CreateChild(parent, rect, id); }
     TabButton& logic() { return logic_; }
 
     // The button's picture and the picture shown while it is disabled.
     void SetPicture(platform::UniqueIcon picture);
     void SetPicDisabled(platform::UniqueIcon picture);
-    void SetFont(HFONT font);
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
-    void Sync();
-    void Paint(HDC dc);
-
     TabButton& logic_;
     platform::UniqueIcon picture_;
     platform::UniqueIcon picDisabled_;
-    HFONT font_ = nullptr;
-    platform::UniqueFont bold_;
-    HFONT boldFrom_ = nullptr;
 };
-
-// Shared look of a button's caption line.
-void DrawButtonCaption(HDC dc, const std::string& caption, RECT rect, HFONT font, COLORREF color, UINT align);
 
 }  // namespace controls

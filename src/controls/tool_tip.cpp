@@ -18,7 +18,6 @@ constexpr int kMargin96 = 6;
 class ToolTip : public CustomWindow {
 public:
     bool Open(const ToolTipRequest& request) {
-        RegisterClassOnce(kClassName, nullptr);
         request_ = request;
         dpi_ = request.dpi > 0 ? static_cast<unsigned>(request.dpi) : platform::SystemDpi();
         if (!request.font) {
@@ -53,8 +52,16 @@ public:
         }
         const RECT rect = {at.x, at.y, at.x + width, at.y + height};
         const bool layered = request.opacity < 255;
-        const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE | (layered ? WS_EX_LAYERED : 0);
-        if (!CreateWindowOf(kClassName, request.owner, 0, rect, WS_POPUP, exStyle, request_.text)) return false;
+        // Owned by its window, so it stays above that window only, never
+        // over other programs.
+        WindowSpec spec;
+        spec.className = kClassName;
+        spec.parent = request.owner;
+        spec.rect = rect;
+        spec.style = WS_POPUP;
+        spec.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (layered ? WS_EX_LAYERED : 0);
+        spec.text = request_.text;
+        if (!MakeWindow(spec)) return false;
         if (layered)
             ::SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(std::max(request.opacity, 0)), LWA_ALPHA);
         const int corner = platform::ScaleForDpi(7, dpi_);
@@ -70,25 +77,20 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
-    void Paint(HDC dc) {
-        RECT client;
-        ::GetClientRect(hwnd(), &client);
-        platform::BufferedPaint buffer(dc, client);
+    void Paint(HDC dc, const RECT& client) override {
         const Color bottom = request_.backColor == SystemColor(kSysInfoBackground) ? kWhite : request_.backColor;
-        platform::GradientVertical(buffer.dc(), client, ResolveColor(Blend(ThemeColor, kWhite, 90)),
-                                   ResolveColor(bottom));
+        platform::GradientVertical(dc, client, ResolveColor(Blend(ThemeColor, kWhite, 90)), ResolveColor(bottom));
         const int corner = platform::ScaleForDpi(7, dpi_);
-        RECT frame = client;
-        platform::RoundRectangle(buffer.dc(), frame, corner, CLR_INVALID, ResolveColor(ThemeColor));
+        platform::RoundRectangle(dc, client, corner, CLR_INVALID, ResolveColor(ThemeColor));
         const int margin = platform::ScaleForDpi(kMargin96, dpi_);
         RECT text = {client.left + margin, client.top + margin, client.right - margin, client.bottom - margin};
-        platform::SelectionGuard useFont(buffer.dc(), request_.font);
-        ::SetBkMode(buffer.dc(), TRANSPARENT);
-        ::SetTextColor(buffer.dc(), ResolveColor(request_.textColor));
-        platform::DrawTextUtf8(buffer.dc(), request_.text, text, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        platform::SelectionGuard useFont(dc, request_.font);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ResolveColor(request_.textColor));
+        platform::DrawTextUtf8(dc, request_.text, text, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     }
 
+private:
     ToolTipRequest request_;
     platform::UniqueFont ownFont_;
     HWND activeAtOpen_ = nullptr;
@@ -106,15 +108,6 @@ constexpr UINT kCloseMessage = WM_APP + 1;
 
 LRESULT ToolTip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(hwnd(), &paint);
-            Paint(dc);
-            ::EndPaint(hwnd(), &paint);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
         case WM_MOUSEMOVE:
             ::PostMessageW(hwnd(), kCloseMessage, 0, 0);
             return 0;

@@ -1,6 +1,6 @@
 #include "platform/gdi.h"
 
-#include "platform/dpi.h"
+#include "platform/ui.h"
 #include "platform/utf.h"
 
 namespace platform {
@@ -55,31 +55,28 @@ void RoundRectangle(HDC dc, const RECT& rect, int cornerDiameter, COLORREF fill,
     ::RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, cornerDiameter, cornerDiameter);
 }
 
-UniqueFont CreateMessageFont(int dpi, int weight, bool underline) {
+UniqueFont CreateFontAt(const FontSpec& spec, int dpi) {
+    LOGFONTW font = {};
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof(metrics);
-    LOGFONTW font = {};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    const bool system = ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) != FALSE;
+    if (system) {
         font = metrics.lfMessageFont;
         font.lfHeight = ::MulDiv(font.lfHeight, dpi, static_cast<int>(SystemDpi()));
     } else {
         font.lfHeight = -::MulDiv(8, dpi, 72);
+        font.lfCharSet = DEFAULT_CHARSET;
         lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
     }
-    font.lfWeight = weight;
-    font.lfUnderline = underline ? TRUE : FALSE;
+    if (!spec.face.empty()) {
+        font.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(font.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+    }
+    if (spec.points > 0) font.lfHeight = -::MulDiv(spec.points, dpi, 72);
+    font.lfWidth = 0;
+    font.lfWeight = spec.weight;
+    font.lfUnderline = spec.underline ? TRUE : FALSE;
     font.lfQuality = CLEARTYPE_QUALITY;
-    return UniqueFont(::CreateFontIndirectW(&font));
-}
-
-UniqueFont CreatePointFont(const std::wstring& face, int points, int dpi, int weight, bool underline) {
-    LOGFONTW font = {};
-    font.lfHeight = -::MulDiv(points, dpi, 72);
-    font.lfWeight = weight;
-    font.lfUnderline = underline ? TRUE : FALSE;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = CLEARTYPE_QUALITY;
-    lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 

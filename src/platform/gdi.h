@@ -20,11 +20,29 @@ bool AlphaBlendConstant(HDC destination, const RECT& destRect, HDC source, int s
 // Rounded rectangle: fill (when fill is not CLR_INVALID) and a 1-pixel frame.
 void RoundRectangle(HDC dc, const RECT& rect, int cornerDiameter, COLORREF fill, COLORREF frame);
 
+// What CreateFontAt makes: an empty face is the system's message font's
+// face, points 0 its size.
+struct FontSpec {
+    std::wstring face;
+    int points = 0;
+    int weight = FW_NORMAL;
+    bool underline = false;
+};
+// The one font creator: every font of the program's windows comes from here.
+UniqueFont CreateFontAt(const FontSpec& spec, int dpi);
 // The system's message font at dpi, optionally bold or underlined.
-UniqueFont CreateMessageFont(int dpi, int weight = FW_NORMAL, bool underline = false);
+inline UniqueFont CreateMessageFont(int dpi, int weight = FW_NORMAL, bool underline = false) {
+    return CreateFontAt({L"", 0, weight, underline}, dpi);
+}
 // A font face at a size in points at dpi.
-UniqueFont CreatePointFont(const std::wstring& face, int points, int dpi, int weight = FW_NORMAL,
-                           bool underline = false);
+inline UniqueFont CreatePointFont(const std::wstring& face, int points, int dpi, int weight = FW_NORMAL,
+                                  bool underline = false) {
+    return CreateFontAt({face, points, weight, underline}, dpi);
+}
+// The message font's face, pointSize points tall at dpi.
+inline UniqueFont CreateUiFont(unsigned dpi, int pointSize, bool bold = false) {
+    return CreateFontAt({L"", pointSize, bold ? FW_BOLD : FW_NORMAL, false}, static_cast<int>(dpi));
+}
 // A copy of font with another weight or underline.
 UniqueFont DeriveFont(HFONT font, int weight, bool underline);
 // Height in pixels of the font's em square, as given to CreateFont.

@@ -3,37 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <functional>
-#include <utility>
-#include <vector>
 
 #include "platform/utf.h"
 
 namespace platform {
-namespace {
-
-constexpr unsigned kDefaultDpi = 96;
-
-// Functions of Windows 10 and later, looked up so that the program still
-// starts on Windows 7.
-template <typename Function>
-Function User32Function(const char* name) {
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    if (!user32) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)));
-}
-
-struct DialogKeys {
-    HWND window;
-    HACCEL accelerators;
-    std::function<void(unsigned)> keyPreview;
-};
-std::vector<DialogKeys>& DialogKeyWindows() {
-    static std::vector<DialogKeys> windows;
-    return windows;
-}
-
-}  // namespace
 
 void InitCommonControls() {
     INITCOMMONCONTROLSEX init{};
@@ -44,65 +17,6 @@ void InitCommonControls() {
         init.dwICC = ICC_WIN95_CLASSES;
         ::InitCommonControlsEx(&init);
     }
-}
-
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return ToUtf8(text);
-}
-
-void SetWindowTextUtf8(HWND window, const std::string& text) { ::SetWindowTextW(window, ToWide(text).c_str()); }
-
-unsigned SystemDpi() {
-    WindowDc screen(nullptr);
-    const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? static_cast<unsigned>(dpi) : kDefaultDpi;
-}
-
-unsigned WindowDpi(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
-    if (getDpiForWindow && window) {
-        const UINT dpi = getDpiForWindow(window);
-        if (dpi > 0) return dpi;
-    }
-    return SystemDpi();
-}
-
-int ScaleForDpi(int length, unsigned dpi) { return ::MulDiv(length, static_cast<int>(dpi), kDefaultDpi); }
-
-void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, unsigned dpi) {
-    using AdjustFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust = User32Function<AdjustFunction>("AdjustWindowRectExForDpi");
-    if (adjust && adjust(&rect, style, FALSE, exStyle, dpi)) return;
-    ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-}
-
-SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, unsigned dpi) {
-    RECT rect{0, 0, ScaleForDpi(clientWidth, dpi), ScaleForDpi(clientHeight, dpi)};
-    AdjustWindowRectForDpi(rect, style, exStyle, dpi);
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
-UniqueFont CreateUiFont(unsigned dpi, int pointSize, bool bold) {
-    LOGFONTW font{};
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font = metrics.lfMessageFont;
-    } else {
-        ::lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
-        font.lfCharSet = DEFAULT_CHARSET;
-    }
-    font.lfHeight = -::MulDiv(pointSize, static_cast<int>(dpi), 72);
-    font.lfWidth = 0;
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.lfQuality = CLEARTYPE_QUALITY;
-    return UniqueFont(::CreateFontIndirectW(&font));
 }
 
 bool SetWindowOpacity(HWND window, unsigned char alpha) {
@@ -138,42 +52,5 @@ UniqueIcon LoadIconResource(const std::string& name, int size) {
 }
 
 HCURSOR LoadCursorResource(int id) { return ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
-
-void EnableDialogKeys(HWND topLevel, HACCEL accelerators, std::function<void(unsigned keyCode)> keyPreview) {
-    DisableDialogKeys(topLevel);
-    DialogKeyWindows().push_back({topLevel, accelerators, std::move(keyPreview)});
-}
-
-void DisableDialogKeys(HWND topLevel) {
-    auto& windows = DialogKeyWindows();
-    std::erase_if(windows, [topLevel](const DialogKeys& keys) { return keys.window == topLevel; });
-}
-
-bool TranslateDialogKeys(MSG& msg) {
-    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
-    const HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
-    for (const DialogKeys& keys : DialogKeyWindows()) {
-        if (keys.window != root) continue;
-        if (keys.keyPreview && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
-            // The callback may end the window (and this list entry).
-            const auto preview = keys.keyPreview;
-            preview(static_cast<unsigned>(msg.wParam));
-            if (!::IsWindow(root)) return true;
-        }
-        if (keys.accelerators && ::TranslateAcceleratorW(root, keys.accelerators, &msg)) return true;
-        return ::IsDialogMessageW(root, &msg) != FALSE;
-    }
-    return false;
-}
-
-int RunMessageLoop() {
-    MSG msg{};
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (TranslateDialogKeys(msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
 
 }  // namespace platform

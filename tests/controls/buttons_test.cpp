@@ -1,151 +1,111 @@
+// The press of the tab button, the round button and the link: one table of
+// mouse and key sequences run against each.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <string>
 #include <vector>
 
+#include "controls/link.h"
 #include "controls/round_btn.h"
 #include "controls/tab_button.h"
 
 namespace controls {
 namespace {
 
-TEST(TabButton, Defaults) {
-    TabButton button;
-    EXPECT_EQ(button.Caption(), "Btn");
-    EXPECT_EQ(button.BackColor(), 0xFFFFFFu);
-    EXPECT_EQ(button.ThemeColor(), 0u);
-    EXPECT_FALSE(button.SelectButton());
-    EXPECT_TRUE(button.Enabled());
-}
+void Down(PushControl& control, MouseButton button) { control.OnButtonDown(button); }
+void Down(Link& link, MouseButton button) { link.OnButtonDown({button, 1, 1}); }
+void Up(PushControl& control, MouseButton button, bool inside) { control.OnButtonUp(button, inside); }
+void Up(Link& link, MouseButton button, bool inside) { link.OnButtonUp({button, 1, 1}, inside); }
+bool IsPressed(const PushControl& control) { return control.Pressed(); }
+bool IsPressed(const Link& link) { return link.PressRemembered(); }
+bool IsSelected(const TabButton& button, int) { return button.SelectButton(); }
+bool IsSelected(const RoundBtn& button, int) { return button.IsButtonSelected(); }
+bool IsSelected(const Link&, int clicks) { return clicks > 0; }
 
-TEST(TabButton, LeftClickSelectsAndClicks) {
-    TabButton button;
-    int clicks = 0;
-    button.Click = [&] { ++clicks; };
-    button.OnButtonDown(MouseButton::Left);
-    EXPECT_TRUE(button.Pressed());
-    button.OnButtonUp(MouseButton::Left, true);
-    EXPECT_FALSE(button.Pressed());
-    EXPECT_TRUE(button.SelectButton());
-    EXPECT_TRUE(button.ClickArmed());
-    EXPECT_EQ(clicks, 1);
-}
+enum class Step { Down, UpInside, UpOutside, CaptureLost, RightDown, RightUpInside, Key, Disable };
 
-TEST(TabButton, ReleaseOutsideNeitherSelectsNorClicks) {
-    TabButton button;
-    int clicks = 0;
-    button.Click = [&] { ++clicks; };
-    button.OnButtonDown(MouseButton::Left);
-    button.OnButtonUp(MouseButton::Left, false);
-    EXPECT_FALSE(button.Pressed());
-    EXPECT_FALSE(button.SelectButton());
-    EXPECT_EQ(clicks, 0);
-}
-
-TEST(TabButton, OtherButtonsDisarmAndNeverClick) {
-    TabButton button;
-    int clicks = 0;
-    button.Click = [&] { ++clicks; };
-    button.OnButtonDown(MouseButton::Left);
-    button.OnButtonUp(MouseButton::Left, true);
-    button.OnButtonDown(MouseButton::Right);
-    EXPECT_FALSE(button.Pressed());
-    button.OnButtonUp(MouseButton::Right, true);
-    EXPECT_FALSE(button.ClickArmed());
-    EXPECT_EQ(clicks, 1);
-}
-
-TEST(TabButton, SelectionIsTheButtonsOwnAndDisabledButtonsIgnoreClicks) {
-    TabButton button;
-    int clicks = 0;
-    button.Click = [&] { ++clicks; };
-    button.SetSelectButton(true);
-    button.SetSelectButton(false);
-    EXPECT_FALSE(button.SelectButton());
-    button.SetEnabled(false);
-    button.OnButtonDown(MouseButton::Left);
-    button.OnButtonUp(MouseButton::Left, true);
-    button.OnKeyActivate();
-    EXPECT_EQ(clicks, 0);
-    EXPECT_FALSE(button.SelectButton());
-    button.SetEnabled(true);
-    button.OnKeyActivate();
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(button.SelectButton());
-}
-
-// Six round buttons of one panel.
-struct Group {
-    std::vector<std::unique_ptr<RoundBtn>> buttons;
-    std::vector<int> clicks = std::vector<int>(6, 0);
-    Group() {
-        for (int i = 0; i < 6; ++i) {
-            buttons.push_back(std::make_unique<RoundBtn>());
-            buttons.back()->group = [this] {
-                std::vector<RoundBtn*> all;
-                for (auto& b : buttons) all.push_back(b.get());
-                return all;
-            };
-            buttons.back()->Click = [this, i] { ++clicks[static_cast<size_t>(i)]; };
-        }
-    }
-    int SelectedCount() const {
-        int count = 0;
-        for (const auto& b : buttons) count += b->IsButtonSelected() ? 1 : 0;
-        return count;
-    }
-    void Click(int i) {
-        buttons[static_cast<size_t>(i)]->OnButtonDown(MouseButton::Left);
-        buttons[static_cast<size_t>(i)]->OnButtonUp(MouseButton::Left, true);
-    }
+struct Sequence {
+    const char* name;
+    std::vector<Step> steps;
+    int clicks;
+    bool pressedAfter;
 };
 
-TEST(RoundBtn, Defaults) {
-    RoundBtn button;
-    EXPECT_EQ(button.Caption(), "");
-    EXPECT_TRUE(button.Enabled());
-    EXPECT_FALSE(button.IsButtonSelected());
+const Sequence kSequences[] = {
+    {"press shows", {Step::Down}, 0, true},
+    {"click", {Step::Down, Step::UpInside}, 1, false},
+    {"release without a press on it", {Step::UpInside}, 0, false},
+    {"dragged off", {Step::Down, Step::UpOutside}, 0, false},
+    {"dragged off, then a release from elsewhere", {Step::Down, Step::UpOutside, Step::UpInside}, 0, false},
+    {"capture lost", {Step::Down, Step::CaptureLost}, 0, false},
+    {"capture lost, then released on it", {Step::Down, Step::CaptureLost, Step::UpInside}, 0, false},
+    {"right button", {Step::RightDown, Step::RightUpInside}, 0, false},
+    {"key", {Step::Key}, 1, false},
+    {"disabled mid-press", {Step::Down, Step::Disable, Step::UpInside, Step::Key}, 0, false},
+};
+
+template <typename Control>
+class PressTest : public ::testing::Test {};
+using Controls = ::testing::Types<TabButton, RoundBtn, Link>;
+TYPED_TEST_SUITE(PressTest, Controls);
+
+TYPED_TEST(PressTest, AReleaseCountsOnlyAfterAPressOnTheSameControl) {
+    for (const Sequence& sequence : kSequences) {
+        SCOPED_TRACE(sequence.name);
+        TypeParam control;
+        int clicks = 0;
+        control.Click = [&] { ++clicks; };
+        for (Step step : sequence.steps) {
+            switch (step) {
+                case Step::Down:
+                    Down(control, MouseButton::Left);
+                    break;
+                case Step::UpInside:
+                    Up(control, MouseButton::Left, true);
+                    break;
+                case Step::UpOutside:
+                    Up(control, MouseButton::Left, false);
+                    break;
+                case Step::CaptureLost:
+                    control.OnCaptureLost();
+                    break;
+                case Step::RightDown:
+                    Down(control, MouseButton::Right);
+                    break;
+                case Step::RightUpInside:
+                    Up(control, MouseButton::Right, true);
+                    break;
+                case Step::Key:
+                    control.OnKeyActivate();
+                    break;
+                case Step::Disable:
+                    control.SetEnabled(false);
+                    break;
+            }
+        }
+        EXPECT_EQ(clicks, sequence.clicks);
+        EXPECT_EQ(IsPressed(control), sequence.pressedAfter);
+        // Only an activation selects a tab or round button.
+        EXPECT_EQ(IsSelected(control, clicks), sequence.clicks > 0);
+    }
 }
 
-TEST(RoundBtn, OneSelectedPerGroup) {
-    Group g;
-    g.buttons[2]->SelectButton(true);
-    g.Click(4);
-    EXPECT_EQ(g.SelectedCount(), 1);
-    EXPECT_TRUE(g.buttons[4]->IsButtonSelected());
-    EXPECT_EQ(g.clicks[4], 1);
-
-    // Clicking the selected one again raises Click and changes nothing.
-    g.Click(4);
-    EXPECT_EQ(g.clicks[4], 2);
-    EXPECT_EQ(g.SelectedCount(), 1);
-    EXPECT_TRUE(g.buttons[4]->IsButtonSelected());
-
-    g.buttons[0]->SelectButton(true);
-    EXPECT_EQ(g.SelectedCount(), 1);
-    EXPECT_TRUE(g.buttons[0]->IsButtonSelected());
-    g.buttons[0]->SelectButton(false);
-    EXPECT_EQ(g.SelectedCount(), 0);
-}
-
-TEST(RoundBtn, ReleaseOutsideOrWithoutPressDoesNothing) {
-    Group g;
-    g.buttons[1]->OnButtonDown(MouseButton::Left);
-    g.buttons[1]->OnButtonUp(MouseButton::Left, false);
-    g.buttons[2]->OnButtonUp(MouseButton::Left, true);
-    g.buttons[3]->OnButtonDown(MouseButton::Right);
-    g.buttons[3]->OnButtonUp(MouseButton::Right, true);
-    EXPECT_EQ(g.SelectedCount(), 0);
-    EXPECT_EQ(g.clicks, std::vector<int>(6, 0));
-}
-
-TEST(RoundBtn, DisabledButtonIgnoresClicks) {
-    Group g;
-    g.buttons[5]->SetEnabled(false);
-    g.Click(5);
-    g.buttons[5]->OnKeyActivate();
-    EXPECT_EQ(g.clicks[5], 0);
-    EXPECT_FALSE(g.buttons[5]->IsButtonSelected());
+TEST(Link, HoverShowsOverColourAndUnderline) {
+    Link link;
+    link.SetForeColor(Rgb(1, 2, 3));
+    link.SetOverColor(Rgb(9, 9, 9));
+    int moves = 0;
+    link.MouseMove = [&](const MouseEventArgs&) { ++moves; };
+    EXPECT_EQ(link.TextColor(), Rgb(1, 2, 3));
+    EXPECT_FALSE(link.Underlined());
+    link.OnMouseMove({MouseButton::Left, 1, 1}, true);
+    EXPECT_EQ(link.TextColor(), Rgb(9, 9, 9));
+    EXPECT_TRUE(link.Underlined());
+    link.SetOverUnderline(false);
+    EXPECT_FALSE(link.Underlined());
+    link.OnMouseLeave();
+    EXPECT_EQ(link.TextColor(), Rgb(1, 2, 3));
+    EXPECT_EQ(moves, 1);
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 // The controls' real windows in a test window under the X display.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,36 +90,88 @@ TEST(ControlWindows, BalloonToolTipOpensWithTheMessageAndClosesOnClick) {
     EXPECT_EQ(ToolTipWindow(), nullptr);
 }
 
-TEST(ControlWindows, LinkClicksOnlyForAPressThatBeganOnIt) {
+// The clickable controls' windows: caption as window text and accessible
+// name, their role, and the press that a lost capture cancels.
+struct Clickable {
+    const char* caption;
+    long role;
+    std::function<HWND(HWND host, int& clicks)> create;
+    std::function<bool()> pressed;
+    std::function<void(const std::string&)> setCaption;
+};
+
+TEST(ControlWindows, ClickableControlsNameThemselvesAndCancelAPressWhenTheCaptureGoes) {
+    platform::ComApartment com;
     TestWindow host;
-    Link logic;
-    logic.SetCaption("Restore Settings");
-    LinkWindow link(logic);
-    ASSERT_TRUE(link.Create(host.hwnd(), RECT{10, 10, 150, 30}));
-    EXPECT_EQ(TextOf(link.hwnd()), L"Restore Settings");
-    int clicks = 0;
-    logic.Click = [&] { ++clicks; };
+    TabButton tab;
+    TabButtonWindow tabWindow(tab);
+    RoundBtn round;
+    RoundBtnWindow roundWindow(round);
+    Link link;
+    LinkWindow linkWindow(link);
+    const RECT rect{10, 10, 190, 42};
+    const Clickable clickables[] = {
+        {"Startup Manager", ROLE_SYSTEM_PAGETAB,
+         [&](HWND parent, int& clicks) {
+             tab.Click = [&clicks] { ++clicks; };
+             tabWindow.Create(parent, rect);
+             return tabWindow.hwnd();
+         },
+         [&] { return tab.Pressed(); }, [&](const std::string& text) { tab.SetCaption(text); }},
+        {"Privacy", ROLE_SYSTEM_PUSHBUTTON,
+         [&](HWND parent, int& clicks) {
+             round.Click = [&clicks] { ++clicks; };
+             roundWindow.Create(parent, rect);
+             return roundWindow.hwnd();
+         },
+         [&] { return round.Pressed(); }, [&](const std::string& text) { round.SetCaption(text); }},
+        {"Restore Settings", ROLE_SYSTEM_LINK,
+         [&](HWND parent, int& clicks) {
+             link.Click = [&clicks] { ++clicks; };
+             linkWindow.Create(parent, rect);
+             return linkWindow.hwnd();
+         },
+         [&] { return link.PressRemembered(); }, [&](const std::string& text) { link.SetCaption(text); }},
+    };
+    for (const Clickable& clickable : clickables) {
+        SCOPED_TRACE(clickable.caption);
+        int clicks = 0;
+        HWND window = clickable.create(host.hwnd(), clicks);
+        ASSERT_NE(window, nullptr);
+        clickable.setCaption(clickable.caption);
+        EXPECT_EQ(TextOf(window), std::wstring(clickable.caption, clickable.caption + strlen(clickable.caption)));
 
-    ClickAt(link.hwnd(), 5, 5);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_NE(::GetCapture(), link.hwnd());
+        platform::ComPtr<IAccessible> accessible;
+        ASSERT_EQ(::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(accessible.put())),
+                  S_OK);
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        VARIANT role;
+        ::VariantInit(&role);
+        ASSERT_EQ(accessible->get_accRole(self, &role), S_OK);
+        EXPECT_EQ(role.lVal, clickable.role);
+        BSTR name = nullptr;
+        ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
+        EXPECT_EQ(std::wstring(name ? name : L""), TextOf(window));
+        ::SysFreeString(name);
 
-    // Pressed elsewhere, released on the link.
-    ::SendMessageW(link.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(link.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(clicks, 1);
-
-    // Keyboard: Space on the focused link.
-    ::SetFocus(link.hwnd());
-    ::SendMessageW(link.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_EQ(clicks, 2);
-
-    logic.SetCaption("Backup Settings");
-    EXPECT_EQ(TextOf(link.hwnd()), L"Backup Settings");
-    logic.SetEnabled(false);
-    EXPECT_FALSE(::IsWindowEnabled(link.hwnd()));
-    ClickAt(link.hwnd(), 5, 5);
-    EXPECT_EQ(clicks, 2);
+        // Pressed, then another window takes the mouse: the press is gone,
+        // and the release that follows is no click.
+        ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_TRUE(clickable.pressed());
+        EXPECT_EQ(::GetCapture(), window);
+        ::SetCapture(host.hwnd());
+        EXPECT_FALSE(clickable.pressed());
+        ::ReleaseCapture();
+        ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(clicks, 0);
+        ClickAt(window, 5, 5);
+        EXPECT_EQ(clicks, 1);
+        EXPECT_NE(::GetCapture(), window);
+        ::ShowWindow(window, SW_HIDE);
+    }
 }
 
 TEST(ControlWindows, RoundButtonsOfOneParentFormAGroup) {
@@ -148,26 +204,6 @@ TEST(ControlWindows, RoundButtonsOfOneParentFormAGroup) {
     EXPECT_EQ(selected, 1);
     EXPECT_TRUE(logic[2]->IsButtonSelected());
     EXPECT_TRUE(stranger.IsButtonSelected());
-}
-
-TEST(ControlWindows, TabButtonSelectsItselfOnAClick) {
-    TestWindow host;
-    TabButton logic;
-    logic.SetCaption("Startup Manager");
-    TabButtonWindow button(logic);
-    ASSERT_TRUE(button.Create(host.hwnd(), RECT{10, 10, 190, 42}));
-    EXPECT_EQ(TextOf(button.hwnd()), L"Startup Manager");
-    int clicks = 0;
-    logic.Click = [&] { ++clicks; };
-    ::SendMessageW(button.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_TRUE(logic.Pressed());
-    EXPECT_EQ(::GetCapture(), button.hwnd());
-    ::SendMessageW(button.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(500, 5));  // released outside
-    EXPECT_EQ(clicks, 0);
-    EXPECT_FALSE(logic.SelectButton());
-    ClickAt(button.hwnd(), 5, 5);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(logic.SelectButton());
 }
 
 TEST(ControlWindows, ProgressBarPaintsItsFill) {

@@ -13,24 +13,12 @@ struct RecordingBalloon {
     std::vector<std::string> tips;
     int closes = 0;
     int clicks = 0;
+    Connection open = balloon.openToolTip.Connect([this](const std::string& text) { tips.push_back(text); });
+    Connection close = balloon.closeToolTip.Connect([this] { ++closes; });
     RecordingBalloon() {
-        balloon.openToolTip = [this](const std::string& text) { tips.push_back(text); };
-        balloon.closeToolTip = [this] { ++closes; };
         balloon.Click = [this] { ++clicks; };
     }
 };
-
-TEST(ErrorMsg, StartsHiddenWithItsDefaults) {
-    ErrorMsg balloon;
-    EXPECT_FALSE(balloon.Shown());
-    EXPECT_EQ(balloon.Icon(), MessageIcon::None);
-    EXPECT_FALSE(balloon.FadeTimerRunning());
-    EXPECT_FALSE(balloon.ShowTimerRunning());
-    EXPECT_EQ(balloon.ToolTipFontColor(), kBlack);
-    EXPECT_EQ(balloon.ToolTipBackColor(), SystemColor(24));
-    EXPECT_EQ(balloon.BackColor(), SystemColor(15));
-    EXPECT_EQ(ErrorMsg::kSideTwips, 240);
-}
 
 TEST(ErrorMsg, FirstMessageStaysUntilHidden) {
     ErrorMsg balloon;
@@ -60,7 +48,7 @@ TEST(ErrorMsg, FirstMessageStaysUntilHidden) {
 TEST(ErrorMsg, FadeInTakes128TicksAndThenStops) {
     ErrorMsg balloon;
     int changes = 0;
-    balloon.onChange = [&] { ++changes; };
+    const Connection counter = balloon.changed.Connect([&] { ++changes; });
     balloon.ShowError("A");
     std::vector<int> alphas;
     int ticks = 0;

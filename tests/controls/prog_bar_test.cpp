@@ -5,32 +5,10 @@
 namespace controls {
 namespace {
 
-TEST(ProgBar, DefaultsOfTheBarAndItsDrawingObject) {
-    ProgBar bar;
-    EXPECT_EQ(bar.BarMin(), 0);
-    EXPECT_EQ(bar.BarMax(), 100);
-    EXPECT_EQ(bar.BarValue(), 0);
-    EXPECT_EQ(bar.BarBackColor(), SystemColor(15));
-    EXPECT_EQ(bar.BarProgressColor(), SystemColor(2));
-    EXPECT_EQ(bar.BarProgressForeColor(), 0u);
-    EXPECT_FALSE(bar.BarSegments());
-    EXPECT_FALSE(bar.BarXpStyle());
-    EXPECT_FALSE(bar.ShowText());
-    EXPECT_EQ(bar.BarText(), "");
-    EXPECT_EQ(bar.BarAppearance(), 1);
-    EXPECT_EQ(bar.BarBorderStyle(), 1);
-
-    cProgressBar drawing;
-    EXPECT_EQ(drawing.Min, 0);
-    EXPECT_EQ(drawing.Max, 100);
-    EXPECT_EQ(drawing.FontName, L"Tahoma");
-    EXPECT_EQ(drawing.FontPoints, 8);
-}
-
 TEST(ProgBar, EveryChangeReachesTheDrawingObjectAndRedraws) {
     ProgBar bar;
     int redraws = 0;
-    bar.onChange = [&] { ++redraws; };
+    const Connection redraw = bar.changed.Connect([&] { ++redraws; });
     bar.SetBarMax(3);
     bar.SetBarValue(1);
     bar.SetBarSegments(true);
