@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "controls/theme.h"
-#include "platform/gdi.h"
 #include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
@@ -23,13 +22,18 @@ LRESULT ThemedControlColour(HDC dc, HBRUSH brush) {
 }
 
 bool DialogWindow::Create(HWND owner, const std::string& caption, int width, int height, bool resizable) {
-    RegisterClassOnce(kClassName, nullptr);
     owner_ = owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (resizable ? WS_THICKFRAME : 0);
-    if (!CreateWindowOf(kClassName, owner_, 0, RECT{0, 0, 100, 100}, style, kExStyle, caption)) return false;
+    WindowSpec spec;
+    spec.className = kClassName;
+    spec.parent = owner_;
+    spec.rect = {0, 0, 100, 100};
+    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (resizable ? WS_THICKFRAME : 0);
+    spec.exStyle = kExStyle;
+    spec.text = caption;
+    if (!MakeWindow(spec)) return false;
     background_.reset(::CreateSolidBrush(ResolveColor(ThemeBackColor)));
-    MakeFonts();
-    const SIZE size = platform::WindowSizeForClient(width, height, style, kExStyle, static_cast<unsigned>(Dpi()));
+    FollowTheme();
+    const SIZE size = platform::WindowSizeForClient(width, height, spec.style, kExStyle, static_cast<unsigned>(Dpi()));
     RECT area{};
     if (owner_ && ::IsWindowVisible(owner_) && !::IsIconic(owner_) && ::GetWindowRect(owner_, &area))
         ::SetWindowPos(hwnd(), nullptr, area.left + (area.right - area.left - size.cx) / 2,
@@ -51,7 +55,7 @@ HWND DialogWindow::AddControl(HWND parent, const wchar_t* className, const std::
     HWND control =
         ::CreateWindowExW(exStyle, className, platform::ToWide(text).c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-    if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     return control;
 }
 
@@ -66,49 +70,25 @@ void DialogWindow::Place(HWND control, int x, int y, int width, int height) {
     ::MoveWindow(control, Scale(x), Scale(y), Scale(width), Scale(height), TRUE);
 }
 
-void DialogWindow::MakeFonts() {
-    font_ = platform::CreateMessageFont(Dpi());
-    boldFont_ = platform::CreateMessageFont(Dpi(), FW_BOLD);
-}
-
-void DialogWindow::ApplyDpi() {
-    const HFONT oldFont = font_.get();
-    const HFONT oldBold = boldFont_.get();
-    platform::UniqueFont keepOld = std::move(font_), keepOldBold = std::move(boldFont_);
-    MakeFonts();
-    for (const Placement& p : placements_) {
-        const auto font = reinterpret_cast<HFONT>(::SendMessageW(p.control, WM_GETFONT, 0, 0));
-        if (font == oldFont || font == oldBold)
-            ::SendMessageW(p.control, WM_SETFONT,
-                           reinterpret_cast<WPARAM>(font == oldBold ? boldFont_.get() : font_.get()), TRUE);
+void DialogWindow::OnDpiChanged() {
+    for (const Placement& p : placements_)
         ::MoveWindow(p.control, Scale(p.box.left), Scale(p.box.top), Scale(p.box.right - p.box.left),
                      Scale(p.box.bottom - p.box.top), TRUE);
-    }
-    OnDpiChanged();
+    Invalidate();
+}
+
+void DialogWindow::Paint(HDC dc, const RECT& client) {
+    background_.reset(::CreateSolidBrush(ResolveColor(ThemeBackColor)));
+    ::FillRect(dc, &client, background_.get());
 }
 
 LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnMessage(message, wParam, lParam, result)) return result;
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client;
-            ::GetClientRect(hwnd(), &client);
-            background_.reset(::CreateSolidBrush(ResolveColor(ThemeBackColor)));
-            ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-            return 1;
-        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return ThemedControlColour(reinterpret_cast<HDC>(wParam), background_.get());
-        case WM_DPICHANGED: {
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            ApplyDpi();
-            ::InvalidateRect(hwnd(), nullptr, TRUE);
-            return 0;
-        }
         case WM_CLOSE:
             Close(IDCANCEL);
             return 0;

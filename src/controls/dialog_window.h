@@ -1,9 +1,8 @@
-// A modal window of the program built like a dialog box: created centred
-// over its owner at the owner's DPI, holding standard controls in the
-// message font, placed in 96-DPI units and placed and re-fonted again when
-// the DPI changes, painted in the colour theme in use (a window opened
-// after a theme change shows the new colours), and run through the modal
-// runner. A window derives from it, builds its controls after Create and
+// A modal window of the program built like a dialog box on the window
+// base: created centred over its owner, holding standard controls in the
+// message font, placed in 96-DPI units and placed again when the DPI
+// changes, painted in the colour theme in use (and again on a theme
+// change), and run through the modal runner. A window derives from it, builds its controls after Create and
 // handles their messages in OnMessage.
 #pragma once
 
@@ -33,28 +32,26 @@ public:
                     DWORD exStyle = 0);
     // Places a control in 96-DPI units (kept for DPI changes).
     void Place(HWND control, int x, int y, int width, int height);
-    HFONT Font() const { return font_.get(); }
-    HFONT BoldFont() const { return boldFont_.get(); }
+    using CustomWindow::BoldFont;
+    using CustomWindow::Font;
     HWND Owner() const { return owner_; }
 
 protected:
     // The window's own messages; answers false to leave one to the base.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
-    // After the DPI changed and the controls were placed and re-fonted again.
-    virtual void OnDpiChanged() {}
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
+    // Places the controls again (the base has re-fonted them); a window
+    // that lays out more extends it.
+    void OnDpiChanged() override;
 
 private:
     struct Placement {
         HWND control;
         RECT box;  // 96-DPI units
     };
-    void MakeFonts();
-    void ApplyDpi();
 
     HWND owner_ = nullptr;
-    platform::UniqueFont font_;
-    platform::UniqueFont boldFont_;
     platform::UniqueBrush background_;
     std::vector<Placement> placements_;
 };

@@ -25,7 +25,10 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnDpiChanged() override { Layout(); }
+    void OnDpiChanged() override {
+        DialogWindow::OnDpiChanged();
+        Layout();
+    }
 
 private:
     void Sync();
