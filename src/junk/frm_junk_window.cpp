@@ -114,25 +114,7 @@ private:
 
 }  // namespace
 
-LRESULT FrmJunkWindow::PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const core::PromptOwner promptOwner(page_.prompts_, page_.Owner());
-    switch (message) {
-        case WM_NOTIFY:
-            page_.OnNotify(reinterpret_cast<NMHDR*>(lParam));
-            return 0;
-        case WM_CONTEXTMENU:
-            page_.OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
-        case WM_DESTROY:
-            page_.page_.Find.CancelSearch(true);
-            break;
-        default:
-            break;
-    }
-    return PagePanel::HandleMessage(message, wParam, lParam);
-}
-
-FrmJunkWindow::FrmJunkWindow(core::Prompts& prompts) : prompts_(prompts), page_(prompts), panel_(*this) {}
+FrmJunkWindow::FrmJunkWindow(core::Prompts& prompts) : prompts_(prompts), page_(prompts) {}
 
 FrmJunkWindow::~FrmJunkWindow() {
     page_.Find.CancelSearch(true);
@@ -156,6 +138,10 @@ bool FrmJunkWindow::Create(HWND parent) {
     if (!panel_.Create(parent)) return false;
     ::ShowWindow(panel_.hwnd(), SW_SHOW);
     Build();
+    panel_.onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        result = 0;
+        return OnPanelMessage(message, wParam, lParam);
+    };
     panel_.onCommand = [this](int id, int code, HWND) { HandleCommand(id, code); };
     panel_.onTimer = [this](UINT_PTR id) {
         if (id == kTimeTimer) page_.Time_Timer();
@@ -504,7 +490,25 @@ void FrmJunkWindow::OnContextMenu(HWND control, POINT at) {
     ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, panel_.hwnd(), nullptr);
 }
 
+bool FrmJunkWindow::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NOTIFY:
+            OnNotify(reinterpret_cast<NMHDR*>(lParam));
+            return true;
+        case WM_CONTEXTMENU:
+            OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return true;
+        case WM_DESTROY:
+            page_.Find.CancelSearch(true);
+            return false;
+        default:
+            return false;
+    }
+}
+
 void FrmJunkWindow::HandleCommand(int id, int code) {
+    // What the user does here asks its questions over the main window.
+    const core::PromptOwner promptOwner(prompts_, Owner());
     if (OnCommand(id, code)) return;
     if (code == STN_CLICKED && id >= kLabelBaseId && id < kLabelBaseId + 4) {
         page_.RestoreSummary();

@@ -11,7 +11,7 @@
 
 #include "controls/error_msg.h"
 #include "controls/error_msg_window.h"
-#include "controls/page_panel.h"
+#include "controls/hooked_page_panel.h"
 #include "controls/theme.h"
 #include "core/prompts.h"
 #include "junk/frm_junk.h"
@@ -45,17 +45,6 @@ public:
     const controls::ErrorMsg& Balloon() const { return info_; }
 
 private:
-    class PanelWindow : public controls::PagePanel {
-    public:
-        explicit PanelWindow(FrmJunkWindow& page) : page_(page) {}
-
-    protected:
-        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        FrmJunkWindow& page_;
-    };
-
     void Build();
     void Layout();
     void ApplyFonts();
@@ -65,6 +54,7 @@ private:
     void SyncResultCount();
     void SyncBalloon();
     void HandleCommand(int id, int code);
+    bool OnPanelMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnNotify(NMHDR* header);
     void OnContextMenu(HWND control, POINT at);
     void SetResultsChecked(int from, int to, bool checked);
@@ -75,7 +65,7 @@ private:
 
     core::Prompts& prompts_;
     Frm_Junk page_;
-    PanelWindow panel_;
+    controls::HookedPagePanel panel_;
     controls::ErrorMsg info_;
     std::unique_ptr<controls::ErrorMsgWindow> infoWindow_;
     controls::ThemeSubscription theme_;

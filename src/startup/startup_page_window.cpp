@@ -47,52 +47,50 @@ void SetTextIfChanged(HWND window, const std::string& text) {
 
 }  // namespace
 
-LRESULT StartupPageWindow::PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const core::PromptOwner promptOwner(page_.prompts_, page_.TopWindow());
+bool StartupPageWindow::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     switch (message) {
         case kSyncMessage:
-            page_.Sync();
-            return 0;
+            Sync();
+            return true;
         case WM_ERASEBKGND: {
-            // The panel, then the tool bar band over its top.
-            const LRESULT result = PagePanel::HandleMessage(message, wParam, lParam);
+            // The tool bar band over the panel's top; the panel paints the rest.
+            const HDC dc = reinterpret_cast<HDC>(wParam);
             RECT band;
-            ::GetClientRect(hwnd(), &band);
-            band.bottom = Scale(kBarHeight);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &band, page_.barBrush_.get());
-            return result;
+            ::GetClientRect(panel_.hwnd(), &band);
+            band.bottom = panel_.Scale(kBarHeight);
+            ::FillRect(dc, &band, barBrush_.get());
+            ::ExcludeClipRect(dc, band.left, band.top, band.right, band.bottom);
+            return false;
         }
         case WM_CTLCOLORSTATIC: {
             const HWND control = reinterpret_cast<HWND>(lParam);
-            if (control != page_.caption1_ && control != page_.caption2_ && control != page_.viewLabel_ &&
-                control != page_.picture_)
-                break;
+            if (control != caption1_ && control != caption2_ && control != viewLabel_ && control != picture_)
+                return false;
             const HDC dc = reinterpret_cast<HDC>(wParam);
             ::SetBkColor(dc, BandColour());
             ::SetTextColor(dc, BandTextColour());
-            return reinterpret_cast<LRESULT>(page_.barBrush_.get());
+            result = reinterpret_cast<LRESULT>(barBrush_.get());
+            return true;
         }
         case WM_NOTIFY:
-            return page_.OnNotify(reinterpret_cast<NMHDR*>(lParam));
+            result = OnNotify(reinterpret_cast<NMHDR*>(lParam));
+            return true;
         case WM_CONTEXTMENU:
-            if (reinterpret_cast<HWND>(wParam) == page_.list_) {
-                POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                if (platform::IsKeyboardMenuPoint(at)) at = platform::KeyboardMenuPoint(page_.list_);
-                page_.ShowMenu(at);
-                return 0;
-            }
-            break;
+            if (reinterpret_cast<HWND>(wParam) != list_) return false;
+            ShowMenu(platform::IsKeyboardMenuPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})
+                         ? platform::KeyboardMenuPoint(list_)
+                         : POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return true;
         case WM_DESTROY:
-            ::KillTimer(hwnd(), kStartTimer);
-            break;
+            ::KillTimer(panel_.hwnd(), kStartTimer);
+            return false;
         default:
-            break;
+            return false;
     }
-    return PagePanel::HandleMessage(message, wParam, lParam);
 }
 
-StartupPageWindow::StartupPageWindow(Frm_Startup& logic, core::Prompts& prompts)
-    : logic_(logic), prompts_(prompts), panel_(*this) {
+StartupPageWindow::StartupPageWindow(Frm_Startup& logic, core::Prompts& prompts) : logic_(logic), prompts_(prompts) {
     logic_.onChanged = [this] {
         if (panel_.hwnd() && !syncPosted_) {
             syncPosted_ = true;
@@ -165,6 +163,9 @@ bool StartupPageWindow::Create(HWND parent, HWND buttonParent) {
     balloonWindow_ = std::make_unique<controls::ErrorMsgWindow>(balloon_);
     balloonWindow_->Create(panel_.hwnd(), 0, 0, kBalloon);
 
+    panel_.onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        return OnPanelMessage(message, wParam, lParam, result);
+    };
     panel_.onCommand = [this](int id, int code, HWND control) { HandleCommand(id, code, control); };
     panel_.onTimer = [this](UINT_PTR id) {
         if (id != kStartTimer) return;
@@ -229,6 +230,7 @@ bool StartupPageWindow::HandleButtonCommand(HWND button) {
 }
 
 void StartupPageWindow::HandleCommand(int id, int code, HWND control) {
+    const core::PromptOwner promptOwner(prompts_, TopWindow());
     if (id == kSelector && code == CBN_SELCHANGE) {
         const int index = static_cast<int>(::SendMessageW(selector_, CB_GETCURSEL, 0, 0));
         if (index >= 0) logic_.Cmb_View_Click(index);
@@ -415,6 +417,7 @@ LRESULT StartupPageWindow::OnNotify(NMHDR* header) {
 }
 
 void StartupPageWindow::ShowMenu(POINT screen) {
+    const core::PromptOwner promptOwner(prompts_, TopWindow());
     const PopupState state = logic_.PreparePopup();
     platform::UniqueMenu menu(::CreatePopupMenu());
     const HMENU viewMenu = ::CreatePopupMenu();  // owned by menu once appended

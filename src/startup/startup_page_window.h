@@ -11,7 +11,7 @@
 
 #include "controls/error_msg.h"
 #include "controls/error_msg_window.h"
-#include "controls/page_panel.h"
+#include "controls/hooked_page_panel.h"
 #include "controls/theme.h"
 #include "core/prompts.h"
 #include "platform/handles.h"
@@ -45,18 +45,7 @@ public:
     const controls::ErrorMsg& Balloon() const { return balloon_; }
 
 private:
-    // The panel, with the page's own messages passed to the page.
-    class PanelWindow : public controls::PagePanel {
-    public:
-        explicit PanelWindow(StartupPageWindow& page) : page_(page) {}
-
-    protected:
-        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        StartupPageWindow& page_;
-    };
-
+    bool OnPanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void HandleCommand(int id, int code, HWND control);
     void ApplyFonts();
     void Recolour();
@@ -71,7 +60,7 @@ private:
 
     Frm_Startup& logic_;
     core::Prompts& prompts_;
-    PanelWindow panel_;
+    controls::HookedPagePanel panel_;
     HWND selector_ = nullptr;
     HWND picture_ = nullptr;
     HWND caption1_ = nullptr;
