@@ -51,7 +51,14 @@ std::shared_ptr<Frm_UpdateWindow>& OpenWindow() {
     return open;
 }
 
-bool RegisterWindowClass(HINSTANCE instance);
+// Where a closed window waits to be released: not inside its own last
+// message, whose handler still runs on it.
+std::shared_ptr<Frm_UpdateWindow>& ClosedWindow() {
+    static std::shared_ptr<Frm_UpdateWindow> closed;
+    return closed;
+}
+
+class WizardFrame;
 
 }  // namespace
 
@@ -81,11 +88,15 @@ struct Frm_UpdateWindow::Controls {
     platform::UniqueFont boldFont;
     platform::UniqueFont headingFont;
     platform::UniqueIcon pictureIcon;
+    platform::UniqueIcon bigIcon;
+    // Last, so that the window goes before the objects of its controls.
+    std::unique_ptr<WizardFrame> frame;
 };
 
 // The window procedure's way into the class.
 struct WindowAccess {
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static bool Handle(Frm_UpdateWindow& self, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    static void Paint(Frm_UpdateWindow& self, HDC dc, const RECT& client);
     static void Create(Frm_UpdateWindow& self, HWND window);
     static void CreateFonts(Frm_UpdateWindow& self);
     static void LoadIcons(Frm_UpdateWindow& self);
@@ -102,20 +113,31 @@ struct WindowAccess {
 
 namespace {
 
-bool RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (::GetClassInfoExW(instance, kClassName, &existing)) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowAccess::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kClassName;
-    windowClass.hIcon = ::LoadIconW(instance, L"QX2ICON");
-    return ::RegisterClassExW(&windowClass) != 0;
-}
+// The window itself on the window base; its messages go to WindowAccess.
+class WizardFrame : public controls::CustomWindow {
+public:
+    explicit WizardFrame(Frm_UpdateWindow& wizard) : wizard_(wizard) {}
+    bool Create(HWND owner) {
+        controls::WindowSpec spec;
+        spec.className = kClassName;
+        spec.parent = owner;
+        spec.style = kStyle;
+        spec.exStyle = kExStyle;
+        spec.text = text::kTitle;
+        return MakeWindow(spec);
+    }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        LRESULT result = 0;
+        if (WindowAccess::Handle(wizard_, message, wParam, lParam, result)) return result;
+        return Default(message, wParam, lParam);
+    }
+    void Paint(HDC dc, const RECT& client) override { WindowAccess::Paint(wizard_, dc, client); }
+
+private:
+    Frm_UpdateWindow& wizard_;
+};
 
 HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style, int id,
                  DWORD exStyle = 0) {
@@ -304,89 +326,71 @@ void WindowAccess::OnLink(Frm_UpdateWindow& self, int id) {
     }
 }
 
-LRESULT CALLBACK WindowAccess::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Frm_UpdateWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+void WindowAccess::Paint(Frm_UpdateWindow& self, HDC dc, const RECT& client) {
+    RECT band{0, 0, client.right, Scale(self, kBandHeight)};
+    ::FillRect(dc, &client, self.controls_->background.get());
+    ::FillRect(dc, &band, self.controls_->band.get());
+}
 
+bool WindowAccess::Handle(Frm_UpdateWindow& self, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     switch (message) {
         case WM_CREATE:
-            self->window_ = window;
-            self->dpi_ = static_cast<int>(platform::WindowDpi(window));
-            Create(*self, window);
-            return 0;
+            self.window_ = self.controls_->frame->hwnd();
+            self.dpi_ = static_cast<int>(platform::WindowDpi(self.window_));
+            Create(self, self.window_);
+            return true;
         case WM_DPICHANGED: {
-            self->dpi_ = HIWORD(wParam) > 0 ? HIWORD(wParam) : self->dpi_;
-            CreateFonts(*self);
-            LoadIcons(*self);
+            // The DPI the message names: the frame's own may lag behind.
+            self.dpi_ = HIWORD(wParam) > 0 ? HIWORD(wParam) : self.dpi_;
+            CreateFonts(self);
+            LoadIcons(self);
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+            ::SetWindowPos(self.window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                            suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            Layout(*self);
-            ::InvalidateRect(window, nullptr, TRUE);
-            return 0;
-        }
-        case WM_ERASEBKGND: {
-            const HDC dc = reinterpret_cast<HDC>(wParam);
-            RECT client;
-            ::GetClientRect(window, &client);
-            RECT band{0, 0, client.right, WindowAccess::Scale(*self, kBandHeight)};
-            ::FillRect(dc, &client, self->controls_->background.get());
-            ::FillRect(dc, &band, self->controls_->band.get());
-            return 1;
+            Layout(self);
+            ::InvalidateRect(self.window_, nullptr, TRUE);
+            return true;
         }
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC: {
             // The heading band in its tint, the rest on the theme's background;
             // text in the theme's text colour.
             const HWND control = reinterpret_cast<HWND>(lParam);
-            const auto& c = *self->controls_;
+            const auto& c = *self.controls_;
             const HDC dc = reinterpret_cast<HDC>(wParam);
             const bool inBand = control == c.heading || control == c.intro || control == c.picture;
             ::SetTextColor(dc, controls::ResolveColor(controls::ThemeTextColor));
             ::SetBkColor(dc, inBand ? BandColour() : controls::ResolveColor(controls::ThemeBackColor));
-            return reinterpret_cast<LRESULT>(inBand ? c.band.get() : c.background.get());
+            result = reinterpret_cast<LRESULT>(inBand ? c.band.get() : c.background.get());
+            return true;
         }
         case WM_COMMAND:
-            if (LOWORD(wParam) == Frm_UpdateWindow::kCancelId) {
-                self->Close();
-                return 0;
-            }
-            break;
+            if (LOWORD(wParam) != Frm_UpdateWindow::kCancelId) return false;
+            self.Close();
+            return true;
         case WM_CLOSE:
-            self->Close();
-            return 0;
+            self.Close();
+            return true;
         case WM_DESTROY:
-            platform::DisableDialogKeys(window);
-            self->logic_.Form_Unload();
-            return 0;
-        case WM_NCDESTROY: {
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            self->window_ = nullptr;
-            // The last owner may be this registration: release it only after
-            // the window is gone (a running handler holds its own reference).
-            std::shared_ptr<Frm_UpdateWindow> released;
-            if (OpenWindow().get() == self) released = std::move(OpenWindow());
-            return ::DefWindowProcW(window, message, wParam, lParam);
-        }
+            platform::DisableDialogKeys(self.window_);
+            self.logic_.Form_Unload();
+            return true;
+        case WM_NCDESTROY:
+            self.window_ = nullptr;
+            if (OpenWindow().get() == &self) ClosedWindow() = std::move(OpenWindow());
+            return false;
         default:
-            break;
+            return false;
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 Frm_UpdateWindow::Frm_UpdateWindow(UpdateSystem& system, const std::string& programFolder)
     : logic_(system, programFolder), controls_(std::make_unique<Controls>()) {}
 
 Frm_UpdateWindow::~Frm_UpdateWindow() {
-    if (window_) {
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        logic_.Form_Unload();
-        ::DestroyWindow(window_);
-    }
+    // The frame goes with controls_, without calling back into this object.
+    if (window_) logic_.Form_Unload();
 }
 
 std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Current() { return OpenWindow(); }
@@ -398,17 +402,18 @@ std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Open(platform::WindowHandle 
         ::SetForegroundWindow(open->window_);
         return open;
     }
+    ClosedWindow().reset();
     platform::InitCommonControls();
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!RegisterWindowClass(instance)) return nullptr;
 
     // A page inside the main window may ask: the owner is its top-level window.
     if (owner) owner = ::GetAncestor(owner, GA_ROOT);
     std::shared_ptr<Frm_UpdateWindow> self(new Frm_UpdateWindow(system, programFolder));
     self->owner_ = owner;
-    const HWND window = ::CreateWindowExW(kExStyle, kClassName, platform::ToWide(text::kTitle).c_str(), kStyle, 0, 0, 0,
-                                          0, owner, nullptr, instance, self.get());
-    if (!window) return nullptr;
+    self->controls_->frame = std::make_unique<WizardFrame>(*self);
+    if (!self->controls_->frame->Create(owner)) return nullptr;
+    const HWND window = self->window_;
+    self->controls_->bigIcon = platform::LoadIconResource("QX2ICON", ::GetSystemMetrics(SM_CXICON));
+    ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(self->controls_->bigIcon.get()));
     OpenWindow() = self;
     self->logic_.SetOnChange([raw = self.get()] { WindowAccess::Refresh(*raw); });
     platform::EnableDialogKeys(window, nullptr);

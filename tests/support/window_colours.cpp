@@ -17,6 +17,12 @@ COLORREF ErasedColour(HWND window, POINT at) {
     return colour;
 }
 
+COLORREF ShownColour(HWND window, POINT at) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    platform::WindowDc dc(window);
+    return ::GetPixel(dc.get(), at.x, at.y);
+}
+
 COLORREF StaticTextColour(HWND parent, HWND control) {
     platform::WindowDc screen(parent);
     platform::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));

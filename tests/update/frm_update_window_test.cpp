@@ -132,7 +132,7 @@ TEST_F(UpdateWindow, OpensInTheThemeInUseWithTheProgramsLinks) {
               controls::ResolveColor(controls::ThemeTextColor));
     RECT client{};
     ::GetClientRect(window->Handle(), &client);
-    EXPECT_EQ(testing_support::ErasedColour(window->Handle(), {client.right / 2, client.bottom - 2}),
+    EXPECT_EQ(testing_support::ShownColour(window->Handle(), {client.right / 2, client.bottom - 2}),
               controls::ResolveColor(controls::ThemeBackColor));
     controls::SetThemeValues(0);
 }
