@@ -30,14 +30,6 @@ enum Id : int {
 };
 constexpr UINT kShownMessage = WM_APP + 1;
 
-// A panel that passes its children's commands, notifications and colour
-// questions to the dialog.
-LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dialog) {
-    if (message == WM_COMMAND || message == WM_NOTIFY || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)
-        return ::SendMessageW(reinterpret_cast<HWND>(dialog), message, wParam, lParam);
-    return ::DefSubclassProc(window, message, wParam, lParam);
-}
-
 void SetCheck(HWND box, bool checked) { ::SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
 bool GetCheck(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -141,8 +133,14 @@ void FrmCleanOptionsWindow::Build() {
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         TabCtrl_InsertItem(tab_, i, &item);
-        panels_[i] = AddControl(hwnd(), L"STATIC", "", WS_CLIPCHILDREN, 0, WS_EX_CONTROLPARENT);
-        ::SetWindowSubclass(panels_[i], PanelProcedure, 1, reinterpret_cast<DWORD_PTR>(hwnd()));
+        // Each tab's page passes its controls' commands and notifications on.
+        tabPages_[i].onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            if (message != WM_COMMAND && message != WM_NOTIFY) return false;
+            result = ::SendMessageW(hwnd(), message, wParam, lParam);
+            return true;
+        };
+        tabPages_[i].Create(hwnd());
+        panels_[i] = tabPages_[i].hwnd();
         Place(panels_[i], 18, 40, 440, 292);
     }
     HWND general = panels_[0];

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "controls/dialog_window.h"
+#include "controls/hooked_page_panel.h"
 #include "core/prompts.h"
 #include "junk/frm_clean_options.h"
 
@@ -38,6 +39,7 @@ private:
     core::Prompts& prompts_;
     Frm_Clean_Options form_;
     HWND tab_ = nullptr;
+    controls::HookedPagePanel tabPages_[3];
     HWND panels_[3] = {};
     HWND chkShortcut_ = nullptr, chkSkip_ = nullptr, chkDap_ = nullptr;
     HWND lv_ = nullptr, lvSkip_ = nullptr, lbFolderNum_ = nullptr;
