@@ -69,7 +69,7 @@ void SetTextIfChanged(HWND window, const std::string& text) {
 // it runs the removal once and closes.
 class FrmProgWindow : public controls::DialogWindow {
 public:
-    explicit FrmProgWindow(Frm_Junk& page) : page_(page) {}
+    FrmProgWindow(Frm_Junk& page, core::Prompts& prompts) : page_(page), prompts_(prompts) {}
 
     void Run(HWND owner) {
         if (!Create(owner, "Clarimo", 414, 70)) {
@@ -88,6 +88,8 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
+        // The removal's messages belong to this window, the one in front.
+        const core::PromptOwner promptOwner(prompts_, hwnd());
         if (message == WM_TIMER && wParam == 1) {
             ::KillTimer(hwnd(), 1);
             page_.FrmProg_Tm_Timer();
@@ -108,6 +110,7 @@ private:
     }
 
     Frm_Junk& page_;
+    core::Prompts& prompts_;
     HWND tip_ = nullptr;
     HWND bar_ = nullptr;
 };
@@ -353,7 +356,7 @@ bool FrmJunkWindow::OnCommand(int id, int code) {
 }
 
 void FrmJunkWindow::ShowProgressWindow() {
-    FrmProgWindow progress(page_);
+    FrmProgWindow progress(page_, prompts_);
     progress.Run(Owner());
 }
 
