@@ -141,8 +141,12 @@ void FrmCleanOptionsWindow::Build() {
         };
         tabPages_[i].Create(hwnd());
         panels_[i] = tabPages_[i].hwnd();
+        // Group boxes paint no inside: the page's background must reach it.
+        ::SetWindowLongPtrW(panels_[i], GWL_STYLE, ::GetWindowLongPtrW(panels_[i], GWL_STYLE) & ~WS_CLIPCHILDREN);
         Place(panels_[i], 18, 40, 440, 292);
     }
+    // The tab pages lie over the tab control, which clips them otherwise.
+    ::SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     HWND general = panels_[0];
     add(general, L"BUTTON", " Files to Scan ", BS_GROUPBOX, 0, 4, 4, 430, 60);
     chkShortcut_ = add(general, L"BUTTON", "Scan for invalid shortcuts", WS_TABSTOP | BS_AUTOCHECKBOX, kChkShortcut, 18,
