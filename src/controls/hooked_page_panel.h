@@ -1,26 +1,25 @@
-// A page panel whose page sees its messages first: the page answers the ones
-// it handles (menus, list notifications, scrolling) through
-// Page::PanelMessage and the panel does the rest.
+// A page panel that offers each message to its page first: a page that
+// handles notifications, menus or painting of its own sets onMessage
+// instead of deriving a panel class.
 #pragma once
+
+#include <functional>
 
 #include "controls/page_panel.h"
 
 namespace controls {
 
-template <typename Page>
 class HookedPagePanel : public PagePanel {
 public:
-    explicit HookedPagePanel(Page& page) : page_(page) {}
+    // Answers true, with the result set, for a message the page handled.
+    std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> onMessage;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         LRESULT result = 0;
-        if (page_.PanelMessage(hwnd(), message, wParam, lParam, result)) return result;
+        if (onMessage && onMessage(message, wParam, lParam, result)) return result;
         return PagePanel::HandleMessage(message, wParam, lParam);
     }
-
-private:
-    Page& page_;
 };
 
 }  // namespace controls

@@ -3,12 +3,16 @@
 
 #include <windows.h>
 
+#include <functional>
+
+#include "controls/dialog_window.h"
+#include "controls/hooked_page_panel.h"
 #include "core/prompts.h"
 #include "junk/frm_clean_options.h"
 
 namespace junk {
 
-class FrmCleanOptionsWindow {
+class FrmCleanOptionsWindow : public controls::DialogWindow {
 public:
     explicit FrmCleanOptionsWindow(core::Prompts& prompts);
     FrmCleanOptionsWindow(const FrmCleanOptionsWindow&) = delete;
@@ -19,8 +23,8 @@ public:
     void ShowModal(HWND owner, const std::function<void(HWND)>& onShown = nullptr);
     Frm_Clean_Options& Logic() { return form_; }
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    HWND window_ = nullptr;
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void Build();
@@ -28,9 +32,14 @@ private:
     void FillTypes();
     void FillSkip();
     void ShowEditor(bool edit, Frm_NewType* newType, Frm_EditType* editType);
+    void OnNotify(NMHDR* header);
+    void OnCommand(int id);
+    static LRESULT CALLBACK TypesListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
 
+    core::Prompts& prompts_;
     Frm_Clean_Options form_;
     HWND tab_ = nullptr;
+    controls::HookedPagePanel tabPages_[3];
     HWND panels_[3] = {};
     HWND chkShortcut_ = nullptr, chkSkip_ = nullptr, chkDap_ = nullptr;
     HWND lv_ = nullptr, lvSkip_ = nullptr, lbFolderNum_ = nullptr;

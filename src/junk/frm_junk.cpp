@@ -56,7 +56,7 @@ std::optional<std::string> FreeMoveTarget(const std::string& folderWithSlash, co
 RemovalSettings ReadRemovalSettings() {
     RemovalSettings settings;
     const std::string type = core::ReadIni(core::MainIniPath, "Options", "DType", "1");
-    settings.DType = type == "2" ? 2 : type == "3" ? 3 : 1;
+    settings.DType = type == "2" ? Delete : type == "3" ? Move : RecycleBin;
     settings.TMove = core::ReadIni(core::MainIniPath, "Options", "TMove", "");
     settings.ConDlg = core::ReadIni(core::MainIniPath, "Options", "ConDlg", "1") == "1";
     return settings;
@@ -154,7 +154,7 @@ void Frm_Junk::SaveCaptions() {
 void Frm_Junk::Cmd_Scan_Click() {
     // A click that arrives while a stopped search is still unwinding (both
     // in one batch of messages) would start a scan inside the old one.
-    if (scanLoopActive_ && State != 1) return;
+    if (scanLoopActive_ && State != Scanning) return;
     switch (State) {
         case 0:
             StartScan();
@@ -186,7 +186,7 @@ void Frm_Junk::StartScan() {
     L4 = "Elapsed Time : 0 Second";
     TmEnabled = false;
     TimeEnabled = true;
-    State = 1;
+    State = Scanning;
     Cmd_Scan_Caption = "Stop";
     Searching = true;
     UpdateCleanButton();
@@ -215,13 +215,13 @@ void Frm_Junk::StartScan() {
     scanLoopActive_ = false;
 
     Find.CancelSearch(true);
-    if (State == 1) {  // not stopped meanwhile
+    if (State == Scanning) {  // not stopped meanwhile
         L1 = "Complete...";
         TimeEnabled = false;
         LbPathVisible = false;
         SaveCaptions();
         Cmd_Scan_Caption = "< Back";
-        State = 2;
+        State = Results;
         Searching = false;
     }
     UpdateCleanButton();
@@ -237,7 +237,7 @@ void Frm_Junk::StopScan() {
     LbPathVisible = false;
     SaveCaptions();
     Cmd_Scan_Caption = "< Back";
-    State = 2;
+    State = Results;
     Redraw();
 }
 
@@ -254,7 +254,7 @@ void Frm_Junk::BackToDrives() {
     Scan_Tip = "Drives To Scan";
     EnDisButtons(true);
     TmEnabled = true;
-    State = 0;
+    State = Ready;
     Cmd_Scan_Enabled = CheckedDrives > 0;
     Redraw();
 }
@@ -362,7 +362,7 @@ void Frm_Junk::FrmProg_Tm_Timer() {
     }
     // An unplugged or deleted move folder must not turn the move into
     // another kind of removal.
-    if (settings.DType == 3 && (!core::HasText(settings.TMove) || !platform::FolderExists(settings.TMove))) {
+    if (settings.DType == Move && (!core::HasText(settings.TMove) || !platform::FolderExists(settings.TMove))) {
         prompts_.Message("The folder to move removed files to cannot be found:\r\n" + settings.TMove +
                              "\r\nNothing was removed. Please check the folder on the Options page.",
                          kTitle, core::PromptIcon::Exclamation);

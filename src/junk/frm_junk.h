@@ -48,9 +48,13 @@ struct BalloonState {
     void HideMessage() { Visible = false; }
 };
 
+// How removed files are disposed of; the numbers are the stored "DType".
+// Unscoped, so that a number compares with it as the stored value does.
+enum RemovalType : int { RecycleBin = 1, Delete = 2, Move = 3 };
+
 // The removal settings of the options page, as stored.
 struct RemovalSettings {
-    int DType = 1;       // 1 recycle bin, 2 delete, 3 move
+    RemovalType DType = RecycleBin;
     std::string TMove;   // folder to move to
     bool ConDlg = true;  // ask first
 };
@@ -76,12 +80,15 @@ struct ProgressState {
     size_t Value = 0;
 };
 
+// The page's state: the drive list, a scan running, the results shown.
+enum JunkState : int { Ready = 0, Scanning = 1, Results = 2 };
+
 class Frm_Junk {
 public:
     explicit Frm_Junk(core::Prompts& prompts);
 
     // Page state (what the window draws).
-    int State = 0;  // 0 Ready, 1 Scanning, 2 Results
+    JunkState State = Ready;
     bool Searching = false;
     std::vector<DriveRow> LvDrives;
     std::vector<ResultRow> LvResult;

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
-#include "junk/window_kit.h"
+#include "controls/dialog_window.h"
+#include "platform/context_menu.h"
+#include "platform/ui.h"
 #include "platform/utf.h"
 
 namespace junk {
@@ -14,6 +16,7 @@ namespace {
 constexpr int kDrivesId = 100;
 constexpr int kResultsId = 101;
 constexpr int kLabelBaseId = 110;  // L1..L4
+constexpr int kInfoId = 120;
 constexpr UINT_PTR kTimeTimer = 1;
 enum MenuId : UINT {
     kDrivesSelectAll = 201,
@@ -25,173 +28,236 @@ enum MenuId : UINT {
     kResultsProperties,
 };
 
-void AddColumn(HWND list, int index, const wchar_t* title, int width) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<wchar_t*>(title);
-    column.cx = kit::Scale(width);
-    ListView_InsertColumn(list, index, &column);
+struct ColumnSpec {
+    const wchar_t* title;
+    int width;  // 96-DPI units
+};
+constexpr ColumnSpec kDriveColumns[] = {{L"Drive", 260}, {L"Capacity", 120}, {L"Free Space", 120}};
+constexpr ColumnSpec kResultColumns[] = {{L"Files", 260}, {L"Size", 100}, {L"Date Modified", 150}};
+
+template <size_t N>
+void AddColumns(HWND list, const ColumnSpec (&columns)[N], const controls::CustomWindow& scale) {
+    for (size_t i = 0; i < N; ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<wchar_t*>(columns[i].title);
+        column.cx = scale.Scale(columns[i].width);
+        ListView_InsertColumn(list, static_cast<int>(i), &column);
+    }
+}
+
+template <size_t N>
+void ScaleColumns(HWND list, const ColumnSpec (&columns)[N], const controls::CustomWindow& scale) {
+    for (size_t i = 1; i < N; ++i) ListView_SetColumnWidth(list, static_cast<int>(i), scale.Scale(columns[i].width));
 }
 
 // The first column takes what the others leave of the list's width.
-void FitFirstColumn(HWND list) {
+void FitFirstColumn(HWND list, int minimum) {
     RECT client{};
     ::GetClientRect(list, &client);
     const HWND header = ListView_GetHeader(list);
     int others = 0;
     for (int i = 1; i < Header_GetItemCount(header); ++i) others += ListView_GetColumnWidth(list, i);
-    ListView_SetColumnWidth(list, 0, std::max<int>(kit::Scale(120), client.right - others));
+    ListView_SetColumnWidth(list, 0, std::max<int>(minimum, client.right - others));
+}
+
+void SetTextIfChanged(HWND window, const std::string& text) {
+    if (platform::WindowText(window) != text) platform::SetWindowTextUtf8(window, text);
 }
 
 // The progress window FrmProg: a tip line and a bar; 100 ms after it shows
 // it runs the removal once and closes.
-class FrmProgWindow {
+class FrmProgWindow : public controls::DialogWindow {
 public:
-    explicit FrmProgWindow(Frm_Junk& page) : page_(page) {}
+    FrmProgWindow(Frm_Junk& page, core::Prompts& prompts) : page_(page), prompts_(prompts) {}
 
     void Run(HWND owner) {
-        const wchar_t* cls =
-            kit::RegisterClassOnce<FrmProgWindow>(L"ClarimoFrmProg", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-        ::CreateWindowExW(WS_EX_DLGMODALFRAME, cls, L"Clarimo", WS_POPUP | WS_CAPTION, 0, 0, kit::Scale(420),
-                          kit::Scale(110), owner, nullptr, ::GetModuleHandleW(nullptr), this);
-        if (!window_) {
+        if (!Create(owner, "Clarimo", 414, 70)) {
             page_.FrmProg_Tm_Timer();
             return;
         }
-        tip_ = kit::Child(window_, L"STATIC", page_.Prog.Tip, WS_VISIBLE | SS_ENDELLIPSIS | SS_NOPREFIX, 1);
-        bar_ = kit::Child(window_, PROGRESS_CLASSW, "", 0, 2);
-        kit::Place(tip_, 12, 12, 390, 20);
-        kit::Place(bar_, 12, 40, 390, 18);
-        kit::CenterOver(window_, owner);
+        tip_ = AddControl(hwnd(), L"STATIC", page_.Prog.Tip, WS_VISIBLE | SS_ENDELLIPSIS | SS_NOPREFIX, 1);
+        bar_ = AddControl(hwnd(), PROGRESS_CLASSW, "", 0, 2);
+        Place(tip_, 12, 12, 390, 20);
+        Place(bar_, 12, 40, 390, 18);
         page_.ProgressChanged = [this] { Draw(); };
-        ::SetTimer(window_, 1, 100, nullptr);
-        kit::RunModal(window_, owner, done_);
+        ::SetTimer(hwnd(), 1, 100, nullptr);
+        RunModal();
         page_.ProgressChanged = nullptr;
     }
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_TIMER) {
-            ::KillTimer(window_, 1);
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
+        // The removal's messages belong to this window, the one in front.
+        const core::PromptOwner promptOwner(prompts_, hwnd());
+        if (message == WM_TIMER && wParam == 1) {
+            ::KillTimer(hwnd(), 1);
             page_.FrmProg_Tm_Timer();
-            done_ = true;
-            return 0;
+            Close(IDOK);
+            return true;
         }
-        if (message == WM_CLOSE) return 0;  // closes itself when the removal is done
-        return ::DefWindowProcW(window_, message, wParam, lParam);
+        // It closes itself when the removal is done.
+        return message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL);
     }
-    HWND window_ = nullptr;
 
 private:
     void Draw() {
-        kit::SetText(tip_, page_.Prog.Tip);
+        SetTextIfChanged(tip_, page_.Prog.Tip);
         ::ShowWindow(bar_, page_.Prog.Visible ? SW_SHOW : SW_HIDE);
         ::SendMessageW(bar_, PBM_SETRANGE32, 0, static_cast<LPARAM>(page_.Prog.Max));
         ::SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(page_.Prog.Value), 0);
-        ::UpdateWindow(window_);
+        ::UpdateWindow(hwnd());
     }
 
     Frm_Junk& page_;
+    core::Prompts& prompts_;
     HWND tip_ = nullptr;
     HWND bar_ = nullptr;
-    bool done_ = false;
 };
 
 }  // namespace
 
-FrmJunkWindow::FrmJunkWindow(core::Prompts& prompts) : page_(prompts) {}
+FrmJunkWindow::FrmJunkWindow(core::Prompts& prompts) : prompts_(prompts), page_(prompts) {}
 
 FrmJunkWindow::~FrmJunkWindow() {
     page_.Find.CancelSearch(true);
-    if (window_) ::DestroyWindow(window_);
+    page_.Changed = nullptr;
+    page_.PathChanged = nullptr;
+    page_.OpenProgressWindow = nullptr;
+    page_.EnableMainWindow = nullptr;
+    infoWindow_.reset();
+    // The buttons may live in the host's strip; the lists ask for rows
+    // until they are gone, so the panel goes while every member lives.
+    for (HWND button : {cmdScan_, cmdDel_})
+        if (::IsWindow(button)) ::DestroyWindow(button);
+    if (panel_.hwnd()) ::DestroyWindow(panel_.hwnd());
 }
 
-HWND FrmJunkWindow::Owner() const { return window_ ? ::GetAncestor(window_, GA_ROOT) : nullptr; }
+HWND FrmJunkWindow::Owner() const { return panel_.hwnd() ? ::GetAncestor(panel_.hwnd(), GA_ROOT) : nullptr; }
 
 bool FrmJunkWindow::Create(HWND parent) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
-    const wchar_t* cls =
-        kit::RegisterClassOnce<FrmJunkWindow>(L"ClarimoJunkPage", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    RECT area{};
-    ::GetClientRect(parent, &area);
-    ::CreateWindowExW(WS_EX_CONTROLPARENT, cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, area.right,
-                      area.bottom, parent, nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!window_) return false;
-
-    scanTip_ = kit::Child(window_, L"STATIC", page_.Scan_Tip, WS_VISIBLE | SS_NOPREFIX, 0);
-    ::SendMessageW(scanTip_, WM_SETFONT, reinterpret_cast<WPARAM>(kit::HeadingFont()), FALSE);
-    const DWORD listStyle = WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS;
-    lvDrives_ = kit::Child(window_, WC_LISTVIEWW, "", listStyle | LVS_SINGLESEL, kDrivesId);
-    ListView_SetExtendedListViewStyle(lvDrives_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    AddColumn(lvDrives_, 0, L"Drive", 260);
-    AddColumn(lvDrives_, 1, L"Capacity", 120);
-    AddColumn(lvDrives_, 2, L"Free Space", 120);
-    // The result list holds no rows of its own: it asks the page for what it
-    // shows, so 100,000 results cost nothing to add, tick or remove.
-    lvResult_ = kit::Child(window_, WC_LISTVIEWW, "", (listStyle & ~WS_VISIBLE) | LVS_OWNERDATA, kResultsId);
-    ListView_SetExtendedListViewStyle(lvResult_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    ListView_SetCallbackMask(lvResult_, LVIS_STATEIMAGEMASK);
-    AddColumn(lvResult_, 0, L"Files", 260);
-    AddColumn(lvResult_, 1, L"Size", 100);
-    AddColumn(lvResult_, 2, L"Date Modified", 150);
-    for (int i = 0; i < 4; ++i)
-        labels_[i] =
-            kit::Child(window_, L"STATIC", "", SS_NOTIFY | SS_NOPREFIX | (i == 1 ? SS_PATHELLIPSIS : SS_ENDELLIPSIS),
-                       kLabelBaseId + i);
-    lbPath_ = kit::Child(window_, L"STATIC", "", SS_PATHELLIPSIS | SS_NOPREFIX | SS_SUNKEN, 0);
-    info_ = kit::Child(window_, L"STATIC", "", SS_NOPREFIX | SS_NOTIFY | WS_BORDER, 0);
-    cmdScan_ =
-        kit::Child(window_, L"BUTTON", "Scan", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, kScanButtonId);
-    cmdDel_ =
-        kit::Child(window_, L"BUTTON", "Clean", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, kCleanButtonId);
+    if (!panel_.Create(parent)) return false;
+    ::ShowWindow(panel_.hwnd(), SW_SHOW);
+    Build();
+    panel_.onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        result = 0;
+        return OnPanelMessage(message, wParam, lParam);
+    };
+    panel_.onCommand = [this](int id, int code, HWND) { HandleCommand(id, code); };
+    panel_.onTimer = [this](UINT_PTR id) {
+        if (id == kTimeTimer) page_.Time_Timer();
+    };
+    panel_.onLayout = [this](int, int) { Layout(); };
+    panel_.onDpiChanged = [this] {
+        ApplyFonts();
+        ScaleColumns(lvDrives_, kDriveColumns, panel_);
+        ScaleColumns(lvResult_, kResultColumns, panel_);
+        Layout();
+    };
+    theme_ = controls::SubscribeTheme(controls::ThemeStage::JunkPage, [this] { Recolour(); });
 
     page_.Changed = [this] { Sync(); };
     page_.PathChanged = [this] {
-        kit::SetText(lbPath_, page_.LbPath);
+        SetTextIfChanged(lbPath_, page_.LbPath);
         SyncResultCount();
-        kit::SetText(labels_[1], page_.L2);
-        kit::SetText(labels_[2], page_.L3);
+        SetTextIfChanged(labels_[1], page_.L2);
+        SetTextIfChanged(labels_[2], page_.L3);
     };
     page_.OpenProgressWindow = [this] { ShowProgressWindow(); };
     page_.EnableMainWindow = [this](bool enable) {
         if (HWND owner = Owner()) ::EnableWindow(owner, enable);
     };
     page_.LoadDrives();
-    Layout();
+    Recolour();
     Sync();
     return true;
 }
 
+void FrmJunkWindow::Build() {
+    scanTip_ = panel_.AddControl(L"STATIC", page_.Scan_Tip, SS_NOPREFIX, 0);
+    const DWORD listStyle = WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS;
+    lvDrives_ = panel_.AddControl(WC_LISTVIEWW, "", listStyle | LVS_SINGLESEL, kDrivesId);
+    ListView_SetExtendedListViewStyle(lvDrives_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    AddColumns(lvDrives_, kDriveColumns, panel_);
+    // The result list holds no rows of its own: it asks the page for what it
+    // shows, so 100,000 results cost nothing to add, tick or remove.
+    lvResult_ = panel_.AddControl(WC_LISTVIEWW, "", listStyle | LVS_OWNERDATA, kResultsId);
+    ::ShowWindow(lvResult_, SW_HIDE);
+    ListView_SetExtendedListViewStyle(lvResult_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    ListView_SetCallbackMask(lvResult_, LVIS_STATEIMAGEMASK);
+    AddColumns(lvResult_, kResultColumns, panel_);
+    ::SetWindowSubclass(lvResult_, ResultListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    for (HWND list : {lvDrives_, lvResult_}) platform::EnableKeyboardContextMenu(list);
+    for (int i = 0; i < 4; ++i)
+        labels_[i] = panel_.AddControl(
+            L"STATIC", "", SS_NOTIFY | SS_NOPREFIX | (i == 1 ? SS_PATHELLIPSIS : SS_ENDELLIPSIS), kLabelBaseId + i);
+    lbPath_ = panel_.AddControl(L"STATIC", "", SS_PATHELLIPSIS | SS_NOPREFIX | SS_SUNKEN, 0);
+    // Hidden until placed: Wine paints a static on WM_SETTEXT, and its path
+    // ellipsis asserts on a text that does not fit at all.
+    for (HWND status : {labels_[0], labels_[1], labels_[2], labels_[3], lbPath_}) ::ShowWindow(status, SW_HIDE);
+    cmdScan_ = panel_.AddControl(L"BUTTON", "Scan", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, kScanButtonId);
+    cmdDel_ = panel_.AddControl(L"BUTTON", "Clean", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, kCleanButtonId);
+    infoWindow_ = std::make_unique<controls::ErrorMsgWindow>(info_);
+    infoWindow_->Create(panel_.hwnd(), 0, 0, kInfoId);
+    info_.Click = [this] {
+        page_.Info.HideMessage();
+        Sync();
+    };
+    ApplyFonts();
+}
+
+void FrmJunkWindow::ApplyFonts() {
+    for (HWND child :
+         {lvDrives_, lvResult_, labels_[0], labels_[1], labels_[2], labels_[3], lbPath_, cmdScan_, cmdDel_})
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(panel_.Font()), TRUE);
+    ::SendMessageW(scanTip_, WM_SETFONT, reinterpret_cast<WPARAM>(panel_.BoldFont()), TRUE);
+}
+
+void FrmJunkWindow::Recolour() {
+    panel_.Recolour();
+    const COLORREF text = controls::ResolveColor(controls::ThemeTextColor);
+    for (HWND list : {lvDrives_, lvResult_}) {
+        ListView_SetTextColor(list, text);
+        ::InvalidateRect(list, nullptr, TRUE);
+    }
+    info_.SetBackColor(controls::ThemeBackColor);
+    info_.SetToolTipFontColor(controls::ThemeTextColor);
+}
+
 void FrmJunkWindow::Layout() {
+    if (!panel_.hwnd()) return;
+    const auto s = [this](int value96) { return panel_.Scale(value96); };
     RECT area;
-    ::GetClientRect(window_, &area);
+    ::GetClientRect(panel_.hwnd(), &area);
     const int width = area.right;
     const int height = area.bottom;
-    const int pad = kit::Scale(8);
-    const int line = kit::Scale(20);
+    const int pad = s(8);
+    const int line = s(20);
     const int statusHeight = page_.Pic_Scan_ToolsVisible ? 3 * line + pad : 0;
-    const int buttonsHeight = ::GetParent(cmdScan_) == window_ ? kit::Scale(28) + pad : 0;
-    ::MoveWindow(scanTip_, pad, pad, width - 2 * pad, kit::Scale(26), TRUE);
-    const int listTop = pad + kit::Scale(30);
+    const int buttonsHeight = ::GetParent(cmdScan_) == panel_.hwnd() ? s(28) + pad : 0;
+    const int side = infoWindow_->SidePixels();
+    ::MoveWindow(scanTip_, pad, pad, width - 3 * pad - side, s(26), TRUE);
+    ::MoveWindow(infoWindow_->hwnd(), width - pad - side, pad + (s(26) - side) / 2, side, side, TRUE);
+    const int listTop = pad + s(30);
     const int listHeight = height - listTop - statusHeight - buttonsHeight - pad;
     ::MoveWindow(lvDrives_, pad, listTop, width - 2 * pad, listHeight, TRUE);
     ::MoveWindow(lvResult_, pad, listTop, width - 2 * pad, listHeight, TRUE);
-    FitFirstColumn(lvDrives_);
-    FitFirstColumn(lvResult_);
-    ::MoveWindow(info_, pad + kit::Scale(16), listTop + listHeight - kit::Scale(44), width - 2 * pad - kit::Scale(32),
-                 kit::Scale(36), TRUE);
+    FitFirstColumn(lvDrives_, s(120));
+    FitFirstColumn(lvResult_, s(120));
     const int statusTop = listTop + listHeight + pad / 2;
     const int half = (width - 2 * pad) / 2;
     ::MoveWindow(labels_[0], pad, statusTop, half, line, TRUE);
     ::MoveWindow(labels_[1], pad + half, statusTop, half, line, TRUE);
     ::MoveWindow(labels_[2], pad, statusTop + line, half, line, TRUE);
     ::MoveWindow(labels_[3], pad + half, statusTop + line, half, line, TRUE);
-    ::MoveWindow(lbPath_, pad, statusTop + 2 * line, width - 2 * pad, line - kit::Scale(2), TRUE);
+    ::MoveWindow(lbPath_, pad, statusTop + 2 * line, width - 2 * pad, line - s(2), TRUE);
     if (buttonsHeight) {
-        const int buttonWidth = kit::Scale(90);
-        const int top = height - kit::Scale(28) - pad;
-        ::MoveWindow(cmdDel_, width - pad - buttonWidth, top, buttonWidth, kit::Scale(28), TRUE);
-        ::MoveWindow(cmdScan_, width - 2 * pad - 2 * buttonWidth, top, buttonWidth, kit::Scale(28), TRUE);
+        const int buttonWidth = s(90);
+        const int top = height - s(28) - pad;
+        ::MoveWindow(cmdDel_, width - pad - buttonWidth, top, buttonWidth, s(28), TRUE);
+        ::MoveWindow(cmdScan_, width - 2 * pad - 2 * buttonWidth, top, buttonWidth, s(28), TRUE);
     }
 }
 
@@ -229,34 +295,47 @@ void FrmJunkWindow::SyncResultCount() {
                             shrank ? 0 : LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
+void FrmJunkWindow::SyncBalloon() {
+    const BalloonState& state = page_.Info;
+    if (!state.Visible) {
+        info_.HideMessage();
+        return;
+    }
+    if (info_.Shown() && info_.Message() == state.Text) return;
+    // The page's hint replaces what the balloon showed.
+    info_.HideMessage();
+    if (state.IsError)
+        info_.ShowError(state.Text);
+    else
+        info_.ShowInformation(state.Text);
+}
+
 void FrmJunkWindow::Sync() {
-    if (!window_ || syncing_) return;
+    if (!panel_.hwnd() || syncing_) return;
     syncing_ = true;
     SyncDrives();
     SyncResultCount();
     ::InvalidateRect(lvResult_, nullptr, FALSE);
-    kit::SetText(scanTip_, page_.Scan_Tip);
+    SetTextIfChanged(scanTip_, page_.Scan_Tip);
     const std::string* texts[4] = {&page_.L1, &page_.L2, &page_.L3, &page_.L4};
     for (int i = 0; i < 4; ++i) {
-        kit::SetText(labels_[i], *texts[i]);
+        SetTextIfChanged(labels_[i], *texts[i]);
         ::ShowWindow(labels_[i], page_.Pic_Scan_ToolsVisible ? SW_SHOW : SW_HIDE);
     }
-    kit::SetText(lbPath_, page_.LbPath);
+    SetTextIfChanged(lbPath_, page_.LbPath);
     ::ShowWindow(lbPath_, page_.LbPathVisible && page_.Pic_Scan_ToolsVisible ? SW_SHOW : SW_HIDE);
     ::ShowWindow(lvDrives_, page_.LvDrivesVisible ? SW_SHOW : SW_HIDE);
     ::ShowWindow(lvResult_, page_.LvResultVisible ? SW_SHOW : SW_HIDE);
-    kit::SetText(info_, page_.Info.Text);
-    ::ShowWindow(info_, page_.Info.Visible ? SW_SHOW : SW_HIDE);
-    if (page_.Info.Visible) ::SetWindowPos(info_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    kit::SetText(cmdScan_, page_.Cmd_Scan_Caption);
-    ::EnableWindow(cmdScan_, page_.State != 0 || page_.Cmd_Scan_Enabled);
+    SyncBalloon();
+    SetTextIfChanged(cmdScan_, page_.Cmd_Scan_Caption);
+    ::EnableWindow(cmdScan_, page_.State != Ready || page_.Cmd_Scan_Enabled);
     ::EnableWindow(cmdDel_, page_.Cmd_Del_Enabled);
     if (page_.TimeEnabled != timeRunning_) {
         timeRunning_ = page_.TimeEnabled;
         if (timeRunning_)
-            ::SetTimer(window_, kTimeTimer, 1000, nullptr);
+            ::SetTimer(panel_.hwnd(), kTimeTimer, 1000, nullptr);
         else
-            ::KillTimer(window_, kTimeTimer);
+            ::KillTimer(panel_.hwnd(), kTimeTimer);
     }
     Layout();
     syncing_ = false;
@@ -264,6 +343,7 @@ void FrmJunkWindow::Sync() {
 
 bool FrmJunkWindow::OnCommand(int id, int code) {
     if (code != BN_CLICKED) return false;
+    const core::PromptOwner promptOwner(prompts_, Owner());
     if (id == kScanButtonId) {
         page_.Cmd_Scan_Click();
         return true;
@@ -276,14 +356,51 @@ bool FrmJunkWindow::OnCommand(int id, int code) {
 }
 
 void FrmJunkWindow::ShowProgressWindow() {
-    FrmProgWindow progress(page_);
+    FrmProgWindow progress(page_, prompts_);
     progress.Run(Owner());
+}
+
+void FrmJunkWindow::SetResultsChecked(int from, int to, bool checked) {
+    if (page_.LvResult.empty()) return;
+    const int last = static_cast<int>(page_.LvResult.size()) - 1;
+    if (from < 0) from = 0, to = last;  // -1: every row
+    for (int i = from; i <= std::min(to, last); ++i) page_.LvResult[static_cast<size_t>(i)].Checked = checked;
+    ListView_RedrawItems(lvResult_, from, std::min(to, last));
 }
 
 void FrmJunkWindow::ToggleResult(int index) {
     if (index < 0 || static_cast<size_t>(index) >= page_.LvResult.size()) return;
-    page_.LvResult[static_cast<size_t>(index)].Checked = !page_.LvResult[static_cast<size_t>(index)].Checked;
-    ListView_RedrawItems(lvResult_, index, index);
+    SetResultsChecked(index, index, !page_.LvResult[static_cast<size_t>(index)].Checked);
+}
+
+LRESULT CALLBACK FrmJunkWindow::ResultListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR data) {
+    auto* self = reinterpret_cast<FrmJunkWindow*>(data);
+    // Check marks set through the list (screen readers, automation): the
+    // list keeps none for its rows, and Wine tells nobody of them.
+    if (message == LVM_SETITEMSTATE && lParam) {
+        const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
+        const UINT image = item->state & item->stateMask & LVIS_STATEIMAGEMASK;
+        const int row = static_cast<int>(wParam);
+        if (image && !self->ownToggle_) self->SetResultsChecked(row, row, image == INDEXTOSTATEIMAGEMASK(2));
+    }
+    // A click on a check box or Space ticks the row here, once; what the
+    // list control itself makes of the same input is not taken again.
+    int toggled = -1;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        LVHITTESTINFO hit{};
+        hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ListView_HitTest(list, &hit);
+        if (hit.iItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) toggled = hit.iItem;
+    } else if (message == WM_KEYDOWN && wParam == VK_SPACE) {
+        toggled = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    }
+    if (toggled < 0) return ::DefSubclassProc(list, message, wParam, lParam);
+    self->ownToggle_ = true;
+    const LRESULT result = ::DefSubclassProc(list, message, wParam, lParam);
+    self->ownToggle_ = false;
+    self->ToggleResult(toggled);
+    return result;
 }
 
 void FrmJunkWindow::OnNotify(NMHDR* header) {
@@ -318,22 +435,22 @@ void FrmJunkWindow::OnNotify(NMHDR* header) {
             }
             return;
         }
-        case NM_CLICK: {
-            auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
-            LVHITTESTINFO hit{};
-            hit.pt = click->ptAction;
-            ListView_HitTest(lvResult_, &hit);
-            if (hit.iItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) ToggleResult(hit.iItem);
-            return;
-        }
-        case LVN_KEYDOWN: {
-            auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
-            if (key->wVKey == VK_SPACE) ToggleResult(ListView_GetNextItem(lvResult_, -1, LVNI_FOCUSED));
+        case LVN_ODSTATECHANGED: {
+            // Check marks set through the list control (screen readers,
+            // automation): the list keeps none of them itself.
+            auto* change = reinterpret_cast<NMLVODSTATECHANGE*>(header);
+            const UINT image = change->uNewState & LVIS_STATEIMAGEMASK;
+            if (!ownToggle_ && image && image != (change->uOldState & LVIS_STATEIMAGEMASK))
+                SetResultsChecked(change->iFrom, change->iTo, image == INDEXTOSTATEIMAGEMASK(2));
             return;
         }
         case LVN_ITEMCHANGED: {
             auto* change = reinterpret_cast<NMLISTVIEW*>(header);
-            if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED)) {
+            if (!(change->uChanged & LVIF_STATE)) return;
+            const UINT image = change->uNewState & LVIS_STATEIMAGEMASK;
+            if (!ownToggle_ && image && image != (change->uOldState & LVIS_STATEIMAGEMASK))
+                SetResultsChecked(change->iItem, change->iItem, image == INDEXTOSTATEIMAGEMASK(2));
+            if ((change->uNewState ^ change->uOldState) & LVIS_SELECTED) {
                 const int selected = ListView_GetNextItem(lvResult_, -1, LVNI_SELECTED);
                 if (selected >= 0)
                     page_.ShowResultDetails(selected);
@@ -349,11 +466,6 @@ void FrmJunkWindow::OnNotify(NMHDR* header) {
 
 void FrmJunkWindow::OnContextMenu(HWND control, POINT at) {
     platform::UniqueMenu menu(::CreatePopupMenu());
-    if (at.x == -1 && at.y == -1) {
-        RECT r;
-        ::GetWindowRect(control, &r);
-        at = {r.left + kit::Scale(20), r.top + kit::Scale(20)};
-    }
     if (control == lvDrives_ && page_.LvDrivesVisible) {
         const int selected = ListView_GetNextItem(lvDrives_, -1, LVNI_SELECTED);
         if (selected >= 0) {
@@ -376,78 +488,60 @@ void FrmJunkWindow::OnContextMenu(HWND control, POINT at) {
     } else {
         return;
     }
-    ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+    // Shift+F10 or the Apps key: at the selected row.
+    if (platform::IsKeyboardMenuPoint(at)) at = platform::KeyboardMenuPoint(control);
+    ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, panel_.hwnd(), nullptr);
 }
 
-LRESULT FrmJunkWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool FrmJunkWindow::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_SIZE:
-            Layout();
-            return 0;
-        case WM_TIMER:
-            if (wParam == kTimeTimer) page_.Time_Timer();
-            return 0;
         case WM_NOTIFY:
             OnNotify(reinterpret_cast<NMHDR*>(lParam));
-            return 0;
+            return true;
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
-        case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == info_) {
-                ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_INFOBK));
-                ::SetTextColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_INFOTEXT));
-                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_INFOBK));
-            }
-            break;
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            if (OnCommand(id, code)) return 0;
-            if (code == STN_CLICKED && id >= kLabelBaseId && id < kLabelBaseId + 4) {
-                page_.RestoreSummary();
-                return 0;
-            }
-            if (reinterpret_cast<HWND>(lParam) == info_) {
-                page_.Info.HideMessage();
-                Sync();
-                return 0;
-            }
-            core::ClsFileFolder files;
-            const int drive = ListView_GetNextItem(lvDrives_, -1, LVNI_SELECTED);
-            const int result = ListView_GetNextItem(lvResult_, -1, LVNI_SELECTED);
-            switch (id) {
-                case kDrivesSelectAll:
-                case kDrivesDeselectAll:
-                    page_.SetAllDrives(id == kDrivesSelectAll);
-                    return 0;
-                case kDrivesOpen:
-                    if (drive >= 0) files.OpenFileFolder(Owner(), page_.LvDrives[static_cast<size_t>(drive)].Key);
-                    return 0;
-                case kDrivesProperties:
-                    if (drive >= 0) files.ShowProperties(page_.LvDrives[static_cast<size_t>(drive)].Key, Owner());
-                    return 0;
-                case kResultsSelectAll:
-                case kResultsDeselectAll:
-                    page_.SetAllResults(id == kResultsSelectAll);
-                    return 0;
-                case kResultsProperties:
-                    if (result >= 0 && static_cast<size_t>(result) < page_.LvResult.size())
-                        files.ShowProperties(page_.LvResult[static_cast<size_t>(result)].Key, Owner());
-                    return 0;
-                default:
-                    break;
-            }
-            break;
-        }
+            return true;
         case WM_DESTROY:
             page_.Find.CancelSearch(true);
-            window_ = nullptr;
-            return 0;
+            return false;
         default:
-            break;
+            return false;
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void FrmJunkWindow::HandleCommand(int id, int code) {
+    // What the user does here asks its questions over the main window.
+    const core::PromptOwner promptOwner(prompts_, Owner());
+    if (OnCommand(id, code)) return;
+    if (code == STN_CLICKED && id >= kLabelBaseId && id < kLabelBaseId + 4) {
+        page_.RestoreSummary();
+        return;
+    }
+    core::ClsFileFolder files;
+    const int drive = ListView_GetNextItem(lvDrives_, -1, LVNI_SELECTED);
+    const int result = ListView_GetNextItem(lvResult_, -1, LVNI_SELECTED);
+    switch (id) {
+        case kDrivesSelectAll:
+        case kDrivesDeselectAll:
+            page_.SetAllDrives(id == kDrivesSelectAll);
+            return;
+        case kDrivesOpen:
+            if (drive >= 0) files.OpenFileFolder(Owner(), page_.LvDrives[static_cast<size_t>(drive)].Key);
+            return;
+        case kDrivesProperties:
+            if (drive >= 0) files.ShowProperties(page_.LvDrives[static_cast<size_t>(drive)].Key, Owner());
+            return;
+        case kResultsSelectAll:
+        case kResultsDeselectAll:
+            page_.SetAllResults(id == kResultsSelectAll);
+            return;
+        case kResultsProperties:
+            if (result >= 0 && static_cast<size_t>(result) < page_.LvResult.size())
+                files.ShowProperties(page_.LvResult[static_cast<size_t>(result)].Key, Owner());
+            return;
+        default:
+            return;
+    }
 }
 
 }  // namespace junk

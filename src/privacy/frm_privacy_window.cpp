@@ -28,7 +28,12 @@ int ScrollToTwips(int pixels, int programsTop) {
 }  // namespace
 
 FrmPrivacyWindow::FrmPrivacyWindow(core::Prompts& prompts)
-    : prompts_(prompts), lnk1_(logic_.Lnk1), balloon_(logic_.Balloon) {}
+    : prompts_(prompts), lnk1_(logic_.Lnk1), balloon_(logic_.Balloon) {
+    for (controls::HookedPagePanel* panel : {&panel_, &items_})
+        panel->onMessage = [this, panel](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            return PanelMessage(panel->hwnd(), message, wParam, lParam, result);
+        };
+}
 
 FrmPrivacyWindow::~FrmPrivacyWindow() {
     logic_.onChanged = nullptr;

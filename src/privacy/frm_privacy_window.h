@@ -76,7 +76,6 @@ public:
 private:
     // The menu, wheel and scroll messages of the frame and the item panel
     // (the check boxes pass theirs up).
-    friend class controls::HookedPagePanel<FrmPrivacyWindow>;
     bool PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Build(HWND buttonParent);
     void Layout();
@@ -95,9 +94,9 @@ private:
 
     Frm_Privacy logic_;
     core::Prompts& prompts_;
-    controls::HookedPagePanel<FrmPrivacyWindow> panel_{*this};  // the visible frame
+    controls::HookedPagePanel panel_;  // the visible frame
     HWND view_ = nullptr;                                       // clips the item panel to the frame's inside
-    controls::HookedPagePanel<FrmPrivacyWindow> items_{*this};  // taller than the view; moves when scrolled
+    controls::HookedPagePanel items_;  // taller than the view; moves when scrolled
     HWND scrollBar_ = nullptr;
     std::array<HWND, kItemCount> checks_{};
     std::array<HWND, 3> groupCaptions_{};

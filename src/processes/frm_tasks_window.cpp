@@ -52,7 +52,11 @@ bool FrmTasksWindow::PanelMessage(HWND, UINT message, WPARAM wParam, LPARAM lPar
     return false;
 }
 
-FrmTasksWindow::FrmTasksWindow(core::Prompts& prompts) : logic_(prompts) {}
+FrmTasksWindow::FrmTasksWindow(core::Prompts& prompts) : logic_(prompts) {
+    panel_.onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        return PanelMessage(panel_.hwnd(), message, wParam, lParam, result);
+    };
+}
 
 FrmTasksWindow::~FrmTasksWindow() {
     logic_.onLoading = nullptr;

@@ -44,7 +44,6 @@ public:
 
 private:
     // The list's notifications and menu requests reach the page first.
-    friend class controls::HookedPagePanel<FrmTasksWindow>;
     bool PanelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     void Build();
@@ -65,7 +64,7 @@ private:
     HWND TopWindow() const;
 
     Frm_Tasks logic_;
-    controls::HookedPagePanel<FrmTasksWindow> panel_{*this};
+    controls::HookedPagePanel panel_;
     HWND picture_ = nullptr;
     HWND l1_ = nullptr;
     HWND l2_ = nullptr;

@@ -2,154 +2,99 @@
 
 #include <commctrl.h>
 
+#include "controls/theme.h"
+#include "platform/ui.h"
 #include "platform/utf.h"
-#include "startup/window_support.h"
 
 namespace startup {
 namespace {
 
-constexpr wchar_t kClass[] = L"ClarimoAddNewProgram";
-enum Id { kName = 100, kPath, kBrowse, kTarget };
+enum Id { kName = 100, kPath, kBrowse, kTarget, kBalloon };
 
 }  // namespace
 
-AddNewProgWindow::~AddNewProgWindow() {
-    if (::IsWindow(window_)) {
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        ::DestroyWindow(window_);
-    }
-}
-
 bool AddNewProgWindow::Create(HWND owner) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    if (!::GetClassInfoExW(instance, kClass, &windowClass)) {
-        windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kClass;
-        ::RegisterClassExW(&windowClass);
-    }
-    window_ = ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClass, L"Add New Program",
-                                WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 100, owner, nullptr, instance, this);
-    if (!window_) return false;
-    const auto s = [this](int v) { return ui::Scale(window_, v); };
-    RECT frame = {0, 0, s(430), s(150)};
-    ::AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT ownerRect = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (owner) ::GetWindowRect(owner, &ownerRect);
-    ::SetWindowPos(window_, nullptr, (ownerRect.left + ownerRect.right - width) / 2,
-                   (ownerRect.top + ownerRect.bottom - height) / 2, width, height, SWP_NOZORDER);
-
-    font_ = ui::MessageFont(window_);
-    const auto place = [&](HWND control, int x, int y, int w, int h) {
-        ::MoveWindow(control, s(x), s(y), s(w), s(h), FALSE);
-        ui::SetFont(control, font_.get());
+    if (!DialogWindow::Create(owner, "Add New Program", 430, 150)) return false;
+    const auto add = [this](const wchar_t* className, const char* text, DWORD style, int id, int x, int y, int width,
+                            int height, DWORD exStyle = 0) {
+        HWND control = AddControl(hwnd(), className, text, WS_VISIBLE | style, id, exStyle);
+        Place(control, x, y, width, height);
         return control;
     };
-    place(ui::Child(window_, L"STATIC", "Program Name :", SS_LEFT, 0), 12, 15, 120, 18);
-    name_ =
-        place(ui::Child(window_, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kName, WS_EX_CLIENTEDGE), 140, 11, 278, 23);
-    place(ui::Child(window_, L"STATIC", "Program Path :", SS_LEFT, 0), 12, 47, 120, 18);
-    path_ =
-        place(ui::Child(window_, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kPath, WS_EX_CLIENTEDGE), 140, 43, 190, 23);
-    place(ui::Child(window_, L"BUTTON", "&Browse", BS_PUSHBUTTON | WS_TABSTOP, kBrowse), 336, 42, 82, 25);
-    place(ui::Child(window_, L"STATIC", "Add this program to :", SS_LEFT, 0), 12, 79, 126, 18);
-    target_ = place(ui::Child(window_, WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kTarget), 140, 75,
-                    190, 120);
+    add(L"STATIC", "Program Name :", SS_LEFT, 0, 12, 15, 120, 18);
+    name_ = add(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kName, 140, 11, 278, 23, WS_EX_CLIENTEDGE);
+    add(L"STATIC", "Program Path :", SS_LEFT, 0, 12, 47, 104, 18);
+    path_ = add(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kPath, 140, 43, 190, 23, WS_EX_CLIENTEDGE);
+    add(L"BUTTON", "&Browse", BS_PUSHBUTTON | WS_TABSTOP, kBrowse, 336, 42, 82, 25);
+    add(L"STATIC", "Add this program to :", SS_LEFT, 0, 12, 79, 126, 18);
+    target_ = add(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kTarget, 140, 75, 190, 120);
     for (const char* item : {"Current User Only", "All Users"})
         ::SendMessageW(target_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::ToWide(item).c_str()));
     ::SendMessageW(target_, CB_SETCURSEL, logic_.targetIndex, 0);
-    ok_ = place(ui::Child(window_, L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK), 244, 114, 84, 26);
-    place(ui::Child(window_, L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL), 334, 114, 84, 26);
+    ok_ = add(L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 244, 114, 84, 26);
+    add(L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 334, 114, 84, 26);
+    // The balloon sits between the path's label and its box.
+    balloonWindow_ = std::make_unique<controls::ErrorMsgWindow>(balloon_);
+    balloonWindow_->Create(hwnd(), 0, 0, kBalloon);
+    Place(balloonWindow_->hwnd(), 119, 47, 16, 16);
+    balloon_.SetBackColor(controls::ThemeBackColor);
+    balloon_.SetToolTipFontColor(controls::ThemeTextColor);
     Sync();
-    ::ShowWindow(window_, SW_SHOW);
+    ::ShowWindow(hwnd(), SW_SHOW);
     ::SetFocus(name_);
     return true;
 }
 
 void AddNewProgWindow::ShowModal(HWND owner) {
-    if (Create(owner)) ui::RunModal(window_, owner);
+    if (Create(owner)) RunModal();
 }
 
 void AddNewProgWindow::Sync() {
     ::EnableWindow(ok_, logic_.okEnabled);
-    if (logic_.balloonText == shownBalloon_) return;
-    shownBalloon_ = logic_.balloonText;
-    if (shownBalloon_.empty()) {
-        ::SendMessageW(path_, EM_HIDEBALLOONTIP, 0, 0);
-        return;
+    if (logic_.balloonText.empty()) {
+        balloon_.HideMessage();
+    } else if (!balloon_.Shown() || balloon_.Message() != logic_.balloonText) {
+        balloon_.HideMessage();
+        balloon_.ShowError(logic_.balloonText);
     }
-    const std::wstring text = platform::ToWide(shownBalloon_);
-    EDITBALLOONTIP tip = {};
-    tip.cbStruct = sizeof tip;
-    tip.pszTitle = L"Clarimo";
-    tip.pszText = text.c_str();
-    tip.ttiIcon = TTI_ERROR;
-    ::SendMessageW(path_, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
 }
 
-LRESULT CALLBACK AddNewProgWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<AddNewProgWindow*>(create->lpCreateParams)->window_ = window;
-    }
-    auto* self = reinterpret_cast<AddNewProgWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        self->window_ = nullptr;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
-
-LRESULT AddNewProgWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) {
-        const int id = LOWORD(wParam), code = HIWORD(wParam);
-        switch (id) {
-            case kName:
-                if (code == EN_CHANGE) logic_.Txt_Name_Change(ui::TextOf(name_));
-                break;
-            case kPath:
-                if (code == EN_CHANGE) logic_.Txt_Path_Change(ui::TextOf(path_));
-                if (code == EN_KILLFOCUS) logic_.Txt_Path_LostFocus();
-                break;
-            case kTarget:
-                if (code == CBN_SELCHANGE)
-                    logic_.targetIndex = static_cast<int>(::SendMessageW(target_, CB_GETCURSEL, 0, 0));
-                break;
-            case kBrowse: {
-                const auto focus = logic_.Cmd_Browse_Click();
-                ui::SetText(path_, logic_.pathText);
-                if (focus == Frm_AddNewProg::Focus::OkButton) ::SetFocus(ok_);
-                if (focus == Frm_AddNewProg::Focus::NameBox) ::SetFocus(name_);
-                break;
-            }
-            case IDOK:
-                if (logic_.okEnabled && logic_.Cmd_OK_Click()) {
-                    ::DestroyWindow(window_);
-                    return 0;
-                }
-                break;
-            case IDCANCEL:
-                ::DestroyWindow(window_);
-                return 0;
+bool AddNewProgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message != WM_COMMAND) return false;
+    const core::PromptOwner promptOwner(logic_.PromptsUsed(), hwnd());
+    result = 0;
+    const int id = LOWORD(wParam), code = HIWORD(wParam);
+    switch (id) {
+        case kName:
+            if (code == EN_CHANGE) logic_.Txt_Name_Change(platform::WindowText(name_));
+            break;
+        case kPath:
+            if (code == EN_CHANGE) logic_.Txt_Path_Change(platform::WindowText(path_));
+            if (code == EN_KILLFOCUS) logic_.Txt_Path_LostFocus();
+            break;
+        case kTarget:
+            if (code == CBN_SELCHANGE)
+                logic_.targetIndex = static_cast<int>(::SendMessageW(target_, CB_GETCURSEL, 0, 0));
+            break;
+        case kBrowse: {
+            const auto focus = logic_.Cmd_Browse_Click();
+            if (platform::WindowText(path_) != logic_.pathText) platform::SetWindowTextUtf8(path_, logic_.pathText);
+            if (focus == Frm_AddNewProg::Focus::OkButton) ::SetFocus(ok_);
+            if (focus == Frm_AddNewProg::Focus::NameBox) ::SetFocus(name_);
+            break;
         }
-        Sync();
-        return 0;
+        case IDOK:
+            if (logic_.okEnabled && logic_.Cmd_OK_Click()) {
+                Close(IDOK);
+                return true;
+            }
+            break;
+        case IDCANCEL:
+            Close(IDCANCEL);
+            return true;
     }
-    if (message == WM_CLOSE) {
-        ::DestroyWindow(window_);
-        return 0;
-    }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    Sync();
+    return true;
 }
 
 }  // namespace startup

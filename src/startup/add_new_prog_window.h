@@ -3,15 +3,18 @@
 
 #include <windows.h>
 
-#include "platform/handles.h"
+#include <memory>
+
+#include "controls/dialog_window.h"
+#include "controls/error_msg.h"
+#include "controls/error_msg_window.h"
 #include "startup/frm_add_new_prog.h"
 
 namespace startup {
 
-class AddNewProgWindow {
+class AddNewProgWindow : public controls::DialogWindow {
 public:
     explicit AddNewProgWindow(Frm_AddNewProg& logic) : logic_(logic) {}
-    ~AddNewProgWindow();
     AddNewProgWindow(const AddNewProgWindow&) = delete;
     AddNewProgWindow& operator=(const AddNewProgWindow&) = delete;
 
@@ -19,24 +22,26 @@ public:
     bool Create(HWND owner);
     // Creates it and runs it modally until it closes.
     void ShowModal(HWND owner);
-    HWND Window() const { return window_; }
+    HWND Window() const { return hwnd(); }
     HWND NameBox() const { return name_; }
     HWND PathBox() const { return path_; }
     HWND OkButton() const { return ok_; }
+    // The error balloon beside the path box.
+    const controls::ErrorMsg& Balloon() const { return balloon_; }
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Sync();
 
     Frm_AddNewProg& logic_;
-    HWND window_ = nullptr;
     HWND name_ = nullptr;
     HWND path_ = nullptr;
     HWND target_ = nullptr;
     HWND ok_ = nullptr;
-    platform::UniqueFont font_;
-    std::string shownBalloon_;
+    controls::ErrorMsg balloon_;
+    std::unique_ptr<controls::ErrorMsgWindow> balloonWindow_;
 };
 
 }  // namespace startup

@@ -38,6 +38,9 @@ public:
         "Programs (*.exe;*.com)|*.exe;*.com|Batch Files (*.bat)|*.bat|VB Script Files (*.vbs)|*.vbs|Show All "
         "Supported Files (*.exe;*.com;*.bat,*.vbs)|*.exe;*.com;*.bat;*.vbs";
 
+    // Where the dialog's questions go; its window makes itself their owner.
+    core::Prompts& PromptsUsed() const { return prompts_; }
+
 private:
     core::Prompts& prompts_;
     Frm_Startup& page_;

@@ -32,6 +32,9 @@ public:
 
     static const char* GroupTitle(int source);
 
+    // Where the dialog's questions go; its window makes itself their owner.
+    core::Prompts& PromptsUsed() const { return prompts_; }
+
 private:
     core::Prompts& prompts_;
     StartupLocations where_;

@@ -3,16 +3,17 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "platform/context_menu.h"
 #include "platform/file_icons.h"
+#include "platform/ui.h"
 #include "platform/utf.h"
 #include "startup/add_new_prog_window.h"
 #include "startup/all_prop_window.h"
-#include "startup/window_support.h"
+#include "startup/band_colours.h"
 
 namespace startup {
 namespace {
 
-constexpr wchar_t kPanelClass[] = L"ClarimoStartupPage";
 constexpr UINT kSyncMessage = WM_APP + 1;
 constexpr UINT_PTR kStartTimer = 1;
 
@@ -23,6 +24,7 @@ enum Id {
     kTools,
     kCaption1,
     kCaption2,
+    kBalloon,
     kMenuToggle = 200,
     kMenuAdd,
     kMenuDelete,
@@ -37,14 +39,62 @@ enum Id {
 };
 
 const DWORD kViews[] = {LV_VIEW_ICON, LV_VIEW_SMALLICON, LV_VIEW_LIST, LV_VIEW_DETAILS};
+constexpr int kBarHeight = 58;  // the tool bar band, 96-DPI units
+
+void SetTextIfChanged(HWND window, const std::string& text) {
+    if (platform::WindowText(window) != text) platform::SetWindowTextUtf8(window, text);
+}
 
 }  // namespace
 
+bool StartupPageWindow::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+        case kSyncMessage:
+            Sync();
+            return true;
+        case WM_ERASEBKGND: {
+            // The tool bar band over the panel's top; the panel paints the rest.
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            RECT band;
+            ::GetClientRect(panel_.hwnd(), &band);
+            band.bottom = panel_.Scale(kBarHeight);
+            ::FillRect(dc, &band, barBrush_.get());
+            ::ExcludeClipRect(dc, band.left, band.top, band.right, band.bottom);
+            return false;
+        }
+        case WM_CTLCOLORSTATIC: {
+            const HWND control = reinterpret_cast<HWND>(lParam);
+            if (control != caption1_ && control != caption2_ && control != viewLabel_ && control != picture_)
+                return false;
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            ::SetBkColor(dc, BandColour());
+            ::SetTextColor(dc, BandTextColour());
+            result = reinterpret_cast<LRESULT>(barBrush_.get());
+            return true;
+        }
+        case WM_NOTIFY:
+            result = OnNotify(reinterpret_cast<NMHDR*>(lParam));
+            return true;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) != list_) return false;
+            ShowMenu(platform::IsKeyboardMenuPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})
+                         ? platform::KeyboardMenuPoint(list_)
+                         : POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return true;
+        case WM_DESTROY:
+            ::KillTimer(panel_.hwnd(), kStartTimer);
+            return false;
+        default:
+            return false;
+    }
+}
+
 StartupPageWindow::StartupPageWindow(Frm_Startup& logic, core::Prompts& prompts) : logic_(logic), prompts_(prompts) {
     logic_.onChanged = [this] {
-        if (panel_ && !syncPosted_) {
+        if (panel_.hwnd() && !syncPosted_) {
             syncPosted_ = true;
-            ::PostMessageW(panel_, kSyncMessage, 0, 0);
+            ::PostMessageW(panel_.hwnd(), kSyncMessage, 0, 0);
         }
     };
     logic_.onAddProgram = [this] { OpenAddProgram(); };
@@ -55,61 +105,42 @@ StartupPageWindow::~StartupPageWindow() {
     logic_.onChanged = nullptr;
     logic_.onAddProgram = nullptr;
     logic_.onAllProperties = nullptr;
+    balloonWindow_.reset();
     if (::IsWindow(apply_)) ::DestroyWindow(apply_);
     if (::IsWindow(tools_)) ::DestroyWindow(tools_);
-    if (::IsWindow(balloon_)) ::DestroyWindow(balloon_);
-    if (::IsWindow(panel_)) {
-        ::SetWindowLongPtrW(panel_, GWLP_USERDATA, 0);
-        ::DestroyWindow(panel_);
-    }
+    if (panel_.hwnd()) ::DestroyWindow(panel_.hwnd());
 }
 
 bool StartupPageWindow::Create(HWND parent, HWND buttonParent) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    if (!::GetClassInfoExW(instance, kPanelClass, &windowClass)) {
-        windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = PanelProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kPanelClass;
-        ::RegisterClassExW(&windowClass);
-    }
-    RECT bounds;
-    ::GetClientRect(parent, &bounds);
-    panel_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               bounds.right, bounds.bottom, parent, nullptr, instance, this);
-    if (!panel_) return false;
+    if (!panel_.Create(parent)) return false;
+    ::ShowWindow(panel_.hwnd(), SW_SHOW);
     logic_.owner = TopWindow();
 
-    font_ = ui::MessageFont(panel_);
-    boldFont_ = ui::MessageFont(panel_, true);
-    barBrush_.reset(::CreateSolidBrush(ui::ToolBarColor()));
-    barHeight_ = ui::Scale(panel_, 58);
-
-    picture_ = ui::Child(panel_, L"STATIC", "", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0);
-    caption1_ = ui::Child(panel_, L"STATIC", logic_.caption1, SS_NOTIFY | SS_ENDELLIPSIS | SS_NOPREFIX, kCaption1);
-    caption2_ = ui::Child(panel_, L"STATIC", logic_.caption2, SS_NOTIFY | SS_PATHELLIPSIS | SS_NOPREFIX, kCaption2);
-    viewLabel_ = ui::Child(panel_, L"STATIC", "View :", SS_RIGHT, 0);
-    selector_ = ui::Child(panel_, WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kSelector);
+    picture_ = panel_.AddControl(L"STATIC", "", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0);
+    caption1_ = panel_.AddControl(L"STATIC", logic_.caption1, SS_NOTIFY | SS_ENDELLIPSIS | SS_NOPREFIX, kCaption1);
+    caption2_ = panel_.AddControl(L"STATIC", logic_.caption2, SS_NOTIFY | SS_PATHELLIPSIS | SS_NOPREFIX, kCaption2);
+    viewLabel_ = panel_.AddControl(L"STATIC", "View :", SS_RIGHT, 0);
+    selector_ = panel_.AddControl(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kSelector);
     for (const char* item : {"Current User", "All Users"})
         ::SendMessageW(selector_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::ToWide(item).c_str()));
-    list_ =
-        ui::Child(panel_, WC_LISTVIEWW, "",
-                  LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | WS_TABSTOP,
-                  kList, WS_EX_CLIENTEDGE);
+    list_ = panel_.AddControl(
+        WC_LISTVIEWW, "",
+        LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | WS_TABSTOP, kList,
+        WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(
         list_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
+    platform::EnableKeyboardContextMenu(list_);
 
-    HWND buttons = buttonParent ? buttonParent : panel_;
-    apply_ = ui::Child(buttons, L"BUTTON", "Apply", BS_PUSHBUTTON | WS_TABSTOP, kApply);
-    tools_ = ui::Child(buttons, L"BUTTON", "Tools", BS_PUSHBUTTON | WS_TABSTOP, kTools);
-
-    for (HWND control : {caption2_, viewLabel_, selector_, list_, apply_, tools_}) ui::SetFont(control, font_.get());
-    ui::SetFont(caption1_, boldFont_.get());
+    const auto makeButton = [&](HWND parentWindow, const char* caption, int id) {
+        HWND button =
+            ::CreateWindowExW(0, L"BUTTON", platform::ToWide(caption).c_str(),
+                              WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 0, 0, parentWindow,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+        return button;
+    };
+    HWND buttons = buttonParent ? buttonParent : panel_.hwnd();
+    apply_ = makeButton(buttons, "Apply", kApply);
+    tools_ = makeButton(buttons, "Tools", kTools);
 
     const int large = ::GetSystemMetrics(SM_CXICON), small = ::GetSystemMetrics(SM_CXSMICON);
     largeIcons_.reset(ImageList_Create(large, large, ILC_COLOR32 | ILC_MASK, 8, 8));
@@ -121,41 +152,72 @@ bool StartupPageWindow::Create(HWND parent, HWND buttonParent) {
     LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<wchar_t*>(L"Item");
-    column.cx = ui::Scale(panel_, 150);
+    column.cx = panel_.Scale(150);
     ListView_InsertColumn(list_, 0, &column);
     column.pszText = const_cast<wchar_t*>(L"Command");
-    column.cx = ui::Scale(panel_, 450);
+    column.cx = panel_.Scale(450);
     ListView_InsertColumn(list_, 1, &column);
 
-    balloon_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_BALLOON | TTS_NOPREFIX, 0, 0,
-                                 0, 0, panel_, nullptr, instance, nullptr);
-    TOOLINFOW tool = {};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-    tool.hwnd = panel_;
-    tool.lpszText = const_cast<wchar_t*>(L"");
-    ::SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, ui::Scale(panel_, 320));
+    // The balloon is a child of the page: it hides with the page and moves
+    // with it, and never floats over other programs.
+    balloonWindow_ = std::make_unique<controls::ErrorMsgWindow>(balloon_);
+    balloonWindow_->Create(panel_.hwnd(), 0, 0, kBalloon);
 
+    panel_.onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        return OnPanelMessage(message, wParam, lParam, result);
+    };
+    panel_.onCommand = [this](int id, int code, HWND control) { HandleCommand(id, code, control); };
+    panel_.onTimer = [this](UINT_PTR id) {
+        if (id != kStartTimer) return;
+        ::KillTimer(panel_.hwnd(), kStartTimer);
+        logic_.Tm_Start_Timer();
+        Sync();
+    };
+    panel_.onLayout = [this](int, int) { Layout(); };
+    panel_.onDpiChanged = [this] {
+        ApplyFonts();
+        ListView_SetColumnWidth(list_, 0, panel_.Scale(150));
+        Layout();
+    };
+    theme_ = controls::SubscribeTheme(controls::ThemeStage::StartupPage, [this] { Recolour(); });
+    // Placed before anything paints: Wine asserts on a path ellipsis that
+    // cannot fit at all, as in the captions' first small size.
+    Layout();
+    ApplyFonts();
+    Recolour();
     Layout();
     Sync();
-    ::SetTimer(panel_, kStartTimer, 1, nullptr);
+    ::SetTimer(panel_.hwnd(), kStartTimer, 1, nullptr);
     return true;
 }
 
+void StartupPageWindow::ApplyFonts() {
+    for (HWND control : {caption2_, viewLabel_, selector_, list_, apply_, tools_})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(panel_.Font()), TRUE);
+    ::SendMessageW(caption1_, WM_SETFONT, reinterpret_cast<WPARAM>(panel_.BoldFont()), TRUE);
+}
+
+void StartupPageWindow::Recolour() {
+    barBrush_.reset(::CreateSolidBrush(BandColour()));
+    ListView_SetTextColor(list_, controls::ResolveColor(controls::ThemeTextColor));
+    balloon_.SetBackColor(controls::Blend(controls::ThemeColor, controls::kWhite, 55));
+    balloon_.SetToolTipFontColor(controls::ThemeTextColor);
+    panel_.Recolour();
+}
+
 HWND StartupPageWindow::TopWindow() const {
-    HWND top = panel_ ? ::GetAncestor(panel_, GA_ROOT) : nullptr;
-    return top ? top : panel_;
+    HWND top = panel_.hwnd() ? ::GetAncestor(panel_.hwnd(), GA_ROOT) : nullptr;
+    return top ? top : panel_.hwnd();
 }
 
 void StartupPageWindow::Close() { logic_.Form_Unload(); }
 
 bool StartupPageWindow::HandleButtonCommand(HWND button) {
     if (!button) return false;
+    const core::PromptOwner promptOwner(prompts_, TopWindow());
     if (button == apply_) {
         logic_.ApplyChanges();
         Sync();
-        ShowBalloon();
         return true;
     }
     if (button == tools_) {
@@ -167,98 +229,50 @@ bool StartupPageWindow::HandleButtonCommand(HWND button) {
     return false;
 }
 
-LRESULT CALLBACK StartupPageWindow::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<StartupPageWindow*>(create->lpCreateParams)->panel_ = window;
+void StartupPageWindow::HandleCommand(int id, int code, HWND control) {
+    const core::PromptOwner promptOwner(prompts_, TopWindow());
+    if (id == kSelector && code == CBN_SELCHANGE) {
+        const int index = static_cast<int>(::SendMessageW(selector_, CB_GETCURSEL, 0, 0));
+        if (index >= 0) logic_.Cmb_View_Click(index);
+        Sync();
+    } else if ((id == kCaption1 || id == kCaption2) && code == STN_CLICKED) {
+        logic_.ShowSummary();
+        Sync();
+    } else {
+        HandleButtonCommand(control);
     }
-    auto* self = reinterpret_cast<StartupPageWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    return self->Handle(message, wParam, lParam);
-}
-
-LRESULT StartupPageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SIZE:
-            Layout();
-            return 0;
-        case WM_TIMER:
-            if (wParam == kStartTimer) {
-                ::KillTimer(panel_, kStartTimer);
-                logic_.Tm_Start_Timer();
-                Sync();
-            }
-            return 0;
-        case kSyncMessage:
-            Sync();
-            return 0;
-        case WM_ERASEBKGND: {
-            RECT r;
-            ::GetClientRect(panel_, &r);
-            const HDC dc = reinterpret_cast<HDC>(wParam);
-            ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
-            r.bottom = barHeight_;
-            ::FillRect(dc, &r, barBrush_.get());
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC: {
-            const HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetBkColor(dc, ui::ToolBarColor());
-            ::SetTextColor(dc, ui::ToolBarTextColor());
-            return reinterpret_cast<LRESULT>(barBrush_.get());
-        }
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            if (id == kSelector && code == CBN_SELCHANGE) {
-                const int index = static_cast<int>(::SendMessageW(selector_, CB_GETCURSEL, 0, 0));
-                if (index >= 0) logic_.Cmb_View_Click(index);
-                Sync();
-                ShowBalloon();
-            } else if ((id == kCaption1 || id == kCaption2) && code == STN_CLICKED) {
-                logic_.ShowSummary();
-                Sync();
-            } else if (HandleButtonCommand(reinterpret_cast<HWND>(lParam))) {
-            }
-            return 0;
-        }
-        case WM_NOTIFY:
-            return OnNotify(reinterpret_cast<NMHDR*>(lParam));
-        case WM_DESTROY:
-            ::KillTimer(panel_, kStartTimer);
-            return 0;
-    }
-    return ::DefWindowProcW(panel_, message, wParam, lParam);
 }
 
 void StartupPageWindow::Layout() {
     if (!list_) return;
+    const auto scale = [this](int value96) { return panel_.Scale(value96); };
     RECT r;
-    ::GetClientRect(panel_, &r);
-    const int margin = ui::Scale(panel_, 10);
+    ::GetClientRect(panel_.hwnd(), &r);
+    const int barHeight = scale(kBarHeight);
+    const int margin = scale(10);
     const int icon = ::GetSystemMetrics(SM_CXICON);
-    const int selectorWidth = ui::Scale(panel_, 140);
-    const int labelWidth = ui::Scale(panel_, 44);
-    const int line = ui::Scale(panel_, 18);
-    const int top = (barHeight_ - icon) / 2;
-    ::MoveWindow(picture_, margin, top, icon, icon, TRUE);
+    const int selectorWidth = scale(140);
+    const int labelWidth = scale(44);
+    const int line = scale(18);
+    const int side = balloonWindow_->SidePixels();
+    ::MoveWindow(picture_, margin, (barHeight - icon) / 2, icon, icon, TRUE);
     const int textLeft = margin * 2 + icon;
-    const int textRight = r.right - margin * 2 - selectorWidth - labelWidth;
-    ::MoveWindow(caption1_, textLeft, barHeight_ / 2 - line - 1, textRight - textLeft, line, TRUE);
-    ::MoveWindow(caption2_, textLeft, barHeight_ / 2 + 1, textRight - textLeft, line, TRUE);
-    const int comboHeight = ui::Scale(panel_, 200);
+    const int textRight = r.right - margin * 3 - selectorWidth - labelWidth - side;
+    ::MoveWindow(caption1_, textLeft, barHeight / 2 - line - 1, textRight - textLeft, line, TRUE);
+    ::MoveWindow(caption2_, textLeft, barHeight / 2 + 1, textRight - textLeft, line, TRUE);
+    const int comboHeight = scale(200);
     RECT comboRect;
     ::MoveWindow(selector_, r.right - margin - selectorWidth, 0, selectorWidth, comboHeight, TRUE);
     ::GetWindowRect(selector_, &comboRect);
-    const int comboTop = (barHeight_ - (comboRect.bottom - comboRect.top)) / 2;
+    const int comboTop = (barHeight - (comboRect.bottom - comboRect.top)) / 2;
     ::MoveWindow(selector_, r.right - margin - selectorWidth, comboTop, selectorWidth, comboHeight, TRUE);
-    ::MoveWindow(viewLabel_, r.right - margin - selectorWidth - labelWidth - 4, comboTop + ui::Scale(panel_, 3),
-                 labelWidth, line, TRUE);
-    const bool buttonsHere = ::GetParent(apply_) == panel_;
-    const int buttonHeight = ui::Scale(panel_, 26), buttonWidth = ui::Scale(panel_, 88);
+    const int labelLeft = r.right - margin - selectorWidth - labelWidth - 4;
+    ::MoveWindow(viewLabel_, labelLeft, comboTop + scale(3), labelWidth, line, TRUE);
+    ::MoveWindow(balloonWindow_->hwnd(), labelLeft - margin - side, (barHeight - side) / 2, side, side, TRUE);
+    const bool buttonsHere = ::GetParent(apply_) == panel_.hwnd();
+    const int buttonHeight = scale(26), buttonWidth = scale(88);
     const int listBottom = buttonsHere ? r.bottom - buttonHeight - margin * 2 : r.bottom;
-    ::MoveWindow(list_, 0, barHeight_, r.right, listBottom - barHeight_, TRUE);
+    ::MoveWindow(list_, 0, barHeight, r.right, listBottom - barHeight, TRUE);
     if (buttonsHere) {
         ::MoveWindow(tools_, r.right - margin - buttonWidth, r.bottom - margin - buttonHeight, buttonWidth,
                      buttonHeight, TRUE);
@@ -269,7 +283,7 @@ void StartupPageWindow::Layout() {
     const int itemWidth = ListView_GetColumnWidth(list_, 0);
     RECT client;
     ::GetClientRect(list_, &client);
-    if (client.right > itemWidth + ui::Scale(panel_, 100)) ListView_SetColumnWidth(list_, 1, client.right - itemWidth);
+    if (client.right > itemWidth + scale(100)) ListView_SetColumnWidth(list_, 1, client.right - itemWidth);
 }
 
 int StartupPageWindow::AddIcons(const StartupRow& row) {
@@ -284,7 +298,7 @@ int StartupPageWindow::AddIcons(const StartupRow& row) {
 }
 
 void StartupPageWindow::Sync() {
-    if (!panel_) return;
+    if (!panel_.hwnd()) return;
     syncPosted_ = false;
     updating_ = true;
     const auto& rows = logic_.Rows();
@@ -336,8 +350,8 @@ void StartupPageWindow::Sync() {
         Header_SetItem(header, column, &item);
     }
 
-    ui::SetText(caption1_, logic_.caption1);
-    ui::SetText(caption2_, logic_.caption2);
+    SetTextIfChanged(caption1_, logic_.caption1);
+    SetTextIfChanged(caption2_, logic_.caption2);
     pictureIcon_ = platform::LoadFileIcon(logic_.picturePath, true);
     ::SendMessageW(picture_, STM_SETICON,
                    reinterpret_cast<WPARAM>(pictureIcon_ ? pictureIcon_.get() : defaultLarge_.get()), 0);
@@ -347,27 +361,20 @@ void StartupPageWindow::Sync() {
     ::EnableWindow(tools_, logic_.toolsEnabled);
     ::EnableWindow(selector_, logic_.selectorEnabled);
     updating_ = false;
-    if (logic_.balloonText != shownBalloon_) ShowBalloon();
+    ShowBalloon();
 }
 
 void StartupPageWindow::ShowBalloon() {
-    shownBalloon_ = logic_.balloonText;
-    TOOLINFOW tool = {};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = panel_;
-    if (shownBalloon_.empty() || !::IsWindowVisible(panel_)) {
-        ::SendMessageW(balloon_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    if (logic_.balloonText.empty()) {
+        balloon_.HideMessage();
         return;
     }
-    const std::wstring text = platform::ToWide(shownBalloon_);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    ::SendMessageW(balloon_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageW(balloon_, TTM_SETTITLEW, logic_.balloonIsError ? TTI_ERROR : TTI_INFO,
-                   reinterpret_cast<LPARAM>(L"Startup Manager"));
-    RECT r;
-    ::GetWindowRect(apply_, &r);
-    ::SendMessageW(balloon_, TTM_TRACKPOSITION, 0, MAKELPARAM((r.left + r.right) / 2, r.top));
-    ::SendMessageW(balloon_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    if (balloon_.Shown() && balloon_.Message() == logic_.balloonText) return;
+    balloon_.HideMessage();
+    if (logic_.balloonIsError)
+        balloon_.ShowError(logic_.balloonText);
+    else
+        balloon_.ShowInformation(logic_.balloonText);
 }
 
 LRESULT StartupPageWindow::OnNotify(NMHDR* header) {
@@ -405,17 +412,12 @@ LRESULT StartupPageWindow::OnNotify(NMHDR* header) {
                 Sync();
             }
             return 0;
-        case NM_RCLICK: {
-            POINT p;
-            ::GetCursorPos(&p);
-            ShowMenu(p);
-            return 0;
-        }
     }
     return 0;
 }
 
 void StartupPageWindow::ShowMenu(POINT screen) {
+    const core::PromptOwner promptOwner(prompts_, TopWindow());
     const PopupState state = logic_.PreparePopup();
     platform::UniqueMenu menu(::CreatePopupMenu());
     const HMENU viewMenu = ::CreatePopupMenu();  // owned by menu once appended
@@ -440,7 +442,7 @@ void StartupPageWindow::ShowMenu(POINT screen) {
     add(menu.get(), kMenuRefresh, "Refresh", true);
 
     const UINT command = ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x,
-                                          screen.y, 0, panel_, nullptr);
+                                          screen.y, 0, panel_.hwnd(), nullptr);
     switch (command) {
         case kMenuToggle:
             logic_.Mnu_Pop_Toggle_Click();

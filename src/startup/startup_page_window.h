@@ -5,10 +5,14 @@
 
 #include <windows.h>
 
-#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "controls/error_msg.h"
+#include "controls/error_msg_window.h"
+#include "controls/hooked_page_panel.h"
+#include "controls/theme.h"
 #include "core/prompts.h"
 #include "platform/handles.h"
 #include "startup/frm_startup.h"
@@ -26,7 +30,7 @@ public:
     // Creates the panel inside parent, and the two buttons inside
     // buttonParent (parent when null). The start timer then loads the view.
     bool Create(HWND parent, HWND buttonParent = nullptr);
-    HWND Panel() const { return panel_; }
+    HWND Panel() const { return panel_.hwnd(); }
     HWND ApplyButton() const { return apply_; }
     HWND ToolsButton() const { return tools_; }
     HWND List() const { return list_; }
@@ -37,10 +41,14 @@ public:
     void Close();
     // Draws the logic's state now (normally done after each change).
     void Sync();
+    // The page's balloon (Apply's results).
+    const controls::ErrorMsg& Balloon() const { return balloon_; }
 
 private:
-    static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnPanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void HandleCommand(int id, int code, HWND control);
+    void ApplyFonts();
+    void Recolour();
     void Layout();
     LRESULT OnNotify(NMHDR* header);
     void ShowMenu(POINT screen);
@@ -52,7 +60,7 @@ private:
 
     Frm_Startup& logic_;
     core::Prompts& prompts_;
-    HWND panel_ = nullptr;
+    controls::HookedPagePanel panel_;
     HWND selector_ = nullptr;
     HWND picture_ = nullptr;
     HWND caption1_ = nullptr;
@@ -61,19 +69,17 @@ private:
     HWND list_ = nullptr;
     HWND apply_ = nullptr;
     HWND tools_ = nullptr;
-    HWND balloon_ = nullptr;
-    platform::UniqueFont font_;
-    platform::UniqueFont boldFont_;
+    controls::ErrorMsg balloon_;
+    std::unique_ptr<controls::ErrorMsgWindow> balloonWindow_;
+    controls::ThemeSubscription theme_;
     platform::UniqueBrush barBrush_;
     platform::UniqueImageList largeIcons_;
     platform::UniqueImageList smallIcons_;
     platform::UniqueIcon defaultLarge_;
     platform::UniqueIcon pictureIcon_;
     std::vector<std::string> shownKeys_;
-    std::string shownBalloon_;
     bool updating_ = false;
     bool syncPosted_ = false;
-    int barHeight_ = 0;
 };
 
 }  // namespace startup

@@ -6,7 +6,13 @@
 
 #include <array>
 
+#include "controls/error_msg.h"
+#include "controls/error_msg_window.h"
+#include "controls/link.h"
+#include "controls/link_window.h"
+#include "controls/theme.h"
 #include "platform/handles.h"
+#include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 
@@ -45,7 +51,14 @@ std::shared_ptr<Frm_UpdateWindow>& OpenWindow() {
     return open;
 }
 
-bool RegisterWindowClass(HINSTANCE instance);
+// Where a closed window waits to be released: not inside its own last
+// message, whose handler still runs on it.
+std::shared_ptr<Frm_UpdateWindow>& ClosedWindow() {
+    static std::shared_ptr<Frm_UpdateWindow> closed;
+    return closed;
+}
+
+class WizardFrame;
 
 }  // namespace
 
@@ -62,27 +75,36 @@ struct Frm_UpdateWindow::Controls {
     HWND downloadFull = nullptr;
     HWND cancel = nullptr;
     UpdateState drawnState = UpdateState::Idle;
-    // The error balloon: an error icon whose tool tip holds the message.
-    HWND balloon = nullptr;
-    HWND balloonTip = nullptr;
-    std::wstring balloonText;
+    // "Check for Update" and the two download links.
+    std::array<controls::Link, 3> links;
+    std::array<std::unique_ptr<controls::LinkWindow>, 3> linkWindows;
+    controls::ErrorMsg balloon;
+    std::unique_ptr<controls::ErrorMsgWindow> balloonWindow;
+    platform::UniqueBrush background;
+    platform::UniqueBrush band;
+    controls::ThemeSubscription theme;
 
     platform::UniqueFont font;
     platform::UniqueFont boldFont;
     platform::UniqueFont headingFont;
     platform::UniqueIcon pictureIcon;
-    platform::UniqueIcon errorIcon;
+    platform::UniqueIcon bigIcon;
+    // Last, so that the window goes before the objects of its controls.
+    std::unique_ptr<WizardFrame> frame;
 };
 
 // The window procedure's way into the class.
 struct WindowAccess {
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static bool Handle(Frm_UpdateWindow& self, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    static void Paint(Frm_UpdateWindow& self, HDC dc, const RECT& client);
     static void Create(Frm_UpdateWindow& self, HWND window);
     static void CreateFonts(Frm_UpdateWindow& self);
     static void LoadIcons(Frm_UpdateWindow& self);
     static void Layout(Frm_UpdateWindow& self);
     static void Refresh(Frm_UpdateWindow& self);
     static void ShowBalloon(Frm_UpdateWindow& self, bool shown, const std::string& text);
+    static void Recolour(Frm_UpdateWindow& self);
+    static HWND MakeLink(Frm_UpdateWindow& self, size_t index, const char* caption, int id);
     static void OnLink(Frm_UpdateWindow& self, int id);
     static int Scale(const Frm_UpdateWindow& self, int pixels) {
         return platform::ScaleForDpi(pixels, static_cast<unsigned>(self.dpi_));
@@ -91,20 +113,31 @@ struct WindowAccess {
 
 namespace {
 
-bool RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (::GetClassInfoExW(instance, kClassName, &existing)) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowAccess::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kClassName;
-    windowClass.hIcon = ::LoadIconW(instance, L"QX2ICON");
-    return ::RegisterClassExW(&windowClass) != 0;
-}
+// The window itself on the window base; its messages go to WindowAccess.
+class WizardFrame : public controls::CustomWindow {
+public:
+    explicit WizardFrame(Frm_UpdateWindow& wizard) : wizard_(wizard) {}
+    bool Create(HWND owner) {
+        controls::WindowSpec spec;
+        spec.className = kClassName;
+        spec.parent = owner;
+        spec.style = kStyle;
+        spec.exStyle = kExStyle;
+        spec.text = text::kTitle;
+        return MakeWindow(spec);
+    }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        LRESULT result = 0;
+        if (WindowAccess::Handle(wizard_, message, wParam, lParam, result)) return result;
+        return Default(message, wParam, lParam);
+    }
+    void Paint(HDC dc, const RECT& client) override { WindowAccess::Paint(wizard_, dc, client); }
+
+private:
+    Frm_UpdateWindow& wizard_;
+};
 
 HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style, int id,
                  DWORD exStyle = 0) {
@@ -112,48 +145,65 @@ HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
 }
 
-std::string LinkMarkup(const char* caption) { return std::string("<a>") + caption + "</a>"; }
+// The heading band: a tint of the theme in use.
+COLORREF BandColour() { return controls::ResolveColor(controls::Blend(controls::ThemeColor, controls::kWhite, 55)); }
 
 }  // namespace
+
+HWND WindowAccess::MakeLink(Frm_UpdateWindow& self, size_t index, const char* caption, int id) {
+    auto& c = *self.controls_;
+    controls::Link& link = c.links[index];
+    link.SetCaption(caption);
+    link.Click = [&self, id] { OnLink(self, id); };
+    c.linkWindows[index] = std::make_unique<controls::LinkWindow>(link);
+    c.linkWindows[index]->Create(self.window_, RECT{0, 0, 10, 10}, id);
+    const HWND window = c.linkWindows[index]->hwnd();
+    ::SetWindowLongPtrW(window, GWL_STYLE, ::GetWindowLongPtrW(window, GWL_STYLE) | WS_TABSTOP);
+    return window;
+}
 
 void WindowAccess::Create(Frm_UpdateWindow& self, HWND window) {
     auto& c = *self.controls_;
     constexpr DWORD label = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
     c.picture =
         MakeControl(window, L"STATIC", "", WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, Frm_UpdateWindow::kPictureId);
-    c.balloon =
-        MakeControl(window, L"STATIC", "", SS_ICON | SS_REALSIZECONTROL | SS_NOTIFY, Frm_UpdateWindow::kErrorBalloonId);
+    c.balloonWindow = std::make_unique<controls::ErrorMsgWindow>(c.balloon);
+    c.balloonWindow->Create(window, 0, 0, Frm_UpdateWindow::kErrorBalloonId);
     c.heading = MakeControl(window, L"STATIC", text::kHeading, label, Frm_UpdateWindow::kHeadingId);
     c.intro = MakeControl(window, L"STATIC", text::kIntro, label, Frm_UpdateWindow::kIntroId);
     c.separator = MakeControl(window, L"STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ, Frm_UpdateWindow::kSeparatorId);
     c.status = MakeControl(window, L"STATIC", "", label, Frm_UpdateWindow::kStatusId);
-    c.checkLink =
-        MakeControl(window, WC_LINK, LinkMarkup(text::kCheckLink), WS_TABSTOP, Frm_UpdateWindow::kCheckLinkId);
+    c.checkLink = MakeLink(self, 0, text::kCheckLink, Frm_UpdateWindow::kCheckLinkId);
+    ::ShowWindow(c.checkLink, SW_SHOWNA);
     c.result = MakeControl(window, L"STATIC", "", SS_LEFT | SS_NOPREFIX, Frm_UpdateWindow::kResultId);
     c.details = MakeControl(window, L"LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
                             Frm_UpdateWindow::kDetailsId, WS_EX_CLIENTEDGE);
-    c.downloadUpdate = MakeControl(window, WC_LINK, LinkMarkup(text::kDownloadUpdateLink), WS_TABSTOP,
-                                   Frm_UpdateWindow::kDownloadUpdateId);
-    c.downloadFull = MakeControl(window, WC_LINK, LinkMarkup(text::kDownloadFullLink), WS_TABSTOP,
-                                 Frm_UpdateWindow::kDownloadFullId);
+    c.downloadUpdate = MakeLink(self, 1, text::kDownloadUpdateLink, Frm_UpdateWindow::kDownloadUpdateId);
+    c.downloadFull = MakeLink(self, 2, text::kDownloadFullLink, Frm_UpdateWindow::kDownloadFullId);
     c.cancel = MakeControl(window, L"BUTTON", text::kCancel, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                            Frm_UpdateWindow::kCancelId);
-
-    c.balloonTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                                     ::GetModuleHandleW(nullptr), nullptr);
-    if (c.balloonTip) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window;
-        tool.uId = reinterpret_cast<UINT_PTR>(c.balloon);
-        tool.lpszText = const_cast<wchar_t*>(L"");
-        ::SendMessageW(c.balloonTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
     CreateFonts(self);
     LoadIcons(self);
+    Recolour(self);
+    c.theme = controls::SubscribeTheme(controls::ThemeStage::OtherWindows, [&self] {
+        Recolour(self);
+        ::InvalidateRect(self.window_, nullptr, TRUE);
+    });
     Layout(self);
+}
+
+// The window takes the colours of the theme in use when it opens.
+void WindowAccess::Recolour(Frm_UpdateWindow& self) {
+    auto& c = *self.controls_;
+    c.background.reset(::CreateSolidBrush(controls::ResolveColor(controls::ThemeBackColor)));
+    c.band.reset(::CreateSolidBrush(BandColour()));
+    for (controls::Link& link : c.links) {
+        link.SetForeColor(controls::ThemeTextColor);
+        link.SetBackColor(controls::ThemeBackColor);
+        link.SetOverColor(controls::ThemeColor);
+    }
+    c.balloon.SetBackColor(controls::Blend(controls::ThemeColor, controls::kWhite, 55));
+    c.balloon.SetToolTipFontColor(controls::ThemeTextColor);
 }
 
 void WindowAccess::CreateFonts(Frm_UpdateWindow& self) {
@@ -163,28 +213,22 @@ void WindowAccess::CreateFonts(Frm_UpdateWindow& self) {
     c.boldFont = platform::CreateUiFont(dpi, 9, true);
     c.headingFont = platform::CreateUiFont(dpi, 12, true);
 
-    for (HWND control : {c.intro, c.status, c.checkLink, c.details, c.downloadUpdate, c.downloadFull, c.cancel})
+    for (HWND control : {c.intro, c.status, c.details, c.cancel})
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font.get()), FALSE);
+    for (auto& link : c.linkWindows) link->SetFont(c.font.get());
     ::SendMessageW(c.result, WM_SETFONT, reinterpret_cast<WPARAM>(c.boldFont.get()), FALSE);
     ::SendMessageW(c.heading, WM_SETFONT, reinterpret_cast<WPARAM>(c.headingFont.get()), FALSE);
-    if (c.balloonTip) {
-        ::SendMessageW(c.balloonTip, WM_SETFONT, reinterpret_cast<WPARAM>(c.font.get()), FALSE);
-        ::SendMessageW(c.balloonTip, TTM_SETMAXTIPWIDTH, 0, Scale(self, 360));
-    }
+    c.balloonWindow->SetToolTipFont(c.font.get());
 }
 
 void WindowAccess::LoadIcons(Frm_UpdateWindow& self) {
     auto& c = *self.controls_;
     const int pictureSize = Scale(self, kPictureBox.width);
-    const int balloonSize = Scale(self, kBalloonBox.width);
     c.pictureIcon = platform::LoadIconResource("QX2ICON", pictureSize);
     if (!c.pictureIcon)
         c.pictureIcon.reset(static_cast<HICON>(::CopyImage(::LoadIconW(nullptr, IDI_APPLICATION), IMAGE_ICON,
                                                            pictureSize, pictureSize, LR_COPYFROMRESOURCE)));
-    c.errorIcon.reset(static_cast<HICON>(
-        ::CopyImage(::LoadIconW(nullptr, IDI_ERROR), IMAGE_ICON, balloonSize, balloonSize, LR_COPYFROMRESOURCE)));
     ::SendMessageW(c.picture, STM_SETICON, reinterpret_cast<WPARAM>(c.pictureIcon.get()), 0);
-    ::SendMessageW(c.balloon, STM_SETICON, reinterpret_cast<WPARAM>(c.errorIcon.get()), 0);
 }
 
 void WindowAccess::Layout(Frm_UpdateWindow& self) {
@@ -194,7 +238,7 @@ void WindowAccess::Layout(Frm_UpdateWindow& self) {
                        Scale(self, box.height), SWP_NOZORDER | SWP_NOACTIVATE);
     };
     place(c.picture, kPictureBox);
-    place(c.balloon, kBalloonBox);
+    place(c.balloonWindow->hwnd(), kBalloonBox);
     place(c.heading, kHeadingBox);
     place(c.intro, kIntroBox);
     place(c.separator, kSeparatorBox);
@@ -209,18 +253,13 @@ void WindowAccess::Layout(Frm_UpdateWindow& self) {
 }
 
 void WindowAccess::ShowBalloon(Frm_UpdateWindow& self, bool shown, const std::string& message) {
-    auto& c = *self.controls_;
-    const std::wstring wide = platform::ToWide(message);
-    if (c.balloonTip && wide != c.balloonText) {
-        c.balloonText = wide;
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = self.window_;
-        tool.uId = reinterpret_cast<UINT_PTR>(c.balloon);
-        tool.lpszText = c.balloonText.data();
-        ::SendMessageW(c.balloonTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    controls::ErrorMsg& balloon = self.controls_->balloon;
+    if (!shown) {
+        balloon.HideMessage();
+    } else if (!balloon.Shown() || balloon.Message() != message) {
+        balloon.HideMessage();
+        balloon.ShowError(message);
     }
-    ::ShowWindow(c.balloon, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 void WindowAccess::Refresh(Frm_UpdateWindow& self) {
@@ -287,101 +326,71 @@ void WindowAccess::OnLink(Frm_UpdateWindow& self, int id) {
     }
 }
 
-LRESULT CALLBACK WindowAccess::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Frm_UpdateWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+void WindowAccess::Paint(Frm_UpdateWindow& self, HDC dc, const RECT& client) {
+    RECT band{0, 0, client.right, Scale(self, kBandHeight)};
+    ::FillRect(dc, &client, self.controls_->background.get());
+    ::FillRect(dc, &band, self.controls_->band.get());
+}
 
+bool WindowAccess::Handle(Frm_UpdateWindow& self, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     switch (message) {
         case WM_CREATE:
-            self->window_ = window;
-            self->dpi_ = static_cast<int>(platform::WindowDpi(window));
-            Create(*self, window);
-            return 0;
+            self.window_ = self.controls_->frame->hwnd();
+            self.dpi_ = static_cast<int>(platform::WindowDpi(self.window_));
+            Create(self, self.window_);
+            return true;
         case WM_DPICHANGED: {
-            self->dpi_ = HIWORD(wParam) > 0 ? HIWORD(wParam) : self->dpi_;
-            CreateFonts(*self);
-            LoadIcons(*self);
+            // The DPI the message names: the frame's own may lag behind.
+            self.dpi_ = HIWORD(wParam) > 0 ? HIWORD(wParam) : self.dpi_;
+            CreateFonts(self);
+            LoadIcons(self);
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+            ::SetWindowPos(self.window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                            suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            Layout(*self);
-            ::InvalidateRect(window, nullptr, TRUE);
-            return 0;
+            Layout(self);
+            ::InvalidateRect(self.window_, nullptr, TRUE);
+            return true;
         }
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            const HDC dc = ::BeginPaint(window, &paint);
-            RECT client;
-            ::GetClientRect(window, &client);
-            RECT band{0, 0, client.right, WindowAccess::Scale(*self, kBandHeight)};
-            ::FillRect(dc, &band, ::GetSysColorBrush(COLOR_WINDOW));
-            ::EndPaint(window, &paint);
-            return 0;
-        }
+        case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC: {
-            // The heading band is drawn in the window colour, the rest in the
-            // dialog colour.
+            // The heading band in its tint, the rest on the theme's background;
+            // text in the theme's text colour.
             const HWND control = reinterpret_cast<HWND>(lParam);
-            const auto& c = *self->controls_;
+            const auto& c = *self.controls_;
             const HDC dc = reinterpret_cast<HDC>(wParam);
-            if (control == c.heading || control == c.intro || control == c.picture || control == c.balloon) {
-                ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-                ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
-            }
-            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-            ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-        }
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->code == NM_CLICK || header->code == NM_RETURN) {
-                OnLink(*self, static_cast<int>(header->idFrom));
-                return 0;
-            }
-            break;
+            const bool inBand = control == c.heading || control == c.intro || control == c.picture;
+            ::SetTextColor(dc, controls::ResolveColor(controls::ThemeTextColor));
+            ::SetBkColor(dc, inBand ? BandColour() : controls::ResolveColor(controls::ThemeBackColor));
+            result = reinterpret_cast<LRESULT>(inBand ? c.band.get() : c.background.get());
+            return true;
         }
         case WM_COMMAND:
-            if (LOWORD(wParam) == Frm_UpdateWindow::kCancelId) {
-                self->Close();
-                return 0;
-            }
-            break;
+            if (LOWORD(wParam) != Frm_UpdateWindow::kCancelId) return false;
+            self.Close();
+            return true;
         case WM_CLOSE:
-            self->Close();
-            return 0;
+            self.Close();
+            return true;
         case WM_DESTROY:
-            platform::DisableDialogKeys(window);
-            self->logic_.Form_Unload();
-            return 0;
-        case WM_NCDESTROY: {
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            self->window_ = nullptr;
-            // The last owner may be this registration: release it only after
-            // the window is gone (a running handler holds its own reference).
-            std::shared_ptr<Frm_UpdateWindow> released;
-            if (OpenWindow().get() == self) released = std::move(OpenWindow());
-            return ::DefWindowProcW(window, message, wParam, lParam);
-        }
+            platform::DisableDialogKeys(self.window_);
+            self.logic_.Form_Unload();
+            return true;
+        case WM_NCDESTROY:
+            self.window_ = nullptr;
+            if (OpenWindow().get() == &self) ClosedWindow() = std::move(OpenWindow());
+            return false;
         default:
-            break;
+            return false;
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 Frm_UpdateWindow::Frm_UpdateWindow(UpdateSystem& system, const std::string& programFolder)
     : logic_(system, programFolder), controls_(std::make_unique<Controls>()) {}
 
 Frm_UpdateWindow::~Frm_UpdateWindow() {
-    if (window_) {
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        logic_.Form_Unload();
-        ::DestroyWindow(window_);
-    }
+    // The frame goes with controls_, without calling back into this object.
+    if (window_) logic_.Form_Unload();
 }
 
 std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Current() { return OpenWindow(); }
@@ -393,17 +402,18 @@ std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Open(platform::WindowHandle 
         ::SetForegroundWindow(open->window_);
         return open;
     }
+    ClosedWindow().reset();
     platform::InitCommonControls();
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!RegisterWindowClass(instance)) return nullptr;
 
     // A page inside the main window may ask: the owner is its top-level window.
     if (owner) owner = ::GetAncestor(owner, GA_ROOT);
     std::shared_ptr<Frm_UpdateWindow> self(new Frm_UpdateWindow(system, programFolder));
     self->owner_ = owner;
-    const HWND window = ::CreateWindowExW(kExStyle, kClassName, platform::ToWide(text::kTitle).c_str(), kStyle, 0, 0, 0,
-                                          0, owner, nullptr, instance, self.get());
-    if (!window) return nullptr;
+    self->controls_->frame = std::make_unique<WizardFrame>(*self);
+    if (!self->controls_->frame->Create(owner)) return nullptr;
+    const HWND window = self->window_;
+    self->controls_->bigIcon = platform::LoadIconResource("QX2ICON", ::GetSystemMetrics(SM_CXICON));
+    ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(self->controls_->bigIcon.get()));
     OpenWindow() = self;
     self->logic_.SetOnChange([raw = self.get()] { WindowAccess::Refresh(*raw); });
     platform::EnableDialogKeys(window, nullptr);
@@ -427,36 +437,12 @@ std::shared_ptr<Frm_UpdateWindow> Frm_UpdateWindow::Open(platform::WindowHandle 
 }
 
 void Frm_UpdateWindow::Close() {
-    if (!window_) return;
-    // The owner is enabled before the window goes, so that Windows gives the
-    // activation back to it and not to another program.
-    if (modal_ && owner_) ::EnableWindow(owner_, TRUE);
-    ::DestroyWindow(window_);
+    if (window_ && !platform::EndModal(window_, IDCANCEL)) ::DestroyWindow(window_);
 }
 
 void Frm_UpdateWindow::RunModal() {
     const std::shared_ptr<Frm_UpdateWindow> keepAlive = shared_from_this();
-    if (!window_) return;
-    modal_ = true;
-    if (owner_) ::EnableWindow(owner_, FALSE);
-    MSG message;
-    while (window_) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == -1) break;
-        if (got == 0) {
-            // The program is ending: close, and leave the quit message for
-            // the outer loop.
-            Close();
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (!platform::TranslateDialogKeys(message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-    if (owner_) ::EnableWindow(owner_, TRUE);
-    modal_ = false;
+    if (window_) platform::RunModal(window_, owner_);
 }
 
 }  // namespace update

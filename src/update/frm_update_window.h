@@ -61,7 +61,6 @@ private:
     platform::WindowHandle window_ = nullptr;
     platform::WindowHandle owner_ = nullptr;
     int dpi_ = 96;
-    bool modal_ = false;
 
     friend struct WindowAccess;
 };

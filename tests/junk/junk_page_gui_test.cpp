@@ -1,5 +1,5 @@
-// The junk page's real window under Xvfb: a test drive ticked, scanned,
-// results ticked, cleaned into the recycle bin.
+// The junk page's real windows under Xvfb: a test drive ticked, scanned,
+// results ticked, cleaned into the recycle bin; the options dialog.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,15 +7,20 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/custom_window.h"
+#include "controls/theme.h"
 #include "core/cls_file_folder.h"
 #include "core/results_tally.h"
 #include "core/settings.h"
+#include "junk/frm_clean_options_window.h"
 #include "junk/frm_junk_window.h"
 #include "platform/utf.h"
+#include "support/modal_steps.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
 #include "support/test_window.h"
+#include "support/window_colours.h"
 #include "support/window_probes.h"
 
 namespace {
@@ -80,6 +85,32 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
         EXPECT_TRUE(::IsWindowVisible(results));
         EXPECT_FALSE(::IsWindowVisible(drives));
 
+        // The virtual list's check boxes follow the list control's own state
+        // changes (screen readers, automation); a click or Space ticks once.
+        const auto& rows = page.Logic().LvResult;
+        ListView_SetItemState(results, 1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+        EXPECT_TRUE(rows[1].Checked);
+        ListView_SetItemState(results, -1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+        EXPECT_FALSE(rows[0].Checked || rows[1].Checked);
+        RECT box{};
+        ListView_GetItemRect(results, 0, &box, LVIR_BOUNDS);
+        LVHITTESTINFO hit{};
+        for (hit.pt = {box.left, (box.top + box.bottom) / 2}; hit.pt.x < box.right; ++hit.pt.x)
+            if (ListView_HitTest(results, &hit) == 0 && (hit.flags & LVHT_ONITEMSTATEICON)) break;
+        testing_support::ClickAt(results, hit.pt.x, hit.pt.y);
+        Pump();
+        EXPECT_TRUE(rows[0].Checked);
+        ListView_SetItemState(results, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+        ::SendMessageW(results, WM_KEYDOWN, VK_SPACE, 0);
+        ::SendMessageW(results, WM_KEYUP, VK_SPACE, 0);
+        Pump();
+        EXPECT_FALSE(rows[0].Checked);
+
+        // Shift+F10 and the Apps key open the list's menu.
+        const std::vector<std::string> resultMenu{"Select All", "Deselect All", "Properties"};
+        EXPECT_EQ(testing_support::KeyboardMenuTexts(results, false), resultMenu);
+        EXPECT_EQ(testing_support::KeyboardMenuTexts(results, true), resultMenu);
+
         // "Select All" of the result list's menu, then Clean.
         ::SendMessageW(page.Panel(), WM_COMMAND, MAKEWPARAM(205, 0), 0);
         EXPECT_EQ(ListView_GetItemState(results, 0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
@@ -102,4 +133,124 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
         EXPECT_TRUE(prompts.messages.empty());
     }
     ::DestroyWindow(host);
+}
+
+namespace {
+
+// The first descendant of parent whose class (when given) and text match.
+HWND FindControl(HWND parent, const wchar_t* className, const std::string& text) {
+    struct Search {
+        const wchar_t* className;
+        std::string text;
+        HWND found = nullptr;
+    } search{className, text};
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            wchar_t name[64] = {};
+            ::GetClassNameW(child, name, 64);
+            if ((!s->className || ::lstrcmpiW(name, s->className) == 0) && Text(child) == s->text) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+// The options dialog as the user meets it: the folder picker belongs to the
+// dialog (which it blocks), and Enter in the files types list edits the
+// selected type instead of pressing Ok.
+TEST(JunkOptionsWindow, PickerOwnedByTheDialogAndEnterInTypesEdits) {
+    testing_support::TempFolder settings;
+    core::SetSettingsPaths(settings.path());
+    testing_support::TestWindow owner;
+    testing_support::ScriptedPrompts prompts;
+    junk::FrmCleanOptionsWindow options(prompts);
+    HWND dialog = nullptr;
+    bool editorOpened = false;
+    const auto clicked = [&](const std::string& caption) {
+        HWND button = FindControl(dialog, L"Button", caption);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(button));
+    };
+    const auto pickFolderThenEnterInTypes = [&] {
+        dialog = testing_support::FindThreadWindow("Junk Files Options");
+        if (!dialog) return false;
+        clicked("Add Folder");
+        HWND types = FindControl(dialog, WC_LISTVIEWW, "");
+        ListView_SetItemState(types, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ::SetFocus(types);
+        ::PostMessageW(types, WM_KEYDOWN, VK_RETURN, 0);
+        return true;
+    };
+    const auto closeTheEditor = [&] {
+        HWND editor = testing_support::FindThreadWindow("Edit Type");
+        if (!editor) return false;
+        editorOpened = ::GetWindow(editor, GW_OWNER) == dialog;
+        ::PostMessageW(editor, WM_CLOSE, 0, 0);
+        return true;
+    };
+    const auto cancel = [&] {
+        if (testing_support::FindThreadWindow("Edit Type")) return false;
+        clicked("Cancel");
+        return true;
+    };
+    testing_support::ModalSteps steps({pickFolderThenEnterInTypes, closeTheEditor, cancel}, [&] { return dialog; });
+    options.ShowModal(owner.hwnd());
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_TRUE(editorOpened);
+    EXPECT_EQ(prompts.folderPrompts.size(), 1u);
+    EXPECT_EQ(prompts.owners, std::vector<platform::WindowHandle>{dialog});
+    EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
+}
+
+// The page takes the colour theme when it is applied, its fonts again after
+// a DPI change, and its hints in the program's balloon, which belongs to the
+// page: it hides with the page and never floats over other programs.
+TEST(JunkPageWindow, FollowsThemeAndDpiAndKeepsItsBalloonInThePage) {
+    testing_support::TempFolder settings;
+    core::SetSettingsPaths(settings.path());
+    testing_support::TestWindow host;
+    testing_support::ScriptedPrompts prompts;
+    junk::FrmJunkWindow page(prompts);
+    ASSERT_TRUE(page.Create(host.hwnd()));
+    HWND panel = page.Panel();
+    HWND drives = FindChild(panel, WC_LISTVIEWW, 0);
+
+    controls::SetThemeValues(1);  // "Green"
+    controls::NotifyThemeSubscribers();
+    RECT client{};
+    ::GetClientRect(panel, &client);
+    EXPECT_EQ(testing_support::ErasedColour(panel, {client.right / 2, client.bottom / 2}),
+              controls::ResolveColor(controls::ThemeBackColor));
+    EXPECT_EQ(testing_support::StaticTextColour(panel, FindChild(panel, L"Static")),
+              controls::ResolveColor(controls::ThemeTextColor));
+    EXPECT_EQ(ListView_GetTextColor(drives), controls::ResolveColor(controls::ThemeTextColor));
+    controls::SetThemeValues(0);
+    controls::NotifyThemeSubscribers();
+
+    ::SendMessageW(panel, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+    const auto pageFont = ::SendMessageW(panel, WM_GETFONT, 0, 0);
+    EXPECT_EQ(::SendMessageW(drives, WM_GETFONT, 0, 0), pageFont);
+    EXPECT_EQ(::SendMessageW(page.ScanButton(), WM_GETFONT, 0, 0), pageFont);
+
+    junk::Frm_Junk& logic = page.Logic();
+    logic.Info.ShowInformation("Right-click the list to select all");
+    logic.Changed();
+    EXPECT_TRUE(page.Balloon().Shown());
+    EXPECT_EQ(page.Balloon().Message(), "Right-click the list to select all");
+    HWND balloon = ::GetDlgItem(panel, 120);
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(balloon));
+    EXPECT_FALSE(::GetWindowLongW(balloon, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ::ShowWindow(panel, SW_HIDE);  // a page switch
+    EXPECT_FALSE(::IsWindowVisible(balloon));
+    logic.Info.HideMessage();
+    logic.Changed();
+    EXPECT_FALSE(page.Balloon().Shown());
 }

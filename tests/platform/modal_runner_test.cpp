@@ -56,45 +56,22 @@ TEST(ModalRunner, DisablesTheTopLevelOwnerAndEnablesItBeforeTheWindowGoes) {
     // A page inside the window asks: the whole top-level window is blocked.
     HWND page = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top.hwnd(), nullptr,
                                   nullptr, nullptr);
-    Probe probe;
-    probe.owner = top.hwnd();
+    Probe probe{top.hwnd()};
     HWND window = probe.Create(top.hwnd());
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(platform::IsRunningModal(window));
     ::PostMessageW(window, kEndMessage, 42, 0);
     EXPECT_EQ(platform::RunModal(window, page), 42);
     EXPECT_FALSE(probe.ownerEnabledDuringRun);
     EXPECT_TRUE(probe.destroyed);
     EXPECT_TRUE(probe.ownerEnabledAtDestroy);
-    EXPECT_TRUE(::IsWindowEnabled(top.hwnd()));
     EXPECT_FALSE(platform::EndModal(window, 1)) << "no loop runs it any more";
-}
 
-TEST(ModalRunner, EndsOnDoneOrDestroyAndLeavesADisabledOwnerDisabled) {
-    testing_support::TestWindow top(300, 200);
-    Probe probe;
-    probe.owner = top.hwnd();
-
-    // done() ends it; the window goes after the owner is back.
-    bool done = false;
-    HWND window = probe.Create(top.hwnd());
-    ::SetTimer(window, 1, 10, nullptr);
-    int ticks = 0;
-    EXPECT_EQ(platform::RunModal(window, top.hwnd(),
-                                 [&] {
-                                     done = ++ticks > 3;
-                                     return done;
-                                 }),
-              platform::kModalNoResult);
-    EXPECT_TRUE(probe.destroyed);
-    EXPECT_TRUE(probe.ownerEnabledAtDestroy);
-
-    // An owner that a run further out disabled stays disabled.
+    // done() ends a run too; an owner that a run further out disabled stays so.
     ::EnableWindow(top.hwnd(), FALSE);
     probe = Probe{top.hwnd()};
     window = probe.Create(top.hwnd());
-    ::PostMessageW(window, WM_CLOSE, 0, 0);  // DefWindowProc destroys it
-    EXPECT_EQ(platform::RunModal(window, top.hwnd()), platform::kModalNoResult);
+    ::SetTimer(window, 1, 10, nullptr);
+    int ticks = 0;
+    EXPECT_EQ(platform::RunModal(window, top.hwnd(), [&] { return ++ticks > 3; }), platform::kModalNoResult);
     EXPECT_TRUE(probe.destroyed);
     EXPECT_FALSE(::IsWindowEnabled(top.hwnd()));
 }

@@ -1,11 +1,13 @@
 // The startup page's real windows under the X display: the list, its check
-// boxes, the Apply button and the "Add New Program" dialog.
+// boxes, the Apply button and the two dialogs.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
 // clang-format on
 #include <gtest/gtest.h>
 
+#include "controls/custom_window.h"
+#include "controls/theme.h"
 #include "core/settings.h"
 #include "platform/handles.h"
 #include "platform/utf.h"
@@ -13,8 +15,10 @@
 #include "startup/all_prop_window.h"
 #include "startup/startup_page_window.h"
 #include "startup_fixture.h"
+#include "support/modal_steps.h"
 #include "support/scripted_prompts.h"
 #include "support/test_window.h"
+#include "support/window_colours.h"
 #include "support/window_probes.h"
 
 using namespace startup;
@@ -115,13 +119,121 @@ TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyAndAddAProgram) {
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Added"), "C:\\windows\\regedit.exe");
     EXPECT_EQ(ListView_GetItemCount(list), 3);
     EXPECT_GE(FindItem(list, "Added"), 0);
+}
 
-    // The all-items window lists the user's group.
+namespace {
+
+// Notes whether owner is enabled when the watched window gets WM_DESTROY
+// (Windows activates another program when a modal window goes first).
+struct DestroyWatch {
+    static inline HWND watched = nullptr;
+    static inline HWND owner = nullptr;
+    static inline int ownerEnabledAtDestroy = -1;
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* call = reinterpret_cast<CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && call->message == WM_DESTROY && call->hwnd == watched)
+            ownerEnabledAtDestroy = ::IsWindowEnabled(owner) ? 1 : 0;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+// Both dialogs run modally over the page's window: their questions are
+// owned by the dialog, and the owner is enabled before the dialog goes.
+TEST_F(StartupPageWindowTest, DialogsOwnTheirPromptsAndGiveTheOwnerBackFirst) {
+    SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
+    Host host;
+    Frm_Startup logic(prompts_, where_);
+    const auto hook = ::SetWindowsHookExW(WH_CALLWNDPROC, DestroyWatch::Hook, nullptr, ::GetCurrentThreadId());
+    DestroyWatch::owner = host.get();
+
+    Frm_AddNewProg addLogic(prompts_, logic);
+    AddNewProgWindow add(addLogic);
+    testing_support::ModalSteps addSteps({[&] {
+                                             DestroyWatch::watched = add.Window();
+                                             if (!add.Window()) return false;
+                                             EXPECT_FALSE(::IsWindowEnabled(host.get()));
+                                             ::SendMessageW(add.Window(), WM_COMMAND, MAKEWPARAM(102, BN_CLICKED),
+                                                            0);  // "Browse"
+                                             ::PostMessageW(add.Window(), WM_COMMAND, IDCANCEL, 0);
+                                             return true;
+                                         }},
+                                         [&] { return add.Window(); });
+    add.ShowModal(host.get());
+    EXPECT_TRUE(addSteps.Finished());
+    EXPECT_EQ(DestroyWatch::ownerEnabledAtDestroy, 1);
+    ASSERT_EQ(prompts_.openFileRequests.size(), 1u);
+    EXPECT_EQ(prompts_.owners, std::vector<platform::WindowHandle>{DestroyWatch::watched});
+
+    prompts_.saveFileAnswers = {temp_ / "report.txt"};
     Frm_AllProp allLogic(prompts_, where_);
     AllPropWindow all(allLogic);
-    ASSERT_TRUE(all.Create(host.get()));
-    Pump(200);
-    ASSERT_EQ(ListView_GetItemCount(all.List()), 4);
-    EXPECT_EQ(ItemText(all.List(), 0, 0), "Registry\\Current User\\Run");
-    EXPECT_TRUE(::IsWindowEnabled(all.ReportButton()));
+    DestroyWatch::ownerEnabledAtDestroy = -1;
+    testing_support::ModalSteps allSteps({[&] {
+                                             DestroyWatch::watched = all.Window();
+                                             if (!all.Window() || !::IsWindowEnabled(all.ReportButton())) return false;
+                                             EXPECT_EQ(ItemText(all.List(), 0, 0),
+                                                       "Registry\\Current User\\Run");  // the user's group
+                                             ::SendMessageW(all.ReportButton(), BM_CLICK, 0, 0);
+                                             ::PostMessageW(all.Window(), WM_CLOSE, 0, 0);
+                                             return true;
+                                         }},
+                                         [&] { return all.Window(); });
+    all.ShowModal(host.get());
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(allSteps.Finished());
+    EXPECT_EQ(DestroyWatch::ownerEnabledAtDestroy, 1);
+    EXPECT_TRUE(testing_support::Exists(temp_ / "report.txt"));
+    ASSERT_EQ(prompts_.owners.size(), 2u);
+    EXPECT_EQ(prompts_.owners[1], DestroyWatch::watched);
+}
+
+// The page in the colour theme (its tool bar band too), its fonts again
+// after a DPI change, its balloon inside the page, and the list's menu on
+// the keyboard.
+TEST_F(StartupPageWindowTest, ThemeDpiBalloonAndKeyboardMenu) {
+    SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
+    core::MainIniPath.clear();
+    Host host;
+    Frm_Startup logic(prompts_, where_);
+    StartupPageWindow page(logic, prompts_);
+    ASSERT_TRUE(page.Create(host.get()));
+    Pump(300);
+    HWND panel = page.Panel();
+
+    controls::SetThemeValues(3);  // "Gray"
+    controls::NotifyThemeSubscribers();
+    RECT client{};
+    ::GetClientRect(panel, &client);
+    const COLORREF band = testing_support::ErasedColour(panel, {client.right / 2, 2});
+    EXPECT_EQ(band, controls::ResolveColor(controls::Blend(controls::ThemeColor, controls::kWhite, 55)));
+    EXPECT_EQ(testing_support::ErasedColour(panel, {client.right / 2, client.bottom - 3}),
+              controls::ResolveColor(controls::ThemeBackColor));
+    EXPECT_EQ(ListView_GetTextColor(page.List()), controls::ResolveColor(controls::ThemeTextColor));
+    controls::SetThemeValues(0);
+    controls::NotifyThemeSubscribers();
+    EXPECT_NE(testing_support::ErasedColour(panel, {client.right / 2, 2}), band);
+
+    ::SendMessageW(panel, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+    EXPECT_EQ(::SendMessageW(page.List(), WM_GETFONT, 0, 0), ::SendMessageW(panel, WM_GETFONT, 0, 0));
+
+    logic.balloonText = "1 item could not be changed. The list shows it as it is now.";
+    logic.balloonIsError = true;
+    page.Sync();
+    EXPECT_TRUE(page.Balloon().Shown());
+    EXPECT_EQ(page.Balloon().Icon(), controls::MessageIcon::Error);
+    HWND balloon = ::GetDlgItem(panel, 106);
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_FALSE(::GetWindowLongW(balloon, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ::ShowWindow(panel, SW_HIDE);  // a page switch
+    EXPECT_FALSE(::IsWindowVisible(balloon));
+    ::ShowWindow(panel, SW_SHOW);
+
+    ListView_SetItemState(page.List(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    for (const bool shiftF10 : {false, true}) {
+        const auto texts = testing_support::KeyboardMenuTexts(page.List(), shiftF10);
+        ASSERT_FALSE(texts.empty()) << shiftF10;
+        EXPECT_EQ(texts[2], "Add Program");
+    }
 }

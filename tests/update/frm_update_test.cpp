@@ -149,47 +149,56 @@ TEST_F(UpdateCheck, ANewerVersionIsOfferedWithItsDetails) {
     EXPECT_EQ(system.dialogAddresses, (std::vector<std::string>{Https("/full.exe"), Https("/update.exe")}));
 }
 
-TEST_F(UpdateCheck, ANewerBuildIsNamedInTheText) {
-    const auto& page = CheckWith("[programinfo]\r\nversion=2.1\r\nbuild=13\r\ndate=today\r\n");
-
-    EXPECT_EQ(page.state, UpdateState::UpdateOffered);
-    EXPECT_EQ(page.resultText, "Version 2.1 Build (13) is available for download.");
-    // No sizes: no size row and no link, but the text and the rows.
-    EXPECT_EQ(page.detailRows, (std::vector<std::string>{"Program Version : 2.1 Build (13)", "Date : today"}));
-    EXPECT_FALSE(page.downloadUpdate.visible);
-    EXPECT_FALSE(page.downloadFull.visible);
-    EXPECT_FALSE(testing_support::Exists(LocalFile()));
-}
-
-TEST_F(UpdateCheck, TheComparisonIsComponentWise) {
-    // 3.0 with an older build is offered, without the build in the text.
-    const auto& page = CheckWith("[programinfo]\r\nversion=3.0\r\nbuild=5\r\n");
-
-    EXPECT_EQ(page.state, UpdateState::UpdateOffered);
-    EXPECT_EQ(page.resultText, "Version 3 is available for download.");
-    EXPECT_EQ(page.detailRows, (std::vector<std::string>{"Program Version : 3", "Date : "}));
-}
-
-TEST_F(UpdateCheck, TheFullPackageAloneTakesTheFirstPlace) {
-    const auto& page = CheckWith("[programinfo]\r\nversion=2.5\r\nsizefl=9 MB\r\nfilefl=" + Https("/full.exe") +
-                                 "\r\nfilesm=" + Https("/update.exe") + "\r\n");
-
-    EXPECT_EQ(page.detailRows.back(), "File Size : 9 MB");
-    EXPECT_FALSE(page.downloadUpdate.visible);
-    EXPECT_TRUE(page.downloadFull.visible);
-    EXPECT_EQ(page.downloadFull.position, 0);
-    logic.LnkDownloadUpdate_Click();
+TEST_F(UpdateCheck, OffersFollowTheNumbersAndThePackagesDescribed) {
+    struct Case {
+        std::string description;
+        std::string result;
+        std::vector<std::string> rows;
+        int updatePlace;  // -1: not offered
+        int fullPlace;
+    };
+    const std::string full = "filefl=" + Https("/full.exe") + "\r\n";
+    const std::string part = "filesm=" + Https("/update.exe") + "\r\n";
+    const Case cases[] = {
+        // A newer build is named; without sizes nothing is offered.
+        {"version=2.1\r\nbuild=13\r\ndate=today\r\n",
+         "Version 2.1 Build (13) is available for download.",
+         {"Program Version : 2.1 Build (13)", "Date : today"},
+         -1,
+         -1},
+        // Versions compare component-wise; an older build of a newer version is not named.
+        {"version=3.0\r\nbuild=5\r\n",
+         "Version 3 is available for download.",
+         {"Program Version : 3", "Date : "},
+         -1,
+         -1},
+        // One package alone takes the first place.
+        {"version=2.5\r\nsizefl=9 MB\r\n" + full + part,
+         "Version 2.5 is available for download.",
+         {"Program Version : 2.5", "Date : ", "File Size : 9 MB"},
+         -1,
+         0},
+        {"version=2.5\r\nsizesm=2 MB\r\n" + full + part,
+         "Version 2.5 is available for download.",
+         {"Program Version : 2.5", "Date : ", "File Size : 2 MB"},
+         0,
+         -1},
+    };
+    for (const Case& c : cases) {
+        Frm_Update check(system, program.path());
+        Publish("[programinfo]\r\n" + c.description);
+        check.LnkCheck_Click();
+        const auto& page = check.Page();
+        EXPECT_EQ(page.state, UpdateState::UpdateOffered) << c.description;
+        EXPECT_EQ(page.resultText, c.result);
+        EXPECT_EQ(page.detailRows, c.rows);
+        EXPECT_EQ(page.downloadUpdate.visible ? page.downloadUpdate.position : -1, c.updatePlace) << c.description;
+        EXPECT_EQ(page.downloadFull.visible ? page.downloadFull.position : -1, c.fullPlace) << c.description;
+        // A link that is not offered downloads nothing.
+        if (c.updatePlace < 0) check.LnkDownloadUpdate_Click();
+    }
     EXPECT_TRUE(system.dialogAddresses.empty());
-}
-
-TEST_F(UpdateCheck, TheUpdatePackageAloneIsOffered) {
-    const auto& page = CheckWith("[programinfo]\r\nversion=2.5\r\nsizesm=2 MB\r\nfilesm=" + Https("/update.exe") +
-                                 "\r\nfilefl=" + Https("/full.exe") + "\r\n");
-
-    EXPECT_EQ(page.detailRows.back(), "File Size : 2 MB");
-    EXPECT_TRUE(page.downloadUpdate.visible);
-    EXPECT_EQ(page.downloadUpdate.position, 0);
-    EXPECT_FALSE(page.downloadFull.visible);
+    EXPECT_FALSE(testing_support::Exists(LocalFile()));
 }
 
 TEST_F(UpdateCheck, AnErrorAnswerOrAPageThatIsNoDescriptionCannotBeRead) {
