@@ -95,7 +95,7 @@ private:
     Frm_Privacy logic_;
     core::Prompts& prompts_;
     controls::HookedPagePanel panel_;  // the visible frame
-    HWND view_ = nullptr;                                       // clips the item panel to the frame's inside
+    HWND view_ = nullptr;              // clips the item panel to the frame's inside
     controls::HookedPagePanel items_;  // taller than the view; moves when scrolled
     HWND scrollBar_ = nullptr;
     std::array<HWND, kItemCount> checks_{};
