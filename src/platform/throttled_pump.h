@@ -44,6 +44,12 @@ private:
     bool quitSeen_ = false;
 };
 
+// Runs work on a worker thread while this (the interface) thread keeps
+// dispatching its messages, and returns when the work has ended; an exception
+// of the work is thrown here. The work must not touch a window or a settings
+// file. After a WM_QUIT (kept for the main loop) it only waits.
+void RunWhilePumping(const std::function<void()>& work);
+
 // Monotonic clock in ticks, and its frequency per second.
 int64_t ClockTicks();
 int64_t ClockFrequency();
