@@ -86,4 +86,11 @@ void RunWhilePumping(const std::function<void()>& work) {
     if (failure) std::rethrow_exception(failure);
 }
 
+void RunWaiting(const WaitingRunner& runner, const std::function<void()>& step) {
+    if (runner)
+        runner(step);
+    else
+        step();
+}
+
 }  // namespace platform

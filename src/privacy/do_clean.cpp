@@ -53,17 +53,10 @@ void EmptyFolder(const core::ClsFileFolder& files, const std::string& folder, Cl
 
 }  // namespace
 
-void RunWaiting(const WaitingRunner& runner, const std::function<void()>& step) {
-    if (runner)
-        runner(step);
-    else
-        step();
-}
-
 CleanReport DoClean(const std::array<bool, kPrivacyItemCount>& checked, platform::WindowHandle owner,
-                    const core::ClsFileFolder& files, ClsCash& cash, const WaitingRunner& runWaiting) {
+                    const core::ClsFileFolder& files, ClsCash& cash, const platform::WaitingRunner& runWaiting) {
     CleanReport report;
-    const auto waiting = [&runWaiting](const std::function<void()>& step) { RunWaiting(runWaiting, step); };
+    const auto waiting = [&runWaiting](const std::function<void()>& step) { platform::RunWaiting(runWaiting, step); };
     for (int item = 0; item < kPrivacyItemCount; ++item) {
         if (!checked[item]) continue;
         switch (item) {

@@ -2,11 +2,11 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/cls_file_folder.h"
+#include "platform/throttled_pump.h"
 #include "platform/window_handle.h"
 #include "privacy/cls_cash.h"
 
@@ -19,16 +19,11 @@ struct CleanReport {
     std::vector<std::string> foldersLeftAlone;
 };
 
-// Runs a step that waits on the system (emptying folders, walking the URL
-// cache) and returns when it has ended; empty: the step runs at once.
-using WaitingRunner = std::function<void(const std::function<void()>& step)>;
-void RunWaiting(const WaitingRunner& runner, const std::function<void()>& step);
-
 // Removes the traces of every checked item, in index order; every failure is skipped.
 // owner: the window handed to EmptyRecycleBin / EmptyWinClipBoard. The folder
 // and cache steps go through runWaiting; the window and COM steps and the
 // registry removals stay on the calling thread.
 CleanReport DoClean(const std::array<bool, kPrivacyItemCount>& checked, platform::WindowHandle owner,
-                    const core::ClsFileFolder& files, ClsCash& cash, const WaitingRunner& runWaiting = {});
+                    const core::ClsFileFolder& files, ClsCash& cash, const platform::WaitingRunner& runWaiting = {});
 
 }  // namespace privacy

@@ -45,7 +45,7 @@ std::string LeftAloneText(const std::vector<std::string>& folders) {
     return text;
 }
 
-Frm_Privacy::Frm_Privacy() : runWaiting(platform::RunWhilePumping) {
+Frm_Privacy::Frm_Privacy() {
     for (int i = 0; i < kItemCount; ++i) items_[i].caption = Catalogue()[i].designCaption;
     Lnk1.SetCaption("Manage Cookies");
     Lnk1.Click = [this] { Lnk1_Click(); };
@@ -88,7 +88,7 @@ void Frm_Privacy::Detect() {
     int recentFiles = 0;
     int32_t cookies = 0;
     // The walks wait on the system: they run while the window keeps pumping.
-    RunWaiting(runWaiting, [&] {
+    platform::RunWaiting(runWaiting, [&] {
         tempSize = files_.GetFolderSize(temp);
         recentFiles = CountListedFiles(recent);
         if (recentFiles >= 1) recentSize = files_.GetFolderSize(recent);

@@ -56,7 +56,7 @@ public:
     platform::WindowHandle owner = nullptr;
     // Runs the folder walks, folder emptying and URL cache walks of the
     // detection and the clean: on a worker while this thread pumps.
-    WaitingRunner runWaiting;
+    platform::WaitingRunner runWaiting = platform::RunWhilePumping;
 
     // The page's load: detection.
     void Form_Load();
