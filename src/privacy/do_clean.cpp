@@ -61,7 +61,7 @@ CleanReport DoClean(const std::array<bool, kPrivacyItemCount>& checked, platform
         if (!checked[item]) continue;
         switch (item) {
             case 0:
-                waiting([&] { EmptyFolder(files, files.GetTempPathStr(), report); });
+                waiting([&, folder = files.GetTempPathStr()] { EmptyFolder(files, folder, report); });
                 break;
             case 1:
                 // Where the history object is missing (Wine) there is nothing to clear.
