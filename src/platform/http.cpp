@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 #include "platform/handles.h"
@@ -56,6 +58,33 @@ bool WriteWholeFile(const std::string& localPath, const std::string& bytes) {
     return written;
 }
 
+// The overall limit of one download, and its cancel flag.
+class DownloadClock {
+public:
+    explicit DownloadClock(const HttpDownloadOptions& options) : options_(options), start_(::GetTickCount64()) {}
+
+    bool MustStop() const {
+        return (options_.cancel && options_.cancel->load()) ||
+               (options_.deadlineMs != 0 && Elapsed() >= options_.deadlineMs);
+    }
+    // Cuts the next step's time-outs to the time left.
+    void LimitNextStep(HINTERNET request) const {
+        uint64_t step = options_.timeoutMs;
+        if (options_.deadlineMs != 0)
+            step = std::min<uint64_t>(step, options_.deadlineMs - std::min<uint64_t>(Elapsed(), options_.deadlineMs));
+        const int timeout = static_cast<int>(std::max<uint64_t>(step, 1));
+        ::WinHttpSetTimeouts(request, timeout, timeout, timeout, timeout);
+        DWORD responseTimeout = static_cast<DWORD>(timeout);
+        ::WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout, sizeof(responseTimeout));
+    }
+
+private:
+    uint64_t Elapsed() const { return ::GetTickCount64() - start_; }
+
+    const HttpDownloadOptions& options_;
+    uint64_t start_;
+};
+
 }  // namespace
 
 HttpDownloadResult DownloadUrlToFile(const std::string& url, const std::string& localPath,
@@ -75,6 +104,8 @@ HttpDownloadResult DownloadUrlToFile(const std::string& url, const std::string& 
     if (parts.lpszExtraInfo) path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     if (path.empty()) path = L"/";
 
+    const DownloadClock clock(options);
+    if (clock.MustStop()) return result;
     const UniqueWinHttpHandle session = OpenSession(options.timeoutMs);
     if (!session) return result;
     const UniqueWinHttpHandle connection(::WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
@@ -89,9 +120,12 @@ HttpDownloadResult DownloadUrlToFile(const std::string& url, const std::string& 
         secure ? WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP : WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
     ::WinHttpSetOption(request.get(), WINHTTP_OPTION_REDIRECT_POLICY, &redirects, sizeof(redirects));
 
-    if (!::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-        !::WinHttpReceiveResponse(request.get(), nullptr))
+    clock.LimitNextStep(request.get());
+    if (clock.MustStop() ||
+        !::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
         return result;
+    clock.LimitNextStep(request.get());
+    if (clock.MustStop() || !::WinHttpReceiveResponse(request.get(), nullptr)) return result;
     DWORD status = 0;
     DWORD size = sizeof(status);
     if (!::WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
@@ -104,7 +138,8 @@ HttpDownloadResult DownloadUrlToFile(const std::string& url, const std::string& 
     char buffer[16384];
     for (;;) {
         DWORD read = 0;
-        if (!::WinHttpReadData(request.get(), buffer, sizeof(buffer), &read)) return result;
+        clock.LimitNextStep(request.get());
+        if (clock.MustStop() || !::WinHttpReadData(request.get(), buffer, sizeof(buffer), &read)) return result;
         if (read == 0) break;
         if (body.size() + read > options.maxBytes) return result;
         body.append(buffer, read);

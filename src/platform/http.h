@@ -2,6 +2,7 @@
 // of an address to the system's download dialog.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 
@@ -15,6 +16,12 @@ struct HttpDownloadOptions {
     unsigned timeoutMs = 15000;
     // A body larger than this is not saved: the files fetched here are small.
     std::size_t maxBytes = 1024 * 1024;
+    // The whole download gives up after this (0: only the per-step limits):
+    // each step's limit is cut to the time left, and the clock is read again
+    // after every piece of the body, so a server that trickles cannot hold it.
+    unsigned deadlineMs = 0;
+    // Set from another thread: the download stops before its next step.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 struct HttpDownloadResult {

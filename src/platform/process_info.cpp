@@ -7,6 +7,8 @@
 // clang-format on
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 
 #include "platform/handles.h"
 #include "platform/utf.h"
@@ -117,54 +119,115 @@ using NtQuerySystemInformationProc = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
 constexpr ULONG kSystemProcessInformation = 5;
 constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
 
-}  // namespace
+const ProcessRecord* RecordAt(const std::vector<unsigned long long>& buffer, size_t offset) {
+    return reinterpret_cast<const ProcessRecord*>(reinterpret_cast<const unsigned char*>(buffer.data()) + offset);
+}
 
-std::vector<ProcessCounters> SystemProcessCounters() {
-    static const auto query = reinterpret_cast<NtQuerySystemInformationProc>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-    std::vector<ProcessCounters> result;
-    if (!query) return result;
-    // Kept between calls: the refresh asks every second.
-    static thread_local std::vector<ULONGLONG> buffer(64 * 1024 / sizeof(ULONGLONG));
-    LONG status = kInfoLengthMismatch;
-    for (int attempt = 0; attempt < 4 && status == kInfoLengthMismatch; ++attempt) {
-        ULONG needed = 0;
-        const ULONG size = static_cast<ULONG>(buffer.size() * sizeof(ULONGLONG));
-        status = query(kSystemProcessInformation, buffer.data(), size, &needed);
-        if (status == kInfoLengthMismatch) buffer.resize((std::max<size_t>(needed, size) * 2) / sizeof(ULONGLONG) + 1);
-    }
-    if (status < 0) return result;
-    const auto* base = reinterpret_cast<const unsigned char*>(buffer.data());
+template <typename Visit>
+void ForEachRecord(const std::vector<unsigned long long>& buffer, Visit&& visit) {
     for (size_t offset = 0;;) {
-        const auto* record = reinterpret_cast<const ProcessRecord*>(base + offset);
-        ProcessCounters counters;
-        counters.id = static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(record->uniqueProcessId));
-        counters.threads = record->numberOfThreads;
-        counters.workingSet = record->workingSetSize;
-        counters.creationTime = static_cast<uint64_t>(record->createTime.QuadPart);
-        counters.basePriority = record->basePriority;
-        if (record->imageName.buffer)
-            counters.imageName = ToUtf8(std::wstring_view(record->imageName.buffer, record->imageName.length / 2));
-        result.push_back(std::move(counters));
+        const ProcessRecord* record = RecordAt(buffer, offset);
+        visit(*record);
         if (record->nextEntryOffset == 0) break;
         offset += record->nextEntryOffset;
     }
-    return result;
+}
+
+uint32_t IdOf(const ProcessRecord& record) {
+    return static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(record.uniqueProcessId));
+}
+
+// The base priority a record gives for each priority class: Windows gives
+// the scheduling priority the class sets, Wine the class's own number.
+struct PriorityStep {
+    LONG basePriority;
+    uint32_t priorityClass;
+};
+using PriorityScale = std::array<PriorityStep, 6>;
+constexpr PriorityScale kWindowsScale = {{{4, IDLE_PRIORITY_CLASS},
+                                          {6, BELOW_NORMAL_PRIORITY_CLASS},
+                                          {8, NORMAL_PRIORITY_CLASS},
+                                          {10, ABOVE_NORMAL_PRIORITY_CLASS},
+                                          {13, HIGH_PRIORITY_CLASS},
+                                          {24, REALTIME_PRIORITY_CLASS}}};
+constexpr PriorityScale kWineScale = {{{1, IDLE_PRIORITY_CLASS},
+                                       {2, NORMAL_PRIORITY_CLASS},
+                                       {3, HIGH_PRIORITY_CLASS},
+                                       {4, REALTIME_PRIORITY_CLASS},
+                                       {5, BELOW_NORMAL_PRIORITY_CLASS},
+                                       {6, ABOVE_NORMAL_PRIORITY_CLASS}}};
+
+uint32_t ClassOn(const PriorityScale& scale, LONG basePriority) {
+    for (const PriorityStep& step : scale)
+        if (step.basePriority == basePriority) return step.priorityClass;
+    return 0;
+}
+
+// Which scale this system uses, told by this program's own record against
+// its own class; none when neither agrees (the tick then asks each process).
+const PriorityScale* ScaleOf(const std::vector<unsigned long long>& buffer) {
+    static std::atomic<const PriorityScale*> known{nullptr};
+    if (const PriorityScale* scale = known.load()) return scale;
+    const uint32_t self = ::GetCurrentProcessId();
+    const uint32_t selfClass = ::GetPriorityClass(::GetCurrentProcess());
+    const PriorityScale* found = nullptr;
+    ForEachRecord(buffer, [&](const ProcessRecord& record) {
+        if (IdOf(record) != self || selfClass == 0) return;
+        if (ClassOn(kWindowsScale, record.basePriority) == selfClass) found = &kWindowsScale;
+        if (ClassOn(kWineScale, record.basePriority) == selfClass) found = &kWineScale;
+    });
+    if (found) known.store(found);
+    return found;
+}
+
+}  // namespace
+
+bool ProcessSnapshot::QuerySystem() {
+    static const auto query = reinterpret_cast<NtQuerySystemInformationProc>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return false;
+    if (buffer_.empty()) buffer_.resize(64 * 1024 / sizeof(unsigned long long));
+    LONG status = kInfoLengthMismatch;
+    for (int attempt = 0; attempt < 4 && status == kInfoLengthMismatch; ++attempt) {
+        ULONG needed = 0;
+        const auto size = static_cast<ULONG>(buffer_.size() * sizeof(unsigned long long));
+        status = query(kSystemProcessInformation, buffer_.data(), size, &needed);
+        if (status == kInfoLengthMismatch)
+            buffer_.resize((std::max<size_t>(needed, size) * 2) / sizeof(unsigned long long) + 1);
+    }
+    return status >= 0;
+}
+
+const std::vector<ProcessEntry>& ProcessSnapshot::Take() {
+    if (!QuerySystem()) {
+        entries_ = ToolhelpProcesses();
+        return entries_;
+    }
+    const PriorityScale* scale = ScaleOf(buffer_);
+    size_t count = 0;
+    ForEachRecord(buffer_, [&](const ProcessRecord& record) {
+        if (count == entries_.size()) entries_.emplace_back();
+        ProcessEntry& entry = entries_[count++];
+        const uint32_t id = IdOf(record);
+        const auto created = static_cast<uint64_t>(record.createTime.QuadPart);
+        if (!entry.countersKnown || entry.id != id || entry.creationTime != created) {
+            const CountedString& name = record.imageName;
+            entry.exeFile = name.buffer ? ToUtf8(std::wstring_view(name.buffer, name.length / 2)) : std::string();
+        }
+        entry.id = id;
+        entry.threads = record.numberOfThreads;
+        entry.countersKnown = true;
+        entry.workingSet = record.workingSetSize;
+        entry.creationTime = created;
+        entry.priorityClass = scale ? ClassOn(*scale, record.basePriority) : 0;
+    });
+    entries_.resize(count);
+    return entries_;
 }
 
 std::vector<ProcessEntry> SnapshotProcesses() {
-    std::vector<ProcessEntry> entries;
-    for (auto& counters : SystemProcessCounters()) {
-        ProcessEntry entry;
-        entry.id = counters.id;
-        entry.threads = counters.threads;
-        entry.exeFile = std::move(counters.imageName);
-        entry.countersKnown = true;
-        entry.workingSet = counters.workingSet;
-        entry.creationTime = counters.creationTime;
-        entries.push_back(std::move(entry));
-    }
-    return entries.empty() ? ToolhelpProcesses() : entries;
+    static thread_local ProcessSnapshot snapshot;
+    return snapshot.Take();
 }
 
 std::vector<ProcessEntry> ToolhelpProcesses() {

@@ -19,14 +19,31 @@ struct ProcessEntry {
     // Known when the snapshot came from the system's process information.
     bool countersKnown = false;
     uint64_t workingSet = 0;
-    uint64_t creationTime = 0;  // FILETIME (UTC)
+    uint64_t creationTime = 0;   // FILETIME (UTC)
+    uint32_t priorityClass = 0;  // 0 when the snapshot does not tell it
 };
 
 // Every process of a fresh snapshot, in the snapshot's order: from one
 // SystemProcessInformation call where Windows has it (NT), which also gives
-// each working set and creation time without opening the process, else
-// from a Toolhelp snapshot (Windows 98/Me).
+// each working set, creation time and priority class without opening the
+// process, else from a Toolhelp snapshot (Windows 98/Me).
 std::vector<ProcessEntry> SnapshotProcesses();
+
+// The same, for a caller that asks again and again (the process page's
+// one-second tick): the system's buffer and the entries are kept between
+// snapshots, and a process listed at the same place as last time keeps its
+// converted name.
+class ProcessSnapshot {
+public:
+    const std::vector<ProcessEntry>& Take();
+    // Only the system call into the kept buffer: what a snapshot cannot
+    // go below. False when Windows refuses.
+    bool QuerySystem();
+
+private:
+    std::vector<unsigned long long> buffer_;
+    std::vector<ProcessEntry> entries_;
+};
 std::vector<ProcessEntry> ToolhelpProcesses();
 
 struct ModuleEntry {
@@ -61,18 +78,6 @@ struct ProcessFacts {
     uint32_t priorityClass = 0;  // 0 when it could not be read
 };
 ProcessFacts QueryProcessFacts(uint32_t processId);
-
-// Every process's counters from one system call (SystemProcessInformation),
-// so that a refresh need not open each process; empty when Windows refuses.
-struct ProcessCounters {
-    uint32_t id = 0;
-    uint32_t threads = 0;
-    uint64_t workingSet = 0;
-    uint64_t creationTime = 0;  // FILETIME (UTC)
-    int32_t basePriority = 0;
-    std::string imageName;
-};
-std::vector<ProcessCounters> SystemProcessCounters();
 
 // GetPriorityClass through a handle with query rights only; 0 on failure.
 uint32_t ProcessPriorityClass(uint32_t processId);

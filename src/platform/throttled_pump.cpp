@@ -1,8 +1,13 @@
 #include "platform/throttled_pump.h"
 
-#include "platform/message_pump.h"
-
 #include <windows.h>
+
+#include <exception>
+#include <system_error>
+#include <thread>
+
+#include "platform/handles.h"
+#include "platform/message_pump.h"
 
 namespace platform {
 
@@ -49,6 +54,43 @@ bool ThrottledPump::Pump() {
 
 double ThrottledPump::MaxGapMs() const {
     return static_cast<double>(maxGapTicks_) * 1000.0 / static_cast<double>(ClockFrequency());
+}
+
+void RunWhilePumping(const std::function<void()>& work) {
+    const UniqueHandle done(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::exception_ptr failure;
+    std::thread worker;
+    try {
+        if (done)
+            worker = std::thread([&] {
+                try {
+                    work();
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+                ::SetEvent(done.get());
+            });
+    } catch (const std::system_error&) {
+    }
+    if (!worker.joinable()) {
+        work();  // no thread to be had: the work runs here, as it always did
+        return;
+    }
+    const HANDLE waitFor = done.get();
+    for (bool pumping = true; pumping;) {
+        const DWORD woken = ::MsgWaitForMultipleObjectsEx(1, &waitFor, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken != WAIT_OBJECT_0 + 1) break;  // the work ended (or the wait failed)
+        pumping = PumpPendingMessages();
+    }
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
+void RunWaiting(const WaitingRunner& runner, const std::function<void()>& step) {
+    if (runner)
+        runner(step);
+    else
+        step();
 }
 
 }  // namespace platform

@@ -44,6 +44,18 @@ private:
     bool quitSeen_ = false;
 };
 
+// Runs work on a worker thread while this (the interface) thread keeps
+// dispatching its messages, and returns when the work has ended; an exception
+// of the work is thrown here. The work must not touch a window or a settings
+// file. After a WM_QUIT (kept for the main loop) it only waits.
+void RunWhilePumping(const std::function<void()>& work);
+
+// Runs a step that waits on the system and returns when it has ended:
+// RunWhilePumping in the program, something else in a test; empty: the step
+// runs at once.
+using WaitingRunner = std::function<void(const std::function<void()>& step)>;
+void RunWaiting(const WaitingRunner& runner, const std::function<void()>& step);
+
 // Monotonic clock in ticks, and its frequency per second.
 int64_t ClockTicks();
 int64_t ClockFrequency();

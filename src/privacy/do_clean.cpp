@@ -54,20 +54,21 @@ void EmptyFolder(const core::ClsFileFolder& files, const std::string& folder, Cl
 }  // namespace
 
 CleanReport DoClean(const std::array<bool, kPrivacyItemCount>& checked, platform::WindowHandle owner,
-                    const core::ClsFileFolder& files, ClsCash& cash) {
+                    const core::ClsFileFolder& files, ClsCash& cash, const platform::WaitingRunner& runWaiting) {
     CleanReport report;
+    const auto waiting = [&runWaiting](const std::function<void()>& step) { platform::RunWaiting(runWaiting, step); };
     for (int item = 0; item < kPrivacyItemCount; ++item) {
         if (!checked[item]) continue;
         switch (item) {
             case 0:
-                EmptyFolder(files, files.GetTempPathStr(), report);
+                waiting([&, folder = files.GetTempPathStr()] { EmptyFolder(files, folder, report); });
                 break;
             case 1:
                 // Where the history object is missing (Wine) there is nothing to clear.
                 cash.ClearHistory();
                 break;
             case 2:
-                EmptyFolder(files, files.GetSpecialFolder(kRecentFolder), report);
+                waiting([&, folder = files.GetSpecialFolder(kRecentFolder)] { EmptyFolder(files, folder, report); });
                 // The purge takes the per-type subkeys, so the key removal can then take the key.
                 core::DeleteSubKeys(kUser, kRecentDocs);
                 core::DeleteRegKey(kUser, kRecentDocs);
@@ -95,12 +96,16 @@ CleanReport DoClean(const std::array<bool, kPrivacyItemCount>& checked, platform
                 core::DeleteRegKey(kUser, kTypedUrls);
                 break;
             case 10:
-                cash.ClearCash();
-                EmptyFolder(files, files.GetSpecialFolder(kInternetCacheFolder), report);
+                waiting([&, folder = files.GetSpecialFolder(kInternetCacheFolder)] {
+                    cash.ClearCash();
+                    EmptyFolder(files, folder, report);
+                });
                 break;
             case 11:
-                cash.ClearCookies();
-                EmptyFolder(files, files.GetSpecialFolder(kCookiesFolder), report);
+                waiting([&, folder = files.GetSpecialFolder(kCookiesFolder)] {
+                    cash.ClearCookies();
+                    EmptyFolder(files, folder, report);
+                });
                 break;
             case 18:
                 core::DeleteRegValue(kUser, kAcdSee, "LastFolder");

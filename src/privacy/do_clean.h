@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/cls_file_folder.h"
+#include "platform/throttled_pump.h"
 #include "platform/window_handle.h"
 #include "privacy/cls_cash.h"
 
@@ -19,8 +20,10 @@ struct CleanReport {
 };
 
 // Removes the traces of every checked item, in index order; every failure is skipped.
-// owner: the window handed to EmptyRecycleBin / EmptyWinClipBoard.
+// owner: the window handed to EmptyRecycleBin / EmptyWinClipBoard. The folder
+// and cache steps go through runWaiting; the window and COM steps and the
+// registry removals stay on the calling thread.
 CleanReport DoClean(const std::array<bool, kPrivacyItemCount>& checked, platform::WindowHandle owner,
-                    const core::ClsFileFolder& files, ClsCash& cash);
+                    const core::ClsFileFolder& files, ClsCash& cash, const platform::WaitingRunner& runWaiting = {});
 
 }  // namespace privacy

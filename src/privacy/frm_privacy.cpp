@@ -4,7 +4,7 @@
 
 #include "core/registry_procs.h"
 #include "platform/file_system.h"
-#include "privacy/do_clean.h"
+#include "platform/throttled_pump.h"
 
 namespace privacy {
 namespace {
@@ -23,6 +23,18 @@ int CountListedFiles(const std::string& folder) {
     }
     return count;
 }
+
+// Marks the page busy for one clean or detection, also when it throws.
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyScope() { busy_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& busy_;
+};
 
 }  // namespace
 
@@ -64,15 +76,30 @@ void Frm_Privacy::SetChecked(int index, bool checked) {
 }
 
 void Frm_Privacy::ChkItems() {
-    items_[kTempItem].toolTip = "Temp Folder Size : " + files_.GetFolderSize(files_.GetTempPathStr());
+    if (busy_) return;
+    const BusyScope busy(busy_);
+    Detect();
+}
 
+void Frm_Privacy::Detect() {
+    const std::string temp = files_.GetTempPathStr();
     const std::string recent = files_.GetSpecialFolder(kRecentFolder);
-    const int recentFiles = CountListedFiles(recent);
-    items_[kRecentItem].toolTip =
-        recentFiles >= 1 ? "Recent Files : " + std::to_string(recentFiles) + ", Size : " + files_.GetFolderSize(recent)
-                         : "Recent Documents Folder is Empty";
+    std::string tempSize, recentSize;
+    int recentFiles = 0;
+    int32_t cookies = 0;
+    // The walks wait on the system: they run while the window keeps pumping.
+    platform::RunWaiting(runWaiting, [&] {
+        tempSize = files_.GetFolderSize(temp);
+        recentFiles = CountListedFiles(recent);
+        if (recentFiles >= 1) recentSize = files_.GetFolderSize(recent);
+        cookies = GetChach(1);
+    });
 
-    Lnk1.SetEnabled(GetChach(1) >= 1);
+    items_[kTempItem].toolTip = "Temp Folder Size : " + tempSize;
+    items_[kRecentItem].toolTip = recentFiles >= 1
+                                      ? "Recent Files : " + std::to_string(recentFiles) + ", Size : " + recentSize
+                                      : "Recent Documents Folder is Empty";
+    Lnk1.SetEnabled(cookies >= 1);
 
     for (int i = kFirstProgramItem; i <= kLastProgramItem; ++i) DetectProgram(i);
     Changed();
@@ -105,20 +132,22 @@ int32_t Frm_Privacy::GetChach(int32_t kind) {
 void Frm_Privacy::DoClean() {
     std::array<bool, kPrivacyItemCount> checked{};
     for (int i = 0; i < kItemCount; ++i) checked[i] = items_[i].checked;
-    const CleanReport report = privacy::DoClean(checked, owner, files_, cash_);
+    const CleanReport report = privacy::DoClean(checked, owner, files_, cash_, runWaiting);
     // A new clean replaces what the last one reported.
     Balloon.HideMessage();
     if (!report.foldersLeftAlone.empty()) Balloon.ShowError(LeftAloneText(report.foldersLeftAlone));
 }
 
 void Frm_Privacy::Cmd_Clean_Click() {
+    if (busy_) return;
+    const BusyScope busy(busy_);
     cmdCleanEnabled_ = false;
     Changed();
     if (onShowProgress)
         onShowProgress([this] { DoClean(); });
     else
         DoClean();
-    ChkItems();
+    Detect();
     cmdCleanEnabled_ = true;
     Changed();
 }

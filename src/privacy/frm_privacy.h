@@ -17,6 +17,7 @@
 #include "core/cls_file_folder.h"
 #include "platform/window_handle.h"
 #include "privacy/cls_cash.h"
+#include "privacy/do_clean.h"
 #include "privacy/privacy_catalogue.h"
 
 namespace privacy {
@@ -53,6 +54,9 @@ public:
     std::function<void()> onManageCookies;
     // The page's window, handed to the recycle bin and clipboard services.
     platform::WindowHandle owner = nullptr;
+    // Runs the folder walks, folder emptying and URL cache walks of the
+    // detection and the clean: on a worker while this thread pumps.
+    platform::WaitingRunner runWaiting = platform::RunWhilePumping;
 
     // The page's load: detection.
     void Form_Load();
@@ -65,6 +69,7 @@ public:
     // already has the value is left alone, as a click would not fire.
     void SetChecked(int index, bool checked);
 
+    // Skipped while a clean or another detection runs (F5 during the pump).
     void ChkItems();
     // kind not 0: cache URLs beginning with "Cookie"; 0: URLs without
     // "Cookie" anywhere. Case-sensitive.
@@ -72,6 +77,7 @@ public:
     // Removes the traces of every checked item, then shows in the balloon the
     // folders that were left alone because emptying them was not safe.
     void DoClean();
+    // A click while a clean or a detection runs starts nothing.
     void Cmd_Clean_Click();
 
     MenuState PrepareMenu() const;
@@ -94,6 +100,7 @@ public:
 
 private:
     void Changed() const;
+    void Detect();
     void CheckRange(int first, int last, bool onlyEnabled);
     void DetectProgram(int index);
     void Recolour();
@@ -103,6 +110,7 @@ private:
     std::array<PrivacyItem, kItemCount> items_;
     int16_t checkedCount_ = 0;
     bool cmdCleanEnabled_ = false;
+    bool busy_ = false;  // a clean or a detection is running, with the messages pumped
     int scrollTwips_ = 0;
     controls::ThemeSubscription theme_;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "core/general.h"
 #include "platform/file_system.h"
@@ -10,11 +9,6 @@
 
 namespace processes {
 namespace {
-
-struct Listed {
-    const platform::ProcessEntry* entry;
-    platform::ProcessFacts facts;
-};
 
 bool SameName(const std::string& a, const std::string& b) {
     return a == b || platform::UpperCaseForComparison(a) == platform::UpperCaseForComparison(b);
@@ -55,11 +49,12 @@ void Frm_Tasks::Reload() {
         LoadProcListXp();
 }
 
-void Frm_Tasks::LoadProcListXp() { LoadProcListXpFrom(platform::SnapshotProcesses()); }
-void Frm_Tasks::LoadProcList9x() { LoadProcList9xFrom(platform::SnapshotProcesses()); }
+void Frm_Tasks::LoadProcListXp() { LoadProcListXpFrom(snapshot_.Take()); }
+void Frm_Tasks::LoadProcList9x() { LoadProcList9xFrom(snapshot_.Take()); }
 
 void Frm_Tasks::BeginLoad() {
     Lv.clear();
+    rowOf_.clear();
     opened_.clear();
     excluded_.clear();
     selectedRow_ = -1;
@@ -69,6 +64,7 @@ void Frm_Tasks::BeginLoad() {
 
 void Frm_Tasks::EndLoad() {
     ++rebuilds;
+    for (size_t i = 0; i < Lv.size(); ++i) rowOf_.emplace(Lv[i].id, i);
     StatusReset();
     ListVisible = true;
     Menus.Unload();
@@ -117,8 +113,9 @@ void Frm_Tasks::LoadProcListXpFrom(const std::vector<platform::ProcessEntry>& en
         row.id = entry.id;
         row.key = std::to_string(entry.id);
         row.name = entry.exeFile;
+        row.workingSet = workingSet;
         row.memory = files_.CalcSize(workingSet);
-        row.priority = PriorityName(process.PriorityClass());
+        row.priority = PriorityName(entry.priorityClass != 0 ? entry.priorityClass : process.PriorityClass());
         row.threads = std::to_string(entry.threads);
         row.creationTime = entry.countersKnown ? entry.creationTime : process.CreationTime().value_or(0);
         if (timerEnabled_) opened_.emplace(entry.id, std::move(process));
@@ -163,18 +160,16 @@ void Frm_Tasks::SetCell(size_t row, TaskColumn column, std::string& cell, std::s
     if (onCellChanged) onCellChanged(row, column);
 }
 
-bool Frm_Tasks::SameListing(const std::vector<platform::ProcessEntry>& eligible) const {
+bool Frm_Tasks::SameListing() const {
     // The set of identifiers, not only their number: one process ending
     // while another starts leaves the count as it was. An identifier that
     // now names another executable counts as a change too.
-    if (eligible.size() != Lv.size()) return false;
-    std::unordered_map<uint32_t, const TaskRow*> listed;
-    listed.reserve(Lv.size());
-    for (const auto& row : Lv) listed.emplace(row.id, &row);
-    for (const auto& entry : eligible) {
-        const auto found = listed.find(entry.id);
-        if (found == listed.end()) return false;
-        const TaskRow& row = *found->second;
+    if (eligible_.size() != Lv.size()) return false;
+    for (const Eligible& eligible : eligible_) {
+        const platform::ProcessEntry& entry = *eligible.entry;
+        const auto found = rowOf_.find(entry.id);
+        if (found == rowOf_.end()) return false;
+        const TaskRow& row = Lv[found->second];
         if (!SameName(shownAsWin9x_ ? row.tag : row.name, entry.exeFile)) return false;
         if (entry.countersKnown && entry.creationTime != 0 && row.creationTime != 0 &&
             entry.creationTime != row.creationTime)
@@ -187,17 +182,13 @@ bool Frm_Tasks::Excluded(const platform::ProcessEntry& entry) const {
     return excluded_.count({entry.id, entry.creationTime}) != 0;
 }
 
-void Frm_Tasks::Tm_Timer() { TickFrom(platform::SnapshotProcesses()); }
+void Frm_Tasks::Tm_Timer() { TickFrom(snapshot_.Take()); }
 
 void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
     const bool win9x = Win9x();
-    std::unordered_set<uint32_t> listed;
-    for (const auto& row : Lv) listed.insert(row.id);
-    std::vector<platform::ProcessEntry> eligible;
-    std::unordered_map<uint32_t, platform::ProcessFacts> facts;
-    eligible.reserve(entries.size());
-    facts.reserve(entries.size());
+    eligible_.clear();
     for (const auto& entry : entries) {
+        platform::ProcessFacts facts;
         if (win9x) {
             // The loader lists only existing executables; counting the
             // others would rebuild the list at every tick.
@@ -208,19 +199,18 @@ void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
             // and one that starts between ticks is tried here, so that it
             // never rebuilds the list only to be left out again.
             if (entry.workingSet == 0 || Excluded(entry)) continue;
-            if (!listed.count(entry.id) && !platform::ProcessQuery::Open(entry.id)) {
+            if (!rowOf_.count(entry.id) && !platform::ProcessQuery::Open(entry.id)) {
                 excluded_.emplace(entry.id, entry.creationTime);
                 continue;
             }
-            facts[entry.id].workingSet = entry.workingSet;
+            facts = {entry.workingSet, entry.priorityClass};
         } else {
-            const platform::ProcessFacts read = platform::QueryProcessFacts(entry.id);
-            if (read.workingSet == 0) continue;
-            facts.emplace(entry.id, read);
+            facts = platform::QueryProcessFacts(entry.id);
+            if (facts.workingSet == 0) continue;
         }
-        eligible.push_back(entry);
+        eligible_.push_back({&entry, facts});
     }
-    if (win9x != shownAsWin9x_ || !SameListing(eligible)) {
+    if (win9x != shownAsWin9x_ || !SameListing()) {
         if (win9x)
             LoadProcList9xFrom(entries);
         else
@@ -228,20 +218,20 @@ void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
         return;
     }
     // Rows in place; the thread count is left as listed.
-    for (size_t i = 0; i < Lv.size(); ++i) {
+    for (const Eligible& eligible : eligible_) {
+        const size_t i = rowOf_.find(eligible.entry->id)->second;
         TaskRow& row = Lv[i];
         if (row.id == 0) continue;
-        uint32_t priorityClass = 0;
-        const auto held = opened_.find(row.id);
-        if (!win9x) {
-            const auto found = facts.find(row.id);
-            const platform::ProcessFacts read = found != facts.end() ? found->second : platform::ProcessFacts{};
-            SetCell(i, TaskColumn::Memory, row.memory, files_.CalcSize(read.workingSet));
-            priorityClass = read.priorityClass;
+        if (!win9x && eligible.facts.workingSet != row.workingSet) {
+            row.workingSet = eligible.facts.workingSet;
+            SetCell(i, TaskColumn::Memory, row.memory, files_.CalcSize(row.workingSet));
         }
-        if (priorityClass == 0)
+        uint32_t priorityClass = eligible.facts.priorityClass;
+        if (priorityClass == 0) {
+            const auto held = opened_.find(row.id);
             priorityClass =
                 held != opened_.end() ? held->second.PriorityClass() : platform::ProcessPriorityClass(row.id);
+        }
         SetCell(i, TaskColumn::Priority, row.priority, PriorityName(priorityClass));
     }
 }

@@ -28,6 +28,7 @@ struct TaskRow {
     std::string tag;            // the executable's full path, "" when none was found
     std::string iconPath;       // tag when that file exists, else "" (the default picture)
     std::string memory;         // "Memory Usage" (NT way only)
+    uint64_t workingSet = 0;    // what memory shows, so that an unchanged figure is not formatted again
     std::string priority;       // "Priority"
     std::string threads;        // "Threads"
     uint64_t creationTime = 0;  // FILETIME (UTC) of the listed process, 0 when unknown
@@ -108,17 +109,27 @@ public:
     uint64_t rebuilds = 0;
 
 private:
+    // A process the tick may list, with what it read about it.
+    struct Eligible {
+        const platform::ProcessEntry* entry;
+        platform::ProcessFacts facts;
+    };
+
     bool Win9x() const;
     void BeginLoad();
     void EndLoad();
     void StatusReset();
     void SetCell(size_t row, TaskColumn column, std::string& cell, std::string text);
-    bool SameListing(const std::vector<platform::ProcessEntry>& eligible) const;
+    bool SameListing() const;
     bool Excluded(const platform::ProcessEntry& entry) const;
     void ReopenListed();
 
     core::Prompts& prompts_;
     core::ClsFileFolder files_;
+    // Kept between ticks so that a tick allocates nothing when nothing changed.
+    platform::ProcessSnapshot snapshot_;
+    std::vector<Eligible> eligible_;
+    std::unordered_map<uint32_t, size_t> rowOf_;  // row index by identifier, made at each load
     // The listed processes, held open while the timer runs so that a tick
     // asks without opening them again; and the processes that could not be
     // opened since the last load (with their creation times), so that a

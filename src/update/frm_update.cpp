@@ -46,7 +46,10 @@ bool Frm_Update::DownloadFile(const std::string& url, const std::string& localPa
     const auto source = ParseWebAddress(url);
     platform::HttpDownloadOptions options;
     options.allowPlainHttp = source && source->scheme == "http" && IsLoopbackHost(source->host);
-    const platform::HttpDownloadResult result = platform::DownloadUrlToFile(url, localPath, options);
+    options.deadlineMs = descriptionDeadlineMs;
+    options.cancel = &cancel_;
+    platform::HttpDownloadResult result;
+    platform::RunWaiting(runWaiting, [&] { result = platform::DownloadUrlToFile(url, localPath, options); });
     // An error page saved under the file's name would otherwise read as
     // "current": only a successful answer that is a description file counts.
     const bool readable = result.succeeded() && !ReadDescription(localPath, "version", "").empty();
@@ -94,7 +97,12 @@ void Frm_Update::LnkCheck_Click() {
     sourceAddress_ = DescriptionAddress();
     // A file left by an earlier run (read-only, say) must not stand in the way.
     RemoveLocalFile();
-    if (!DownloadFile(sourceAddress_, localFile_)) {
+    const bool fetched = DownloadFile(sourceAddress_, localFile_);
+    if (closed_) {
+        RemoveLocalFile();  // the window closed while the file arrived
+        return;
+    }
+    if (!fetched) {
         page_.state = UpdateState::DownloadFailed;
         page_.statusText = text::kStatusCantRead;
         Changed();
@@ -163,6 +171,7 @@ void Frm_Update::LnkDownloadFull_Click() {
 
 void Frm_Update::Form_Unload() {
     closed_ = true;
+    cancel_ = true;
     onChange_ = nullptr;
     RemoveLocalFile();
 }

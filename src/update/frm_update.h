@@ -3,11 +3,13 @@
 // offers its downloads. Frm_UpdateWindow draws this state.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/cls_file_folder.h"
+#include "platform/throttled_pump.h"
 #include "update/update_system.h"
 
 namespace update {
@@ -64,6 +66,11 @@ public:
     Frm_Update(const Frm_Update&) = delete;
     Frm_Update& operator=(const Frm_Update&) = delete;
 
+    // Runs the fetch of the description file (on a worker while the window
+    // pumps), within this overall limit.
+    platform::WaitingRunner runWaiting = platform::RunWhilePumping;
+    unsigned descriptionDeadlineMs = 20000;
+
     // Called after every change of Page(); never after Form_Unload.
     void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
 
@@ -71,7 +78,8 @@ public:
     void LnkCheck_Click();
     void LnkDownloadUpdate_Click();
     void LnkDownloadFull_Click();
-    // The window is closing: a check inside one of its waits ends there.
+    // The window is closing: a check inside one of its waits ends there, and
+    // a fetch under way stops before its next step.
     void Form_Unload();
 
     bool IsConnected();
@@ -106,6 +114,7 @@ private:
     std::function<void()> onChange_;
     bool checking_ = false;
     bool closed_ = false;
+    std::atomic<bool> cancel_{false};  // closed_, as the fetching worker reads it
     bool focusCancel_ = false;
 };
 

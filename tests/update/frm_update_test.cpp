@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 
 namespace {
 
+using testing_support::CannedResponse;
 using testing_support::LoopbackHttpServer;
 using testing_support::Respond;
 using testing_support::TempFolder;
@@ -291,23 +294,28 @@ TEST_F(UpdateCheck, WithoutAConnectionNothingIsFetched) {
     EXPECT_TRUE(logic.Page().pictureVisible);
 }
 
-TEST_F(UpdateCheck, ClosingDuringEitherWaitEndsTheCheckThere) {
-    for (size_t closeInWait : {1u, 2u}) {
+TEST_F(UpdateCheck, ClosingDuringEitherWaitOrTheFetchEndsTheCheckThere) {
+    for (size_t closeInWait : {1u, 2u, 3u}) {  // 3: while the description file is being fetched
         Frm_Update check(system, program.path());
         int changesAfterClose = 0;
         bool closed = false;
         check.SetOnChange([&] { changesAfterClose += closed ? 1 : 0; });
-        system.pauses.clear();
-        system.duringPause = [&](size_t wait) {
+        const auto closeIn = [&](size_t wait) {
             if (wait == closeInWait) {
                 check.Form_Unload();
                 closed = true;
             }
         };
+        system.pauses.clear();
+        system.duringPause = closeIn;
+        check.runWaiting = [&](const std::function<void()>& fetch) {
+            closeIn(3);
+            fetch();
+        };
         Publish("[programinfo]\r\nversion=2.5\r\nsizefl=1 MB\r\nfilefl=" + Https("/f.exe") + "\r\n");
         check.LnkCheck_Click();
 
-        EXPECT_EQ(system.pauses.size(), closeInWait);
+        EXPECT_EQ(system.pauses.size(), std::min<size_t>(closeInWait, 2));
         EXPECT_TRUE(check.Closed());
         EXPECT_EQ(changesAfterClose, 0);
         EXPECT_NE(check.Page().state, UpdateState::UpdateOffered);
@@ -317,6 +325,18 @@ TEST_F(UpdateCheck, ClosingDuringEitherWaitEndsTheCheckThere) {
         check.LnkCheck_Click();
         EXPECT_TRUE(server.Requests().empty());
     }
+}
+
+TEST_F(UpdateCheck, AServerThatNeverAnswersCannotBeReadWhenTheDeadlinePasses) {
+    // It would answer, with a newer release, after 10 s: within each step's
+    // own limit, so only the overall deadline ends the wait.
+    CannedResponse silent = Respond(200, "[programinfo]\r\nversion=9\r\n");
+    silent.delayMs = 10000;
+    server.Serve(kFilePath, silent);
+    logic.descriptionDeadlineMs = 300;
+    logic.LnkCheck_Click();
+    EXPECT_EQ(logic.Page().statusText, "Can't read update information.");
+    EXPECT_FALSE(testing_support::Exists(LocalFile()));
 }
 
 TEST_F(UpdateCheck, NumbersReadAndShowWithAPointInACommaLocale) {
