@@ -24,7 +24,10 @@ bool IsDotEntry(std::wstring_view name) { return name == L"." || name == L".."; 
 
 ClsFindFiles::ClsFindFiles() = default;
 
-ClsFindFiles::~ClsFindFiles() { CancelSearch(true); }
+ClsFindFiles::~ClsFindFiles() {
+    CancelSearch(true);
+    prefetch_.reset();  // joined before the skip rules it reads go
+}
 
 void ClsFindFiles::StartFind() {
     cancelled_ = false;
@@ -72,19 +75,18 @@ void ClsFindFiles::FindFile(const std::string& patterns, const std::string& path
     pump_.Restart();
     // Two workers: under Wine a second one gains about a quarter, a third
     // would take the interface thread's share of two cores.
-    platform::FolderPrefetch prefetch(path, [this](const std::string& folder) { return Skipped(folder); });
-    prefetch_ = &prefetch;
+    prefetch_.emplace(path, [this](const std::string& folder) { return Skipped(folder); });
     const auto pumpWhileWaiting = [this] {
         if (!pump_.TickNow()) cancelled_ = true;
         return !cancelled_;
     };
     while (!cancelled_) {
-        const auto folder = prefetch.Next(pumpWhileWaiting);
+        const auto folder = prefetch_->Next(pumpWhileWaiting);
         if (!folder) break;
         Report(patternList, *folder);
         if (!pump_.Tick()) cancelled_ = true;
     }
-    prefetch_ = nullptr;
+    prefetch_.reset();  // joins the workers
     running_ = false;
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ class PatternList;
 class ClsFindFiles {
 public:
     ClsFindFiles();
-    ~ClsFindFiles();  // cancels
+    ~ClsFindFiles();  // cancels, and joins the workers
     ClsFindFiles(const ClsFindFiles&) = delete;
     ClsFindFiles& operator=(const ClsFindFiles&) = delete;
 
@@ -76,7 +77,7 @@ private:
 
     bool cancelled_ = false;
     bool running_ = false;
-    platform::FolderPrefetch* prefetch_ = nullptr;  // of the search running
+    std::optional<platform::FolderPrefetch> prefetch_;  // of the search running
     platform::ThrottledPump pump_;
     std::vector<std::string> skipFolders_;
     std::vector<std::u32string> skipKeys_;  // folded, each ending with "\"
