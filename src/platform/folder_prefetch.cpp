@@ -1,7 +1,7 @@
 #include "platform/folder_prefetch.h"
 
 #include <algorithm>
-#include <chrono>
+#include <mutex>
 
 #include "platform/directory_walk.h"
 #include "platform/file_system.h"
@@ -31,11 +31,11 @@ FolderPrefetch::~FolderPrefetch() {
 
 void FolderPrefetch::Stop() {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
+        std::lock_guard<Lock> lock(lock_);
         stop_ = true;
     }
-    workReady_.notify_all();
-    folderReady_.notify_all();
+    workReady_.WakeAll();
+    folderReady_.WakeAll();
 }
 
 bool FolderPrefetch::MayTake() const {
@@ -46,16 +46,16 @@ bool FolderPrefetch::MayTake() const {
 
 void FolderPrefetch::WakeWorkers() {
     // Under Wine every wake-up costs a trip to the server: only when needed.
-    if (sleepingWorkers_ > 0) workReady_.notify_all();
+    if (sleepingWorkers_ > 0) workReady_.WakeAll();
 }
 
 void FolderPrefetch::Work() {
     DirectoryReader reader;
-    std::unique_lock<std::mutex> lock(mutex_);
+    std::unique_lock<Lock> lock(lock_);
     for (;;) {
         while (!stop_ && !MayTake()) {
             ++sleepingWorkers_;
-            workReady_.wait(lock);
+            workReady_.Wait(lock_);
             --sleepingWorkers_;
         }
         if (stop_) return;
@@ -73,7 +73,7 @@ void FolderPrefetch::Work() {
             std::push_heap(queue_.begin(), queue_.end(), LaterInOrder());
         }
         if (!folder->subfolders_.empty()) WakeWorkers();
-        if (folder == wanted_) folderReady_.notify_all();
+        if (folder == wanted_) folderReady_.WakeAll();
     }
 }
 
@@ -100,7 +100,7 @@ void FolderPrefetch::List(DirectoryReader& reader, ListedFolder& folder) {
 }
 
 std::shared_ptr<const ListedFolder> FolderPrefetch::Next(const std::function<bool()>& idle) {
-    std::unique_lock<std::mutex> lock(mutex_);
+    std::unique_lock<Lock> lock(lock_);
     if (pending_.empty() || stop_) return nullptr;
     Node folder = pending_.back();
     while (!folder->listed_) {
@@ -108,7 +108,7 @@ std::shared_ptr<const ListedFolder> FolderPrefetch::Next(const std::function<boo
             wanted_ = folder;
             WakeWorkers();
         }
-        folderReady_.wait_for(lock, std::chrono::milliseconds(4));
+        folderReady_.Wait(lock_, 4);
         if (stop_) return nullptr;
         if (folder->listed_) break;
         lock.unlock();

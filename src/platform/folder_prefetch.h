@@ -9,15 +9,15 @@
 #pragma once
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
+
+#include "platform/sync.h"
 
 namespace platform {
 
@@ -86,14 +86,14 @@ private:
     SkipRule skip_;
     const size_t entriesAhead_;
     std::atomic<bool> stop_{false};
-    std::mutex mutex_;
-    std::condition_variable workReady_;    // workers wait for work or room
-    std::condition_variable folderReady_;  // the reader waits for a listing
-    std::vector<Node> queue_;              // a heap: the earliest in pre-order on top
-    std::vector<Node> pending_;            // the reader's stack, next on top
-    Node wanted_;                          // what the reader waits for
-    size_t ahead_ = 0;                     // entries listed, not yet handed out
-    bool full_ = false;                    // ahead_ reached entriesAhead_, not yet half freed
+    Lock lock_;
+    Condition workReady_;        // workers wait for work or room
+    Condition folderReady_;      // the reader waits for a listing
+    std::vector<Node> queue_;    // a heap: the earliest in pre-order on top
+    std::vector<Node> pending_;  // the reader's stack, next on top
+    Node wanted_;                // what the reader waits for
+    size_t ahead_ = 0;           // entries listed, not yet handed out
+    bool full_ = false;          // ahead_ reached entriesAhead_, not yet half freed
     unsigned sleepingWorkers_ = 0;
     std::vector<std::thread> workers_;
 };
