@@ -73,7 +73,11 @@ void FolderPrefetch::Work() {
             std::push_heap(queue_.begin(), queue_.end(), LaterInOrder());
         }
         if (!folder->subfolders_.empty()) WakeWorkers();
-        if (folder == wanted_) folderReady_.WakeAll();
+        // The reader reports far faster than the workers list: it is woken
+        // for a batch of folders, or when nothing more may come soon, not
+        // for every folder (each wake-up costs two thread switches).
+        if (readerWaiting_ && wanted_->listed_ && (full_ || queue_.empty() || ahead_ >= entriesAhead_ / 8))
+            folderReady_.WakeAll();
     }
 }
 
@@ -108,7 +112,9 @@ std::shared_ptr<const ListedFolder> FolderPrefetch::Next(const std::function<boo
             wanted_ = folder;
             WakeWorkers();
         }
+        readerWaiting_ = true;
         folderReady_.Wait(lock_, 4);
+        readerWaiting_ = false;
         if (stop_) return nullptr;
         if (folder->listed_) break;
         lock.unlock();

@@ -95,6 +95,7 @@ private:
     size_t ahead_ = 0;           // entries listed, not yet handed out
     bool full_ = false;          // ahead_ reached entriesAhead_, not yet half freed
     unsigned sleepingWorkers_ = 0;
+    bool readerWaiting_ = false;
     std::vector<std::thread> workers_;
 };
 
