@@ -113,7 +113,9 @@ std::shared_ptr<const ListedFolder> FolderPrefetch::Next(const std::function<boo
             WakeWorkers();
         }
         readerWaiting_ = true;
-        folderReady_.Wait(lock_, 4);
+        // Short: a pump falls due while the reader waits, and a wait may
+        // overshoot on a busy machine.
+        folderReady_.Wait(lock_, 2);
         readerWaiting_ = false;
         if (stop_) return nullptr;
         if (folder->listed_) break;
