@@ -1,6 +1,7 @@
 // Junk scan speed: a bare FindFirstFileExW walk of a generated tree against
 // a full ClsFindFiles scan with the default patterns and the junk page's
-// own event handling, both in one run under Wine.
+// own event handling, both in one run under Wine; and how soon Stop ends a
+// scan.
 //   bench/run junk_scan [runs]
 #include <windows.h>
 
@@ -95,6 +96,27 @@ double CpuSeconds() {
     return static_cast<double>(value(kernel) + value(user)) / 1e7;
 }
 
+// Stop pressed in the middle of a scan, as the pump delivers it: the time
+// from the click to the scan having returned, its workers joined.
+junk::Frm_Junk* stopPage = nullptr;
+int64_t stopTicks = 0;
+
+void CALLBACK PressStop(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    stopTicks = platform::ClockTicks();
+    stopPage->Cmd_Scan_Click();
+}
+
+double CancelMs(junk::Frm_Junk& page) {
+    stopPage = &page;
+    stopTicks = 0;
+    ::SetTimer(nullptr, 0, 300, PressStop);
+    page.Cmd_Scan_Click();
+    const double ms = stopTicks ? Seconds(platform::ClockTicks() - stopTicks) * 1000 : -1;
+    page.Cmd_Scan_Click();  // "< Back"
+    return ms;
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -115,7 +137,7 @@ int wmain(int argc, wchar_t** argv) {
 
     uint64_t files = 0;
     BareWalk(kTree, files);  // warm the caches once
-    std::vector<double> bare, engine, bareCpu, engineCpu;
+    std::vector<double> bare, engine, bareCpu, engineCpu, cancel;
     double maxGap = 0;
     size_t listed = 0;
     for (int i = 0; i < runs; ++i) {
@@ -134,8 +156,9 @@ int wmain(int argc, wchar_t** argv) {
         maxGap = std::max(maxGap, page.Find.Pump().MaxGapMs());
         listed = page.LvResult.size();
         page.Cmd_Scan_Click();  // "< Back"
-        std::printf("run %d: bare %.2f s (cpu %.2f s), engine %.2f s (cpu %.2f s), %zu files listed\n", i + 1,
-                    bare.back(), bareCpu.back(), engine.back(), engineCpu.back(), listed);
+        cancel.push_back(CancelMs(page));
+        std::printf("run %d: bare %.2f s (cpu %.2f s), engine %.2f s (cpu %.2f s), %zu files listed, cancel %.1f ms\n",
+                    i + 1, bare.back(), bareCpu.back(), engine.back(), engineCpu.back(), listed, cancel.back());
         std::fflush(stdout);
     }
     const double bareMedian = Median(bare);
@@ -146,6 +169,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("median bare walk %.2f s, median engine scan %.2f s\n", bareMedian, engineMedian);
     std::printf("median cpu: bare %.2f s, engine %.2f s (ratio %.3f)\n", Median(bareCpu), Median(engineCpu),
                 Median(bareCpu) / Median(engineCpu));
-    std::printf("ratio=%.3f files_per_s=%.0f max_pump_gap_ms=%.1f\n", ratio, filesPerSecond, maxGap);
+    std::printf("ratio=%.3f files_per_s=%.0f max_pump_gap_ms=%.1f max_cancel_ms=%.1f\n", ratio, filesPerSecond, maxGap,
+                *std::max_element(cancel.begin(), cancel.end()));
     return 0;
 }

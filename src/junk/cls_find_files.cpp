@@ -24,7 +24,10 @@ bool IsDotEntry(std::wstring_view name) { return name == L"." || name == L".."; 
 
 ClsFindFiles::ClsFindFiles() = default;
 
-ClsFindFiles::~ClsFindFiles() { CancelSearch(true); }
+ClsFindFiles::~ClsFindFiles() {
+    CancelSearch(true);
+    prefetch_.reset();  // joined before the skip rules it reads go
+}
 
 void ClsFindFiles::StartFind() {
     cancelled_ = false;
@@ -54,7 +57,7 @@ void ClsFindFiles::StartFind() {
 
 void ClsFindFiles::CancelSearch(bool stop) {
     cancelled_ = stop;
-    if (stop) reader_.Close();
+    if (stop && prefetch_) prefetch_->Stop();
 }
 
 bool ClsFindFiles::Skipped(const std::string& folderWithSlash) const {
@@ -65,57 +68,47 @@ bool ClsFindFiles::Skipped(const std::string& folderWithSlash) const {
 }
 
 void ClsFindFiles::FindFile(const std::string& patterns, const std::string& path) {
-    // A nested call from an event handler would share the one search handle.
+    // A nested call from an event handler would report two trees at once.
     if (cancelled_ || running_) return;
     running_ = true;
     const PatternList patternList(patterns);
     pump_.Restart();
-
-    // Pending folders, last to be searched first: pushing each folder's
-    // subfolders in reverse keeps the order of a recursive pre-order walk
-    // without a call level per folder (long paths nest thousands deep).
-    std::vector<std::string> pending{WithSlash(path)};
-    std::vector<std::string> subfolders;
-    while (!pending.empty() && !cancelled_) {
-        // The real System32, once, in either build (see NativeSystemPath).
-        const std::string folder = platform::NativeSystemPath(std::move(pending.back()));
-        pending.pop_back();
-        subfolders.clear();
-        SearchFolder(patternList, folder, subfolders);
+    // Two workers: under Wine a second one gains about a quarter, a third
+    // would take the interface thread's share of two cores.
+    prefetch_.emplace(path, [this](const std::string& folder) { return Skipped(folder); });
+    const auto pumpWhileWaiting = [this] {
+        if (!pump_.TickNow()) cancelled_ = true;
+        return !cancelled_;
+    };
+    while (!cancelled_) {
+        const auto folder = prefetch_->Next(pumpWhileWaiting);
+        if (!folder) break;
+        Report(patternList, *folder);
         if (!pump_.Tick()) cancelled_ = true;
-        if (cancelled_) break;
-        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it) pending.push_back(std::move(*it));
     }
+    prefetch_.reset();  // joins the workers
     running_ = false;
 }
 
-void ClsFindFiles::SearchFolder(const PatternList& patterns, const std::string& folder,
-                                std::vector<std::string>& subfolders) {
-    if (Skipped(folder)) return;
-    if (!reader_.Open(folder)) return;
-    platform::DirectoryEntry entry;
-    while (!cancelled_ && reader_.Next(entry)) {
+void ClsFindFiles::Report(const PatternList& patterns, const platform::ListedFolder& folder) {
+    for (const platform::ListedFolder::Entry& entry : folder.entries) {
+        if (cancelled_) break;
         if (FindPathChanged) FindPathChanged();
-        if (!IsDotEntry(entry.name)) {
-            if (entry.attributes & platform::kAttributeDirectory) {
-                if (!(entry.attributes & platform::kAttributeReparsePoint)) {
-                    CurrentFolder = folder + platform::ToUtf8(entry.name);
-                    subfolders.push_back(CurrentFolder + '\\');
-                }
-            } else {
-                FoldUtf16(entry.name, nameBuffer_);
-                if (patterns.Match(nameBuffer_) >= 0) {
-                    FoundFile = folder + platform::ToUtf8(entry.name);
-                    FoundFileSize = entry.size;
-                    FoundFileTime = entry.lastWriteTime;
-                    FoundFileAttributes = entry.attributes;
-                    if (FindResultChanged) FindResultChanged();
-                }
+        const std::wstring_view name = folder.Name(entry);
+        if (entry.attributes & platform::kAttributeDirectory) {
+            if (platform::ListedFolder::Descends(entry, name)) CurrentFolder = folder.path + platform::ToUtf8(name);
+        } else if (!IsDotEntry(name)) {
+            FoldUtf16(name, nameBuffer_);
+            if (patterns.Match(nameBuffer_) >= 0) {
+                FoundFile = folder.path + platform::ToUtf8(name);
+                FoundFileSize = entry.size;
+                FoundFileTime = entry.lastWriteTime;
+                FoundFileAttributes = entry.attributes;
+                if (FindResultChanged) FindResultChanged();
             }
         }
         if (!pump_.Tick()) cancelled_ = true;
     }
-    reader_.Close();
 }
 
 }  // namespace junk

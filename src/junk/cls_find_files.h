@@ -1,7 +1,9 @@
 // The file search engine: walks a folder tree depth-first (all files of a
 // folder before anything below it, subfolders in the order the file system
 // lists them) and reports every file whose bare name matches one of a list
-// of patterns. It runs on the user-interface thread and yields to the
+// of patterns. Worker threads list the folders ahead of it (FolderPrefetch);
+// the events are raised on the calling user-interface thread, in the order
+// and number one thread walking the tree would raise them. It yields to the
 // message loop through a throttled pump, so handlers (a Stop button, the
 // window closing, timers) run in the middle of a search; the only thing they
 // may do to the engine is CancelSearch.
@@ -9,10 +11,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/directory_walk.h"
+#include "platform/folder_prefetch.h"
 #include "platform/throttled_pump.h"
 
 namespace junk {
@@ -22,7 +26,7 @@ class PatternList;
 class ClsFindFiles {
 public:
     ClsFindFiles();
-    ~ClsFindFiles();  // cancels
+    ~ClsFindFiles();  // cancels, and joins the workers
     ClsFindFiles(const ClsFindFiles&) = delete;
     ClsFindFiles& operator=(const ClsFindFiles&) = delete;
 
@@ -53,7 +57,7 @@ public:
     // junctions or symbolic links are never entered: they lead outside the
     // tree, or back into it for ever.
     void FindFile(const std::string& patterns, const std::string& path);
-    // true: sets the cancel flag and closes the search handle in progress;
+    // true: sets the cancel flag and stops the workers listing ahead;
     // false: clears the flag. Safe from inside the events.
     void CancelSearch(bool stop);
     bool Cancelled() const { return cancelled_; }
@@ -68,12 +72,12 @@ public:
 
 private:
     bool Skipped(const std::string& folderWithSlash) const;
-    // One folder: reports its entries and appends its subfolders.
-    void SearchFolder(const PatternList& patterns, const std::string& folder, std::vector<std::string>& subfolders);
+    // Raises the events of one listed folder.
+    void Report(const PatternList& patterns, const platform::ListedFolder& folder);
 
     bool cancelled_ = false;
     bool running_ = false;
-    platform::DirectoryReader reader_;
+    std::optional<platform::FolderPrefetch> prefetch_;  // of the search running
     platform::ThrottledPump pump_;
     std::vector<std::string> skipFolders_;
     std::vector<std::u32string> skipKeys_;  // folded, each ending with "\"

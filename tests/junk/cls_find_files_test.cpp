@@ -5,15 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 
 #include "core/settings.h"
 #include "junk/frm_junk.h"
 #include "junk/junk_types.h"
 #include "platform/directory_walk.h"
 #include "platform/file_system.h"
+#include "platform/folder_prefetch.h"
 #include "platform/handles.h"
 #include "platform/long_path.h"
+#include "platform/utf.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
 
@@ -23,19 +24,24 @@ using testing_support::WriteFile;
 
 namespace {
 
-// A search with its events recorded.
+// A search with its events recorded: the current folder at each entry read,
+// "=" and the path for each file found.
 struct RecordedSearch {
     junk::ClsFindFiles find;
     std::vector<std::string> results;
-    std::vector<std::string> folders;  // CurrentFolder at each new value
+    std::vector<std::string> events;
     size_t pathEvents = 0;
 
     RecordedSearch() {
         find.FindPathChanged = [this] {
             ++pathEvents;
-            if (folders.empty() || folders.back() != find.CurrentFolder) folders.push_back(find.CurrentFolder);
+            events.push_back(find.CurrentFolder);
         };
-        find.FindResultChanged = [this] { results.push_back(find.FoundFile); };
+        find.FindResultChanged = [this] { Found(); };
+    }
+    void Found() {
+        results.push_back(find.FoundFile);
+        events.push_back("=" + find.FoundFile);
     }
     std::vector<std::string> Run(const std::string& patterns, const std::string& path) {
         find.StartFind();
@@ -49,53 +55,152 @@ struct Settings {
     Settings() { core::SetSettingsPaths(folder.path()); }
 };
 
-size_t IndexOf(const std::vector<std::string>& list, const std::string& item) {
-    return static_cast<size_t>(std::find(list.begin(), list.end(), item) - list.begin());
+// The same record made by one thread walking recursively, every file found;
+// and the folders (with "\") in the order it lists them.
+struct OneThreadWalk {
+    std::vector<std::string> events, folders;
+    std::string current;
+
+    explicit OneThreadWalk(const std::string& root) { Walk(root); }
+    void Walk(const std::string& folder) {
+        folders.push_back(folder + "\\");
+        platform::DirectoryReader reader;
+        if (!reader.Open(folder)) return;
+        std::vector<std::string> subfolders;
+        platform::DirectoryEntry entry;
+        while (reader.Next(entry)) {
+            events.push_back(current);
+            const std::string name = platform::ToUtf8(entry.name);
+            if (!(entry.attributes & platform::kAttributeDirectory))
+                events.push_back("=" + folder + "\\" + name);
+            else if (name != "." && name != "..")
+                subfolders.push_back(current = folder + "\\" + name);
+        }
+        reader.Close();
+        for (const std::string& sub : subfolders) Walk(sub);
+    }
+};
+
+// Wide, narrow, empty and deep folders; every file name has a dot.
+void MakeMixedTree(const std::string& root) {
+    for (int a = 0; a < 12; ++a) {
+        const std::string top = root + "\\t" + std::to_string(a);
+        MakeFolder(top + "\\empty");
+        for (int f = 0; f < a; ++f) WriteFile(top + "\\f" + std::to_string(f) + ".tmp", "x");
+        for (int b = 0; b < a % 4; ++b) {
+            MakeFolder(top + "\\s" + std::to_string(b));
+            WriteFile(top + "\\s" + std::to_string(b) + "\\g.TMP", "x");
+        }
+    }
+    std::string deep = root;
+    for (int d = 0; d < 30; ++d) deep += "\\d";
+    MakeFolder(deep);
+    MakeFolder(root + "\\wide");
+    WriteFile(deep + ".tmp", "x");
+    for (int f = 0; f < 300; ++f) WriteFile(root + "\\wide\\w" + std::to_string(f) + ".bak", "x");
 }
 
 }  // namespace
 
-TEST(ClsFindFiles, DepthFirstPreOrderEachFileOnce) {
+TEST(ClsFindFiles, ReportsWhatOneThreadWalkingTheTreeWould) {
     Settings settings;
     TempFolder tree;
-    const std::string root = tree.path();
-    for (const char* sub : {"a", "b", "c"}) {
-        MakeFolder(root + "\\" + sub + "\\deep");
-        WriteFile(root + "\\" + sub + "\\" + sub + ".tmp", "x");
-        WriteFile(root + "\\" + sub + "\\deep\\" + sub + "2.tmp", "x");
-    }
-    WriteFile(root + "\\top1.tmp", "x");
-    WriteFile(root + "\\top2.TMP", "x");
-    WriteFile(root + "\\keep.txt", "x");
+    MakeMixedTree(tree.path());
+    const OneThreadWalk walk(tree.path());
     RecordedSearch search;
-    const auto results = search.Run("*.tmp;*.*", root);
-    ASSERT_EQ(results.size(), 9u);  // A.TMP-style names match both patterns, reported once
-    std::vector<std::string> sorted = results;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    // The folder's own files first, with its full path.
-    EXPECT_LT(IndexOf(results, root + "\\top1.tmp"), 3u);
-    EXPECT_LT(IndexOf(results, root + "\\keep.txt"), 3u);
-    // Subfolders in the order the listing gave them, each subtree whole.
-    std::vector<std::string> order;
-    for (const std::string& f : search.folders)
-        if (f.size() == root.size() + 2) order.push_back(f);
-    ASSERT_EQ(order.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) {
-        const std::string name = order[i].substr(root.size() + 1);
-        EXPECT_EQ(results[3 + 2 * i], order[i] + "\\" + name + ".tmp");
-        EXPECT_EQ(results[4 + 2 * i], order[i] + "\\deep\\" + name + "2.tmp");
+    search.Run("*.tmp;*.*", tree.path());  // names matching both patterns are reported once
+    EXPECT_EQ(search.events, walk.events);
+
+    // The workers' listings, whatever their number and however little they
+    // may hold ahead, come in the walk's order.
+    for (const auto& [workers, ahead] : {std::pair{1u, 1u}, {2u, 5u}, {4u, 65536u}}) {
+        platform::FolderPrefetch prefetch(tree.path(), nullptr, workers, ahead);
+        std::vector<std::string> folders;
+        while (const auto folder = prefetch.Next([] { return true; })) folders.push_back(folder->path);
+        EXPECT_EQ(folders, walk.folders) << workers << " workers, " << ahead << " ahead";
     }
-    EXPECT_GE(search.pathEvents, 7u + 2 * 4);  // every entry, "." and ".." included
 }
 
-TEST(ClsFindFiles, EmptyPatternListMeansNamesWithADot) {
+TEST(ClsFindFiles, CancelFromAResultHandlerStopsThereUntilStartFind) {
+    Settings settings;
+    TempFolder tree;
+    MakeMixedTree(tree.path());
+    const OneThreadWalk walk(tree.path());
+    for (const size_t stopAt : {1u, 40u, 350u}) {
+        RecordedSearch search;
+        search.find.FindResultChanged = [&] {
+            search.Found();
+            if (search.results.size() == stopAt) search.find.CancelSearch(true);
+        };
+        search.Run("*.*", tree.path());
+        ASSERT_EQ(search.results.size(), stopAt);
+        // Nothing was read after the cancel.
+        EXPECT_EQ(search.events,
+                  std::vector<std::string>(walk.events.begin(), walk.events.begin() + search.events.size()));
+        EXPECT_EQ(search.events.back(), "=" + search.results.back());
+        EXPECT_TRUE(search.find.Cancelled());
+        search.find.FindFile("*.*", tree.path());  // returns at once until StartFind
+        EXPECT_EQ(search.results.size(), stopAt);
+    }
+}
+
+TEST(ClsFindFiles, FoldersThatVanishWhileListedEndTheirListingOnly) {
+    Settings settings;
+    TempFolder tree;
+    MakeMixedTree(tree.path());
+    MakeFolder(tree / "gone");
+    MakeFolder(tree / "half");
+    WriteFile(tree / "gone\\a.tmp", "x");
+    WriteFile(tree / "half\\a.tmp", "x");
+    WriteFile(tree / "half\\b.tmp", "x");
+    const OneThreadWalk before(tree.path());
+    const auto Remove = [&](const std::string& folder) {
+        for (const char* name : {"a.tmp", "b.tmp"}) ::DeleteFileW(platform::ToSystemPath(folder + name).c_str());
+        ::RemoveDirectoryW(platform::ToSystemPath(folder).c_str());
+    };
+
+    // Gone after its parent listed it, before its own turn: no entries, and
+    // every other folder as before.
+    platform::FolderPrefetch prefetch(
+        tree.path(),
+        [&](const std::string& folder) {
+            if (folder == tree / "gone\\") Remove(folder);
+            return false;
+        },
+        2);
+    std::vector<std::string> folders;
+    while (const auto folder = prefetch.Next([] { return true; })) {
+        folders.push_back(folder->path);
+        EXPECT_EQ(folder->entries.empty(), folder->path == tree / "gone\\") << folder->path;
+    }
+    EXPECT_EQ(folders, before.folders);
+
+    // Gone in the middle of its listing: the listing ends, with no name that
+    // was never there.
+    platform::DirectoryReader reader;
+    ASSERT_TRUE(reader.Open(tree / "half"));
+    platform::DirectoryEntry entry;
+    ASSERT_TRUE(reader.Next(entry));
+    Remove(tree / "half\\");
+    size_t more = 0;
+    while (reader.Next(entry)) {
+        const std::wstring name(entry.name);
+        EXPECT_TRUE(name == L"." || name == L".." || name == L"a.tmp" || name == L"b.tmp");
+        ++more;
+    }
+    EXPECT_LE(more, 3u);
+}
+
+TEST(ClsFindFiles, EmptyPatternListMeansNamesWithADotAndMissingFoldersYieldNothing) {
     Settings settings;
     TempFolder tree;
     WriteFile(tree / "a.b", "x");
     WriteFile(tree / "README", "x");
     RecordedSearch search;
     EXPECT_EQ(search.Run("", tree.path()), std::vector<std::string>{tree / "a.b"});
+    RecordedSearch missing;
+    EXPECT_TRUE(missing.Run("*.tmp", tree / "missing").empty());
+    EXPECT_EQ(missing.pathEvents, 0u);
 }
 
 TEST(ClsFindFiles, SkippedFoldersWhateverTheirCaseOrSlash) {
@@ -152,40 +257,6 @@ TEST(ClsFindFiles, SkippedDriveRootAndDownloadAcceleratorFolder) {
     RecordedSearch dapOff;
     EXPECT_EQ(dapOff.Run("*.tmp", root).size(), 2u);
     ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
-}
-
-TEST(ClsFindFiles, CancelFromAResultHandlerStopsEverythingUntilStartFind) {
-    Settings settings;
-    TempFolder tree;
-    for (const char* name : {"f0.tmp", "f1.tmp", "f2.tmp", "f3.tmp", "f4.tmp"}) WriteFile(tree / name, "x");
-    MakeFolder(tree / "sub");
-    WriteFile(tree / "sub\\g.tmp", "x");
-    RecordedSearch search;
-    size_t eventsAtCancel = 0;
-    search.find.FindResultChanged = [&] {
-        search.results.push_back(search.find.FoundFile);
-        search.find.CancelSearch(true);  // closes the handle the walk is holding
-        eventsAtCancel = search.pathEvents;
-    };
-    search.Run("*.tmp", tree.path());
-    EXPECT_EQ(search.results.size(), 1u);
-    EXPECT_EQ(search.pathEvents, eventsAtCancel);  // no further entry was read
-    EXPECT_TRUE(search.find.Cancelled());
-    search.find.FindFile("*.tmp", tree.path());  // returns at once until StartFind
-    EXPECT_EQ(search.results.size(), 1u);
-    search.find.CancelSearch(true);  // a second close of the same search is harmless
-    search.find.StartFind();
-    search.find.FindResultChanged = [&] { search.results.push_back(search.find.FoundFile); };
-    search.find.FindFile("*.tmp", tree.path());
-    EXPECT_EQ(search.results.size(), 7u);
-}
-
-TEST(ClsFindFiles, UnreadableOrMissingFoldersYieldNothing) {
-    Settings settings;
-    TempFolder tree;
-    RecordedSearch search;
-    EXPECT_TRUE(search.Run("*.tmp", tree / "missing").empty());
-    EXPECT_EQ(search.pathEvents, 0u);
 }
 
 TEST(ClsFindFiles, NeverEntersLinkedFolders) {
