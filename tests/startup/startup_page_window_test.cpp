@@ -172,7 +172,8 @@ TEST_F(StartupPageWindowTest, DialogsOwnTheirPromptsAndGiveTheOwnerBackFirst) {
     DestroyWatch::ownerEnabledAtDestroy = -1;
     testing_support::ModalSteps allSteps({[&] {
                                              DestroyWatch::watched = all.Window();
-                                             if (!all.Window() || !::IsWindowEnabled(all.ReportButton())) return false;
+                                             if (!all.Window() || ListView_GetItemCount(all.List()) == 0)
+                                                 return false;  // loaded
                                              EXPECT_EQ(ItemText(all.List(), 0, 0),
                                                        "Registry\\Current User\\Run");  // the user's group
                                              ::SendMessageW(all.ReportButton(), BM_CLICK, 0, 0);
