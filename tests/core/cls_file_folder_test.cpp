@@ -23,6 +23,7 @@ using testing_support::Attributes;
 using testing_support::Exists;
 using testing_support::MakeFolder;
 using testing_support::ReadFileBytes;
+using testing_support::SetAttributes;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
@@ -148,7 +149,7 @@ TEST(ClsFileFolder, ListFilesAppendsFilesHiddenOnesIncluded) {
     TempFolder folder;
     WriteFile(folder / "plain.txt", "x");
     WriteFile(folder / "hidden.txt", "x");
-    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(folder / "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetAttributes(folder / "hidden.txt", FILE_ATTRIBUTE_HIDDEN));
     WriteFile(folder / (kCyrillic + ".txt"), "x");
     MakeFolder(folder / "sub");
     std::vector<std::string> list{"kept"};
@@ -235,7 +236,7 @@ TEST(ClsFileFolder, DeleteFileAnswersWhetherTheFileIsGone) {
 
     const std::string readOnly = folder / "read-only.tmp";
     WriteFile(readOnly, "x");
-    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetAttributes(readOnly, FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(files.DeleteFile(readOnly, false));
     EXPECT_TRUE(Exists(readOnly));
     EXPECT_TRUE(Attributes(readOnly) & FILE_ATTRIBUTE_READONLY);
@@ -244,7 +245,7 @@ TEST(ClsFileFolder, DeleteFileAnswersWhetherTheFileIsGone) {
 
     const std::string locked = folder / "locked.tmp";
     WriteFile(locked, "in use");
-    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(locked).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetAttributes(locked, FILE_ATTRIBUTE_READONLY));
     {
         const auto handle = HoldOpen(locked);
         ASSERT_TRUE(handle);
@@ -297,11 +298,11 @@ TEST(ClsFileFolder, MoveFileNeverOverwrites) {
         ASSERT_TRUE(handle);
         EXPECT_FALSE(platform::MoveByCopy(folder / "b.txt", copy));
     }
-    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(folder / "b.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetAttributes(folder / "b.txt", FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(platform::MoveByCopy(folder / "b.txt", copy));
     EXPECT_FALSE(Exists(copy));
     EXPECT_EQ(ReadFileBytes(folder / "b.txt"), "third");
-    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(folder / "b.txt").c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(SetAttributes(folder / "b.txt", FILE_ATTRIBUTE_NORMAL));
     EXPECT_TRUE(platform::MoveByCopy(folder / "b.txt", copy));
     EXPECT_FALSE(Exists(folder / "b.txt"));
     EXPECT_EQ(ReadFileBytes(copy), "third");

@@ -17,6 +17,7 @@
 using testing_support::Attributes;
 using testing_support::Exists;
 using testing_support::MakeFolder;
+using testing_support::SetAttributes;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
@@ -56,10 +57,6 @@ struct Page {
         for (auto& row : page.LvResult) row.Checked = std::find(names.begin(), names.end(), row.Text) != names.end();
     }
 };
-
-void SetAttributes(const std::string& path, DWORD attributes) {
-    ::SetFileAttributesW(platform::ToSystemPath(path).c_str(), attributes);
-}
 
 uint64_t RecycleBinItems() { return platform::QueryRecycleBin().value_or(platform::RecycleBinContents{}).items; }
 
