@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,8 +29,7 @@ using testing_support::ClickAt;
 using testing_support::PumpMessages;
 using testing_support::PumpUntil;
 using testing_support::TestWindow;
-
-std::wstring TextOf(HWND window) { return platform::ToWide(testing_support::WindowText(window)); }
+using testing_support::WindowText;
 
 SIZE SizeOf(HWND window) {
     RECT rect;
@@ -55,7 +53,7 @@ TEST(ControlWindows, BalloonIsAFixed240TwipSquareThatFadesInAndHides) {
 
     logic.ShowError("Selected folder Does not exists, Plaese select a valid folder.");
     EXPECT_TRUE(::IsWindowVisible(balloon.hwnd()));
-    EXPECT_EQ(TextOf(balloon.hwnd()), L"Selected folder Does not exists, Plaese select a valid folder.");
+    EXPECT_EQ(WindowText(balloon.hwnd()), "Selected folder Does not exists, Plaese select a valid folder.");
     // The 1 ms fade timer runs the fade to its end.
     EXPECT_TRUE(PumpUntil([&] { return !logic.FadeTimerRunning(); }, 10000));
     EXPECT_EQ(logic.IconAlpha(), 254);
@@ -141,7 +139,7 @@ TEST(ControlWindows, ClickableControlsNameThemselvesAndCancelAPressWhenTheCaptur
         HWND window = clickable.create(host.hwnd(), clicks);
         ASSERT_NE(window, nullptr);
         clickable.setCaption(clickable.caption);
-        EXPECT_EQ(TextOf(window), std::wstring(clickable.caption, clickable.caption + strlen(clickable.caption)));
+        EXPECT_EQ(WindowText(window), clickable.caption);
 
         platform::ComPtr<IAccessible> accessible;
         ASSERT_EQ(::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
@@ -156,7 +154,7 @@ TEST(ControlWindows, ClickableControlsNameThemselvesAndCancelAPressWhenTheCaptur
         EXPECT_EQ(role.lVal, clickable.role);
         BSTR name = nullptr;
         ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
-        EXPECT_EQ(std::wstring(name ? name : L""), TextOf(window));
+        EXPECT_EQ(platform::ToUtf8(name ? name : L""), WindowText(window));
         ::SysFreeString(name);
 
         // Pressed, then another window takes the mouse: the press is gone,
@@ -180,10 +178,10 @@ TEST(ControlWindows, RoundButtonsOfOneParentFormAGroup) {
     TestWindow host;
     std::vector<std::unique_ptr<RoundBtn>> logic;
     std::vector<std::unique_ptr<RoundBtnWindow>> windows;
-    const wchar_t* captions[] = {L"Junk Files", L"Privacy", L"Startup", L"Processes", L"Options", L"About"};
+    const char* captions[] = {"Junk Files", "Privacy", "Startup", "Processes", "Options", "About"};
     for (int i = 0; i < 6; ++i) {
         logic.push_back(std::make_unique<RoundBtn>());
-        logic.back()->SetCaption(std::string(captions[i], captions[i] + wcslen(captions[i])));
+        logic.back()->SetCaption(captions[i]);
         windows.push_back(std::make_unique<RoundBtnWindow>(*logic.back()));
         ASSERT_TRUE(windows.back()->Create(host.hwnd(), RECT{10 + i * 90, 10, 95 + i * 90, 36}));
     }
@@ -194,7 +192,7 @@ TEST(ControlWindows, RoundButtonsOfOneParentFormAGroup) {
     ASSERT_TRUE(strangerWindow.Create(otherHost.hwnd(), RECT{10, 10, 90, 36}));
     stranger.SelectButton(true);
 
-    EXPECT_EQ(TextOf(windows[3]->hwnd()), L"Processes");
+    EXPECT_EQ(WindowText(windows[3]->hwnd()), "Processes");
     int clicks = 0;
     logic[2]->Click = [&] { ++clicks; };
     logic[0]->SelectButton(true);

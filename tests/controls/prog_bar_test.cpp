@@ -24,28 +24,24 @@ TEST(ProgBar, EveryChangeReachesTheDrawingObjectAndRedraws) {
     EXPECT_EQ(d.DisplayText(), " Deleting ");
 }
 
-TEST(ProgBar, MaxThreeAdvancedThreeTimesIsFull) {
-    ProgBar bar;
-    bar.SetBarMax(3);
-    for (int i = 1; i <= 3; ++i) bar.SetBarValue(bar.BarValue() + 1);
-    EXPECT_DOUBLE_EQ(bar.Drawing().Fraction(), 1.0);
-    EXPECT_EQ(bar.Drawing().FilledWidth(200), 200);
-    bar.SetBarValue(2);
-    EXPECT_EQ(bar.Drawing().FilledWidth(300), 200);
-}
-
-TEST(ProgBar, NothingFilledWhenMinEqualsMaxOrValueBelowMin) {
-    ProgBar bar;
-    bar.SetBarMin(5);
-    bar.SetBarMax(5);
-    bar.SetBarValue(5);
-    EXPECT_EQ(bar.Drawing().FilledWidth(200), 0);
-    EXPECT_TRUE(bar.Drawing().Blocks(200, 10, 2).empty());
-    bar.SetBarMax(10);
-    bar.SetBarValue(0);
-    EXPECT_EQ(bar.Drawing().FilledWidth(200), 0);
-    bar.SetBarValue(50);  // beyond the range: full, never more
-    EXPECT_EQ(bar.Drawing().FilledWidth(200), 200);
+TEST(ProgBar, FilledWidthFollowsTheValueWithinTheRange) {
+    const struct {
+        int min, max, value, width, filled;
+    } cases[] = {
+        {0, 3, 3, 200, 200},   {0, 3, 2, 300, 200}, {5, 5, 5, 200, 0},  // min = max: nothing filled
+        {5, 10, 0, 200, 0},                                             // below the range
+        {5, 10, 50, 200, 200},                                          // beyond it: full, never more
+    };
+    for (const auto& c : cases) {
+        ProgBar bar;
+        bar.SetBarMin(c.min);
+        bar.SetBarMax(c.max);
+        bar.SetBarValue(c.value);
+        EXPECT_EQ(bar.Drawing().FilledWidth(c.width), c.filled) << c.min << ".." << c.max << ": " << c.value;
+        if (c.filled == 0) {
+            EXPECT_TRUE(bar.Drawing().Blocks(c.width, 10, 2).empty());
+        }
+    }
 }
 
 TEST(ProgBar, SegmentsCoverTheFilledPartInBlocks) {

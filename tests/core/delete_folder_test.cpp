@@ -22,6 +22,7 @@ using testing_support::Attributes;
 using testing_support::Exists;
 using testing_support::MakeFolder;
 using testing_support::ReadFileBytes;
+using testing_support::SetAttributes;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
@@ -29,10 +30,6 @@ namespace {
 
 const std::string kCyrillic = "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0";  // Папка
 const std::string kChinese = "\xE6\x96\x87\xE4\xBB\xB6";                   // 文件
-
-void SetAttributes(const std::string& path, DWORD attributes) {
-    ASSERT_TRUE(::SetFileAttributesW(platform::ToSystemPath(path).c_str(), attributes)) << path;
-}
 
 bool IsEmptyFolder(const std::string& path) {
     std::vector<platform::DirEntry> entries;

@@ -8,40 +8,18 @@
 
 #include "platform/handles.h"
 #include "platform/utf.h"
+#include "support/registry_values.h"
 #include "support/test_registry_key.h"
 
 using core::RegRoot;
+using testing_support::GetRaw;
+using testing_support::RawValue;
+using testing_support::SetRaw;
 using testing_support::TestRegistryKey;
 
 namespace {
 
 constexpr RegRoot kUser = RegRoot::CurrentUser;
-
-// Stores raw data under HKCU, as another program could have written it.
-void SetRaw(const std::string& subKey, const std::wstring& name, DWORD type, const void* data, DWORD size) {
-    platform::UniqueRegKey key;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(subKey).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                nullptr, key.put(), nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-}
-
-struct RawValue {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-};
-
-RawValue GetRaw(const std::string& subKey, const std::wstring& name) {
-    RawValue value;
-    DWORD size = 0;
-    ::RegGetValueW(HKEY_CURRENT_USER, platform::ToWide(subKey).c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
-                   &value.type, nullptr, &size);
-    value.data.resize(size);
-    ::RegGetValueW(HKEY_CURRENT_USER, platform::ToWide(subKey).c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
-                   &value.type, value.data.data(), &size);
-    value.data.resize(size);
-    return value;
-}
 
 const std::string kCyrillic = "\xD0\x97\xD0\xBD\xD0\xB0\xD1\x87\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5";  // Значение
 const std::string kCjk = "\xE6\xBC\xA2\xE5\xAD\x97";                                               // 漢字
@@ -53,12 +31,12 @@ TEST(RegistryProcs, SetRegStringStoresWideTextWithItsNulAndEmptyTextWithSizeZero
     const std::string nested = key.path() + "\\Created\\On the way";
     core::SetRegString(kUser, nested, kCyrillic, "C:\\" + kCjk + "\\run.exe");
     EXPECT_EQ(core::ReadRegString(kUser, nested, kCyrillic), "C:\\" + kCjk + "\\run.exe");
-    const RawValue stored = GetRaw(nested, platform::ToWide(kCyrillic));
+    const RawValue stored = GetRaw(HKEY_CURRENT_USER, nested, kCyrillic);
     EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(stored.data.size(), (3 + 2 + 8 + 1) * sizeof(wchar_t)) << "characters plus the terminating NUL";
 
     core::SetRegString(kUser, key.path(), "Empty", "");
-    const RawValue empty = GetRaw(key.path(), L"Empty");
+    const RawValue empty = GetRaw(HKEY_CURRENT_USER, key.path(), "Empty");
     EXPECT_EQ(empty.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(empty.data.size(), 0u);
     EXPECT_FALSE(core::RegValueExists(kUser, key.path(), "Empty"));
@@ -71,19 +49,20 @@ TEST(RegistryProcs, SetRegStringStoresWideTextWithItsNulAndEmptyTextWithSizeZero
 TEST(RegistryProcs, ReadRegStringReadsEveryStringTypeWithoutChangingIt) {
     TestRegistryKey key;
     const std::wstring expand = L"%SystemRoot%\\system32\\tool.exe";
-    SetRaw(key.path(), L"Expand", REG_EXPAND_SZ, expand.c_str(), static_cast<DWORD>((expand.size() + 1) * 2));
+    SetRaw(HKEY_CURRENT_USER, key.path(), "Expand", REG_EXPAND_SZ, expand.c_str(),
+           static_cast<DWORD>((expand.size() + 1) * 2));
     const wchar_t multi[] = L"first\0second\0";
-    SetRaw(key.path(), L"Multi", REG_MULTI_SZ, multi, sizeof multi);
+    SetRaw(HKEY_CURRENT_USER, key.path(), "Multi", REG_MULTI_SZ, multi, sizeof multi);
     const DWORD number = 0x41424344;
-    SetRaw(key.path(), L"Number", REG_DWORD, &number, sizeof number);
+    SetRaw(HKEY_CURRENT_USER, key.path(), "Number", REG_DWORD, &number, sizeof number);
     const char binary[] = "ab\0cd";
-    SetRaw(key.path(), L"Binary", REG_BINARY, binary, 5);
+    SetRaw(HKEY_CURRENT_USER, key.path(), "Binary", REG_BINARY, binary, 5);
     const char leadingNul[] = "\0z";
-    SetRaw(key.path(), L"BinaryNul", REG_BINARY, leadingNul, 2);
+    SetRaw(HKEY_CURRENT_USER, key.path(), "BinaryNul", REG_BINARY, leadingNul, 2);
     // Written by other programs: an empty string with its NUL, and a
     // string stored without any NUL.
-    SetRaw(key.path(), L"EmptyWithNul", REG_SZ, L"", 2);
-    SetRaw(key.path(), L"NoNul", REG_SZ, L"abc", 6);
+    SetRaw(HKEY_CURRENT_USER, key.path(), "EmptyWithNul", REG_SZ, L"", 2);
+    SetRaw(HKEY_CURRENT_USER, key.path(), "NoNul", REG_SZ, L"abc", 6);
 
     EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Expand"), "%SystemRoot%\\system32\\tool.exe");
     EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Multi"), "first");
@@ -93,7 +72,7 @@ TEST(RegistryProcs, ReadRegStringReadsEveryStringTypeWithoutChangingIt) {
     EXPECT_EQ(core::ReadRegString(kUser, key.path(), "EmptyWithNul"), "");
     EXPECT_EQ(core::ReadRegString(kUser, key.path(), "NoNul"), "abc");
 
-    const RawValue after = GetRaw(key.path(), L"Expand");
+    const RawValue after = GetRaw(HKEY_CURRENT_USER, key.path(), "Expand");
     EXPECT_EQ(after.type, static_cast<DWORD>(REG_EXPAND_SZ));
     EXPECT_EQ(after.data.size(), (expand.size() + 1) * 2);
 }
@@ -120,7 +99,7 @@ TEST(RegistryProcs, EnumRegValuesAppendsNonEmptyValuesInOrder) {
     core::SetRegString(kUser, key.path(), longName, "long name");
     core::SetRegString(kUser, key.path(), kCjk, "cjk");
     const DWORD number = 0;
-    SetRaw(key.path(), L"Number", REG_DWORD, &number, sizeof number);
+    SetRaw(HKEY_CURRENT_USER, key.path(), "Number", REG_DWORD, &number, sizeof number);
 
     std::vector<std::string> names = {"already there"};
     core::EnumRegValues(kUser, key.path(), names);

@@ -63,13 +63,9 @@ uint64_t FileIdentity(const std::string& path) {
 
 }  // namespace
 
-TEST(Settings, FirstStartReadsEveryDefaultAndCreatesNoFile) {
+TEST(Settings, FirstStartReadsTheDefaultsAndCreatesNoFile) {
     TempFolder folder;
     core::SetSettingsPaths(folder.path());
-    EXPECT_EQ(ReadIni(core::MainIniPath, "Main", "Trm", "1"), "1");
-    EXPECT_EQ(ReadIni(core::MainIniPath, "Main", "Cb", "0"), "0");
-    EXPECT_EQ(ReadIni(core::MainIniPath, "Options", "DType", "1"), "1");
-    EXPECT_EQ(ReadIni(core::MainIniPath, "Options", "TMove", ""), "");
     EXPECT_EQ(ReadIni(core::FtsIniPath, "Main", "Ver", "C:\\Program Files\\\xD0\x96"), "C:\\Program Files\\\xD0\x96");
     EXPECT_EQ(ReadIni(core::MainIniPath, "Main", "Padded", " 0 "), " 0 ");
     EXPECT_FALSE(Exists(core::MainIniPath));
@@ -123,54 +119,38 @@ TEST(Settings, EveryWriteReplacesTheFileAndABatchReplacesItOnce) {
     EXPECT_EQ(ReadIni(file, "Options", "Thm", ""), "2");
 }
 
-TEST(Settings, NonAnsiNamesAndValuesRoundTrip) {
+// Values come back exactly as written: non-ANSI names and values, long ones,
+// and the quotes and blanks the profile functions would strip.
+TEST(Settings, ValuesReadBackExactlyAsWritten) {
     TempFolder folder;
     const std::string file = folder / "Css.ini";
-    const std::string cyrillic =
-        "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";  // Программы
-    const std::string cjk = "\xE6\xBC\xA2\xE5\xAD\x97";                              // 漢字
-    const std::string emoji = "\xF0\x9F\x98\x80";                                    // outside the BMP
-    WriteIni(file, "Programs", cyrillic, "C:\\" + cyrillic + "\\" + cjk + ".exe");
-    WriteIni(file, cjk, "Key", emoji + " " + cjk);
-    WriteIni(file, "Main", "Count", "2");
-    EXPECT_EQ(ReadIni(file, "Programs", cyrillic, ""), "C:\\" + cyrillic + "\\" + cjk + ".exe");
-    EXPECT_EQ(ReadIni(file, cjk, "Key", ""), emoji + " " + cjk);
-    EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "2");
-    EXPECT_EQ(ReadFileBytes(file).find('?'), std::string::npos);
-}
-
-TEST(Settings, LongValuesReadBackWhole) {
-    TempFolder folder;
-    const std::string file = folder / "Ass.ini";
+    const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";
+    const std::string cjk = "\xE6\xBC\xA2\xE5\xAD\x97";
     std::string value300;
     for (int i = 0; i < 300; ++i) value300 += static_cast<char>('a' + i % 26);
-    const std::string value20000 = "C:\\" + std::string(19996, 'x') + "\xD0\x96";
-    WriteIni(file, "Programs", "Short", value300);
-    WriteIni(file, "Programs", "Long", value20000);
-    EXPECT_EQ(ReadIni(file, "Programs", "Short", ""), value300);
-    EXPECT_EQ(ReadIni(file, "Programs", "Long", ""), value20000);
-}
-
-TEST(Settings, ValuesThatReadersWouldUnquoteOrTrimReadBackExactly) {
-    TempFolder folder;
-    const std::string file = folder / "Qxs.ini";
-    const std::vector<std::string> values = {
-        "\"C:\\Program Files\\Tool\\tool.exe\"",  // a quoted program path
-        "\"C:\\Program Files\\Tool\\tool.exe\" -min",
-        "'single'",
-        "\"\"",
-        "\"",
-        "\"'both'\"",
-        " 0",  // Cb is written with one leading blank
-        "  padded  ",
-        "\t",
-        "trailing ",
-        "a \"quoted\" word",
+    const struct {
+        std::string section, key, value;
+    } entries[] = {
+        {"Programs", cyrillic, "C:\\" + cyrillic + "\\" + cjk + ".exe"},
+        {cjk, "Key", "\xF0\x9F\x98\x80 " + cjk},  // outside the BMP
+        {"Main", "Short", value300},
+        {"Main", "Long", "C:\\" + std::string(19996, 'x') + "\xD0\x96"},
+        {"Main", "Path", "\"C:\\Program Files\\Tool\\tool.exe\""},
+        {"Main", "Quoted", "\"C:\\Program Files\\Tool\\tool.exe\" -min"},
+        {"Main", "Single", "'single'"},
+        {"Main", "EmptyQuotes", "\"\""},
+        {"Main", "Quote", "\""},
+        {"Main", "Both", "\"'both'\""},
+        {"Main", "Cb", " 0"},  // written with one leading blank
+        {"Main", "Padded", "  padded  "},
+        {"Main", "Tab", "\t"},
+        {"Main", "Trailing", "trailing "},
+        {"Main", "Inner", "a \"quoted\" word"},
     };
-    const auto key = [](size_t i) { return std::string(1, 'K').append(std::to_string(i)); };
-    for (size_t i = 0; i < values.size(); ++i) WriteIni(file, "Main", key(i), values[i]);
-    for (size_t i = 0; i < values.size(); ++i)
-        EXPECT_EQ(ReadIni(file, "Main", key(i), "<none>"), values[i]) << "value " << i;
+    for (const auto& entry : entries) WriteIni(file, entry.section, entry.key, entry.value);
+    for (const auto& entry : entries)
+        EXPECT_EQ(ReadIni(file, entry.section, entry.key, "<none>"), entry.value) << entry.key;
+    EXPECT_EQ(ReadFileBytes(file).find('?'), std::string::npos);
     // What an older version wrote without the extra quotes still reads.
     testing_support::WriteFile(folder / "old.ini", "[Programs]\r\nTool=\"C:\\a b\\tool.exe\"\r\n");
     EXPECT_EQ(ReadIni(folder / "old.ini", "Programs", "Tool", ""), "C:\\a b\\tool.exe");

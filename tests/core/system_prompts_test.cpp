@@ -4,9 +4,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/handles.h"
 #include "support/dialog_presser.h"
 #include "support/temp_folder.h"
+#include "support/test_window.h"
 
 using core::PromptAnswer;
 using core::PromptButtons;
@@ -43,73 +47,54 @@ std::function<void(HWND)> Look(DialogLook& look) {
     };
 }
 
-HICON SystemIcon(const wchar_t* id) { return ::LoadIconW(nullptr, id); }
-
 }  // namespace
 
-TEST(SystemPrompts, MessageBoxesShowTheIconButtonsAndTitleAsked) {
+// Each box shows the icon and buttons asked, belongs to the owner window and
+// answers with the button pressed.
+TEST(SystemPrompts, MessageBoxesShowWhatIsAskedOverTheirOwner) {
+    testing_support::TestWindow owner(200, 100);
     core::SystemPrompts prompts;
-    {
+    prompts.SetOwner(owner.hwnd());
+    EXPECT_EQ(prompts.Owner(), owner.hwnd());
+    const struct {
+        PromptIcon icon;
+        PromptButtons buttons;
+        int press;
+        PromptAnswer answer;
+        const wchar_t* systemIcon;  // null: no icon
+        std::vector<int> shown;
+    } cases[] = {
+        {PromptIcon::Question, PromptButtons::YesNo, IDNO, PromptAnswer::No, IDI_QUESTION, {IDYES, IDNO}},
+        {PromptIcon::Critical, PromptButtons::Ok, IDOK, PromptAnswer::Ok, IDI_HAND, {IDOK}},
+        {PromptIcon::Exclamation,
+         PromptButtons::OkCancel,
+         IDCANCEL,
+         PromptAnswer::Cancel,
+         IDI_EXCLAMATION,
+         {IDOK, IDCANCEL}},
+        {PromptIcon::Information,
+         PromptButtons::YesNoCancel,
+         IDYES,
+         PromptAnswer::Yes,
+         IDI_ASTERISK,
+         {IDYES, IDNO, IDCANCEL}},
+        {PromptIcon::None, PromptButtons::Ok, IDOK, PromptAnswer::Ok, nullptr, {IDOK}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.press);
         DialogLook look;
-        DialogPresser presser(IDNO, Look(look));
-        EXPECT_EQ(prompts.Message("Remove it?", "Clarimo", PromptIcon::Question, PromptButtons::YesNo),
-                  PromptAnswer::No);
+        DialogPresser presser(c.press, Look(look));
+        EXPECT_EQ(prompts.Message("\xD0\x94\xD0\xB0?", "Clarimo", c.icon, c.buttons), c.answer);
         ASSERT_TRUE(presser.Finish());
         EXPECT_EQ(presser.title(), "Clarimo");
-        EXPECT_EQ(look.icon, SystemIcon(IDI_QUESTION));
-        EXPECT_TRUE(look.hasYes && look.hasNo);
-        EXPECT_FALSE(look.hasOk);
+        EXPECT_EQ(look.icon, c.systemIcon ? ::LoadIconW(nullptr, c.systemIcon) : nullptr);
+        const auto shown = [&](int id) { return std::find(c.shown.begin(), c.shown.end(), id) != c.shown.end(); };
+        EXPECT_EQ(look.hasOk, shown(IDOK));
+        EXPECT_EQ(look.hasCancel, shown(IDCANCEL));
+        EXPECT_EQ(look.hasYes, shown(IDYES));
+        EXPECT_EQ(look.hasNo, shown(IDNO));
+        EXPECT_EQ(look.owner, owner.hwnd());
     }
-    {
-        DialogLook look;
-        DialogPresser presser(IDOK, Look(look));
-        EXPECT_EQ(prompts.Message("Device Not Ready ...", "Error", PromptIcon::Critical), PromptAnswer::Ok);
-        ASSERT_TRUE(presser.Finish());
-        EXPECT_EQ(presser.title(), "Error");
-        EXPECT_EQ(look.icon, SystemIcon(IDI_HAND));
-        EXPECT_TRUE(look.hasOk);
-        EXPECT_FALSE(look.hasYes || look.hasNo);
-    }
-    {
-        DialogLook look;
-        DialogPresser presser(IDCANCEL, Look(look));
-        EXPECT_EQ(prompts.Message("Careful", "Clarimo", PromptIcon::Exclamation, PromptButtons::OkCancel),
-                  PromptAnswer::Cancel);
-        ASSERT_TRUE(presser.Finish());
-        EXPECT_EQ(look.icon, SystemIcon(IDI_EXCLAMATION));
-        EXPECT_TRUE(look.hasOk && look.hasCancel);
-    }
-    {
-        DialogLook look;
-        DialogPresser presser(IDYES, Look(look));
-        EXPECT_EQ(prompts.Message("\xD0\x94\xD0\xB0?", "Clarimo", PromptIcon::Information, PromptButtons::YesNoCancel),
-                  PromptAnswer::Yes);
-        ASSERT_TRUE(presser.Finish());
-        EXPECT_EQ(look.icon, SystemIcon(IDI_ASTERISK));
-        EXPECT_TRUE(look.hasYes && look.hasNo && look.hasCancel);
-    }
-    {
-        DialogLook look;
-        DialogPresser presser(IDOK, Look(look));
-        EXPECT_EQ(prompts.Message("Plain", "Clarimo", PromptIcon::None), PromptAnswer::Ok);
-        ASSERT_TRUE(presser.Finish());
-        EXPECT_EQ(look.icon, nullptr);
-    }
-}
-
-TEST(SystemPrompts, DialogsBelongToTheOwnerWindow) {
-    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                         nullptr, nullptr);
-    ASSERT_NE(owner, nullptr);
-    core::SystemPrompts prompts;
-    prompts.SetOwner(owner);
-    EXPECT_EQ(prompts.Owner(), owner);
-    DialogLook look;
-    DialogPresser presser(IDOK, Look(look));
-    prompts.Message("Owned", "Clarimo", PromptIcon::Information);
-    ASSERT_TRUE(presser.Finish());
-    EXPECT_EQ(look.owner, owner);
-    ::DestroyWindow(owner);
 }
 
 TEST(SystemPrompts, FolderPickerAndFileDialogs) {

@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <gtest/gtest.h>
 
 #include "core/results_tally.h"
 #include "core/settings.h"
 #include "platform/handles.h"
 #include "platform/long_path.h"
+#include "platform/shell.h"
 #include "platform/throttled_pump.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
@@ -18,6 +17,7 @@
 using testing_support::Attributes;
 using testing_support::Exists;
 using testing_support::MakeFolder;
+using testing_support::SetAttributes;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
 
@@ -58,16 +58,7 @@ struct Page {
     }
 };
 
-void SetAttributes(const std::string& path, DWORD attributes) {
-    ::SetFileAttributesW(platform::ToSystemPath(path).c_str(), attributes);
-}
-
-int64_t RecycleBinItems() {
-    SHQUERYRBINFO info{};
-    info.cbSize = sizeof info;
-    ::SHQueryRecycleBinW(nullptr, &info);
-    return info.i64NumItems;
-}
+uint64_t RecycleBinItems() { return platform::QueryRecycleBin().value_or(platform::RecycleBinContents{}).items; }
 
 std::string Shortcut(const std::string& at, const std::string& target) {
     std::string path = at;
@@ -224,7 +215,7 @@ TEST(FrmJunk, RecycleTickedRowsKeepsTheOthersInOrder) {
     EXPECT_TRUE(Exists(second));
     EXPECT_EQ(t.prompts.messages.back().text, "Are you sure you want to delete selected items ?");
 
-    const int64_t before = RecycleBinItems();
+    const uint64_t before = RecycleBinItems();
     t.page.Cmd_Del_Click();  // Yes
     EXPECT_FALSE(Exists(second));
     EXPECT_FALSE(Exists(third));
@@ -234,7 +225,7 @@ TEST(FrmJunk, RecycleTickedRowsKeepsTheOthersInOrder) {
     EXPECT_EQ(t.page.LvResult[2].Text, order[4]);
     EXPECT_EQ(core::CleanedCount, 2u);
     EXPECT_EQ(core::CleanedSize, 6u);
-    const int64_t after = RecycleBinItems();
+    const uint64_t after = RecycleBinItems();
     EXPECT_EQ(after, before + 2);  // in the bin, not destroyed
 }
 
@@ -364,10 +355,10 @@ TEST(FrmJunk, LongPathsAndNamesOutsideTheAnsiCodePage) {
     ASSERT_EQ(t.page.LvResult.size(), 2u);
 
     // The recycle bin: either really in the bin, or left in place as a failure.
-    const int64_t before = RecycleBinItems();
+    const uint64_t before = RecycleBinItems();
     t.page.SetAllResults(true);
     t.page.Cmd_Del_Click();
-    const int64_t after = RecycleBinItems();
+    const uint64_t after = RecycleBinItems();
     const int64_t gone = int64_t(core::CleanedCount);
     EXPECT_EQ(after - before, gone);
     EXPECT_FALSE(Exists(recycled));

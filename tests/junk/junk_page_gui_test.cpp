@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +13,7 @@
 #include "core/settings.h"
 #include "junk/frm_clean_options_window.h"
 #include "junk/frm_junk_window.h"
-#include "platform/utf.h"
+#include "platform/shell.h"
 #include "support/modal_steps.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
@@ -25,8 +24,8 @@
 
 namespace {
 
-constexpr auto Text = testing_support::WindowText;
 using testing_support::FindChild;
+using testing_support::WindowText;
 
 void Pump() { testing_support::PumpMessages(0); }
 
@@ -45,14 +44,12 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
     ASSERT_NE(drive.letter(), 0);
     core::CleanedCount = core::CleanedSize = 0;
 
-    HWND host = ::CreateWindowExW(0, L"STATIC", L"Junk page test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 500,
-                                  nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(host, nullptr);
+    testing_support::TestWindow host(700, 500);
     testing_support::ScriptedPrompts prompts;
     std::string resultStrip;
     {
         junk::FrmJunkWindow page(prompts);
-        ASSERT_TRUE(page.Create(host));
+        ASSERT_TRUE(page.Create(host.hwnd()));
         page.Logic().ShowResult = [&] {
             // As the main window does: the tally first, since "< Back" resets it.
             const uint64_t count = core::CleanedCount, size = core::CleanedSize;
@@ -67,11 +64,10 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
 
         // Tick the test drive's row as a click would.
         int row = -1;
-        for (int i = 0; i < ListView_GetItemCount(drives); ++i) {
-            wchar_t text[128] = {};
-            ListView_GetItemText(drives, i, 0, text, 128);
-            if (platform::ToUtf8(text).find(std::string(1, drive.letter()) + ":") != std::string::npos) row = i;
-        }
+        for (int i = 0; i < ListView_GetItemCount(drives); ++i)
+            if (testing_support::ListCellText(drives, i, 0).find(std::string(1, drive.letter()) + ":") !=
+                std::string::npos)
+                row = i;
         ASSERT_GE(row, 0) << "the test drive is listed as a fixed drive";
         EXPECT_FALSE(::IsWindowEnabled(page.ScanButton()));
         ListView_SetCheckState(drives, row, TRUE);
@@ -80,7 +76,7 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
 
         ::SendMessageW(page.ScanButton(), BM_CLICK, 0, 0);  // scans to the end
         Pump();
-        EXPECT_EQ(Text(page.ScanButton()), "< Back");
+        EXPECT_EQ(WindowText(page.ScanButton()), "< Back");
         EXPECT_EQ(ListView_GetItemCount(results), 2);
         EXPECT_TRUE(::IsWindowVisible(results));
         EXPECT_FALSE(::IsWindowVisible(drives));
@@ -114,53 +110,21 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
         // "Select All" of the result list's menu, then Clean.
         ::SendMessageW(page.Panel(), WM_COMMAND, MAKEWPARAM(205, 0), 0);
         EXPECT_EQ(ListView_GetItemState(results, 0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
-        SHQUERYRBINFO before{};
-        before.cbSize = sizeof before;
-        ::SHQueryRecycleBinW(nullptr, &before);
+        const auto before = platform::QueryRecycleBin();
+        ASSERT_TRUE(before);
         ::SendMessageW(page.CleanButton(), BM_CLICK, 0, 0);
         Pump();
-        SHQUERYRBINFO after{};
-        after.cbSize = sizeof after;
-        ::SHQueryRecycleBinW(nullptr, &after);
-        EXPECT_EQ(after.i64NumItems, before.i64NumItems + 2);
+        EXPECT_EQ(platform::QueryRecycleBin()->items, before->items + 2);
         EXPECT_EQ(resultStrip, "  Cleaned Space : 8 Byte, Files : 2");
         EXPECT_FALSE(testing_support::Exists(tree / "old.tmp"));
         EXPECT_FALSE(testing_support::Exists(tree / "copy.bak"));
         EXPECT_TRUE(testing_support::Exists(tree / "keep.txt"));
         // The emptied result list went back to the drives.
-        EXPECT_EQ(Text(page.ScanButton()), "Scan");
+        EXPECT_EQ(WindowText(page.ScanButton()), "Scan");
         EXPECT_TRUE(::IsWindowVisible(drives));
         EXPECT_TRUE(prompts.messages.empty());
     }
-    ::DestroyWindow(host);
 }
-
-namespace {
-
-// The first descendant of parent whose class (when given) and text match.
-HWND FindControl(HWND parent, const wchar_t* className, const std::string& text) {
-    struct Search {
-        const wchar_t* className;
-        std::string text;
-        HWND found = nullptr;
-    } search{className, text};
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            wchar_t name[64] = {};
-            ::GetClassNameW(child, name, 64);
-            if ((!s->className || ::lstrcmpiW(name, s->className) == 0) && Text(child) == s->text) {
-                s->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-}  // namespace
 
 // The options dialog as the user meets it: the folder picker belongs to the
 // dialog (which it blocks), and Enter in the files types list edits the
@@ -174,7 +138,7 @@ TEST(JunkOptionsWindow, PickerOwnedByTheDialogAndEnterInTypesEdits) {
     HWND dialog = nullptr;
     bool editorOpened = false;
     const auto clicked = [&](const std::string& caption) {
-        HWND button = FindControl(dialog, L"Button", caption);
+        HWND button = testing_support::FindDescendant(dialog, L"Button", caption);
         ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
                        reinterpret_cast<LPARAM>(button));
     };
@@ -182,7 +146,7 @@ TEST(JunkOptionsWindow, PickerOwnedByTheDialogAndEnterInTypesEdits) {
         dialog = testing_support::FindThreadWindow("Junk Files Options");
         if (!dialog) return false;
         clicked("Add Folder");
-        HWND types = FindControl(dialog, WC_LISTVIEWW, "");
+        HWND types = testing_support::FindDescendant(dialog, WC_LISTVIEWW, "");
         ListView_SetItemState(types, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         ::SetFocus(types);
         ::PostMessageW(types, WM_KEYDOWN, VK_RETURN, 0);
@@ -228,7 +192,7 @@ TEST(JunkPageWindow, FollowsThemeAndDpiAndKeepsItsBalloonInThePage) {
     ::GetClientRect(panel, &client);
     EXPECT_EQ(testing_support::ErasedColour(panel, {client.right / 2, client.bottom / 2}),
               controls::ResolveColor(controls::ThemeBackColor));
-    EXPECT_EQ(testing_support::StaticTextColour(panel, FindChild(panel, L"Static")),
+    EXPECT_EQ(testing_support::ColoursOfStatic(panel, FindChild(panel, L"Static")).text,
               controls::ResolveColor(controls::ThemeTextColor));
     EXPECT_EQ(ListView_GetTextColor(drives), controls::ResolveColor(controls::ThemeTextColor));
     controls::SetThemeValues(0);

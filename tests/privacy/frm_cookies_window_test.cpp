@@ -14,7 +14,7 @@
 #include "privacy/frm_cookies_window.h"
 #include "support/scoped_theme.h"
 #include "support/test_window.h"
-#include "support/window_probes.h"
+#include "support/window_colours.h"
 
 using namespace privacy_testing;
 using platform::WindowText;

@@ -17,6 +17,7 @@
 #include "support/scoped_theme.h"
 #include "support/scripted_prompts.h"
 #include "support/test_window.h"
+#include "support/window_colours.h"
 #include "support/window_probes.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "processes/frm_proc_info_window.h"
 #include "support/scoped_theme.h"
 #include "support/test_window.h"
+#include "support/window_colours.h"
 #include "support/window_probes.h"
 
 using namespace processes;
@@ -21,22 +22,18 @@ using testing_support::PumpUntil;
 
 namespace {
 
-constexpr auto Children = testing_support::ChildWindows;
-
 std::string ChildTextStarting(HWND parent, const std::string& prefix) {
-    for (HWND child : Children(parent)) {
+    for (HWND child : testing_support::ChildWindows(parent)) {
         const std::string text = platform::WindowText(child);
         if (text.rfind(prefix, 0) == 0) return text;
     }
     return {};
 }
 
-constexpr auto CellText = testing_support::ListCellText;
-
 bool ListShows(HWND list, const std::string& key, Frm_Tasks& logic, uint32_t id) {
     const int row = RowOf(logic, id);
     return row >= 0 && ListView_GetItemCount(list) == static_cast<int>(logic.Lv.size()) &&
-           CellText(list, row, 0) == key;
+           testing_support::ListCellText(list, row, 0) == key;
 }
 
 }  // namespace
@@ -58,9 +55,9 @@ TEST(ProcessPageWindow, ShowsTheCountAndFollowsAHelperAcrossTicks) {
     page.EnableRefreshTimer(true);
     ASSERT_TRUE(PumpUntil([&] { return ListShows(list, "proc_idle.exe", logic, helper.id()); }, 2600));
     const int row = RowOf(logic, helper.id());
-    EXPECT_EQ(CellText(list, row, 1), logic.Lv[row].memory);
-    EXPECT_EQ(CellText(list, row, 2), "Normal");
-    EXPECT_EQ(CellText(list, row, 3), logic.Lv[row].threads);
+    EXPECT_EQ(testing_support::ListCellText(list, row, 1), logic.Lv[row].memory);
+    EXPECT_EQ(testing_support::ListCellText(list, row, 2), "Normal");
+    EXPECT_EQ(testing_support::ListCellText(list, row, 3), logic.Lv[row].threads);
     EXPECT_EQ(ChildTextStarting(page.Panel(), "Running Processes : "),
               "Running Processes : " + std::to_string(ListView_GetItemCount(list)));
     // Selecting the row shows it in the panel; clearing the selection
@@ -101,14 +98,14 @@ TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
     EXPECT_FALSE(logic.TimerEnabled());
     EXPECT_EQ(platform::WindowText(window.Window()), "Process Details : proc_idle.exe");
     EXPECT_EQ(ListView_GetItemCount(window.FactsList()), 6);
-    EXPECT_EQ(CellText(window.FactsList(), 2, 1), logic.Lv[row].tag);
+    EXPECT_EQ(testing_support::ListCellText(window.FactsList(), 2, 1), logic.Lv[row].tag);
     EXPECT_TRUE(::IsWindowVisible(window.FactsList()));
     EXPECT_TRUE(::IsWindowEnabled(window.ModulesTab()));
 
     window.ClickTab(2);
     EXPECT_TRUE(::IsWindowVisible(window.ModulesList()));
     EXPECT_FALSE(::IsWindowVisible(window.FactsList()));
-    EXPECT_EQ(CellText(window.ModulesList(), 0, 0), "proc_idle.exe");
+    EXPECT_EQ(testing_support::ListCellText(window.ModulesList(), 0, 0), "proc_idle.exe");
     EXPECT_EQ(platform::WindowText(window.CountLabel()),
               "Modules : " + std::to_string(ListView_GetItemCount(window.ModulesList())));
     window.Close();

@@ -31,11 +31,6 @@ struct RecordingAbout {
     }
 };
 
-TEST(FrmAbout, ShowsTheProgramNameAndVersion) {
-    EXPECT_EQ(Frm_About::ProgramName(), "Clarimo");
-    EXPECT_EQ(Frm_About::VersionText(), "Version 2.1 (Build 15)");
-}
-
 TEST(FrmAbout, LinksOpenTheMakersPagesTheReadmeAndTheUpdateWindow) {
     RecordingAbout r;
     r.page.LnkHome.OnKeyActivate();

@@ -8,7 +8,6 @@
 #include <chrono>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -119,22 +118,20 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     for (int page = 0; page < 6; ++page)
         EXPECT_NE(::GetWindow(window.PageArea(shell::PageAt(page)), GW_CHILD), nullptr) << page;
     const auto shownButtons = [&] {
-        std::vector<std::pair<LONG, std::wstring>> shown;
+        std::vector<std::pair<LONG, std::string>> shown;
         for (HWND b = ::GetWindow(window.ButtonStrip(), GW_CHILD); b; b = ::GetWindow(b, GW_HWNDNEXT)) {
             if (!::IsWindowVisible(b)) continue;
             RECT place{};
             ::GetWindowRect(b, &place);
-            wchar_t text[32]{};
-            ::GetWindowTextW(b, text, 32);
-            shown.emplace_back(place.left, text);
+            shown.emplace_back(place.left, platform::WindowText(b));
         }
         std::sort(shown.begin(), shown.end());
-        std::vector<std::wstring> captions;
+        std::vector<std::string> captions;
         for (const auto& button : shown) captions.push_back(button.second);
         return captions;
     };
-    using Captions = std::vector<std::wstring>;
-    EXPECT_EQ(shownButtons(), (Captions{L"Scan", L"Clean"}));
+    using Captions = std::vector<std::string>;
+    EXPECT_EQ(shownButtons(), (Captions{"Scan", "Clean"}));
     for (int page : {5, 4, 3, 2}) {
         SCOPED_TRACE(page);
         const HWND tab = window.TabButton(shell::PageAt(page));
@@ -144,7 +141,7 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
         EXPECT_EQ(form.CurrentPage, page);
         for (int other = 0; other < 6; ++other)
             EXPECT_EQ(::IsWindowVisible(window.PageArea(shell::PageAt(other))) != FALSE, other == page) << other;
-        EXPECT_EQ(shownButtons(), page == 2 ? (Captions{L"Apply", L"Tools"}) : Captions{});
+        EXPECT_EQ(shownButtons(), page == 2 ? (Captions{"Apply", "Tools"}) : Captions{});
         // The page's panel shows with its area (the options page once its
         // load timer has filled it).
         const HWND panel = ::GetWindow(window.PageArea(shell::PageAt(page)), GW_CHILD);
@@ -155,9 +152,7 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     core::CleanedCount = 3;
     core::CleanedSize = 1536;
     form.ShowResult();
-    wchar_t text[100]{};
-    ::GetWindowTextW(window.ResultStrip(), text, 100);
-    EXPECT_STREQ(text, L"  Cleaned Space : 1.5 KB, Files : 3");
+    EXPECT_EQ(platform::WindowText(window.ResultStrip()), "  Cleaned Space : 1.5 KB, Files : 3");
     EXPECT_TRUE(::IsWindowVisible(window.ResultStrip()));
     form.TmResult_Timer();
     EXPECT_FALSE(::IsWindowVisible(window.ResultStrip()));
@@ -172,7 +167,7 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     ::SendMessageW(window.TabButton(shell::Page::Privacy), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ::SendMessageW(window.TabButton(shell::Page::Privacy), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(::IsWindowVisible(window.PrivacyNote()));
-    EXPECT_EQ(shownButtons(), (Captions{L"Clean", L"Tools"}));
+    EXPECT_EQ(shownButtons(), (Captions{"Clean", "Tools"}));
     EXPECT_TRUE(::IsWindowVisible(::GetWindow(window.PageArea(shell::Page::Privacy), GW_CHILD)));
     EXPECT_TRUE(window.PrivacyTip().Shown());
     EXPECT_NE(window.PrivacyTip().Message().find("Use Ctrl+Click to restart your computer."), std::string::npos);
@@ -230,17 +225,6 @@ void CALLBACK CloseWizard(HWND, UINT, UINT_PTR id, DWORD) {
     owner = ::GetWindow(found, GW_OWNER);
     ::PostMessageW(found, WM_CLOSE, 0, 0);
 }
-struct Search {
-    HWND found = nullptr;
-};
-// The 32-bit build needs the callback's calling convention: no lambda.
-BOOL CALLBACK FindLink(HWND child, LPARAM context) {
-    wchar_t text[64]{};
-    ::GetWindowTextW(child, text, 64);
-    if (std::wstring_view(text) != L"Check for Update") return TRUE;
-    reinterpret_cast<Search*>(context)->found = child;
-    return FALSE;
-}
 }  // namespace update_wizard_probe
 
 TEST_F(FrmMainWindowTest, AboutPageCheckForUpdateOpensTheUpdateWizardOverTheMainWindow) {
@@ -248,14 +232,12 @@ TEST_F(FrmMainWindowTest, AboutPageCheckForUpdateOpensTheUpdateWizardOverTheMain
     shell::FrmMainWindow window(form);
     ASSERT_TRUE(window.Show());
     form.ShowPage(5);
-    update_wizard_probe::Search search;
-    ::EnumChildWindows(window.PageArea(shell::Page::About), &update_wizard_probe::FindLink,
-                       reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.found, nullptr);
+    const HWND link = testing_support::FindDescendant(window.PageArea(shell::Page::About), nullptr, "Check for Update");
+    ASSERT_NE(link, nullptr);
     ::SetTimer(nullptr, 0, 100, &update_wizard_probe::CloseWizard);
     // The wizard runs modally inside the click and returns once closed.
-    ::SendMessageW(search.found, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    ::SendMessageW(search.found, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    ::SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     EXPECT_NE(update_wizard_probe::wizard, nullptr);
     EXPECT_EQ(update_wizard_probe::owner, window.Handle());
     EXPECT_FALSE(::IsWindow(update_wizard_probe::wizard));

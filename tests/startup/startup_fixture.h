@@ -9,23 +9,18 @@
 #include <vector>
 
 #include "startup/startup_store.h"
+#include "support/registry_values.h"
 #include "support/temp_folder.h"
 #include "support/test_registry_key.h"
 
 namespace startup_test {
 
-struct RawValue {
-    bool exists = false;
-    DWORD type = 0;
-    std::vector<BYTE> data;
-};
-
-// Writes a value with exactly these bytes (creating the key).
-void SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size);
-void SetText(HKEY root, const std::string& key, const std::string& name, const std::string& text, DWORD type = REG_SZ);
-RawValue GetRaw(HKEY root, const std::string& key, const std::string& name);
-std::string GetText(HKEY root, const std::string& key, const std::string& name);
-void DeleteValue(HKEY root, const std::string& key, const std::string& name);
+using testing_support::DeleteValue;
+using testing_support::GetRaw;
+using testing_support::GetText;
+using testing_support::RawValue;
+using testing_support::SetRaw;
+using testing_support::SetText;
 
 struct ShortcutInfo {
     std::string target;

@@ -28,30 +28,6 @@ namespace {
 
 void Pump(int milliseconds = 100) { testing_support::PumpMessages(milliseconds); }
 
-// A plain top-level window to hold the page, as the main window would.
-class Host {
-public:
-    Host() {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = ::DefWindowProcW;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"ClarimoStartupTestHost";
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        ::RegisterClassW(&windowClass);
-        window_ = ::CreateWindowExW(0, L"ClarimoStartupTestHost", L"Startup test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
-                                    20, 760, 520, nullptr, nullptr, windowClass.hInstance, nullptr);
-    }
-    ~Host() { ::DestroyWindow(window_); }
-    HWND get() const { return window_; }
-
-private:
-    HWND window_;
-};
-
-constexpr auto ItemText = testing_support::ListCellText;
-
-int FindItem(HWND list, const std::string& name) { return testing_support::FindListRow(list, name); }
-
 class StartupPageWindowTest : public StartupPlaces {
 protected:
     testing_support::ScriptedPrompts prompts_;
@@ -64,11 +40,10 @@ TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyAndAddAProgram) {
     SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
     SetText(HKEY_CURRENT_USER, userRun(), "Missing", "C:\\nowhere\\missing.exe -x");
     core::MainIniPath.clear();  // default settings: All Users, Details
-    Host host;
-    ASSERT_TRUE(host.get());
+    testing_support::TestWindow host(760, 520);
     Frm_Startup logic(prompts_, where_);
     StartupPageWindow page(logic, prompts_);
-    ASSERT_TRUE(page.Create(host.get()));
+    ASSERT_TRUE(page.Create(host.hwnd()));
     Pump(300);
     // The saved view is missing: All Users. Switch to the user's view.
     ASSERT_EQ(logic.ShownView(), 1);
@@ -79,9 +54,9 @@ TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyAndAddAProgram) {
     const HWND list = page.List();
     ASSERT_EQ(ListView_GetItemCount(list), 2);
     EXPECT_EQ(ListView_GetView(list), static_cast<DWORD>(LV_VIEW_DETAILS));
-    const int notepad = FindItem(list, "Notepad");
+    const int notepad = testing_support::FindListRow(list, "Notepad");
     ASSERT_GE(notepad, 0);
-    EXPECT_EQ(ItemText(list, notepad, 1), "C:\\windows\\notepad.exe");
+    EXPECT_EQ(testing_support::ListCellText(list, notepad, 1), "C:\\windows\\notepad.exe");
     EXPECT_TRUE(ListView_GetCheckState(list, notepad));
     // One icon per row in each picture list.
     EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_SMALL)), 2);
@@ -96,7 +71,7 @@ TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyAndAddAProgram) {
     EXPECT_EQ(ReadKeepingFile(where_.currentUserKeepingFile).size(), 1u);
     EXPECT_TRUE(::IsWindowEnabled(page.ApplyButton()));
 
-    ListView_SetCheckState(list, FindItem(list, "Notepad"), TRUE);
+    ListView_SetCheckState(list, testing_support::FindListRow(list, "Notepad"), TRUE);
     Pump();
     ::SendMessageW(page.ApplyButton(), BM_CLICK, 0, 0);
     Pump();
@@ -106,7 +81,7 @@ TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyAndAddAProgram) {
     // The dialog, filled in through its own boxes.
     Frm_AddNewProg addLogic(prompts_, logic);
     AddNewProgWindow dialog(addLogic);
-    ASSERT_TRUE(dialog.Create(host.get()));
+    ASSERT_TRUE(dialog.Create(host.hwnd()));
     Pump();
     EXPECT_FALSE(::IsWindowEnabled(dialog.OkButton()));
     ::SetWindowTextW(dialog.NameBox(), L"Added");
@@ -118,7 +93,7 @@ TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyAndAddAProgram) {
     EXPECT_FALSE(::IsWindow(dialog.Window()));
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Added"), "C:\\windows\\regedit.exe");
     EXPECT_EQ(ListView_GetItemCount(list), 3);
-    EXPECT_GE(FindItem(list, "Added"), 0);
+    EXPECT_GE(testing_support::FindListRow(list, "Added"), 0);
 }
 
 namespace {
@@ -143,24 +118,24 @@ struct DestroyWatch {
 // owned by the dialog, and the owner is enabled before the dialog goes.
 TEST_F(StartupPageWindowTest, DialogsOwnTheirPromptsAndGiveTheOwnerBackFirst) {
     SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
-    Host host;
+    testing_support::TestWindow host(760, 520);
     Frm_Startup logic(prompts_, where_);
     const auto hook = ::SetWindowsHookExW(WH_CALLWNDPROC, DestroyWatch::Hook, nullptr, ::GetCurrentThreadId());
-    DestroyWatch::owner = host.get();
+    DestroyWatch::owner = host.hwnd();
 
     Frm_AddNewProg addLogic(prompts_, logic);
     AddNewProgWindow add(addLogic);
     testing_support::ModalSteps addSteps({[&] {
                                              DestroyWatch::watched = add.Window();
                                              if (!add.Window()) return false;
-                                             EXPECT_FALSE(::IsWindowEnabled(host.get()));
+                                             EXPECT_FALSE(::IsWindowEnabled(host.hwnd()));
                                              ::SendMessageW(add.Window(), WM_COMMAND, MAKEWPARAM(102, BN_CLICKED),
                                                             0);  // "Browse"
                                              ::PostMessageW(add.Window(), WM_COMMAND, IDCANCEL, 0);
                                              return true;
                                          }},
                                          [&] { return add.Window(); });
-    add.ShowModal(host.get());
+    add.ShowModal(host.hwnd());
     EXPECT_TRUE(addSteps.Finished());
     EXPECT_EQ(DestroyWatch::ownerEnabledAtDestroy, 1);
     ASSERT_EQ(prompts_.openFileRequests.size(), 1u);
@@ -174,14 +149,14 @@ TEST_F(StartupPageWindowTest, DialogsOwnTheirPromptsAndGiveTheOwnerBackFirst) {
                                              DestroyWatch::watched = all.Window();
                                              if (!all.Window() || ListView_GetItemCount(all.List()) == 0)
                                                  return false;  // loaded
-                                             EXPECT_EQ(ItemText(all.List(), 0, 0),
+                                             EXPECT_EQ(testing_support::ListCellText(all.List(), 0, 0),
                                                        "Registry\\Current User\\Run");  // the user's group
                                              ::SendMessageW(all.ReportButton(), BM_CLICK, 0, 0);
                                              ::PostMessageW(all.Window(), WM_CLOSE, 0, 0);
                                              return true;
                                          }},
                                          [&] { return all.Window(); });
-    all.ShowModal(host.get());
+    all.ShowModal(host.hwnd());
     ::UnhookWindowsHookEx(hook);
     EXPECT_TRUE(allSteps.Finished());
     EXPECT_EQ(DestroyWatch::ownerEnabledAtDestroy, 1);
@@ -196,10 +171,10 @@ TEST_F(StartupPageWindowTest, DialogsOwnTheirPromptsAndGiveTheOwnerBackFirst) {
 TEST_F(StartupPageWindowTest, ThemeDpiBalloonAndKeyboardMenu) {
     SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
     core::MainIniPath.clear();
-    Host host;
+    testing_support::TestWindow host(760, 520);
     Frm_Startup logic(prompts_, where_);
     StartupPageWindow page(logic, prompts_);
-    ASSERT_TRUE(page.Create(host.get()));
+    ASSERT_TRUE(page.Create(host.hwnd()));
     Pump(300);
     HWND panel = page.Panel();
 

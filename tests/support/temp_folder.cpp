@@ -79,4 +79,8 @@ void MakeFolder(const std::string& path) {
 
 uint32_t Attributes(const std::string& path) { return ::GetFileAttributesW(platform::ToSystemPath(path).c_str()); }
 
+bool SetAttributes(const std::string& path, uint32_t attributes) {
+    return ::SetFileAttributesW(platform::ToSystemPath(path).c_str(), attributes);
+}
+
 }  // namespace testing_support

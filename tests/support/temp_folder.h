@@ -29,5 +29,6 @@ std::string ReadFileBytes(const std::string& path);
 bool Exists(const std::string& path);
 void MakeFolder(const std::string& path);  // with every missing parent
 uint32_t Attributes(const std::string& path);
+bool SetAttributes(const std::string& path, uint32_t attributes);
 
 }  // namespace testing_support

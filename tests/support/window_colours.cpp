@@ -23,12 +23,13 @@ COLORREF ShownColour(HWND window, POINT at) {
     return ::GetPixel(dc.get(), at.x, at.y);
 }
 
-COLORREF StaticTextColour(HWND parent, HWND control) {
-    platform::WindowDc screen(parent);
-    platform::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
-    ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memory.get()),
-                   reinterpret_cast<LPARAM>(control));
-    return ::GetTextColor(memory.get());
+StaticColours ColoursOfStatic(HWND parent, HWND child) {
+    const platform::WindowDc dc(child);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(child)));
+    LOGBRUSH fill{};
+    ::GetObjectW(brush, sizeof fill, &fill);
+    return {::GetTextColor(dc.get()), fill.lbColor};
 }
 
 }  // namespace testing_support

@@ -1,5 +1,5 @@
-// What colours a window draws, read without the screen: its background as
-// WM_ERASEBKGND paints it, and the text colour it gives a child control.
+// What colours a window draws: its background as WM_ERASEBKGND paints it,
+// as shown on screen, and the colours it gives a static child.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,13 @@ COLORREF ErasedColour(HWND window, POINT at);
 // The colour at a point of window's client area once it has been painted
 // (the window must be on screen, uncovered).
 COLORREF ShownColour(HWND window, POINT at);
-// The text colour parent sets for control through WM_CTLCOLORSTATIC.
-COLORREF StaticTextColour(HWND parent, HWND control);
+// The colours parent gives a static child through WM_CTLCOLORSTATIC: its
+// text and the colour of the background brush.
+struct StaticColours {
+    COLORREF text;
+    COLORREF back;
+};
+StaticColours ColoursOfStatic(HWND parent, HWND child);
+inline COLORREF StaticTextColour(HWND parent, HWND child) { return ColoursOfStatic(parent, child).text; }
 
 }  // namespace testing_support

@@ -7,12 +7,6 @@
 
 namespace testing_support {
 
-std::string WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return platform::ToUtf8(text);
-}
-
 void TypeInto(HWND edit, const std::string& text) {
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
     ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(platform::ToWide(text).c_str()));
@@ -29,6 +23,33 @@ HWND FindChild(HWND parent, const wchar_t* className, int index) {
     HWND child = nullptr;
     for (int i = 0; i <= index; ++i) child = ::FindWindowExW(parent, child, className, nullptr);
     return child;
+}
+
+namespace {
+
+struct DescendantSearch {
+    const wchar_t* className;
+    const std::string& text;
+    HWND found = nullptr;
+};
+
+// A named callback, not a lambda: the 32-bit build needs its calling convention.
+BOOL CALLBACK MatchDescendant(HWND child, LPARAM parameter) {
+    auto* search = reinterpret_cast<DescendantSearch*>(parameter);
+    wchar_t name[64] = {};
+    ::GetClassNameW(child, name, 64);
+    if ((search->className && ::lstrcmpiW(name, search->className) != 0) || WindowText(child) != search->text)
+        return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND FindDescendant(HWND parent, const wchar_t* className, const std::string& text) {
+    DescendantSearch search{className, text};
+    ::EnumChildWindows(parent, &MatchDescendant, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::string ListCellText(HWND list, int row, int column) {
@@ -55,15 +76,6 @@ void PressKeys(std::initializer_list<WORD> keys) {
     for (WORD key : keys) add(key, 0);
     for (auto key = keys.end(); key != keys.begin();) add(*--key, KEYEVENTF_KEYUP);
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-StaticColours ColoursOfStatic(HWND parent, HWND child) {
-    const platform::WindowDc dc(child);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(child)));
-    LOGBRUSH fill{};
-    ::GetObjectW(brush, sizeof fill, &fill);
-    return {::GetTextColor(dc.get()), fill.lbColor};
 }
 
 }  // namespace testing_support

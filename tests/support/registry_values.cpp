@@ -1,0 +1,57 @@
+#include "support/registry_values.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/handles.h"
+#include "platform/utf.h"
+
+namespace testing_support {
+
+using platform::ToUtf8;
+using platform::ToWide;
+
+void SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size) {
+    platform::UniqueRegKey k;
+    ASSERT_EQ(::RegCreateKeyExW(root, ToWide(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr,
+                                k.put(), nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetValueExW(k.get(), ToWide(name).c_str(), 0, type, static_cast<const BYTE*>(data), size),
+              ERROR_SUCCESS);
+}
+
+void SetText(HKEY root, const std::string& key, const std::string& name, const std::string& text, DWORD type) {
+    const std::wstring w = ToWide(text);
+    SetRaw(root, key, name, type, w.c_str(), static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t)));
+}
+
+RawValue GetRaw(HKEY root, const std::string& key, const std::string& name) {
+    RawValue value;
+    platform::UniqueRegKey k;
+    if (::RegOpenKeyExW(root, ToWide(key).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, k.put()) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (::RegQueryValueExW(k.get(), ToWide(name).c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
+        return value;
+    value.data.resize(size);
+    if (::RegQueryValueExW(k.get(), ToWide(name).c_str(), nullptr, &value.type, value.data.data(), &size) ==
+        ERROR_SUCCESS) {
+        value.exists = true;
+        value.data.resize(size);
+    }
+    return value;
+}
+
+std::string GetText(HKEY root, const std::string& key, const std::string& name) {
+    const RawValue raw = GetRaw(root, key, name);
+    std::wstring text(reinterpret_cast<const wchar_t*>(raw.data.data()), raw.data.size() / 2);
+    if (const size_t nul = text.find(L'\0'); nul != std::wstring::npos) text.resize(nul);
+    return ToUtf8(text);
+}
+
+void DeleteValue(HKEY root, const std::string& key, const std::string& name) {
+    platform::UniqueRegKey k;
+    if (::RegOpenKeyExW(root, ToWide(key).c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY, k.put()) == ERROR_SUCCESS)
+        ::RegDeleteValueW(k.get(), ToWide(name).c_str());
+}
+
+}  // namespace testing_support
