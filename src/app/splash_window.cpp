@@ -1,5 +1,6 @@
 #include "app/splash_window.h"
 
+#include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/ui.h"
 #include "platform/utf.h"

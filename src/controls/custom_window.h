@@ -23,15 +23,10 @@ namespace controls {
 COLORREF ResolveColor(Color color);
 
 // Owner of a window this code created (a tool tip control, a panel).
-struct WindowTraits {
-    using Value = HWND;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept {
-        if (::IsWindow(v)) ::DestroyWindow(v);
-    }
-};
-using UniqueWindow = platform::Owner<WindowTraits>;
+inline void DestroyIfWindow(HWND window) noexcept {
+    if (::IsWindow(window)) ::DestroyWindow(window);
+}
+using UniqueWindow = platform::NullableOwner<HWND, &DestroyIfWindow>;
 
 // What a window tells assistive technology it is.
 enum class AccessibleRole { None, PushButton, Link, PageTab, ProgressBar, Alert };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/theme.h"
+#include "platform/dpi.h"
 #include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"

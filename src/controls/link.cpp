@@ -2,40 +2,12 @@
 
 namespace controls {
 
-void Link::SetCaption(const std::string& value) {
-    caption_ = value;
-    changed();
-}
-void Link::SetForeColor(Color value) {
-    foreColor_ = value;
-    changed();
-}
-void Link::SetBackColor(Color value) {
-    backColor_ = value;
-    changed();
-}
-void Link::SetOverColor(Color value) {
-    overColor_ = value;
-    changed();
-}
-void Link::SetOverUnderline(bool value) {
-    overUnderline_ = value;
-    changed();
-}
 void Link::SetEnabled(bool value) {
     enabled_ = value;
     if (!enabled_) {
         hovered_ = false;
         press_.Cancel();
     }
-    changed();
-}
-void Link::SetTipText(const std::string& value) {
-    tipText_ = value;
-    changed();
-}
-void Link::SetTipsText(const std::string& value) {
-    tipsText_ = value;
     changed();
 }
 

@@ -16,21 +16,21 @@ namespace controls {
 class Link {
 public:
     const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& value);
+    void SetCaption(const std::string& value) { StoreAndSignal(caption_, value, changed); }
     Color ForeColor() const { return foreColor_; }
-    void SetForeColor(Color value);
+    void SetForeColor(Color value) { StoreAndSignal(foreColor_, value, changed); }
     Color BackColor() const { return backColor_; }
-    void SetBackColor(Color value);
+    void SetBackColor(Color value) { StoreAndSignal(backColor_, value, changed); }
     Color OverColor() const { return overColor_; }
-    void SetOverColor(Color value);
+    void SetOverColor(Color value) { StoreAndSignal(overColor_, value, changed); }
     bool OverUnderline() const { return overUnderline_; }
-    void SetOverUnderline(bool value);
+    void SetOverUnderline(bool value) { StoreAndSignal(overUnderline_, value, changed); }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
     const std::string& TipText() const { return tipText_; }
-    void SetTipText(const std::string& value);
+    void SetTipText(const std::string& value) { StoreAndSignal(tipText_, value, changed); }
     const std::string& TipsText() const { return tipsText_; }
-    void SetTipsText(const std::string& value);
+    void SetTipsText(const std::string& value) { StoreAndSignal(tipsText_, value, changed); }
 
     void Refresh() const { changed(); }
 

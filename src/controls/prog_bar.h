@@ -48,34 +48,34 @@ public:
     std::string DisplayText() const;
 };
 
+// The stored properties live in the drawing object itself, so that what is
+// painted is always what was set.
 class ProgBar {
 public:
-    ProgBar();
-
-    int BarMin() const { return min_; }
-    void SetBarMin(int value);
-    int BarMax() const { return max_; }
-    void SetBarMax(int value);
-    int BarValue() const { return value_; }
-    void SetBarValue(int value);
-    Color BarBackColor() const { return backColor_; }
-    void SetBarBackColor(Color value);
-    Color BarProgressColor() const { return progressColor_; }
-    void SetBarProgressColor(Color value);
-    Color BarProgressForeColor() const { return foreColor_; }
-    void SetBarProgressForeColor(Color value);
-    bool BarSegments() const { return segments_; }
-    void SetBarSegments(bool value);
-    bool BarXpStyle() const { return xpStyle_; }
-    void SetBarXpStyle(bool value);
-    bool ShowText() const { return showText_; }
-    void SetShowText(bool value);
-    const std::string& BarText() const { return text_; }
-    void SetBarText(const std::string& value);
-    int BarAppearance() const { return appearance_; }
-    void SetBarAppearance(int value);
-    int BarBorderStyle() const { return borderStyle_; }
-    void SetBarBorderStyle(int value);
+    int BarMin() const { return drawing_.Min; }
+    void SetBarMin(int value) { StoreAndSignal(drawing_.Min, value, changed); }
+    int BarMax() const { return drawing_.Max; }
+    void SetBarMax(int value) { StoreAndSignal(drawing_.Max, value, changed); }
+    int BarValue() const { return drawing_.Value; }
+    void SetBarValue(int value) { StoreAndSignal(drawing_.Value, value, changed); }
+    Color BarBackColor() const { return drawing_.BackColor; }
+    void SetBarBackColor(Color value) { StoreAndSignal(drawing_.BackColor, value, changed); }
+    Color BarProgressColor() const { return drawing_.ProgressColor; }
+    void SetBarProgressColor(Color value) { StoreAndSignal(drawing_.ProgressColor, value, changed); }
+    Color BarProgressForeColor() const { return drawing_.ForeColor; }
+    void SetBarProgressForeColor(Color value) { StoreAndSignal(drawing_.ForeColor, value, changed); }
+    bool BarSegments() const { return drawing_.Segments; }
+    void SetBarSegments(bool value) { StoreAndSignal(drawing_.Segments, value, changed); }
+    bool BarXpStyle() const { return drawing_.XpStyle; }
+    void SetBarXpStyle(bool value) { StoreAndSignal(drawing_.XpStyle, value, changed); }
+    bool ShowText() const { return drawing_.ShowText; }
+    void SetShowText(bool value) { StoreAndSignal(drawing_.ShowText, value, changed); }
+    const std::string& BarText() const { return drawing_.Text; }
+    void SetBarText(const std::string& value) { StoreAndSignal(drawing_.Text, value, changed); }
+    int BarAppearance() const { return drawing_.Appearance; }
+    void SetBarAppearance(int value) { StoreAndSignal(drawing_.Appearance, value, changed); }
+    int BarBorderStyle() const { return drawing_.BorderStyle; }
+    void SetBarBorderStyle(int value) { StoreAndSignal(drawing_.BorderStyle, value, changed); }
 
     const cProgressBar& Drawing() const { return drawing_; }
 
@@ -83,20 +83,6 @@ public:
     Signal<> changed;
 
 private:
-    void Update();
-
-    int min_ = 0;
-    int max_ = 100;
-    int value_ = 0;
-    Color backColor_ = SystemColor(kSysButtonFace);
-    Color progressColor_ = SystemColor(kSysActiveCaption);
-    Color foreColor_ = kBlack;
-    bool segments_ = false;
-    bool xpStyle_ = false;
-    bool showText_ = false;
-    std::string text_;
-    int appearance_ = 1;
-    int borderStyle_ = 1;
     cProgressBar drawing_;
 };
 

@@ -11,13 +11,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ClarimoProgBar";
 
-struct ThemeDataTraits {
-    using Value = HTHEME;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept { ::CloseThemeData(v); }
-};
-using UniqueThemeData = platform::Owner<ThemeDataTraits>;
+using UniqueThemeData = platform::NullableOwner<HTHEME, &::CloseThemeData>;
 
 }  // namespace
 

@@ -2,11 +2,6 @@
 
 namespace controls {
 
-void PushControl::SetCaption(const std::string& value) {
-    caption_ = value;
-    changed();
-}
-
 void PushControl::SetEnabled(bool value) {
     enabled_ = value;
     if (!enabled_) {

@@ -19,7 +19,7 @@ public:
     virtual ~PushControl() = default;
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& value);
+    void SetCaption(const std::string& value) { StoreAndSignal(caption_, value, changed); }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
     bool Pressed() const { return press_.Pressed(); }

@@ -70,4 +70,11 @@ private:
     std::shared_ptr<Listeners> listeners_ = std::make_shared<Listeners>();
 };
 
+// A logic object's property setter: stores the value, then tells the window.
+template <typename T>
+void StoreAndSignal(T& property, const T& value, const Signal<>& changed) {
+    property = value;
+    changed();
+}
+
 }  // namespace controls

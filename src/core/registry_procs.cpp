@@ -1,18 +1,10 @@
 #include "core/registry_procs.h"
 
-#include "platform/registry.h"
-
 namespace core {
 
 std::vector<std::string> SubKeyList;
 
 namespace {
-
-platform::RegistryRoot ToPlatform(RegRoot root) {
-    return static_cast<platform::RegistryRoot>(static_cast<uint32_t>(root));
-}
-
-platform::RegistryView ToPlatform(RegView view) { return static_cast<platform::RegistryView>(view); }
 
 // The data of a value that holds no text, one character per byte, cut at
 // the first NUL byte, or whole when it starts with one.
@@ -36,7 +28,7 @@ std::string BytesAsText(const std::vector<uint8_t>& data) {
 }  // namespace
 
 std::string ReadRegString(RegRoot Root, const std::string& SubKey, const std::string& ValueName, RegView View) {
-    const auto value = platform::ReadRegValue(ToPlatform(Root), SubKey, ValueName, ToPlatform(View));
+    const auto value = platform::ReadRegValue(Root, SubKey, ValueName, View);
     if (!value || value->type == platform::kRegDword) return {};
     switch (value->type) {
         case platform::kRegSz:
@@ -50,32 +42,32 @@ std::string ReadRegString(RegRoot Root, const std::string& SubKey, const std::st
 }
 
 bool RegKeyExists(RegRoot Root, const std::string& SubKey, RegView View) {
-    return platform::RegKeyPresent(ToPlatform(Root), SubKey, ToPlatform(View));
+    return platform::RegKeyPresent(Root, SubKey, View);
 }
 
 bool RegValueExists(RegRoot Root, const std::string& SubKey, const std::string& ValueName) {
-    const auto value = platform::ReadRegValue(ToPlatform(Root), SubKey, ValueName);
+    const auto value = platform::ReadRegValue(Root, SubKey, ValueName);
     return value && !value->data.empty();
 }
 
 void EnumRegSubKeys(RegRoot Root, const std::string& SubKey, std::vector<std::string>& Names) {
-    for (std::string& name : platform::ListRegSubKeys(ToPlatform(Root), SubKey)) Names.push_back(std::move(name));
+    for (std::string& name : platform::ListRegSubKeys(Root, SubKey)) Names.push_back(std::move(name));
 }
 
 void EnumRegValues(RegRoot Root, const std::string& SubKey, std::vector<std::string>& Names) {
-    for (platform::RegValueInfo& value : platform::ListRegValues(ToPlatform(Root), SubKey))
+    for (platform::RegValueInfo& value : platform::ListRegValues(Root, SubKey))
         if (value.size > 0) Names.push_back(std::move(value.name));
 }
 
 void SetRegString(RegRoot Root, const std::string& SubKey, const std::string& ValueName, const std::string& Data) {
-    platform::WriteRegValue(ToPlatform(Root), SubKey, ValueName, platform::kRegSz, Data);
+    platform::WriteRegValue(Root, SubKey, ValueName, platform::kRegSz, Data);
 }
 
 void DeleteRegValue(RegRoot Root, const std::string& SubKey, const std::string& ValueName) {
-    platform::RemoveRegValue(ToPlatform(Root), SubKey, ValueName);
+    platform::RemoveRegValue(Root, SubKey, ValueName);
 }
 
-void DeleteRegKey(RegRoot Root, const std::string& SubKey) { platform::RemoveRegKey(ToPlatform(Root), SubKey); }
+void DeleteRegKey(RegRoot Root, const std::string& SubKey) { platform::RemoveRegKey(Root, SubKey); }
 
 void DeleteSubKeys(RegRoot Root, const std::string& SubKey) {
     SubKeyList.clear();

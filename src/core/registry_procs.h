@@ -6,20 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
+
 namespace core {
 
-// The predefined root keys, by their handle values.
-enum class RegRoot : uint32_t {
-    ClassesRoot = 0x80000000u,
-    CurrentUser = 0x80000001u,
-    LocalMachine = 0x80000002u,
-    Users = 0x80000003u,
-};
-
-// The view a key is opened in on 64-bit Windows (same order as
-// platform::RegistryView): the build's own, the 32-bit programs' (where a
-// 32-bit program keeps its settings) or the 64-bit one.
-enum class RegView { Own, Bits32, Bits64 };
+// The root keys and views are the platform layer's own: the view picks the
+// build's own registry, the 32-bit programs' (where a 32-bit program keeps
+// its settings) or the 64-bit one.
+using RegRoot = platform::RegistryRoot;
+using RegView = platform::RegistryView;
 
 // Filled by DeleteSubKeys on every call.
 extern std::vector<std::string> SubKeyList;

@@ -5,8 +5,8 @@
 #include <type_traits>
 
 #include "platform/modal_runner.h"
-#include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 
 namespace junk {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "controls/dialog_window.h"
 #include "platform/context_menu.h"
-#include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 
 namespace junk {
 namespace {

@@ -1,8 +1,7 @@
 #include "platform/context_menu.h"
+#include "platform/dpi.h"
 
 #include <commctrl.h>
-
-#include "platform/ui.h"
 
 namespace platform {
 namespace {

@@ -1,5 +1,6 @@
 #include "platform/gdi.h"
 
+#include "platform/dpi.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 

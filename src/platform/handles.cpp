@@ -5,8 +5,8 @@
 
 namespace platform {
 
-void ImageListTraits::close(HIMAGELIST list) noexcept { ::ImageList_Destroy(list); }
+void DestroyImageList(HIMAGELIST list) noexcept { ::ImageList_Destroy(list); }
 
-void WinHttpHandleTraits::close(void* handle) noexcept { ::WinHttpCloseHandle(handle); }
+void CloseWinHttpHandle(void* handle) noexcept { ::WinHttpCloseHandle(handle); }
 
 }  // namespace platform

@@ -63,94 +63,38 @@ struct FindHandleTraits {
 };
 using UniqueFindHandle = Owner<FindHandleTraits>;
 
-struct RegKeyTraits {
-    using Value = HKEY;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept { ::RegCloseKey(v); }
-};
-using UniqueRegKey = Owner<RegKeyTraits>;
-
-template <typename T>
-struct GdiObjectTraits {
+// Traits for the many resources whose "none" is null: Close releases one.
+template <typename T, auto Close>
+struct NullableTraits {
     using Value = T;
     static Value invalid() noexcept { return nullptr; }
     static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept { ::DeleteObject(v); }
+    static void close(Value v) noexcept { Close(v); }
 };
-using UniqueBrush = Owner<GdiObjectTraits<HBRUSH>>;
-using UniquePen = Owner<GdiObjectTraits<HPEN>>;
-using UniqueFont = Owner<GdiObjectTraits<HFONT>>;
-using UniqueBitmap = Owner<GdiObjectTraits<HBITMAP>>;
-using UniqueRegion = Owner<GdiObjectTraits<HRGN>>;
+template <typename T, auto Close>
+using NullableOwner = Owner<NullableTraits<T, Close>>;
 
-struct IconTraits {
-    using Value = HICON;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept { ::DestroyIcon(v); }
-};
-using UniqueIcon = Owner<IconTraits>;
+using UniqueRegKey = NullableOwner<HKEY, &::RegCloseKey>;
+using UniqueBrush = NullableOwner<HBRUSH, &::DeleteObject>;
+using UniquePen = NullableOwner<HPEN, &::DeleteObject>;
+using UniqueFont = NullableOwner<HFONT, &::DeleteObject>;
+using UniqueBitmap = NullableOwner<HBITMAP, &::DeleteObject>;
+using UniqueRegion = NullableOwner<HRGN, &::DeleteObject>;
+using UniqueIcon = NullableOwner<HICON, &::DestroyIcon>;
+using UniqueMenu = NullableOwner<HMENU, &::DestroyMenu>;
+using UniqueMemoryDc = NullableOwner<HDC, &::DeleteDC>;
+using UniqueItemIdList = NullableOwner<LPITEMIDLIST, &::CoTaskMemFree>;
+using UniqueLibrary = NullableOwner<HMODULE, &::FreeLibrary>;
+using UniqueAcceleratorTable = NullableOwner<HACCEL, &::DestroyAcceleratorTable>;
 
-struct MenuTraits {
-    using Value = HMENU;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept { ::DestroyMenu(v); }
-};
-using UniqueMenu = Owner<MenuTraits>;
-
-struct MemoryDcTraits {
-    using Value = HDC;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept { ::DeleteDC(v); }
-};
-using UniqueMemoryDc = Owner<MemoryDcTraits>;
-
-struct ImageListTraits {
-    using Value = HIMAGELIST;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept;  // ImageList_Destroy, in handles.cpp
-};
-using UniqueImageList = Owner<ImageListTraits>;
-
-struct ItemIdListTraits {
-    using Value = LPITEMIDLIST;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept { ::CoTaskMemFree(v); }
-};
-using UniqueItemIdList = Owner<ItemIdListTraits>;
-
-struct LibraryTraits {
-    using Value = HMODULE;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept { ::FreeLibrary(v); }
-};
-using UniqueLibrary = Owner<LibraryTraits>;
-
-// WinHTTP session, connection and request handles (HINTERNET is void*; the
-// WinHTTP header is kept out of here because it clashes with wininet.h).
-struct WinHttpHandleTraits {
-    using Value = void*;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept;  // WinHttpCloseHandle, in handles.cpp
-};
-using UniqueWinHttpHandle = Owner<WinHttpHandleTraits>;
-
-// URL cache enumeration handle (FindCloseUrlCache, in url_cache.cpp: wininet.h
-// is kept out of here for the same reason as the WinHTTP header).
-struct UrlCacheFindTraits {
-    using Value = HANDLE;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept;
-};
-using UniqueUrlCacheFind = Owner<UrlCacheFindTraits>;
+// These close functions live in .cpp files: their headers (commctrl.h,
+// winhttp.h, wininet.h) clash with each other or are not wanted everywhere.
+void DestroyImageList(HIMAGELIST list) noexcept;  // handles.cpp
+void CloseWinHttpHandle(void* handle) noexcept;   // handles.cpp; HINTERNET is void*
+void CloseUrlCacheFind(HANDLE find) noexcept;     // url_cache.cpp
+using UniqueImageList = NullableOwner<HIMAGELIST, &DestroyImageList>;
+using UniqueWinHttpHandle = NullableOwner<void*, &CloseWinHttpHandle>;  // session, connection, request
+using UniqueUrlCacheFind = NullableOwner<HANDLE, &CloseUrlCacheFind>;
 
 // A device context obtained with GetDC, released to its window.
 class WindowDc {

@@ -11,14 +11,6 @@
 
 namespace platform {
 
-struct AcceleratorTableTraits {
-    using Value = HACCEL;
-    static Value invalid() noexcept { return nullptr; }
-    static bool valid(Value v) noexcept { return v != nullptr; }
-    static void close(Value v) noexcept { ::DestroyAcceleratorTable(v); }
-};
-using UniqueAcceleratorTable = Owner<AcceleratorTableTraits>;
-
 // Who gets Enter and Esc in a window with dialog keys: a dialog's default
 // and cancel buttons, or (a main window, which is not a dialog) the control
 // with the focus.

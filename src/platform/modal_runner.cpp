@@ -1,9 +1,8 @@
 #include "platform/modal_runner.h"
+#include "platform/message_pump.h"
 
 #include <algorithm>
 #include <vector>
-
-#include "platform/ui.h"
 
 namespace platform {
 namespace {

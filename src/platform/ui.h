@@ -1,16 +1,11 @@
 // Window helpers shared by the program's windows: common controls, the
-// layered and rounded look, centring and resources. Window text, DPI and
-// the message loop have headers of their own, included here for the code
-// that still takes them from this one.
+// layered and rounded look, centring and resources.
 #pragma once
 
 #include <string>
 
-#include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/handles.h"
-#include "platform/message_pump.h"
-#include "platform/window_text.h"
 
 namespace platform {
 

@@ -13,7 +13,7 @@
 
 namespace platform {
 
-void UrlCacheFindTraits::close(HANDLE find) noexcept { ::FindCloseUrlCache(find); }
+void CloseUrlCacheFind(HANDLE find) noexcept { ::FindCloseUrlCache(find); }
 
 namespace {
 

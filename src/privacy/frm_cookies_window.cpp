@@ -6,9 +6,12 @@
 
 #include "controls/custom_window.h"
 #include "controls/theme.h"
+#include "platform/dpi.h"
+#include "platform/message_pump.h"
 #include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 
 namespace privacy {
 namespace {

@@ -1,6 +1,7 @@
 #include "privacy/frm_privacy_prog_window.h"
 
 #include "controls/theme.h"
+#include "platform/dpi.h"
 #include "platform/gdi.h"
 #include "platform/modal_runner.h"
 #include "platform/ui.h"

@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "platform/gdi.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 #include "privacy/frm_cookies_window.h"
 #include "privacy/frm_privacy_prog_window.h"
 
@@ -356,45 +358,39 @@ void FrmPrivacyWindow::Focus() {
 
 void FrmPrivacyWindow::ShowMenu(POINT screen) {
     const MenuState state = logic_.PrepareMenu();
-    platform::UniqueMenu menu(::CreatePopupMenu());
-    const auto add = [&](UINT id, const wchar_t* text, bool enabled) {
-        ::AppendMenuW(menu.get(), MF_STRING | (enabled ? 0 : MF_GRAYED), id, text);
+    // One row per menu item (a row without text is a separator) and what it does.
+    struct Item {
+        UINT id;
+        const wchar_t* text;
+        bool enabled;
+        void (Frm_Privacy::*action)();
     };
-    add(kMenuSelectAll, L"&Select All", state.selectAllEnabled);
-    add(kMenuDeselectAll, L"&Deselect All", state.deselectAllEnabled);
-    ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    add(kMenuWindows, L"Select Windows", true);
-    add(kMenuIe, L"Select IE", true);
-    add(kMenuPrograms, L"Select Programs", true);
-    ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    add(kMenuRefresh, L"Refresh", true);
+    const Item items[] = {
+        {kMenuSelectAll, L"&Select All", state.selectAllEnabled, &Frm_Privacy::Mnu_Pop_SelectAll_Click},
+        {kMenuDeselectAll, L"&Deselect All", state.deselectAllEnabled, &Frm_Privacy::Mnu_Pop_DeselectAll_Click},
+        {},
+        {kMenuWindows, L"Select Windows", true, &Frm_Privacy::Mnu_Pop_Windows_Click},
+        {kMenuIe, L"Select IE", true, &Frm_Privacy::Mnu_Pop_Ie_Click},
+        {kMenuPrograms, L"Select Programs", true, &Frm_Privacy::Mnu_Pop_Programs_Click},
+        {},
+        {kMenuRefresh, L"Refresh", true, &Frm_Privacy::Mnu_Pop_Refresh_Click},
+    };
+    platform::UniqueMenu menu(::CreatePopupMenu());
+    for (const Item& item : items) {
+        if (!item.text)
+            ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        else
+            ::AppendMenuW(menu.get(), MF_STRING | (item.enabled ? 0 : MF_GRAYED), item.id, item.text);
+    }
 
     const UINT command =
         trackMenu ? trackMenu(menu.get(), screen)
                   : static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                        screen.x, screen.y, 0, panel_.hwnd(), nullptr));
-    switch (command) {
-        case kMenuSelectAll:
-            logic_.Mnu_Pop_SelectAll_Click();
-            break;
-        case kMenuDeselectAll:
-            logic_.Mnu_Pop_DeselectAll_Click();
-            break;
-        case kMenuWindows:
-            logic_.Mnu_Pop_Windows_Click();
-            break;
-        case kMenuIe:
-            logic_.Mnu_Pop_Ie_Click();
-            break;
-        case kMenuPrograms:
-            logic_.Mnu_Pop_Programs_Click();
-            break;
-        case kMenuRefresh:
-            logic_.Mnu_Pop_Refresh_Click();
-            break;
-        default:
-            return;
-    }
+    const auto chosen = std::find_if(std::begin(items), std::end(items),
+                                     [command](const Item& item) { return item.text && item.id == command; });
+    if (chosen == std::end(items)) return;
+    (logic_.*chosen->action)();
     Sync();
 }
 

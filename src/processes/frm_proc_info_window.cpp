@@ -3,11 +3,14 @@
 #include <commctrl.h>
 
 #include "controls/theme.h"
+#include "platform/dpi.h"
 #include "platform/file_icons.h"
 #include "platform/file_system.h"
+#include "platform/message_pump.h"
 #include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 
 namespace processes {
 namespace {

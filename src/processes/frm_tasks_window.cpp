@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "platform/file_icons.h"
-#include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 #include "processes/frm_proc_info_window.h"
 
 namespace processes {

@@ -46,32 +46,41 @@ uint32_t FrmMain::ToggleColor(uint32_t themeColor, bool selected) {
     return controls::Blend(themeColor, controls::kWhite, selected ? 70 : 15);
 }
 
-void FrmMain::ShowPage(int Index) {
+void FrmMain::HidePageExtras() {
     SequenceShown = false;
     Call(View.enableKeysTimer, false);
     Call(View.showPrivacyTip, false);
     Call(View.hideInfo);
     Call(View.showResultStrip, false);
     Call(View.enableResultTimer, false);
-    if (Index < 0 || Index >= kPageCount) return;
+}
+
+void FrmMain::ShowPage(int Index) {
+    if (const auto page = PageFromIndex(Index)) return ShowPage(*page);
+    HidePageExtras();
+}
+
+void FrmMain::ShowPage(Page page) {
+    HidePageExtras();
     // The restart note comes back every time the privacy page is chosen.
-    if (Index == 1) {
+    if (page == Page::Privacy) {
         Call(View.enableKeysTimer, true);
         Call(View.showPrivacyTip, true);
     }
-    if (Index == CurrentPage) return;
-    DrowTipText(PageTip(Index));
-    for (int page = 0; page < kPageCount; ++page)
-        if (page != Index && Pages[page]) Pages[page]->Hidden();
-    Call(View.showPageArea, Index);
-    Call(View.selectButtons, Index);
-    CurrentPage = static_cast<int16_t>(Index);
-    if (Pages[Index]) Pages[Index]->Shown();
+    if (page == Current()) return;
+    const int index = PageIndex(page);
+    DrowTipText(PageTip(index));
+    for (int other = 0; other < kPageCount; ++other)
+        if (other != index && Pages[other]) Pages[other]->Hidden();
+    Call(View.showPageArea, index);
+    Call(View.selectButtons, index);
+    CurrentPage = static_cast<int16_t>(index);
+    if (controls::ToolPage* shown = PageObject(page)) shown->Shown();
 }
 
 void FrmMain::TabButtonClick(int page) {
     ShowPage(page);
-    if (page >= 0 && page < kPageCount && Pages[page]) Pages[page]->Focus();
+    if (const auto known = PageFromIndex(page); known && PageObject(*known)) PageObject(*known)->Focus();
 }
 
 void FrmMain::RoundButtonClick(int page) {
@@ -126,8 +135,7 @@ bool FrmMain::TipDrow_Timer() {
 }
 
 void FrmMain::KeyDown(unsigned keyCode) {
-    if (keyCode == kF5 && CurrentPage >= 0 && CurrentPage < kPageCount && Pages[CurrentPage])
-        Pages[CurrentPage]->Refresh();
+    if (const auto page = Current(); keyCode == kF5 && page && PageObject(*page)) PageObject(*page)->Refresh();
 
     const size_t before = KeyHistory.size();
     KeyHistory += std::to_string(keyCode);
@@ -150,14 +158,14 @@ void FrmMain::ShowProjectInfo() {
 }
 
 void FrmMain::PrivacyTipClick(bool ctrlHeld, const std::function<void()>& restart) {
-    if (ctrlHeld && CurrentPage == 1 && restart) restart();
+    if (ctrlHeld && Current() == Page::Privacy && restart) restart();
 }
 
 void FrmMain::Form_Load() {
     CurrentPage = kNoPage;
-    const int page = core::IntegerOr(core::ReadIni(core::MainIniPath, "Main", "Cb", "0"), 0);
+    const int stored = core::IntegerOr(core::ReadIni(core::MainIniPath, "Main", "Cb", "0"), 0);
     if (core::IntegerOr(core::ReadIni(core::MainIniPath, "Main", "Vmode", "0"), 0) == 1) SetCompactView(true);
-    ShowPage(page >= 0 && page < kPageCount ? page : 0);
+    ShowPage(PageFromIndex(stored).value_or(Page::Junk));
     core::MarkRunning(core::MainIniPath);
 }
 

@@ -6,11 +6,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "controls/tool_page.h"
 #include "core/startup_shutdown.h"
+#include "shell/page.h"
 
 namespace shell {
 
@@ -31,7 +33,7 @@ struct FrmMainView {
 
 class FrmMain {
 public:
-    static constexpr int kPageCount = 6;
+    static constexpr int kPageCount = shell::kPageCount;
     static constexpr int kNoPage = 6;
     static constexpr unsigned kF5 = 116;
     static constexpr unsigned kResultMs = 6000;
@@ -48,8 +50,8 @@ public:
     // Called with the new caption whenever it changes (the window shows it).
     void OnCaptionChanged(std::function<void(const std::string&)> listener) { captionChanged_ = std::move(listener); }
 
-    // Page shown (0..5, 6 before the first) and compact view; saved as Cb and
-    // Vmode at the end.
+    // Page shown (PageIndex, kNoPage before the first) and compact view;
+    // saved as Cb and Vmode at the end.
     int16_t CurrentPage = kNoPage;
     bool CompactView = false;
     // The other windows register their unload steps here.
@@ -63,6 +65,8 @@ public:
     // A view toggle's background: the theme colour over white, 70 of 255
     // parts while pressed, 15 otherwise.
     static uint32_t ToggleColor(uint32_t themeColor, bool selected);
+    void ShowPage(Page page);
+    // A page by its number; an unknown number only hides the extras.
     void ShowPage(int Index);
     // Navigation: a tab button always switches; a round button only when its
     // page is not the current one.
@@ -118,6 +122,11 @@ public:
     bool Unloading() const { return unloading_; }
 
 private:
+    std::optional<Page> Current() const { return PageFromIndex(CurrentPage); }
+    controls::ToolPage* PageObject(Page page) const { return Pages[static_cast<size_t>(PageIndex(page))]; }
+    // Hides what belongs to the page that goes: the balloons, the result
+    // strip and their timers.
+    void HidePageExtras();
     void AppendToCaption(std::string_view text);
     void ShowProjectInfo();
 

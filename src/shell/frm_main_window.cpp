@@ -170,7 +170,7 @@ void FrmMainWindow::Frame::Close(bool byCloseButton) {
 void FrmMainWindow::Frame::SwitchPage(int step) {
     // The next page whose tab is enabled (the junk page disables privacy
     // while it works).
-    const int current = form.CurrentPage >= 0 && form.CurrentPage < kPageCount ? form.CurrentPage : 0;
+    const int current = PageIndex(PageFromIndex(form.CurrentPage).value_or(Page::Junk));
     for (int offset = 1; offset < kPageCount; ++offset) {
         const int page = (current + step * offset + kPageCount * kPageCount) % kPageCount;
         if (!tabs[page].Enabled()) continue;

@@ -4,8 +4,8 @@
 
 #include "platform/dpi.h"
 #include "platform/gdi.h"
-#include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 
 namespace shell {
 namespace {

@@ -5,13 +5,9 @@
 
 #include <array>
 
-namespace shell {
+#include "shell/page.h"
 
-// The six pages, in the order of the tab and round buttons.
-enum class Page { Junk, Privacy, Startup, Processes, Options, About };
-inline constexpr int kPageCount = 6;
-inline constexpr int PageIndex(Page page) { return static_cast<int>(page); }
-inline constexpr Page PageAt(int index) { return static_cast<Page>(index); }
+namespace shell {
 
 // A rectangle in client pixels; empty when right <= left or bottom <= top.
 struct Box {

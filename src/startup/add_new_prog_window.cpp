@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "controls/theme.h"
-#include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 
 namespace startup {
 namespace {

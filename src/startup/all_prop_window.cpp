@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "platform/file_icons.h"
-#include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 #include "startup/band_colours.h"
 
 namespace startup {

@@ -5,8 +5,8 @@
 
 #include "platform/context_menu.h"
 #include "platform/file_icons.h"
-#include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 #include "startup/add_new_prog_window.h"
 #include "startup/all_prop_window.h"
 #include "startup/band_colours.h"

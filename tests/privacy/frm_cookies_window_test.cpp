@@ -11,6 +11,7 @@
 
 #include "cash_fixture.h"
 #include "platform/ui.h"
+#include "platform/window_text.h"
 #include "privacy/frm_cookies_window.h"
 #include "support/scoped_theme.h"
 #include "support/test_window.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/gdi.h"
-#include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 #include "privacy/frm_privacy_prog_window.h"
 #include "privacy/privacy_page_fixture.h"
 #include "support/scoped_theme.h"

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "platform/ui.h"
 #include "platform/utf.h"
+#include "platform/window_text.h"
 #include "proc_fixture.h"
 #include "processes/frm_proc_info_window.h"
 #include "support/scoped_theme.h"
