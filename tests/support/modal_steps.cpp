@@ -46,42 +46,48 @@ void ModalSteps::Run() {
     running_ = false;
 }
 
+namespace {
+
+struct CaptionSearch {
+    std::wstring caption;
+    HWND found;
+};
+
+// Enumeration callbacks are CALLBACK (stdcall in the 32-bit build), which a
+// lambda cannot be.
+BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<CaptionSearch*>(parameter);
+    wchar_t text[256] = {};
+    ::GetWindowTextW(window, text, 256);
+    if (::IsWindowVisible(window) && search->caption == text) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The shown popup menu is a window of the class "#32768".
+BOOL CALLBACK MatchShownMenu(HWND window, LPARAM found) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (!::IsWindowVisible(window) || ::lstrcmpW(name, L"#32768") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+}  // namespace
+
 HWND FindThreadWindow(const std::string& caption) {
-    struct Search {
-        std::wstring caption;
-        HWND found;
-    } search{platform::ToWide(caption), nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            wchar_t text[256] = {};
-            ::GetWindowTextW(window, text, 256);
-            if (::IsWindowVisible(window) && s->caption == text) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    CaptionSearch search{platform::ToWide(caption), nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 std::vector<std::string> PopupMenuTexts(const std::function<void()>& open) {
     std::vector<std::string> texts;
     const auto readAndClose = [&] {
-        // The shown popup menu is a window of the class "#32768".
         HWND shown = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND window, LPARAM found) -> BOOL {
-                wchar_t name[16] = {};
-                ::GetClassNameW(window, name, 16);
-                if (!::IsWindowVisible(window) || ::lstrcmpW(name, L"#32768") != 0) return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&shown));
+        ::EnumThreadWindows(::GetCurrentThreadId(), MatchShownMenu, reinterpret_cast<LPARAM>(&shown));
         const auto menu = shown ? reinterpret_cast<HMENU>(::SendMessageW(shown, MN_GETHMENU, 0, 0)) : nullptr;
         if (!menu) return false;
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
