@@ -65,14 +65,28 @@ TEST_F(FrmMainWindowTest, KeysNeverEndTheProgramExceptClose) {
     ::SetForegroundWindow(handle);
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == handle; }, 5s));
 
-    const HWND junkList = ::GetNextDlgTabItem(window.PageArea(shell::Page::Junk), nullptr, FALSE);
-    for (HWND focus : {window.CloseButton(), window.TabButton(shell::Page::Junk), junkList}) {
-        if (!focus) continue;
-        ::SetFocus(focus);
-        PumpKeys({VK_ESCAPE}, form);
-        PumpKeys({VK_RETURN}, form);
-        EXPECT_EQ(ended, 0) << platform::WindowText(focus);
+    // On every page: Close, the page's tab, the page's first control, and on
+    // the options page the move-folder box.
+    for (int page = 0; page < shell::kPageCount; ++page) {
+        if (page > 0) {
+            PressKeys({VK_CONTROL, VK_TAB});
+            ASSERT_TRUE(PumpUntil([&] { return form.CurrentPage == page; }, 5s));
+        }
+        const HWND area = window.PageArea(static_cast<shell::Page>(page));
+        std::vector<HWND> focuses{window.CloseButton(), window.TabButton(static_cast<shell::Page>(page)),
+                                  ::GetNextDlgTabItem(area, nullptr, FALSE)};
+        if (page == static_cast<int>(shell::Page::Options))
+            focuses.push_back(testing_support::FindDescendant(area, L"Edit", ""));  // empty: no folder stored
+        for (HWND focus : focuses) {
+            ASSERT_NE(focus, nullptr) << "page " << page;
+            ::SetFocus(focus);
+            PumpKeys({VK_ESCAPE}, form);
+            PumpKeys({VK_RETURN}, form);
+            EXPECT_EQ(ended, 0) << "page " << page << ": " << platform::WindowText(focus);
+        }
     }
+    PressKeys({VK_CONTROL, VK_TAB});  // from the last page round to the first
+    ASSERT_TRUE(PumpUntil([&] { return form.CurrentPage == 0; }, 5s));
 
     // The information sequence, Enter included, can be typed.
     form.KeyHistory.clear();
