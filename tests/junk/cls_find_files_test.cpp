@@ -50,9 +50,10 @@ struct RecordedSearch {
     }
 };
 
-struct Settings {
-    TempFolder folder;
-    Settings() { core::SetSettingsPaths(folder.path()); }
+class ClsFindFiles : public ::testing::Test {
+protected:
+    ClsFindFiles() { core::SetSettingsPaths(settings_.path()); }
+    TempFolder settings_;
 };
 
 // The same record made by one thread walking recursively, every file found;
@@ -102,8 +103,7 @@ void MakeMixedTree(const std::string& root) {
 
 }  // namespace
 
-TEST(ClsFindFiles, ReportsWhatOneThreadWalkingTheTreeWould) {
-    Settings settings;
+TEST_F(ClsFindFiles, ReportsWhatOneThreadWalkingTheTreeWould) {
     TempFolder tree;
     MakeMixedTree(tree.path());
     const OneThreadWalk walk(tree.path());
@@ -121,8 +121,7 @@ TEST(ClsFindFiles, ReportsWhatOneThreadWalkingTheTreeWould) {
     }
 }
 
-TEST(ClsFindFiles, CancelFromAResultHandlerStopsThereUntilStartFind) {
-    Settings settings;
+TEST_F(ClsFindFiles, CancelFromAResultHandlerStopsThereUntilStartFind) {
     TempFolder tree;
     MakeMixedTree(tree.path());
     const OneThreadWalk walk(tree.path());
@@ -144,8 +143,7 @@ TEST(ClsFindFiles, CancelFromAResultHandlerStopsThereUntilStartFind) {
     }
 }
 
-TEST(ClsFindFiles, FoldersThatVanishWhileListedEndTheirListingOnly) {
-    Settings settings;
+TEST_F(ClsFindFiles, FoldersThatVanishWhileListedEndTheirListingOnly) {
     TempFolder tree;
     MakeMixedTree(tree.path());
     MakeFolder(tree / "gone");
@@ -191,8 +189,7 @@ TEST(ClsFindFiles, FoldersThatVanishWhileListedEndTheirListingOnly) {
     EXPECT_LE(more, 3u);
 }
 
-TEST(ClsFindFiles, EmptyPatternListMeansNamesWithADotAndMissingFoldersYieldNothing) {
-    Settings settings;
+TEST_F(ClsFindFiles, EmptyPatternListMeansNamesWithADotAndMissingFoldersYieldNothing) {
     TempFolder tree;
     WriteFile(tree / "a.b", "x");
     WriteFile(tree / "README", "x");
@@ -203,8 +200,7 @@ TEST(ClsFindFiles, EmptyPatternListMeansNamesWithADotAndMissingFoldersYieldNothi
     EXPECT_EQ(missing.pathEvents, 0u);
 }
 
-TEST(ClsFindFiles, SkippedFoldersWhateverTheirCaseOrSlash) {
-    Settings settings;
+TEST_F(ClsFindFiles, SkippedFoldersWhateverTheirCaseOrSlash) {
     TempFolder tree;
     MakeFolder(tree / "Temp\\Inner");
     MakeFolder(tree / "Temp2");
@@ -223,8 +219,7 @@ TEST(ClsFindFiles, SkippedFoldersWhateverTheirCaseOrSlash) {
     EXPECT_EQ(rootSkipped.pathEvents, 0u);
 }
 
-TEST(ClsFindFiles, SkippedDriveRootAndDownloadAcceleratorFolder) {
-    Settings settings;
+TEST_F(ClsFindFiles, SkippedDriveRootAndDownloadAcceleratorFolder) {
     TempFolder tree;
     MakeFolder(tree / "DapTemp");
     WriteFile(tree / "DapTemp\\a.tmp", "x");
@@ -259,11 +254,10 @@ TEST(ClsFindFiles, SkippedDriveRootAndDownloadAcceleratorFolder) {
     ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
 }
 
-TEST(ClsFindFiles, NeverEntersLinkedFolders) {
+TEST_F(ClsFindFiles, NeverEntersLinkedFolders) {
     // A drive mapped onto the prefix's folder of drive letters: each entry
     // there is a Linux symbolic link (a folder that is a reparse point), one
     // of them to a folder with junk in it, one back to that very folder.
-    Settings settings;
     TempFolder outside;
     WriteFile(outside / "outside.tmp", "x");
     testing_support::TestDrive linked(outside.path());
@@ -291,10 +285,9 @@ TEST(ClsFindFiles, NeverEntersLinkedFolders) {
     EXPECT_LT(search.pathEvents, 100u);
 }
 
-TEST(ClsFindFiles, A32BitProgramWalksAndChecksTheRealSystem32) {
+TEST_F(ClsFindFiles, A32BitProgramWalksAndChecksTheRealSystem32) {
     const std::string system = platform::SystemFolder();
     if (sizeof(void*) != 4 || platform::SystemWow64Folder().empty()) GTEST_SKIP() << "not redirected here";
-    Settings settings;
     const std::string windows = platform::WindowsFolder();
     const std::string name = "clarimo-" + std::to_string(::GetCurrentProcessId());
     const std::string native = windows + "\\Sysnative\\" + name + "-native.tmp";

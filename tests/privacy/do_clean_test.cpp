@@ -18,6 +18,7 @@
 #include "platform/handles.h"
 #include "platform/shell.h"
 #include "platform/utf.h"
+#include "privacy/privacy_page_fixture.h"
 #include "support/dialog_presser.h"
 #include "support/folder_link.h"
 #include "support/temp_folder.h"
@@ -31,26 +32,6 @@ using testing_support::WriteFile;
 namespace {
 
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-
-// Points TMP and TEMP (what GetTempPathW reads) at a folder while it lives.
-class TempVariables {
-public:
-    explicit TempVariables(const std::string& folder) {
-        for (const wchar_t* name : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(name, platform::ToWide(folder).c_str());
-    }
-    ~TempVariables() {
-        ::SetEnvironmentVariableW(L"TMP", tmp_.c_str());
-        ::SetEnvironmentVariableW(L"TEMP", temp_.c_str());
-    }
-
-private:
-    static std::wstring Read(const wchar_t* name) {
-        std::wstring value(32768, L'\0');
-        value.resize(::GetEnvironmentVariableW(name, value.data(), 32768));
-        return value;
-    }
-    std::wstring tmp_ = Read(L"TMP"), temp_ = Read(L"TEMP");
-};
 
 // The clean's keys stand at fixed places under HKCU: the test makes them
 // (value "MRUList" and the given subkeys) and removes them when it ends.

@@ -5,14 +5,13 @@
 // clang-format on
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "cash_fixture.h"
 #include "platform/ui.h"
 #include "platform/window_text.h"
 #include "privacy/frm_cookies_window.h"
+#include "support/modal_steps.h"
 #include "support/scoped_theme.h"
 #include "support/test_window.h"
 #include "support/window_colours.h"
@@ -71,38 +70,24 @@ TEST_F(FrmCookiesWindowTest, ButtonsAndLabelFollowTheListAndTheCache) {
     EXPECT_EQ(AllCacheUrls().size(), 2u);  // the image and the page stay
 }
 
-std::atomic<HWND> manager;
-
-BOOL CALLBACK FindManager(HWND window, LPARAM) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(window, name, 64);
-    if (std::wstring(name) == L"ClarimoCookiesManager" && ::IsWindowVisible(window)) manager = window;
-    return TRUE;
-}
-
 TEST_F(FrmCookiesWindowTest, ModalWindowClosesWithEnterAndWithEsc) {
+    const auto manager = [] { return testing_support::FindThreadWindow("Cookies Manager"); };
     for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-        manager = nullptr;
-        std::atomic<bool> ownerDisabled = false, closed = false, forced = false;
-        const DWORD thread = ::GetCurrentThreadId();
-        std::thread presser([&] {
-            for (int i = 0; i < 200 && !manager; ++i) {
-                ::Sleep(50);
-                ::EnumThreadWindows(thread, FindManager, 0);
-            }
-            ::Sleep(300);
-            ownerDisabled = !::IsWindowEnabled(owner_.hwnd());
-            const HWND list = ::FindWindowExW(manager, nullptr, WC_LISTVIEWW, nullptr);
-            ::PostMessageW(list, WM_KEYDOWN, key, 0);
-            for (int i = 0; i < 100 && !closed; ++i) ::Sleep(50);
-            if (!closed) {
-                forced = true;  // never hang the test
-                ::PostMessageW(manager, WM_CLOSE, 0, 0);
-            }
-        });
+        bool ownerDisabled = false, forced = false;
+        const testing_support::ModalSteps steps({[&] {
+                                                     if (!manager()) return false;
+                                                     ownerDisabled = !::IsWindowEnabled(owner_.hwnd());
+                                                     const HWND list =
+                                                         ::FindWindowExW(manager(), nullptr, WC_LISTVIEWW, nullptr);
+                                                     ::PostMessageW(list, WM_KEYDOWN, key, 0);
+                                                     return true;
+                                                 },
+                                                 [] { return false; }},  // closed by the key, before this ends
+                                                [&] {
+                                                    forced = true;  // never hang the test
+                                                    return manager();
+                                                });
         privacy::ShowCookiesManager(owner_.hwnd());
-        closed = true;
-        presser.join();
         EXPECT_TRUE(ownerDisabled) << key;
         EXPECT_FALSE(forced) << key;
         EXPECT_TRUE(::IsWindowEnabled(owner_.hwnd()));

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/file_system.h"
+#include "privacy/cash_fixture.h"
 #include "privacy/frm_privacy_prog.h"
 #include "privacy/privacy_page_fixture.h"
 #include "support/temp_folder.h"
@@ -105,7 +106,7 @@ TEST(FrmPrivacy, ToolTipsGiveTempSizeAndRecentFiles) {
     testing_support::TempFolder area;
     WriteFile(area / "a.tmp", std::string(2048, 'a'));
     WriteFile(area / "b.tmp", std::string(1024, 'b'));
-    privacy_testing::EnvironmentOverride tmp("TMP", area.path()), temp("TEMP", area.path());
+    const privacy_testing::TempVariables temp(area.path());
     const core::ClsFileFolder files;
     const std::string recent = files.GetSpecialFolder(8);
     ASSERT_FALSE(recent.empty());
@@ -126,19 +127,17 @@ TEST(FrmPrivacy, ToolTipsGiveTempSizeAndRecentFiles) {
     files.DeleteFolder(recent, false);
 }
 
-TEST(FrmPrivacy, CookieCountDecidesTheManageCookiesLink) {
+class FrmPrivacyCookies : public privacy_testing::UrlCacheTest {};
+
+TEST_F(FrmPrivacyCookies, CookieCountDecidesTheManageCookiesLink) {
     Frm_Privacy page;
-    ASSERT_EQ(page.GetChach(1), 0) << "the prefix's cache already holds cookies";
-    const int othersBefore = page.GetChach(0);
     page.Form_Load();
     EXPECT_FALSE(page.Lnk1.Enabled());
-    privacy_testing::CacheEntries cache;
-    for (const char* url : {"Cookie:user@example.com/", "Cookie:user@example.org/shop", "http://example.com/Cookie.gif",
-                            "http://example.com/index.html", "http://example.com/cookie.txt"})
-        ASSERT_TRUE(cache.Add(url)) << url;
+    FillCache();
+    Add("http://shop.example/cookie.txt");
     // Case-sensitive; "Cookie" elsewhere is counted by neither kind.
     EXPECT_EQ(page.GetChach(1), 2);
-    EXPECT_EQ(page.GetChach(0), othersBefore + 2);
+    EXPECT_EQ(page.GetChach(0), 2);
     page.ChkItems();
     EXPECT_TRUE(page.Lnk1.Enabled());
 }
@@ -179,7 +178,7 @@ TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
 
 TEST(FrmPrivacy, RefusedTempFolderIsLeftAloneAndNamedInTheBalloon) {
     WriteFile("C:\\privacy_marker.txt", "keep");
-    privacy_testing::EnvironmentOverride tmp("TMP", "C:\\"), temp("TEMP", "C:\\");
+    const privacy_testing::TempVariables temp("C:\\");
     Frm_Privacy page;
     page.Form_Load();
     page.SetChecked(0, true);

@@ -132,14 +132,6 @@ TEST(FrmPrivacyWindow, SmallestPanelShowsWholeCaptionsAndScrollsToEachGroup) {
     ::SendMessageW(page.ItemPanel(), WM_RBUTTONUP, 0, 0);
     EXPECT_TRUE(InView(page, page.CheckBox(0)));
     EXPECT_TRUE(::IsWindowEnabled(clean));
-    // The Tools button opens the menu just below itself.
-    bool belowTools = false;
-    page.trackMenu = [&](HMENU, POINT at) -> UINT {
-        belowTools = at.y == ScreenRect(page.CommandButtons()[1]).bottom;
-        return 0;
-    };
-    ::SendMessageW(page.CommandButtons()[1], BM_CLICK, 0, 0);
-    EXPECT_TRUE(belowTools);
 
     // Refresh (F5 in the main window) detects again; the keyboard reaches the
     // last box, which scrolls into view.

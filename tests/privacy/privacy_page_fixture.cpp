@@ -1,10 +1,8 @@
 #include "privacy/privacy_page_fixture.h"
 
 #include <windows.h>
-#include <wininet.h>
 
 #include "platform/handles.h"
-#include "platform/url_cache.h"
 #include "platform/utf.h"
 #include "privacy/privacy_catalogue.h"
 
@@ -42,21 +40,5 @@ EnvironmentOverride::EnvironmentOverride(const std::string& name, const std::str
 }
 
 EnvironmentOverride::~EnvironmentOverride() { ::SetEnvironmentVariableW(name_.c_str(), had_ ? old_.c_str() : nullptr); }
-
-CacheEntries::~CacheEntries() {
-    for (const std::string& url : urls_) platform::DeleteUrlCacheEntryByUrl(url);
-}
-
-bool CacheEntries::Add(const std::string& url) {
-    const std::wstring wideUrl = platform::ToWide(url);
-    wchar_t file[MAX_PATH] = {};
-    if (!::CreateUrlCacheEntryW(wideUrl.c_str(), 0, L"txt", file, 0)) return false;
-    platform::UniqueHandle(::CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)).reset();
-    const FILETIME zero = {};
-    if (!::CommitUrlCacheEntryW(wideUrl.c_str(), file, zero, zero, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr))
-        return false;
-    urls_.push_back(url);
-    return true;
-}
 
 }  // namespace privacy_testing

@@ -1,11 +1,10 @@
 // Test data for the privacy page, removed again when the test ends, even
 // after a failed assertion: the programs' recent-list keys at their real
-// places under HKEY_CURRENT_USER (the throw-away prefix's registry), URL
-// cache entries, and process environment overrides.
+// places under HKEY_CURRENT_USER (the throw-away prefix's registry), and
+// process environment overrides.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "core/registry_procs.h"
 
@@ -38,16 +37,10 @@ private:
     bool had_ = false;
 };
 
-class CacheEntries {
-public:
-    CacheEntries() = default;
-    CacheEntries(const CacheEntries&) = delete;
-    CacheEntries& operator=(const CacheEntries&) = delete;
-    ~CacheEntries();
-    bool Add(const std::string& url);  // a normal entry
-
-private:
-    std::vector<std::string> urls_;
+// TMP and TEMP (what GetTempPathW reads) point at a folder while this lives.
+struct TempVariables {
+    explicit TempVariables(const std::string& folder) : tmp("TMP", folder), temp("TEMP", folder) {}
+    EnvironmentOverride tmp, temp;
 };
 
 }  // namespace privacy_testing

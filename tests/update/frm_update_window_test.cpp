@@ -12,7 +12,9 @@
 #include "core/settings.h"
 #include "platform/utf.h"
 #include "support/loopback_http_server.h"
+#include "support/modal_steps.h"
 #include "support/temp_folder.h"
+#include "support/test_window.h"
 #include "support/window_colours.h"
 #include "support/window_probes.h"
 #include "test_update_system.h"
@@ -36,32 +38,6 @@ std::vector<std::string> ListRows(HWND list) {
     }
     return rows;
 }
-
-// A plain top-level window to own the update window.
-struct OwnerWindow {
-    HWND handle = ::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    OwnerWindow() = default;
-    OwnerWindow(const OwnerWindow&) = delete;
-    OwnerWindow& operator=(const OwnerWindow&) = delete;
-    ~OwnerWindow() { ::DestroyWindow(handle); }
-};
-
-// What a thread timer does inside the modal loop (timer procedures take no
-// context).
-struct ModalStep {
-    static inline HWND owner = nullptr;
-    static inline bool ownerEnabled = true;
-    static inline bool quit = false;
-    static void CALLBACK Run(HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        ownerEnabled = ::IsWindowEnabled(owner) != FALSE;
-        if (quit)
-            ::PostQuitMessage(7);
-        else
-            ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-    }
-};
 
 class UpdateWindow : public ::testing::Test {
 protected:
@@ -214,32 +190,42 @@ TEST_F(UpdateWindow, ClosingTheWindowDuringAWaitEndsTheCheck) {
 }
 
 TEST_F(UpdateWindow, RunsModallyOverItsOwnerUntilClosedOrTheProgramEnds) {
-    const OwnerWindow owner;
-    ASSERT_TRUE(owner.handle);
-    ModalStep::owner = owner.handle;
-
+    const testing_support::TestWindow owner(300, 200);
     // Opened from a page (a child of the main window): the main window is the owner.
-    const HWND page = ::CreateWindowExW(0, L"STATIC", L"page", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, owner.handle,
+    const HWND page = ::CreateWindowExW(0, L"STATIC", L"page", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, owner.hwnd(),
                                         nullptr, ::GetModuleHandleW(nullptr), nullptr);
     auto window = Frm_UpdateWindow::Open(page, system, program.path());
     ASSERT_TRUE(window);
     const HWND first = window->Handle();
-    EXPECT_EQ(::GetWindow(first, GW_OWNER), owner.handle);
-    ModalStep::quit = false;
-    ::SetTimer(nullptr, 0, 100, ModalStep::Run);
-    window->RunModal();  // Esc, through the modal loop's dialog handling
-    EXPECT_FALSE(ModalStep::ownerEnabled);
-    EXPECT_TRUE(::IsWindowEnabled(owner.handle));
+    EXPECT_EQ(::GetWindow(first, GW_OWNER), owner.hwnd());
+    bool ownerEnabled = true;
+    {
+        const testing_support::ModalSteps esc({[&] {
+                                                  ownerEnabled = ::IsWindowEnabled(owner.hwnd()) != FALSE;
+                                                  // Through the modal loop's dialog handling.
+                                                  ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+                                                  return true;
+                                              }},
+                                              [first] { return first; });
+        window->RunModal();
+    }
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
     EXPECT_FALSE(::IsWindow(first));
 
-    window = Frm_UpdateWindow::Open(owner.handle, system, program.path());
+    window = Frm_UpdateWindow::Open(owner.hwnd(), system, program.path());
     ASSERT_TRUE(window);
     const HWND second = window->Handle();
-    ModalStep::quit = true;
-    ::SetTimer(nullptr, 0, 100, ModalStep::Run);
-    window->RunModal();
+    {
+        const testing_support::ModalSteps quit({[] {
+                                                   ::PostQuitMessage(7);
+                                                   return true;
+                                               }},
+                                               [second] { return second; });
+        window->RunModal();
+    }
     EXPECT_FALSE(::IsWindow(second));
-    EXPECT_TRUE(::IsWindowEnabled(owner.handle));
+    EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
     // The quit message is left for the program's own loop.
     MSG message;
     ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

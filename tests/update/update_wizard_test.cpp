@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "platform/module_path.h"
 #include "support/loopback_http_server.h"
+#include "support/modal_steps.h"
 #include "support/temp_folder.h"
 #include "update/frm_update_window.h"
 
@@ -16,38 +17,6 @@ namespace {
 
 using update::Frm_UpdateWindow;
 using update::UpdateState;
-
-// Drives the modal window from a thread timer: presses Enter on the check
-// link once the window shows, and closes it once the check has ended.
-struct WizardDriver {
-    static inline int ticks = 0;
-    static inline bool pressed = false;
-    static inline UpdateState seen = UpdateState::Idle;
-    static inline std::string result;
-
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-        const auto window = Frm_UpdateWindow::Current();
-        if (++ticks > 300) {  // thirty seconds: give up
-            ::KillTimer(nullptr, id);
-            if (window) window->Close();
-            return;
-        }
-        if (!window) return;
-        if (!pressed) {
-            pressed = true;
-            const HWND link = ::GetDlgItem(window->Handle(), Frm_UpdateWindow::kCheckLinkId);
-            ::SetFocus(link);
-            ::PostMessageW(link, WM_KEYDOWN, VK_RETURN, 0);
-            return;
-        }
-        const UpdateState state = window->Logic().Page().state;
-        if (state == UpdateState::Idle || state == UpdateState::Checking) return;
-        seen = state;
-        result = window->Logic().Page().resultText;
-        ::KillTimer(nullptr, id);
-        window->Close();
-    }
-};
 
 TEST(UpdateWizard, ChecksWithTheRealServicesAndLeavesNoFile) {
     // The real connection test, the shared two-second waits and the program
@@ -59,12 +28,33 @@ TEST(UpdateWizard, ChecksWithTheRealServicesAndLeavesNoFile) {
     core::SetSettingsPaths(settings.path());
     core::WriteIni(core::MainIniPath, "Update", "Server", server.base());
 
-    ::SetTimer(nullptr, 0, 100, WizardDriver::Tick);
+    // Enter on the check link once the window shows; closed once the check has ended.
+    UpdateState seen = UpdateState::Idle;
+    std::string result;
+    const auto window = [] { return Frm_UpdateWindow::Current(); };
+    const testing_support::ModalSteps steps(
+        {[&] {
+             if (!window()) return false;
+             const HWND link = ::GetDlgItem(window()->Handle(), Frm_UpdateWindow::kCheckLinkId);
+             ::SetFocus(link);
+             ::PostMessageW(link, WM_KEYDOWN, VK_RETURN, 0);
+             return true;
+         },
+         [&] {
+             const auto open = window();
+             if (!open) return true;
+             seen = open->Logic().Page().state;
+             if (seen == UpdateState::Idle || seen == UpdateState::Checking) return false;
+             result = open->Logic().Page().resultText;
+             open->Close();
+             return true;
+         }},
+        [&] { return window() ? window()->Handle() : nullptr; }, 30000);
     update::ShowUpdateWizard(nullptr);
     core::MainIniPath.clear();
 
-    EXPECT_EQ(WizardDriver::seen, UpdateState::UpdateOffered);
-    EXPECT_EQ(WizardDriver::result, "Version 2.1 Build (13) is available for download.");
+    EXPECT_EQ(seen, UpdateState::UpdateOffered);
+    EXPECT_EQ(result, "Version 2.1 Build (13) is available for download.");
     EXPECT_EQ(Frm_UpdateWindow::Current(), nullptr);
     EXPECT_EQ(server.Requests().size(), 1u);
     EXPECT_FALSE(testing_support::Exists(platform::ExecutableFolder() + "\\qxupdt.qdt"));

@@ -3,9 +3,8 @@
 // high DPI).
 #include <windows.h>
 
-#include <memory>
+#include <array>
 #include <string>
-#include <vector>
 
 #include "controls/error_msg_window.h"
 #include "controls/link_window.h"
@@ -26,6 +25,13 @@ HWND MakeWindow(const wchar_t* className, const wchar_t* title, DWORD style, HWN
     return ::CreateWindowExW(0, className, title, style, x, y, w, h, parent, nullptr, ::GetModuleHandleW(nullptr),
                              nullptr);
 }
+
+// A control's logic with its window over it.
+template <class Logic, class Window>
+struct Shown {
+    Logic logic;
+    Window window{logic};
+};
 
 RECT R(int left, int top, int right, int bottom) { return RECT{Scale(left), Scale(top), Scale(right), Scale(bottom)}; }
 
@@ -60,106 +66,78 @@ int ShowGallery(const Request& request) {
     panel.Create(panelArea);
     ::ShowWindow(panel.hwnd(), SW_SHOW);
 
-    std::vector<std::unique_ptr<controls::TabButton>> tabs;
-    std::vector<std::unique_ptr<controls::TabButtonWindow>> tabWindows;
+    std::array<Shown<controls::TabButton, controls::TabButtonWindow>, 6> tabs;
     const char* tabCaptions[] = {"Junk Files", "Privacy", "Startup Manager", "Processes", "Options", "About"};
     for (int i = 0; i < 6; ++i) {
-        auto tab = std::make_unique<controls::TabButton>();
-        tab->SetCaption(tabCaptions[i]);
-        tab->SetThemeColor(controls::ThemeColor);
-        auto window = std::make_unique<controls::TabButtonWindow>(*tab);
-        window->Create(panel.hwnd(), R(16, 16 + i * 34, 196, 16 + i * 34 + 32));
-        if (i == 0) tab->SetSelectButton(true);
-        if (i == 1) tab->OnMouseMove(true);
-        if (i == 2) tab->OnButtonDown(controls::MouseButton::Left);
-        if (i == 5) tab->SetEnabled(false);
-        tabs.push_back(std::move(tab));
-        tabWindows.push_back(std::move(window));
+        tabs[i].logic.SetCaption(tabCaptions[i]);
+        tabs[i].logic.SetThemeColor(controls::ThemeColor);
+        tabs[i].window.Create(panel.hwnd(), R(16, 16 + i * 34, 196, 16 + i * 34 + 32));
     }
+    tabs[0].logic.SetSelectButton(true);
+    tabs[1].logic.OnMouseMove(true);
+    tabs[2].logic.OnButtonDown(controls::MouseButton::Left);
+    tabs[5].logic.SetEnabled(false);
 
-    std::vector<std::unique_ptr<controls::RoundBtn>> rounds;
-    std::vector<std::unique_ptr<controls::RoundBtnWindow>> roundWindows;
+    std::array<Shown<controls::RoundBtn, controls::RoundBtnWindow>, 6> rounds;
     const char* roundCaptions[] = {"Junk Files", "Privacy", "Startup", "Processes", "Options", "About"};
     for (int i = 0; i < 6; ++i) {
-        auto round = std::make_unique<controls::RoundBtn>();
-        round->SetCaption(roundCaptions[i]);
-        auto window = std::make_unique<controls::RoundBtnWindow>(*round);
-        window->Create(panel.hwnd(), R(220 + i * 96, 16, 220 + i * 96 + 90, 42));
-        rounds.push_back(std::move(round));
-        roundWindows.push_back(std::move(window));
+        rounds[i].logic.SetCaption(roundCaptions[i]);
+        rounds[i].window.Create(panel.hwnd(), R(220 + i * 96, 16, 220 + i * 96 + 90, 42));
     }
-    rounds[3]->SelectButton(true);
-    rounds[1]->OnMouseMove(true);
-    rounds[5]->SetEnabled(false);
+    rounds[3].logic.SelectButton(true);
+    rounds[1].logic.OnMouseMove(true);
+    rounds[5].logic.SetEnabled(false);
 
-    std::vector<std::unique_ptr<controls::Link>> links;
-    std::vector<std::unique_ptr<controls::LinkWindow>> linkWindows;
+    std::array<Shown<controls::Link, controls::LinkWindow>, 4> links;
     const char* linkCaptions[] = {"Manage Cookies", "Hovered link", "Disabled link", "Default colours"};
     for (int i = 0; i < 4; ++i) {
-        auto link = std::make_unique<controls::Link>();
-        link->SetCaption(linkCaptions[i]);
+        controls::Link& link = links[i].logic;
+        link.SetCaption(linkCaptions[i]);
         if (i < 3) {
-            link->SetForeColor(controls::ThemeTextColor);
-            link->SetBackColor(controls::ThemeBackColor);
-            link->SetOverColor(controls::Blend(controls::ThemeTextColor, controls::kBlack, 160));
+            link.SetForeColor(controls::ThemeTextColor);
+            link.SetBackColor(controls::ThemeBackColor);
+            link.SetOverColor(controls::Blend(controls::ThemeTextColor, controls::kBlack, 160));
         }
-        auto window = std::make_unique<controls::LinkWindow>(*link);
-        window->Create(panel.hwnd(), RECT{0, 0, 10, 10});
-        const SIZE size = window->PreferredSize();
-        ::MoveWindow(window->hwnd(), Scale(220 + i * 150), Scale(64), size.cx, size.cy, TRUE);
-        if (i == 1) link->OnMouseMove({}, true);
-        if (i == 2) link->SetEnabled(false);
-        links.push_back(std::move(link));
-        linkWindows.push_back(std::move(window));
+        links[i].window.Create(panel.hwnd(), RECT{0, 0, 10, 10});
+        const SIZE size = links[i].window.PreferredSize();
+        ::MoveWindow(links[i].window.hwnd(), Scale(220 + i * 150), Scale(64), size.cx, size.cy, TRUE);
     }
+    links[1].logic.OnMouseMove({}, true);
+    links[2].logic.SetEnabled(false);
 
-    std::vector<std::unique_ptr<controls::ProgBar>> bars;
-    std::vector<std::unique_ptr<controls::ProgBarWindow>> barWindows;
-    for (int i = 0; i < 5; ++i) {
-        auto bar = std::make_unique<controls::ProgBar>();
-        auto window = std::make_unique<controls::ProgBarWindow>(*bar);
-        window->Create(panel.hwnd(), R(220, 100 + i * 30, 620, 100 + i * 30 + 20));
-        bars.push_back(std::move(bar));
-        barWindows.push_back(std::move(window));
-    }
-    bars[0]->SetBarValue(0);
-    bars[1]->SetBarValue(40);
-    bars[2]->SetBarMax(3);
-    bars[2]->SetBarValue(3);
-    bars[3]->SetBarSegments(true);
-    bars[3]->SetBarValue(65);
-    bars[3]->SetBarProgressColor(controls::ThemeColor);
-    bars[4]->SetBarValue(50);
-    bars[4]->SetShowText(true);
-    bars[4]->SetBarText("Deleting : C:\\Temp\\old.tmp");
-    bars[4]->SetBarProgressColor(controls::ThemeLightColor);
+    std::array<Shown<controls::ProgBar, controls::ProgBarWindow>, 5> bars;
+    for (int i = 0; i < 5; ++i) bars[i].window.Create(panel.hwnd(), R(220, 100 + i * 30, 620, 100 + i * 30 + 20));
+    bars[0].logic.SetBarValue(0);
+    bars[1].logic.SetBarValue(40);
+    bars[2].logic.SetBarMax(3);
+    bars[2].logic.SetBarValue(3);
+    bars[3].logic.SetBarSegments(true);
+    bars[3].logic.SetBarValue(65);
+    bars[3].logic.SetBarProgressColor(controls::ThemeColor);
+    bars[4].logic.SetBarValue(50);
+    bars[4].logic.SetShowText(true);
+    bars[4].logic.SetBarText("Deleting : C:\\Temp\\old.tmp");
+    bars[4].logic.SetBarProgressColor(controls::ThemeLightColor);
 
-    controls::ErrorMsg error;
-    controls::ErrorMsg information;
-    controls::ErrorMsg fading;
-    controls::ErrorMsgWindow errorWindow(error);
-    controls::ErrorMsgWindow informationWindow(information);
-    controls::ErrorMsgWindow fadingWindow(fading);
-    errorWindow.Create(panel.hwnd(), Scale(660), Scale(100));
-    informationWindow.Create(panel.hwnd(), Scale(690), Scale(100));
-    fadingWindow.Create(panel.hwnd(), Scale(720), Scale(100));
-    for (controls::ErrorMsg* balloon : {&error, &information, &fading}) balloon->SetBackColor(controls::ThemeBackColor);
-    error.ShowError("Selected folder Does not exists, Plaese select a valid folder.");
-    information.ShowInformation("You can't change the junk files settings while the junk files tool is running.");
-    fading.ShowInformation("Half way");
-    // Run the fades now rather than on their 1 ms timers.
-    for (int i = 0; i < 200; ++i) {
-        error.OnFadeTimer();
-        information.OnFadeTimer();
-        if (i < 64) fading.OnFadeTimer();
+    // An error, an information and a half-faded balloon, with the page's own
+    // two; the fades run now rather than on their 1 ms timers.
+    std::array<Shown<controls::ErrorMsg, controls::ErrorMsgWindow>, 3> balloons;
+    for (int i = 0; i < 3; ++i) {
+        balloons[i].window.Create(panel.hwnd(), Scale(660 + i * 30), Scale(100));
+        balloons[i].logic.SetBackColor(controls::ThemeBackColor);
     }
-    // The page's own balloons too.
-    options.Info.ShowInformation("You can't change the junk files settings while the junk files tool is running.");
-    options.Er.ShowError("Selected folder Does not exists, Plaese select a valid folder.");
-    for (int i = 0; i < 200; ++i) {
-        options.Info.OnFadeTimer();
-        options.Er.OnFadeTimer();
-    }
+    const std::string folderError = "Selected folder Does not exists, Plaese select a valid folder.";
+    const std::string busyInformation =
+        "You can't change the junk files settings while the junk files tool is running.";
+    balloons[0].logic.ShowError(folderError);
+    balloons[1].logic.ShowInformation(busyInformation);
+    balloons[2].logic.ShowInformation("Half way");
+    options.Info.ShowInformation(busyInformation);
+    options.Er.ShowError(folderError);
+    for (int i = 0; i < 200; ++i)
+        for (controls::ErrorMsg* balloon : {&balloons[0].logic, &balloons[1].logic, &options.Info, &options.Er})
+            balloon->OnFadeTimer();
+    for (int i = 0; i < 64; ++i) balloons[2].logic.OnFadeTimer();
 
     ::ShowWindow(frame, SW_SHOW);
     ::UpdateWindow(frame);

@@ -9,30 +9,19 @@
 
 #include "core/cls_file_folder.h"
 #include "platform/handles.h"
-#include "platform/utf.h"
 #include "startup/add_new_prog_window.h"
 #include "startup/all_prop_window.h"
 #include "startup/startup_page_window.h"
+#include "support/registry_values.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_registry_key.h"
 #include "window_shots.h"
 
 namespace shots {
-namespace {
-
-void SetValue(const std::string& key, const std::string& name, const std::string& text) {
-    platform::UniqueRegKey k;
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.put(),
-                      nullptr);
-    const std::wstring data = platform::ToWide(text);
-    ::RegSetValueExW(k.get(), platform::ToWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-}
-
-}  // namespace
 
 int ShowStartup(const Request& request) {
+    using testing_support::SetText;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     platform::ComApartment com;
@@ -54,11 +43,11 @@ int ShowStartup(const Request& request) {
     where.allUsersKeepingFolder = temp / "Keep\\All Users";
     where.currentUserKeepingFolder = temp / "Keep\\Current User";
 
-    SetValue(key.path() + "\\MRun", "Wine Notepad", "C:\\windows\\notepad.exe");
-    SetValue(key.path() + "\\MRun", "Registry Editor", "C:\\windows\\regedit.exe /s");
-    SetValue(key.path() + "\\URun", "Notepad", "C:\\windows\\notepad.exe");
-    SetValue(key.path() + "\\URun", "Broken Tool", "\"C:\\Program Files\\Nowhere\\tool.exe\" -tray");
-    SetValue(key.path() + "\\URunOnce", "Cleanup Once", "C:\\windows\\system32\\cmd.exe /c rem");
+    SetText(HKEY_CURRENT_USER, key.path() + "\\MRun", "Wine Notepad", "C:\\windows\\notepad.exe");
+    SetText(HKEY_CURRENT_USER, key.path() + "\\MRun", "Registry Editor", "C:\\windows\\regedit.exe /s");
+    SetText(HKEY_CURRENT_USER, key.path() + "\\URun", "Notepad", "C:\\windows\\notepad.exe");
+    SetText(HKEY_CURRENT_USER, key.path() + "\\URun", "Broken Tool", "\"C:\\Program Files\\Nowhere\\tool.exe\" -tray");
+    SetText(HKEY_CURRENT_USER, key.path() + "\\URunOnce", "Cleanup Once", "C:\\windows\\system32\\cmd.exe /c rem");
     startup::WriteKeepingFile(where.currentUserKeepingFile,
                               {{"Task Manager", "C:\\windows\\system32\\taskmgr.exe",
                                 "HKEY_CURRENT_USER\\" + key.path() + "\\URun\\Task Manager", startup::kRegSz}});
