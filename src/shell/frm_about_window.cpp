@@ -73,7 +73,9 @@ void Frm_AboutWindow::Layout(int width, int height) {
     int x = margin;
     int y = s(18);
     HWND icon = Control(kIcon);
-    if (::IsWindowVisible(icon)) {
+    // Its own style bit: IsWindowVisible is false for every child while the
+    // page is hidden, which would leave the icon unplaced in the corner.
+    if (::GetWindowLongW(icon, GWL_STYLE) & WS_VISIBLE) {
         place(icon, margin, y, s(32), s(32));
         x += s(32) + s(12);
     }

@@ -103,8 +103,18 @@ TEST_F(PagesWindowTest, AboutPageLinksOpenTheirTargets) {
     };
     page.showUpdate = [&] { ++updates; };
     Frm_AboutWindow window(page);
+    // Built while its host is hidden, as a page is: the program icon still
+    // goes beside the title, not over it.
+    ::ShowWindow(host_.hwnd(), SW_HIDE);
     ASSERT_TRUE(window.Create(host_.hwnd()));
+    ::ShowWindow(host_.hwnd(), SW_SHOW);
     EXPECT_TRUE(::IsWindowVisible(window.Panel()));
+    RECT panel{}, icon{}, name{};
+    ::GetWindowRect(window.Panel(), &panel);
+    ::GetWindowRect(window.Control(Frm_AboutWindow::kIcon), &icon);
+    ::GetWindowRect(window.Control(Frm_AboutWindow::kLblName), &name);
+    EXPECT_GT(icon.left, panel.left);  // placed, not left in the corner
+    EXPECT_LE(icon.right, name.left);
     EXPECT_EQ(WindowText(window.Control(Frm_AboutWindow::kLblName)), "Clarimo");
     EXPECT_EQ(WindowText(window.Control(Frm_AboutWindow::kLblVersion)), "Version 2.1 (Build 15)");
     ClickAt(window.UpdateLink().hwnd(), 3, 3);
