@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-#include "controls/custom_window.h"
-#include "controls/themed_background.h"
+#include "controls/dialog_window.h"
 #include "platform/handles.h"
 #include "platform/window_handle.h"
 #include "privacy/frm_cookies.h"
@@ -15,7 +14,7 @@ namespace privacy {
 // Opens the cookies manager, modal, owned by owner; returns when it closes.
 void ShowCookiesManager(platform::WindowHandle owner);
 
-class FrmCookiesWindow : public controls::CustomWindow {
+class FrmCookiesWindow : public controls::DialogWindow {
 public:
     explicit FrmCookiesWindow(FrmCookies& logic) : logic_(logic) {}
     ~FrmCookiesWindow() override;
@@ -25,7 +24,6 @@ public:
     // Create, then modal over owner until the window closes.
     void ShowModal(HWND owner);
 
-    HWND Window() const { return hwnd(); }
     HWND List() const { return list_; }
     HWND Label() const { return label_; }
     HWND RefreshButton() const { return refresh_; }
@@ -34,15 +32,12 @@ public:
     HWND CloseButton() const { return close_; }
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC dc, const RECT& client) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnDpiChanged() override;
 
 private:
     void Sync();
-    void Layout();
     void MakeImages();
-    void Close();
 
     FrmCookies& logic_;
     HWND list_ = nullptr;
@@ -54,7 +49,6 @@ private:
     bool syncing_ = false;
     int shownVersion_ = -1;
     platform::UniqueImageList images_;
-    controls::ThemedBackground background_;
 };
 
 }  // namespace privacy

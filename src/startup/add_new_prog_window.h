@@ -15,14 +15,11 @@ namespace startup {
 class AddNewProgWindow : public controls::DialogWindow {
 public:
     explicit AddNewProgWindow(Frm_AddNewProg& logic) : logic_(logic) {}
-    AddNewProgWindow(const AddNewProgWindow&) = delete;
-    AddNewProgWindow& operator=(const AddNewProgWindow&) = delete;
 
     // Creates the window centred on owner, shown but not yet modal.
     bool Create(HWND owner);
     // Creates it and runs it modally until it closes.
     void ShowModal(HWND owner);
-    HWND Window() const { return hwnd(); }
     HWND NameBox() const { return name_; }
     HWND PathBox() const { return path_; }
     HWND OkButton() const { return ok_; }

@@ -13,13 +13,10 @@ namespace startup {
 class AllPropWindow : public controls::DialogWindow {
 public:
     explicit AllPropWindow(Frm_AllProp& logic) : logic_(logic) {}
-    AllPropWindow(const AllPropWindow&) = delete;
-    AllPropWindow& operator=(const AllPropWindow&) = delete;
 
     // Creates the window centred on owner; its load timer fills the list.
     bool Create(HWND owner);
     void ShowModal(HWND owner);
-    HWND Window() const { return hwnd(); }
     HWND List() const { return list_; }
     HWND ReportButton() const { return report_; }
 

@@ -76,7 +76,7 @@ std::atomic<HWND> manager;
 BOOL CALLBACK FindManager(HWND window, LPARAM) {
     wchar_t name[64] = {};
     ::GetClassNameW(window, name, 64);
-    if (std::wstring(name) == L"ClarimoCookiesManager" && ::IsWindowVisible(window)) manager = window;
+    if (std::wstring(name) == L"ClarimoDialog" && ::IsWindowVisible(window)) manager = window;
     return TRUE;
 }
 
