@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "controls/bound_window.h"
 #include "controls/dialog_window.h"
 #include "platform/handles.h"
 #include "platform/window_handle.h"
@@ -14,9 +15,9 @@ namespace privacy {
 // Opens the cookies manager, modal, owned by owner; returns when it closes.
 void ShowCookiesManager(platform::WindowHandle owner);
 
-class FrmCookiesWindow : public controls::DialogWindow {
+class FrmCookiesWindow : public controls::BoundWindow<FrmCookies, controls::DialogWindow> {
 public:
-    explicit FrmCookiesWindow(FrmCookies& logic) : logic_(logic) {}
+    using BoundWindow::BoundWindow;
     ~FrmCookiesWindow() override;
 
     // Creates and shows the window centred over owner and loads the list.
@@ -39,7 +40,6 @@ private:
     void Sync();
     void MakeImages();
 
-    FrmCookies& logic_;
     HWND list_ = nullptr;
     HWND label_ = nullptr;
     HWND refresh_ = nullptr;

@@ -50,7 +50,7 @@ void AddRow(HWND list, int index, const std::string& text, int image, const std:
 
 }  // namespace
 
-FrmProcInfoWindow::FrmProcInfoWindow(Frm_ProcInfo& logic) : logic_(logic), btn1Window_(btn1_), btn2Window_(btn2_) {
+FrmProcInfoWindow::FrmProcInfoWindow(Frm_ProcInfo& logic) : BoundWindow(logic), btn1Window_(btn1_), btn2Window_(btn2_) {
     btn1_.SetCaption("Process Info");
     btn2_.SetCaption("Modules");
     btn1_.Click = [this] { ClickTab(1); };

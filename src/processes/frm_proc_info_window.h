@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "controls/bound_window.h"
 #include "controls/dialog_window.h"
 #include "controls/tab_button.h"
 #include "controls/tab_button_window.h"
@@ -12,7 +13,7 @@
 
 namespace processes {
 
-class FrmProcInfoWindow : public controls::DialogWindow {
+class FrmProcInfoWindow : public controls::BoundWindow<Frm_ProcInfo, controls::DialogWindow> {
 public:
     explicit FrmProcInfoWindow(Frm_ProcInfo& logic);
     ~FrmProcInfoWindow() override;
@@ -37,7 +38,6 @@ private:
     void Build();
     void Sync();
 
-    Frm_ProcInfo& logic_;
     HWND lv1_ = nullptr;
     HWND lv2_ = nullptr;
     HWND count_ = nullptr;

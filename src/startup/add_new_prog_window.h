@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "controls/bound_window.h"
 #include "controls/dialog_window.h"
 #include "controls/error_msg.h"
 #include "controls/error_msg_window.h"
@@ -12,9 +13,9 @@
 
 namespace startup {
 
-class AddNewProgWindow : public controls::DialogWindow {
+class AddNewProgWindow : public controls::BoundWindow<Frm_AddNewProg, controls::DialogWindow> {
 public:
-    explicit AddNewProgWindow(Frm_AddNewProg& logic) : logic_(logic) {}
+    using BoundWindow::BoundWindow;
 
     // Creates the window centred on owner, shown but not yet modal.
     bool Create(HWND owner);
@@ -32,7 +33,6 @@ protected:
 private:
     void Sync();
 
-    Frm_AddNewProg& logic_;
     HWND name_ = nullptr;
     HWND path_ = nullptr;
     HWND target_ = nullptr;
