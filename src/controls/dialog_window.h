@@ -35,6 +35,7 @@ public:
     using CustomWindow::BoldFont;
     using CustomWindow::Font;
     HWND Owner() const { return owner_; }
+    HWND Window() const { return hwnd(); }
 
 protected:
     // The window's own messages; answers false to leave one to the base.

@@ -13,7 +13,7 @@ constexpr wchar_t kClassName[] = L"ClarimoErrorMsg";
 }  // namespace
 
 ErrorMsgWindow::ErrorMsgWindow(ErrorMsg& logic)
-    : logic_(logic),
+    : BoundWindow(logic),
       changed_(logic.changed.Connect([this] { Sync(); })),
       openToolTip_(logic.openToolTip.Connect([this](const std::string& text) { OpenToolTip(text); })),
       closeToolTip_(logic.closeToolTip.Connect([this] { CloseOwnToolTip(); })) {}

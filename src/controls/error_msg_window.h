@@ -6,24 +6,21 @@
 
 #include <string>
 
-#include "controls/custom_window.h"
+#include "controls/bound_window.h"
 #include "controls/error_msg.h"
 
 namespace controls {
 
-class ErrorMsgWindow : public CustomWindow {
+class ErrorMsgWindow : public BoundWindow<ErrorMsg> {
 public:
     static constexpr UINT_PTR kFadeTimer = 1;
     static constexpr UINT_PTR kShowTimer = 2;
 
-    // logic must outlive the window.
     explicit ErrorMsgWindow(ErrorMsg& logic);
     ~ErrorMsgWindow() override;
 
     // Creates the control at (x, y) of parent; hidden until a message shows.
     bool Create(HWND parent, int x, int y, int id = 0);
-
-    ErrorMsg& logic() { return logic_; }
 
     // The tool tip's font; nullptr (default) uses the page's font. Not owned.
     void SetToolTipFont(HFONT font) { toolTipFont_ = font; }
@@ -41,7 +38,6 @@ private:
     void OpenToolTip(const std::string& text);
     void CloseOwnToolTip();
 
-    ErrorMsg& logic_;
     Connection changed_;
     Connection openToolTip_;
     Connection closeToolTip_;

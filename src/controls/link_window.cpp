@@ -12,7 +12,7 @@ constexpr wchar_t kClassName[] = L"ClarimoLink";
 
 }  // namespace
 
-LinkWindow::LinkWindow(Link& logic) : logic_(logic), changed_(logic.changed.Connect([this] { Sync(); })) {}
+LinkWindow::LinkWindow(Link& logic) : BoundWindow(logic), changed_(logic.changed.Connect([this] { Sync(); })) {}
 
 bool LinkWindow::Create(HWND parent, const RECT& rect, int id) {
     if (!MakeWindow(FocusableControlSpec(kClassName, parent, id, rect, logic_.Caption(), AccessibleRole::Link)))

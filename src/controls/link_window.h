@@ -5,18 +5,16 @@
 
 #include <windows.h>
 
-#include "controls/custom_window.h"
+#include "controls/bound_window.h"
 #include "controls/link.h"
 
 namespace controls {
 
-class LinkWindow : public CustomWindow {
+class LinkWindow : public BoundWindow<Link> {
 public:
-    // logic must outlive the window.
     explicit LinkWindow(Link& logic);
 
     bool Create(HWND parent, const RECT& rect, int id = 0);
-    Link& logic() { return logic_; }
 
     // The link's font; nullptr (default) uses the page's font. Not owned.
     void SetFont(HFONT font);
@@ -32,7 +30,6 @@ private:
     HFONT CurrentFont();
     void UpdateToolTip();
 
-    Link& logic_;
     Connection changed_;
     HFONT font_ = nullptr;
     platform::UniqueFont underlined_;

@@ -16,7 +16,7 @@ using UniqueThemeData = platform::NullableOwner<HTHEME, &::CloseThemeData>;
 }  // namespace
 
 ProgBarWindow::ProgBarWindow(ProgBar& logic)
-    : logic_(logic), changed_(logic.changed.Connect([this] { Invalidate(); })) {}
+    : BoundWindow(logic), changed_(logic.changed.Connect([this] { Invalidate(); })) {}
 
 bool ProgBarWindow::Create(HWND parent, const RECT& rect, int id) {
     WindowSpec spec;

@@ -4,18 +4,16 @@
 
 #include <windows.h>
 
-#include "controls/custom_window.h"
+#include "controls/bound_window.h"
 #include "controls/prog_bar.h"
 
 namespace controls {
 
-class ProgBarWindow : public CustomWindow {
+class ProgBarWindow : public BoundWindow<ProgBar> {
 public:
-    // logic must outlive the window.
     explicit ProgBarWindow(ProgBar& logic);
 
     bool Create(HWND parent, const RECT& rect, int id = 0);
-    ProgBar& logic() { return logic_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -24,7 +22,6 @@ protected:
 private:
     bool PaintStyled(HDC dc, const RECT& client);
 
-    ProgBar& logic_;
     Connection changed_;
     platform::UniqueFont font_;
     int fontDpi_ = 0;

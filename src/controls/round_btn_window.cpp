@@ -6,8 +6,7 @@
 namespace controls {
 
 RoundBtnWindow::RoundBtnWindow(RoundBtn& logic)
-    : PushControlWindow(logic, L"ClarimoRoundBtn", AccessibleRole::PushButton),
-      logic_(logic),
+    : BoundWindow(logic, logic, L"ClarimoRoundBtn", AccessibleRole::PushButton),
       selected_(logic.selected.Connect([this] { ClearSiblings(); })) {}
 
 bool RoundBtnWindow::Create(HWND parent, const RECT& rect, int id) {

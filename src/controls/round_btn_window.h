@@ -4,18 +4,17 @@
 
 #include <vector>
 
+#include "controls/bound_window.h"
 #include "controls/push_control_window.h"
 #include "controls/round_btn.h"
 
 namespace controls {
 
-class RoundBtnWindow : public PushControlWindow {
+class RoundBtnWindow : public BoundWindow<RoundBtn, PushControlWindow> {
 public:
-    // logic must outlive the window.
     explicit RoundBtnWindow(RoundBtn& logic);
 
     bool Create(HWND parent, const RECT& rect, int id = 0);
-    RoundBtn& logic() { return logic_; }
 
 protected:
     void Paint(HDC dc, const RECT& client) override;
@@ -23,7 +22,6 @@ protected:
 private:
     void ClearSiblings();
 
-    RoundBtn& logic_;
     Connection selected_;
 };
 

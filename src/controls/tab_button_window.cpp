@@ -5,7 +5,7 @@
 namespace controls {
 
 TabButtonWindow::TabButtonWindow(TabButton& logic)
-    : PushControlWindow(logic, L"ClarimoTabButton", AccessibleRole::PageTab), logic_(logic) {}
+    : BoundWindow(logic, logic, L"ClarimoTabButton", AccessibleRole::PageTab) {}
 
 void TabButtonWindow::SetPicture(platform::UniqueIcon picture) {
     picture_ = std::move(picture);

@@ -2,18 +2,17 @@
 // disabled looks in the button's theme colour, with an optional picture.
 #pragma once
 
+#include "controls/bound_window.h"
 #include "controls/push_control_window.h"
 #include "controls/tab_button.h"
 
 namespace controls {
 
-class TabButtonWindow : public PushControlWindow {
+class TabButtonWindow : public BoundWindow<TabButton, PushControlWindow> {
 public:
-    // logic must outlive the window.
     explicit TabButtonWindow(TabButton& logic);
 
     bool Create(HWND parent, const RECT& rect, int id = 0) { return CreateChild(parent, rect, id); }
-    TabButton& logic() { return logic_; }
 
     // The button's picture and the picture shown while it is disabled.
     void SetPicture(platform::UniqueIcon picture);
@@ -23,7 +22,6 @@ protected:
     void Paint(HDC dc, const RECT& client) override;
 
 private:
-    TabButton& logic_;
     platform::UniqueIcon picture_;
     platform::UniqueIcon picDisabled_;
 };

@@ -4,11 +4,8 @@
 
 #include <string>
 
-#include "controls/custom_window.h"
 #include "controls/theme.h"
-#include "platform/dpi.h"
 #include "platform/message_pump.h"
-#include "platform/modal_runner.h"
 #include "platform/ui.h"
 #include "platform/utf.h"
 #include "platform/window_text.h"
@@ -16,20 +13,9 @@
 namespace privacy {
 namespace {
 
-constexpr wchar_t kClass[] = L"ClarimoCookiesManager";
 enum Id { kList = 100, kRefresh, kRemove, kClear };
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-// Client size at 96 DPI.
-constexpr int kWidth = 440;
-constexpr int kHeight = 330;
 // The list's one column: 5500 twips.
 constexpr int kColumnWidth = 367;
-
-HWND Child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0) {
-    return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-}
 
 // A small round biscuit with chips: the picture of every row.
 platform::UniqueImageList CookieImages(int size) {
@@ -79,40 +65,34 @@ FrmCookiesWindow::~FrmCookiesWindow() {
 
 bool FrmCookiesWindow::Create(HWND owner) {
     platform::InitCommonControls();
-    controls::WindowSpec spec;
-    spec.className = kClass;
-    spec.parent = owner;
-    spec.style = kStyle;
-    spec.exStyle = kExStyle;
-    spec.text = "Cookies Manager";
-    if (!MakeWindow(spec)) return false;
-    const SIZE size = platform::WindowSizeForClient(kWidth, kHeight, kStyle, kExStyle, static_cast<unsigned>(Dpi()));
-    RECT area = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (owner) ::GetWindowRect(owner, &area);
-    ::SetWindowPos(hwnd(), nullptr, (area.left + area.right - size.cx) / 2, (area.top + area.bottom - size.cy) / 2,
-                   size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-
+    if (!DialogWindow::Create(owner, "Cookies Manager", 440, 330)) return false;
     // The list shares its pictures: this window owns them.
-    list_ = Child(hwnd(), WC_LISTVIEWW, L"",
-                  LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | WS_TABSTOP,
-                  kList, WS_EX_CLIENTEDGE);
+    list_ = AddControl(hwnd(), WC_LISTVIEWW, "",
+                       WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
+                           LVS_SHAREIMAGELISTS | WS_TABSTOP,
+                       kList, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
     ListView_SetTextColor(list_, controls::ResolveColor(controls::ThemeTextColor));
-    label_ = Child(hwnd(), L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0);
-    refresh_ = Child(hwnd(), L"BUTTON", L"Refresh", BS_PUSHBUTTON | WS_TABSTOP, kRefresh);
-    remove_ = Child(hwnd(), L"BUTTON", L"Remove", BS_PUSHBUTTON | WS_TABSTOP, kRemove);
-    clear_ = Child(hwnd(), L"BUTTON", L"Clear All", BS_PUSHBUTTON | WS_TABSTOP, kClear);
+    label_ = AddControl(hwnd(), L"STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0);
+    refresh_ = AddControl(hwnd(), L"BUTTON", "Refresh", WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, kRefresh);
+    remove_ = AddControl(hwnd(), L"BUTTON", "Remove", WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, kRemove);
+    clear_ = AddControl(hwnd(), L"BUTTON", "Clear All", WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, kClear);
     // Close is both the default (Enter) and the cancel (Esc) button.
-    close_ = Child(hwnd(), L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, IDCANCEL);
-    for (HWND control : {list_, label_, refresh_, remove_, clear_, close_})
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    close_ = AddControl(hwnd(), L"BUTTON", "Close", WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, IDCANCEL);
     LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<wchar_t*>(L"Cookies");
     column.cx = Scale(kColumnWidth);
     ListView_InsertColumn(list_, 0, &column);
     MakeImages();
-    Layout();
+    Place(list_, 10, 10, 420, 248);
+    Place(label_, 10, 266, 420, 20);
+    // Left to right: Refresh, Remove, Clear All, Close, against the right edge.
+    int x = 22;
+    for (HWND button : {refresh_, remove_, clear_, close_}) {
+        Place(button, x, 294, 96, 26);
+        x += 104;
+    }
 
     logic_.onChange = [this] { Sync(); };
     logic_.Form_Load();
@@ -123,11 +103,7 @@ bool FrmCookiesWindow::Create(HWND owner) {
 }
 
 void FrmCookiesWindow::ShowModal(HWND owner) {
-    if (Create(owner)) platform::RunModal(hwnd(), owner);
-}
-
-void FrmCookiesWindow::Close() {
-    if (!platform::EndModal(hwnd(), IDCANCEL)) ::DestroyWindow(hwnd());
+    if (Create(owner)) RunModal();
 }
 
 void FrmCookiesWindow::MakeImages() {
@@ -138,26 +114,7 @@ void FrmCookiesWindow::MakeImages() {
 void FrmCookiesWindow::OnDpiChanged() {
     MakeImages();
     ListView_SetColumnWidth(list_, 0, Scale(kColumnWidth));
-    Layout();
-}
-
-void FrmCookiesWindow::Paint(HDC dc, const RECT& client) { ::FillRect(dc, &client, background_.brush()); }
-
-void FrmCookiesWindow::Layout() {
-    RECT r;
-    ::GetClientRect(hwnd(), &r);
-    const auto s = [this](int length) { return Scale(length); };
-    const int margin = s(10), gap = s(8), buttonWidth = s(96), buttonHeight = s(26), labelHeight = s(20);
-    const int buttonsTop = r.bottom - margin - buttonHeight;
-    const int labelTop = buttonsTop - gap - labelHeight;
-    ::MoveWindow(list_, margin, margin, r.right - 2 * margin, labelTop - gap - margin, TRUE);
-    ::MoveWindow(label_, margin, labelTop, r.right - 2 * margin, labelHeight, TRUE);
-    // Left to right: Refresh, Remove, Clear All, Close, against the right edge.
-    int x = r.right - margin - 4 * buttonWidth - 3 * gap;
-    for (HWND button : {refresh_, remove_, clear_, close_}) {
-        ::MoveWindow(button, x, buttonsTop, buttonWidth, buttonHeight, TRUE);
-        x += buttonWidth + gap;
-    }
+    DialogWindow::OnDpiChanged();
 }
 
 void FrmCookiesWindow::Sync() {
@@ -185,50 +142,44 @@ void FrmCookiesWindow::Sync() {
     syncing_ = false;
 }
 
-LRESULT FrmCookiesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (background_.ColourStatic(message, wParam, result)) return result;
+bool FrmCookiesWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case kRefresh:
                     logic_.Cmd_Refresh_Click();
-                    return 0;
+                    return true;
                 case kRemove:
                     logic_.Cmd_Remove_Click();
-                    return 0;
+                    return true;
                 case kClear:
                     logic_.Cmd_Clear_Click();
-                    return 0;
+                    return true;
                 case IDOK:
                 case IDCANCEL:
                     Close();
-                    return 0;
+                    return true;
             }
-            break;
+            return false;
         case DM_GETDEFID:
-            return MAKELRESULT(IDCANCEL, DC_HASDEFID);
-        case WM_CLOSE:
-            Close();
-            return 0;
+            result = MAKELRESULT(IDCANCEL, DC_HASDEFID);
+            return true;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->hwndFrom != list_ || syncing_) break;
+            if (header->hwndFrom != list_ || syncing_ || header->code != LVN_ITEMCHANGED) return false;
             // Clicks and keys change the selection; every change brings the buttons up to date.
-            if (header->code == LVN_ITEMCHANGED) {
-                const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-                if (!(change->uChanged & LVIF_STATE)) break;
+            if (reinterpret_cast<const NMLISTVIEW*>(lParam)->uChanged & LVIF_STATE) {
                 logic_.SelectRow(ListView_GetNextItem(list_, -1, LVNI_SELECTED));
                 logic_.Lv_Click();
             }
-            break;
+            return false;
         }
         case WM_DESTROY:
             platform::DisableDialogKeys(hwnd());
             logic_.onChange = nullptr;
-            break;
+            return false;
     }
-    return Default(message, wParam, lParam);
+    return false;
 }
 
 }  // namespace privacy

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "controls/custom_window.h"
-#include "controls/themed_background.h"
+#include "controls/bound_window.h"
+#include "controls/dialog_window.h"
 #include "platform/handles.h"
 #include "platform/window_handle.h"
 #include "privacy/frm_cookies.h"
@@ -15,9 +15,9 @@ namespace privacy {
 // Opens the cookies manager, modal, owned by owner; returns when it closes.
 void ShowCookiesManager(platform::WindowHandle owner);
 
-class FrmCookiesWindow : public controls::CustomWindow {
+class FrmCookiesWindow : public controls::BoundWindow<FrmCookies, controls::DialogWindow> {
 public:
-    explicit FrmCookiesWindow(FrmCookies& logic) : logic_(logic) {}
+    using BoundWindow::BoundWindow;
     ~FrmCookiesWindow() override;
 
     // Creates and shows the window centred over owner and loads the list.
@@ -25,7 +25,6 @@ public:
     // Create, then modal over owner until the window closes.
     void ShowModal(HWND owner);
 
-    HWND Window() const { return hwnd(); }
     HWND List() const { return list_; }
     HWND Label() const { return label_; }
     HWND RefreshButton() const { return refresh_; }
@@ -34,17 +33,13 @@ public:
     HWND CloseButton() const { return close_; }
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC dc, const RECT& client) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnDpiChanged() override;
 
 private:
     void Sync();
-    void Layout();
     void MakeImages();
-    void Close();
 
-    FrmCookies& logic_;
     HWND list_ = nullptr;
     HWND label_ = nullptr;
     HWND refresh_ = nullptr;
@@ -54,7 +49,6 @@ private:
     bool syncing_ = false;
     int shownVersion_ = -1;
     platform::UniqueImageList images_;
-    controls::ThemedBackground background_;
 };
 
 }  // namespace privacy

@@ -5,16 +5,16 @@
 
 #include <windows.h>
 
-#include "controls/custom_window.h"
+#include "controls/bound_window.h"
 #include "privacy/frm_privacy_prog.h"
 
 namespace privacy {
 
-class FrmPrivacyProgWindow : public controls::CustomWindow {
+class FrmPrivacyProgWindow : public controls::BoundWindow<FrmPrivacyProg> {
 public:
     static constexpr wchar_t kClassName[] = L"ClarimoPrivacyProg";
 
-    explicit FrmPrivacyProgWindow(FrmPrivacyProg& logic) : logic_(logic) {}
+    using BoundWindow::BoundWindow;
     FrmPrivacyProgWindow(const FrmPrivacyProgWindow&) = delete;
     FrmPrivacyProgWindow& operator=(const FrmPrivacyProgWindow&) = delete;
 
@@ -28,7 +28,6 @@ protected:
     void Paint(HDC dc, const RECT& client) override;
 
 private:
-    FrmPrivacyProg& logic_;
 };
 
 }  // namespace privacy

@@ -4,16 +4,16 @@
 
 #include <windows.h>
 
-#include "controls/custom_window.h"
+#include "controls/bound_window.h"
+#include "controls/dialog_window.h"
 #include "controls/tab_button.h"
 #include "controls/tab_button_window.h"
-#include "controls/themed_background.h"
 #include "platform/handles.h"
 #include "processes/frm_proc_info.h"
 
 namespace processes {
 
-class FrmProcInfoWindow : public controls::CustomWindow {
+class FrmProcInfoWindow : public controls::BoundWindow<Frm_ProcInfo, controls::DialogWindow> {
 public:
     explicit FrmProcInfoWindow(Frm_ProcInfo& logic);
     ~FrmProcInfoWindow() override;
@@ -24,9 +24,7 @@ public:
     // screenshots). Close ends it, modal or not; the window's end unloads
     // the logic.
     bool Open(HWND owner);
-    void Close();
 
-    HWND Window() const { return hwnd(); }
     HWND FactsList() const { return lv1_; }
     HWND ModulesList() const { return lv2_; }
     HWND ModulesTab() const { return btn2Window_.hwnd(); }
@@ -34,17 +32,12 @@ public:
     void ClickTab(int tab);  // 1 or 2, as a click does
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC dc, const RECT& client) override;
-    void OnDpiChanged() override { Layout(); }
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void Build();
-    void Layout();
     void Sync();
 
-    Frm_ProcInfo& logic_;
-    HWND owner_ = nullptr;
     HWND lv1_ = nullptr;
     HWND lv2_ = nullptr;
     HWND count_ = nullptr;
@@ -54,7 +47,6 @@ private:
     controls::TabButtonWindow btn1Window_;
     controls::TabButtonWindow btn2Window_;
     platform::UniqueImageList images_;
-    controls::ThemedBackground background_;
 };
 
 }  // namespace processes

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "controls/bound_window.h"
 #include "controls/dialog_window.h"
 #include "controls/error_msg.h"
 #include "controls/error_msg_window.h"
@@ -12,17 +13,14 @@
 
 namespace startup {
 
-class AddNewProgWindow : public controls::DialogWindow {
+class AddNewProgWindow : public controls::BoundWindow<Frm_AddNewProg, controls::DialogWindow> {
 public:
-    explicit AddNewProgWindow(Frm_AddNewProg& logic) : logic_(logic) {}
-    AddNewProgWindow(const AddNewProgWindow&) = delete;
-    AddNewProgWindow& operator=(const AddNewProgWindow&) = delete;
+    using BoundWindow::BoundWindow;
 
     // Creates the window centred on owner, shown but not yet modal.
     bool Create(HWND owner);
     // Creates it and runs it modally until it closes.
     void ShowModal(HWND owner);
-    HWND Window() const { return hwnd(); }
     HWND NameBox() const { return name_; }
     HWND PathBox() const { return path_; }
     HWND OkButton() const { return ok_; }
@@ -35,7 +33,6 @@ protected:
 private:
     void Sync();
 
-    Frm_AddNewProg& logic_;
     HWND name_ = nullptr;
     HWND path_ = nullptr;
     HWND target_ = nullptr;

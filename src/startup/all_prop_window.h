@@ -4,22 +4,20 @@
 
 #include <windows.h>
 
+#include "controls/bound_window.h"
 #include "controls/dialog_window.h"
 #include "platform/handles.h"
 #include "startup/frm_all_prop.h"
 
 namespace startup {
 
-class AllPropWindow : public controls::DialogWindow {
+class AllPropWindow : public controls::BoundWindow<Frm_AllProp, controls::DialogWindow> {
 public:
-    explicit AllPropWindow(Frm_AllProp& logic) : logic_(logic) {}
-    AllPropWindow(const AllPropWindow&) = delete;
-    AllPropWindow& operator=(const AllPropWindow&) = delete;
+    using BoundWindow::BoundWindow;
 
     // Creates the window centred on owner; its load timer fills the list.
     bool Create(HWND owner);
     void ShowModal(HWND owner);
-    HWND Window() const { return hwnd(); }
     HWND List() const { return list_; }
     HWND ReportButton() const { return report_; }
 
@@ -34,7 +32,6 @@ private:
     void Sync();
     void Layout();
 
-    Frm_AllProp& logic_;
     HWND list_ = nullptr;
     HWND label_ = nullptr;
     HWND report_ = nullptr;
