@@ -131,6 +131,9 @@ std::optional<WebAddress> ParseWebAddress(std::string_view address) {
             if (!IsHostNameChar(c)) return std::nullopt;
     }
     if (!port.empty()) {
+        // Only the plain decimal form: "00008" would be one server to these
+        // rules and possibly another to the system's own address reader.
+        if (port.size() > 5 || port.front() == '0') return std::nullopt;
         int number = 0;
         const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
         if (error != std::errc() || end != port.data() + port.size() || number < 1 || number > 65535)

@@ -76,6 +76,8 @@ TEST(UpdateAddresses, OnlyWebAddressesWithAPlainHostAreParsed) {
                                 "https://user@host/",
                                 "https://host:0/",
                                 "https://host:65536/",
+                                "http://127.0.0.1:08/",  // found by the fuzzer: one server in two spellings
+                                "http://127.0.0.1:0000000000000000000008/",
                                 "https://host:/",
                                 "https://host:80x/",
                                 "https://ho st/",
