@@ -37,12 +37,12 @@ SplashWindow::SplashWindow(core::Frm_Sp& form) : form_(form) {}
 SplashWindow::~SplashWindow() { Close(); }
 
 bool SplashWindow::Show() {
-    controls::WindowSpec spec;
-    spec.className = kClassName;
-    spec.style = WS_POPUP;
-    spec.text = core::Frm_Sp::TitleText();
-    spec.cursor = ::LoadCursorW(nullptr, IDC_APPSTARTING);
-    if (!MakeWindow(spec)) return false;
+    controls::WindowSetup setup;
+    setup.className = kClassName;
+    setup.style = WS_POPUP;
+    setup.text = core::Frm_Sp::TitleText();
+    setup.cursor = ::LoadCursorW(nullptr, IDC_APPSTARTING);
+    if (!MakeWindow(setup)) return false;
     OnDpiChanged();
     platform::SetWindowOpacity(hwnd(), kOpacity);
 

@@ -38,17 +38,17 @@ COLORREF ResolveColor(Color color) {
     return static_cast<COLORREF>(color & 0x00FFFFFF);
 }
 
-WindowSpec FocusableControlSpec(const wchar_t* className, HWND parent, int id, const RECT& rect,
-                                const std::string& caption, AccessibleRole role) {
-    WindowSpec spec;
-    spec.className = className;
-    spec.parent = parent;
-    spec.id = id;
-    spec.rect = rect;
-    spec.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
-    spec.text = caption;
-    spec.role = role;
-    return spec;
+WindowSetup FocusableControlSetup(const wchar_t* className, HWND parent, int id, const RECT& rect,
+                                  const std::string& caption, AccessibleRole role) {
+    WindowSetup setup;
+    setup.className = className;
+    setup.parent = parent;
+    setup.id = id;
+    setup.rect = rect;
+    setup.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
+    setup.text = caption;
+    setup.role = role;
+    return setup;
 }
 
 CustomWindow::~CustomWindow() {
@@ -74,15 +74,15 @@ CustomWindow* CustomWindow::FromHandle(HWND window) {
     return reinterpret_cast<CustomWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-bool CustomWindow::MakeWindow(const WindowSpec& spec) {
-    RegisterClassOnce(spec.className, spec.cursor, &CustomWindow::Procedure);
-    role_ = spec.role;
-    const std::wstring caption = platform::ToWide(spec.text);
-    const bool child = (spec.style & WS_CHILD) != 0;
-    const RECT& rect = spec.rect;
-    HWND window = ::CreateWindowExW(spec.exStyle, spec.className, caption.c_str(), spec.style, rect.left, rect.top,
-                                    rect.right - rect.left, rect.bottom - rect.top, spec.parent,
-                                    child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)) : nullptr,
+bool CustomWindow::MakeWindow(const WindowSetup& setup) {
+    RegisterClassOnce(setup.className, setup.cursor, &CustomWindow::Procedure);
+    role_ = setup.role;
+    const std::wstring caption = platform::ToWide(setup.text);
+    const bool child = (setup.style & WS_CHILD) != 0;
+    const RECT& rect = setup.rect;
+    HWND window = ::CreateWindowExW(setup.exStyle, setup.className, caption.c_str(), setup.style, rect.left, rect.top,
+                                    rect.right - rect.left, rect.bottom - rect.top, setup.parent,
+                                    child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(setup.id)) : nullptr,
                                     ::GetModuleHandleW(nullptr), this);
     return window != nullptr && window == hwnd_;
 }

@@ -31,7 +31,7 @@ using UniqueWindow = platform::NullableOwner<HWND, &DestroyIfWindow>;
 // What a window tells assistive technology it is.
 enum class AccessibleRole { None, PushButton, Link, PageTab, ProgressBar, Alert };
 
-struct WindowSpec {
+struct WindowSetup {
     const wchar_t* className = nullptr;
     HWND parent = nullptr;  // the parent of a child window, the owner of a top-level one
     int id = 0;             // child windows only
@@ -44,8 +44,8 @@ struct WindowSpec {
 };
 
 // A visible control that takes the keyboard focus, at rect of parent.
-WindowSpec FocusableControlSpec(const wchar_t* className, HWND parent, int id, const RECT& rect,
-                                const std::string& caption, AccessibleRole role);
+WindowSetup FocusableControlSetup(const wchar_t* className, HWND parent, int id, const RECT& rect,
+                                  const std::string& caption, AccessibleRole role);
 
 class CustomWindow {
 public:
@@ -66,9 +66,9 @@ public:
 protected:
     CustomWindow() = default;
 
-    // Registers spec.className once and creates the window; false when it
+    // Registers setup.className once and creates the window; false when it
     // could not be created.
-    bool MakeWindow(const WindowSpec& spec);
+    bool MakeWindow(const WindowSetup& setup);
     // The message handler. Whatever a subclass does not handle goes to
     // Default, which does the base's work and then DefWindowProc.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

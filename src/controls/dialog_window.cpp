@@ -24,17 +24,17 @@ LRESULT ThemedControlColour(HDC dc, HBRUSH brush) {
 
 bool DialogWindow::Create(HWND owner, const std::string& caption, int width, int height, bool resizable) {
     owner_ = owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
-    WindowSpec spec;
-    spec.className = kClassName;
-    spec.parent = owner_;
-    spec.rect = {0, 0, 100, 100};
-    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (resizable ? WS_THICKFRAME : 0);
-    spec.exStyle = kExStyle;
-    spec.text = caption;
-    if (!MakeWindow(spec)) return false;
+    WindowSetup setup;
+    setup.className = kClassName;
+    setup.parent = owner_;
+    setup.rect = {0, 0, 100, 100};
+    setup.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (resizable ? WS_THICKFRAME : 0);
+    setup.exStyle = kExStyle;
+    setup.text = caption;
+    if (!MakeWindow(setup)) return false;
     background_.reset(::CreateSolidBrush(ResolveColor(ThemeBackColor)));
     FollowTheme();
-    const SIZE size = platform::WindowSizeForClient(width, height, spec.style, kExStyle, static_cast<unsigned>(Dpi()));
+    const SIZE size = platform::WindowSizeForClient(width, height, setup.style, kExStyle, static_cast<unsigned>(Dpi()));
     RECT area{};
     if (owner_ && ::IsWindowVisible(owner_) && !::IsIconic(owner_) && ::GetWindowRect(owner_, &area))
         ::SetWindowPos(hwnd(), nullptr, area.left + (area.right - area.left - size.cx) / 2,

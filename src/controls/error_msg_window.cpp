@@ -44,15 +44,15 @@ int ErrorMsgWindow::SidePixels() const {
 
 bool ErrorMsgWindow::Create(HWND parent, int x, int y, int id) {
     const int side = platform::TwipsToPixels(ErrorMsg::kSideTwips, platform::WindowDpi(parent));
-    WindowSpec spec;
-    spec.className = kClassName;
-    spec.parent = parent;
-    spec.id = id;
-    spec.rect = {x, y, x + side, y + side};
-    spec.style = WS_CHILD | WS_CLIPSIBLINGS;
-    spec.text = logic_.Message();
-    spec.role = AccessibleRole::Alert;
-    if (!MakeWindow(spec)) return false;
+    WindowSetup setup;
+    setup.className = kClassName;
+    setup.parent = parent;
+    setup.id = id;
+    setup.rect = {x, y, x + side, y + side};
+    setup.style = WS_CHILD | WS_CLIPSIBLINGS;
+    setup.text = logic_.Message();
+    setup.role = AccessibleRole::Alert;
+    if (!MakeWindow(setup)) return false;
     Sync();
     return true;
 }

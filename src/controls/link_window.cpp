@@ -15,7 +15,7 @@ constexpr wchar_t kClassName[] = L"ClarimoLink";
 LinkWindow::LinkWindow(Link& logic) : BoundWindow(logic), changed_(logic.changed.Connect([this] { Sync(); })) {}
 
 bool LinkWindow::Create(HWND parent, const RECT& rect, int id) {
-    if (!MakeWindow(FocusableControlSpec(kClassName, parent, id, rect, logic_.Caption(), AccessibleRole::Link)))
+    if (!MakeWindow(FocusableControlSetup(kClassName, parent, id, rect, logic_.Caption(), AccessibleRole::Link)))
         return false;
     Sync();
     return true;

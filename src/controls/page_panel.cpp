@@ -14,14 +14,14 @@ constexpr wchar_t kClassName[] = L"ClarimoPagePanel";
 }  // namespace
 
 bool PagePanel::Create(HWND parent, int id) {
-    WindowSpec spec;
-    spec.className = kClassName;
-    spec.parent = parent;
-    spec.id = id;
-    if (parent) ::GetClientRect(parent, &spec.rect);
-    spec.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    spec.exStyle = WS_EX_CONTROLPARENT;
-    if (!MakeWindow(spec)) return false;
+    WindowSetup setup;
+    setup.className = kClassName;
+    setup.parent = parent;
+    setup.id = id;
+    if (parent) ::GetClientRect(parent, &setup.rect);
+    setup.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    setup.exStyle = WS_EX_CONTROLPARENT;
+    if (!MakeWindow(setup)) return false;
     Recolour();
     return true;
 }

@@ -19,14 +19,14 @@ ProgBarWindow::ProgBarWindow(ProgBar& logic)
     : BoundWindow(logic), changed_(logic.changed.Connect([this] { Invalidate(); })) {}
 
 bool ProgBarWindow::Create(HWND parent, const RECT& rect, int id) {
-    WindowSpec spec;
-    spec.className = kClassName;
-    spec.parent = parent;
-    spec.id = id;
-    spec.rect = rect;
-    spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    spec.role = AccessibleRole::ProgressBar;
-    return MakeWindow(spec);
+    WindowSetup setup;
+    setup.className = kClassName;
+    setup.parent = parent;
+    setup.id = id;
+    setup.rect = rect;
+    setup.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    setup.role = AccessibleRole::ProgressBar;
+    return MakeWindow(setup);
 }
 
 bool ProgBarWindow::PaintStyled(HDC dc, const RECT& client) {

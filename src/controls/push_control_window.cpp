@@ -16,7 +16,7 @@ PushControlWindow::PushControlWindow(PushControl& control, const wchar_t* classN
     : control_(control), className_(className), role_(role), changed_(control.changed.Connect([this] { Sync(); })) {}
 
 bool PushControlWindow::CreateChild(HWND parent, const RECT& rect, int id) {
-    if (!MakeWindow(FocusableControlSpec(className_, parent, id, rect, control_.Caption(), role_))) return false;
+    if (!MakeWindow(FocusableControlSetup(className_, parent, id, rect, control_.Caption(), role_))) return false;
     Sync();
     return true;
 }

@@ -54,14 +54,14 @@ public:
         const bool layered = request.opacity < 255;
         // Owned by its window, so it stays above that window only, never
         // over other programs.
-        WindowSpec spec;
-        spec.className = kClassName;
-        spec.parent = request.owner;
-        spec.rect = rect;
-        spec.style = WS_POPUP;
-        spec.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (layered ? WS_EX_LAYERED : 0);
-        spec.text = request_.text;
-        if (!MakeWindow(spec)) return false;
+        WindowSetup setup;
+        setup.className = kClassName;
+        setup.parent = request.owner;
+        setup.rect = rect;
+        setup.style = WS_POPUP;
+        setup.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (layered ? WS_EX_LAYERED : 0);
+        setup.text = request_.text;
+        if (!MakeWindow(setup)) return false;
         if (layered)
             ::SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(std::max(request.opacity, 0)), LWA_ALPHA);
         const int corner = platform::ScaleForDpi(7, dpi_);

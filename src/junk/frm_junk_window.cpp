@@ -28,15 +28,15 @@ enum MenuId : UINT {
     kResultsProperties,
 };
 
-struct ColumnSpec {
+struct ColumnLayout {
     const wchar_t* title;
     int width;  // 96-DPI units
 };
-constexpr ColumnSpec kDriveColumns[] = {{L"Drive", 260}, {L"Capacity", 120}, {L"Free Space", 120}};
-constexpr ColumnSpec kResultColumns[] = {{L"Files", 260}, {L"Size", 100}, {L"Date Modified", 150}};
+constexpr ColumnLayout kDriveColumns[] = {{L"Drive", 260}, {L"Capacity", 120}, {L"Free Space", 120}};
+constexpr ColumnLayout kResultColumns[] = {{L"Files", 260}, {L"Size", 100}, {L"Date Modified", 150}};
 
 template <size_t N>
-void AddColumns(HWND list, const ColumnSpec (&columns)[N], const controls::CustomWindow& scale) {
+void AddColumns(HWND list, const ColumnLayout (&columns)[N], const controls::CustomWindow& scale) {
     for (size_t i = 0; i < N; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -47,7 +47,7 @@ void AddColumns(HWND list, const ColumnSpec (&columns)[N], const controls::Custo
 }
 
 template <size_t N>
-void ScaleColumns(HWND list, const ColumnSpec (&columns)[N], const controls::CustomWindow& scale) {
+void ScaleColumns(HWND list, const ColumnLayout (&columns)[N], const controls::CustomWindow& scale) {
     for (size_t i = 1; i < N; ++i) ListView_SetColumnWidth(list, static_cast<int>(i), scale.Scale(columns[i].width));
 }
 

@@ -56,7 +56,7 @@ void RoundRectangle(HDC dc, const RECT& rect, int cornerDiameter, COLORREF fill,
     ::RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, cornerDiameter, cornerDiameter);
 }
 
-UniqueFont CreateFontAt(const FontSpec& spec, int dpi) {
+UniqueFont CreateFontAt(const FontSetup& setup, int dpi) {
     LOGFONTW font = {};
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof(metrics);
@@ -69,14 +69,14 @@ UniqueFont CreateFontAt(const FontSpec& spec, int dpi) {
         font.lfCharSet = DEFAULT_CHARSET;
         lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
     }
-    if (!spec.face.empty()) {
+    if (!setup.face.empty()) {
         font.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynW(font.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+        lstrcpynW(font.lfFaceName, setup.face.c_str(), LF_FACESIZE);
     }
-    if (spec.points > 0) font.lfHeight = -::MulDiv(spec.points, dpi, 72);
+    if (setup.points > 0) font.lfHeight = -::MulDiv(setup.points, dpi, 72);
     font.lfWidth = 0;
-    font.lfWeight = spec.weight;
-    font.lfUnderline = spec.underline ? TRUE : FALSE;
+    font.lfWeight = setup.weight;
+    font.lfUnderline = setup.underline ? TRUE : FALSE;
     font.lfQuality = CLEARTYPE_QUALITY;
     return UniqueFont(::CreateFontIndirectW(&font));
 }

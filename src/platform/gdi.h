@@ -22,14 +22,14 @@ void RoundRectangle(HDC dc, const RECT& rect, int cornerDiameter, COLORREF fill,
 
 // What CreateFontAt makes: an empty face is the system's message font's
 // face, points 0 its size.
-struct FontSpec {
+struct FontSetup {
     std::wstring face;
     int points = 0;
     int weight = FW_NORMAL;
     bool underline = false;
 };
 // The one font creator: every font of the program's windows comes from here.
-UniqueFont CreateFontAt(const FontSpec& spec, int dpi);
+UniqueFont CreateFontAt(const FontSetup& setup, int dpi);
 // The system's message font at dpi, optionally bold or underlined.
 inline UniqueFont CreateMessageFont(int dpi, int weight = FW_NORMAL, bool underline = false) {
     return CreateFontAt({L"", 0, weight, underline}, dpi);

@@ -24,15 +24,15 @@ void FrmPrivacyProgWindow::ShowModal(HWND owner, unsigned char opacity) {
     logic_.onUnload = [this] {
         if (hwnd() && !platform::EndModal(hwnd(), IDOK)) ::DestroyWindow(hwnd());
     };
-    controls::WindowSpec spec;
-    spec.className = kClassName;
-    spec.parent = owner;
-    spec.rect = {x, y, x + width, y + height};
-    spec.style = WS_POPUP | WS_BORDER;
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    spec.text = "Please Wait...";
-    spec.cursor = ::LoadCursorW(nullptr, IDC_WAIT);
-    if (!MakeWindow(spec)) {
+    controls::WindowSetup setup;
+    setup.className = kClassName;
+    setup.parent = owner;
+    setup.rect = {x, y, x + width, y + height};
+    setup.style = WS_POPUP | WS_BORDER;
+    setup.exStyle = WS_EX_TOOLWINDOW;
+    setup.text = "Please Wait...";
+    setup.cursor = ::LoadCursorW(nullptr, IDC_WAIT);
+    if (!MakeWindow(setup)) {
         // No window: the clean still runs, as the road asks.
         logic_.Tim_Timer();
         logic_.onUnload = nullptr;

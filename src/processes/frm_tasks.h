@@ -36,7 +36,7 @@ struct TaskRow {
 
 enum class TaskColumn { Name, Memory, Priority, Threads };
 
-struct TaskColumnSpec {
+struct TaskColumnLayout {
     TaskColumn what;
     std::string title;
     int twips;
@@ -95,7 +95,7 @@ public:
     bool ShownAsWin9x() const { return shownAsWin9x_; }
 
     std::vector<TaskRow> Lv;
-    std::vector<TaskColumnSpec> Columns;
+    std::vector<TaskColumnLayout> Columns;
     bool ListVisible = true;  // false while a reload runs: L1 shows
     std::string L1 = "Loading Processes List...";
     std::string L2;

@@ -572,13 +572,13 @@ void FrmMainWindow::Frame::Bind() {
 }
 
 bool FrmMainWindow::Frame::Open() {
-    controls::WindowSpec spec;
-    spec.className = kClassName;
-    spec.rect = RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
-    spec.style = kStyle;
-    spec.exStyle = kExStyle;
-    spec.text = form.Caption();
-    if (!MakeWindow(spec)) return false;
+    controls::WindowSetup setup;
+    setup.className = kClassName;
+    setup.rect = RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    setup.style = kStyle;
+    setup.exStyle = kExStyle;
+    setup.text = form.Caption();
+    if (!MakeWindow(setup)) return false;
     Build();
     Bind();
 

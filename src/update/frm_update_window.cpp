@@ -120,13 +120,13 @@ class WizardFrame : public controls::CustomWindow {
 public:
     explicit WizardFrame(Frm_UpdateWindow& wizard) : wizard_(wizard) {}
     bool Create(HWND owner) {
-        controls::WindowSpec spec;
-        spec.className = kClassName;
-        spec.parent = owner;
-        spec.style = kStyle;
-        spec.exStyle = kExStyle;
-        spec.text = text::kTitle;
-        return MakeWindow(spec);
+        controls::WindowSetup setup;
+        setup.className = kClassName;
+        setup.parent = owner;
+        setup.style = kStyle;
+        setup.exStyle = kExStyle;
+        setup.text = text::kTitle;
+        return MakeWindow(setup);
     }
 
 protected:
