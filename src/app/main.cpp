@@ -5,6 +5,8 @@
 #include "app/splash_window.h"
 #include "core/startup_shutdown.h"
 #include "core/system_prompts.h"
+#include "junk/junk_command_line.h"
+#include "platform/console_output.h"
 #include "platform/message_pump.h"
 #include "platform/module_path.h"
 #include "shell/frm_main.h"
@@ -12,6 +14,12 @@
 #include "shell/themes.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A run from the command line opens no window and takes no part in the
+    // single-copy lock: it may run beside the window.
+    if (const junk::CommandLineRequest request = junk::ParseCommandLine(platform::CommandLineArguments());
+        request.action != junk::CommandLineAction::Window)
+        return junk::RunJunkCommandLine(request, platform::ConsoleOutput());
+
     core::SystemPrompts prompts;
     std::unique_ptr<app::SplashWindow> splash;
     shell::FrmMain mainForm;
