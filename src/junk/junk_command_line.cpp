@@ -16,10 +16,6 @@
 namespace junk {
 namespace {
 
-// Held by a running "/clean": two cleans of the same files would report
-// each other's removals as failures.
-constexpr char kCleanMutexName[] = "ClarimoJunkCommandLineClean";
-
 // The page's messages go to the error stream. The command itself is the
 // user's go-ahead, so its confirmation is answered yes.
 class PrintedPrompts : public core::Prompts {
@@ -102,7 +98,7 @@ int RunJunkCommandLine(const CommandLineRequest& request, const platform::Consol
     const bool clean = request.action == CommandLineAction::Clean;
     platform::NamedMutex cleaning;
     if (clean) {
-        cleaning = platform::NamedMutex::Create(kCleanMutexName, true);
+        cleaning = platform::NamedMutex::Create(kJunkCleanMutexName, true);
         if (!cleaning.Valid() || cleaning.AlreadyExisted()) {
             output.Err("Another clean is running.");
             return Refused;

@@ -10,6 +10,10 @@ class ConsoleOutput;
 
 namespace junk {
 
+// Held by a running "/clean": two cleans of the same files would report
+// each other's removals as failures.
+inline constexpr char kJunkCleanMutexName[] = "ClarimoJunkCommandLineClean";
+
 // Exit codes of a run.
 enum CommandLineExit : int { AllWell = 0, SomeFilesStayed = 1, BadArguments = 2, Refused = 3 };
 
