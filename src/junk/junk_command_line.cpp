@@ -56,19 +56,20 @@ private:
     std::string path_;
 };
 
+char DriveLetter(const DriveRow& row) {
+    const char c = row.Key[0];
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
+
 // Ticks the requested drives of the page's list (none requested: the fixed
 // ones); false, with the reason printed, when one is not in the list.
 bool TickDrives(Frm_Junk& page, const std::vector<char>& drives, const platform::ConsoleOutput& output) {
-    for (DriveRow& row : page.LvDrives) {
-        const char letter = static_cast<char>(row.Key[0] >= 'a' ? row.Key[0] - 32 : row.Key[0]);
+    for (DriveRow& row : page.LvDrives)
         row.Checked = drives.empty() ? platform::GetDriveKind(row.Key) == platform::DriveType::Fixed
-                                     : std::find(drives.begin(), drives.end(), letter) != drives.end();
-    }
+                                     : std::find(drives.begin(), drives.end(), DriveLetter(row)) != drives.end();
     for (const char letter : drives) {
-        const bool listed = std::any_of(page.LvDrives.begin(), page.LvDrives.end(), [&](const DriveRow& row) {
-            return row.Checked && (row.Key[0] == letter || row.Key[0] == letter + 32);
-        });
-        if (!listed) {
+        if (std::none_of(page.LvDrives.begin(), page.LvDrives.end(),
+                         [&](const DriveRow& row) { return DriveLetter(row) == letter; })) {
             output.Err(std::string(1, letter) + ": is not a drive the junk cleaner searches.");
             return false;
         }
@@ -87,13 +88,36 @@ std::string WhyItStayed(const ResultRow& row, const RemovalSettings& settings) {
                                       : "could not be moved to the recycle bin";
 }
 
+// Removes everything the scan listed, as the page's clean does.
+int CleanResults(Frm_Junk& page, const platform::ConsoleOutput& output) {
+    core::CleanedCount = 0;
+    core::CleanedSize = 0;
+    if (!page.LvResult.empty()) {
+        bool started = false;
+        page.EnableMainWindow = [&](bool enable) { started = started || !enable; };
+        page.SetAllResults(true);
+        page.FrmProg_Tm_Timer();
+        if (!started) return Refused;  // a guard stopped it before anything was removed; the page said why
+    }
+    const RemovalSettings settings = ReadRemovalSettings();
+    for (const ResultRow& row : page.LvResult)
+        if (row.Checked) output.Out(OneLinePath(row.Key) + "\t" + WhyItStayed(row, settings));
+    output.Out("Cleaned Space : " + core::ClsFileFolder().CalcSize(core::CleanedSize) +
+               ", Files : " + std::to_string(core::CleanedCount));
+    return page.CheckedResults() == 0 ? AllWell : SomeFilesStayed;
+}
+
 }  // namespace
 
 int RunJunkCommandLine(const CommandLineRequest& request, const platform::ConsoleOutput& output) {
-    if (request.action == CommandLineAction::Usage || request.action == CommandLineAction::Bad) {
-        if (!request.error.empty()) output.Err(request.error);
-        (request.action == CommandLineAction::Usage ? output.Out(CommandLineUsage()) : output.Err(CommandLineUsage()));
-        return request.action == CommandLineAction::Usage ? AllWell : BadArguments;
+    if (request.action == CommandLineAction::Usage) {
+        output.Out(CommandLineUsage());
+        return AllWell;
+    }
+    if (request.action == CommandLineAction::Bad) {
+        output.Err(request.error);
+        output.Err(CommandLineUsage());
+        return BadArguments;
     }
     const bool clean = request.action == CommandLineAction::Clean;
     platform::NamedMutex cleaning;
@@ -112,29 +136,11 @@ int RunJunkCommandLine(const CommandLineRequest& request, const platform::Consol
     if (!TickDrives(page, request.drives, output)) return BadArguments;
     page.Cmd_Scan_Click();
     if (page.State != Results) return Refused;  // no file type ticked: the page said so
-    const core::ClsFileFolder sizes;
-    if (!clean) {
-        for (const ResultRow& row : page.LvResult) output.Out(OneLinePath(row.Key));
-        output.Out("Found Files : " + std::to_string(page.LvResult.size()) +
-                   ", All Files Size : " + sizes.CalcSize(page.FoundBytes));
-        return AllWell;
-    }
-
-    core::CleanedCount = 0;
-    core::CleanedSize = 0;
-    if (!page.LvResult.empty()) {
-        bool started = false;
-        page.EnableMainWindow = [&](bool enable) { started = started || !enable; };
-        page.SetAllResults(true);
-        page.FrmProg_Tm_Timer();
-        if (!started) return Refused;  // a guard stopped it before anything was removed
-    }
-    const RemovalSettings settings = ReadRemovalSettings();
-    for (const ResultRow& row : page.LvResult)
-        if (row.Checked) output.Out(OneLinePath(row.Key) + "\t" + WhyItStayed(row, settings));
-    output.Out("Cleaned Space : " + sizes.CalcSize(core::CleanedSize) +
-               ", Files : " + std::to_string(core::CleanedCount));
-    return page.CheckedResults() == 0 ? AllWell : SomeFilesStayed;
+    if (clean) return CleanResults(page, output);
+    for (const ResultRow& row : page.LvResult) output.Out(OneLinePath(row.Key));
+    output.Out("Found Files : " + std::to_string(page.LvResult.size()) +
+               ", All Files Size : " + core::ClsFileFolder().CalcSize(page.FoundBytes));
+    return AllWell;
 }
 
 }  // namespace junk
