@@ -90,7 +90,7 @@ TEST_F(JunkCommandLine, ExitCodesWhileTheWindowRuns) {
         std::string printed;
     } cases[] = {
         {"/?", 0, "Usage: Clarimo.exe /scan"},
-        {"/SCAN", 0, "Found Files : "},  // the fixed drives
+        {"/SCAN", 0, drive_.root() + "a.tmp\r\n"},  // every fixed drive, the test drive too
         {"/erase", 2, "Unknown command: /erase\r\nUsage: "},
         {"/scan " + drive_arg_ + " now", 2, "Not a drive: now"},
         {"/clean " + std::string(1, missing) + ":", 2, ": is not a drive the junk cleaner searches."},
