@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <memory>
+
 #include "platform/utf.h"
 
 namespace platform {
@@ -44,10 +46,10 @@ void ConsoleOutput::Write(HANDLE stream, const std::string& line) {
 
 std::vector<std::string> CommandLineArguments() {
     int count = 0;
-    wchar_t** words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    const std::unique_ptr<wchar_t*, decltype(&::LocalFree)> words(::CommandLineToArgvW(::GetCommandLineW(), &count),
+                                                                  &::LocalFree);
     std::vector<std::string> args;
-    for (int i = 1; words && i < count; ++i) args.push_back(ToUtf8(words[i]));
-    ::LocalFree(words);
+    for (int i = 1; words && i < count; ++i) args.push_back(ToUtf8(words.get()[i]));
     return args;
 }
 
