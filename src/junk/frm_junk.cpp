@@ -508,10 +508,10 @@ void Frm_Junk::SkipFolderOf(int index) {
         keys_.insert(row.Key);
         FoundBytes += row.Size;
     }
-    savedL2_ = L2 = "Found Files : " + std::to_string(LvResult.size());
-    savedL3_ = L3 = "All Files Size : " + fileFolder_.CalcSize(FoundBytes);
+    savedL2_ = "Found Files : " + std::to_string(LvResult.size());
+    savedL3_ = "All Files Size : " + fileFolder_.CalcSize(FoundBytes);
     UpdateCleanButton();
-    Redraw();
+    RestoreSummary();
 }
 
 void Frm_Junk::ExportList() {

@@ -1,5 +1,7 @@
 #include "junk/undo_log.h"
 
+#include <algorithm>
+
 #include "core/cls_file_folder.h"
 #include "core/settings.h"
 #include "platform/atomic_file.h"
@@ -89,7 +91,11 @@ UndoRecord ReadUndoLog(const std::string& path) {
     return record;
 }
 
-bool HasMovedFiles(const std::string& path) { return !ReadUndoLog(path).Files.empty(); }
+bool HasMovedFiles(const std::string& path) {
+    const UndoRecord record = ReadUndoLog(path);
+    return std::any_of(record.Files.begin(), record.Files.end(),
+                       [&](const MovedFile& file) { return file.Done || MovedUnmarked(record.Folder, file); });
+}
 
 UndoOutcome UndoLastClean(const std::string& path) {
     const UndoRecord record = ReadUndoLog(path);

@@ -52,7 +52,7 @@ private:
 
 UndoRecord ReadUndoLog(const std::string& path);
 
-// True when the record names a file that may be in the move folder.
+// True when the record names a file that was moved (done, or found moved).
 bool HasMovedFiles(const std::string& path);
 
 struct UndoOutcome {
