@@ -389,6 +389,16 @@ void Frm_Junk::FrmProg_Tm_Timer() {
     if (settings.ConDlg && prompts_.Message(question, kTitle, core::PromptIcon::Information,
                                             core::PromptButtons::YesNo) != core::PromptAnswer::Yes)
         return;
+    // Each move is in "Undo.ini" before it happens: no record, no move.
+    const std::string moveFolder = fileFolder_.AddSlash(settings.TMove);
+    UndoLogWriter undo(UndoLogPath());
+    if (settings.DType == Move && !undo.Begin(moveFolder)) {
+        prompts_.Message("The undo record \"" + UndoLogPath() +
+                             "\" cannot be written.\r\nNothing was moved. Please check that the program's folder "
+                             "can be written to.",
+                         kTitle, core::PromptIcon::Exclamation);
+        return;
+    }
 
     if (EnableMainWindow) EnableMainWindow(false);
     Prog.Visible = true;
@@ -396,10 +406,6 @@ void Frm_Junk::FrmProg_Tm_Timer() {
     pump.BeforePump = [this] {
         if (ProgressChanged) ProgressChanged();
     };
-    const std::string moveFolder = fileFolder_.AddSlash(settings.TMove);
-    // Each move is in "Undo.ini" before it happens; no record, no move.
-    UndoLogWriter undo(UndoLogPath());
-    const bool undoReady = settings.DType == Move && undo.Begin(moveFolder);
     size_t failures = 0;
     std::vector<ResultRow> kept;
     kept.reserve(LvResult.size());
@@ -423,7 +429,7 @@ void Frm_Junk::FrmProg_Tm_Timer() {
         bool gone = false;
         if (asPreviewed && settings.DType == 3) {
             const std::optional<std::string> target = FreeMoveTarget(moveFolder, row.Text, pump);
-            gone = target && undoReady && undo.Moving({row.Key, FileNameOf(*target), row.Size, row.Time}) &&
+            gone = target && undo.Moving({row.Key, FileNameOf(*target), row.Size, row.Time}) &&
                    fileFolder_.MoveFile(row.Key, *target);
             if (gone) undo.Moved();
         } else if (asPreviewed) {

@@ -47,7 +47,6 @@ TEST(FrmCleanOptions, SkipListEditsDuplicatesAndCancelledBrowse) {
     o.form.Cmd_AddFolder_Click();
     EXPECT_EQ(o.prompts.messages.at(0).text, "The folder \"C:\\Temp\"\r\n is already exists in folders list.");
     o.form.Cmd_AddFolder_Click();  // cancelled: nothing
-    EXPECT_EQ(o.prompts.messages.size(), 1u);
     o.form.LvSkip_SelectionChanged(0);
     o.form.LvSkip_KeyDown(0x2E);  // Delete
     o.form.Cmd_AddFolder_Click();

@@ -328,9 +328,13 @@ TEST(FrmJunk, UndoMovesBackNameContentAndTimeNeverOverAFileAndSurvivesAKill) {
     t.page.Cmd_Del_Click();  // a missing move folder stops the clean before anything
     EXPECT_NE(t.prompts.messages.at(0).text.find(moveTo / "unplugged"), std::string::npos);
     EXPECT_EQ(core::ReadIni(core::MainIniPath, "Options", "DType", ""), "3");  // the choice is kept
+    t.Options("TMove", moveTo.path());
+    MakeFolder(junk::UndoLogPath());  // no undo record can be written: nothing is moved either
+    t.page.Cmd_Del_Click();
+    EXPECT_NE(t.prompts.messages.at(1).text.find("Nothing was moved."), std::string::npos);
     EXPECT_EQ(core::CleanedCount, 0u);
     EXPECT_FALSE(t.page.Undo_Visible);
-    t.Options("TMove", moveTo.path());
+    platform::RemoveEmptyFolder(junk::UndoLogPath());
     t.page.Cmd_Del_Click();
     ASSERT_FALSE(Exists(t.tree / "a.tmp"));
     EXPECT_TRUE(t.page.Undo_Visible);
@@ -354,8 +358,7 @@ TEST(FrmJunk, UndoMovesBackNameContentAndTimeNeverOverAFileAndSurvivesAKill) {
     ASSERT_TRUE(writer.Moving({t.tree / "c.tmp", "c.tmp", 1, 0}));
     platform::AppendFileContent(junk::UndoLogPath(), "2Do");
     const junk::UndoRecord record = junk::ReadUndoLog(junk::UndoLogPath());
-    ASSERT_EQ(record.Files.size(), 2u);
-    EXPECT_TRUE(record.Files[0].Done && !record.Files[1].Done);
+    EXPECT_TRUE(record.Files.size() == 2 && record.Files[0].Done && !record.Files[1].Done);
     const junk::UndoOutcome outcome = junk::UndoLastClean(junk::UndoLogPath());
     EXPECT_EQ(outcome.Restored, 1u);
     EXPECT_EQ(outcome.NotRestored, 0u);

@@ -114,7 +114,6 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBinFollowingThemeAndDpi) {
 
     // "Select All" of the result list's menu, then Clean.
     ::SendMessageW(panel, WM_COMMAND, MAKEWPARAM(205, 0), 0);
-    EXPECT_EQ(ListView_GetItemState(results, 0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
     const auto before = platform::QueryRecycleBin().value_or(platform::RecycleBinContents{}).items;
     ::SendMessageW(page.CleanButton(), BM_CLICK, 0, 0);
     Pump();
