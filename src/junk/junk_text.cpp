@@ -1,7 +1,5 @@
 #include "junk/junk_text.h"
 
-#include <cstdio>
-
 namespace junk {
 namespace {
 
@@ -40,28 +38,6 @@ std::string LowerExtension(const std::string& path) {
     for (char& c : extension)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
     return extension;
-}
-
-std::string IsoTimeText(uint64_t fileTimeUtc) {
-    const uint64_t seconds = fileTimeUtc / 10000000;
-    const int64_t days = static_cast<int64_t>(seconds / 86400) - 134774;  // 1601-01-01 to 1970-01-01
-    const uint64_t rest = seconds % 86400;
-    // Civil date from days since 1970 (proleptic Gregorian calendar).
-    const int64_t z = days + 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t doe = z - era * 146097;
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int64_t mp = (5 * doy + 2) / 153;
-    const int64_t day = doy - (153 * mp + 2) / 5 + 1;
-    const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    const int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lldT%02llu:%02llu:%02lluZ", static_cast<long long>(year),
-                  static_cast<long long>(month), static_cast<long long>(day),
-                  static_cast<unsigned long long>(rest / 3600), static_cast<unsigned long long>(rest / 60 % 60),
-                  static_cast<unsigned long long>(rest % 60));
-    return text;
 }
 
 }  // namespace junk

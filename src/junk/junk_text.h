@@ -1,7 +1,6 @@
 // Texts of the junk page that need no operating system. Portable.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,8 +18,5 @@ std::string NumberedName(const std::string& fileName, int n);
 // The extension of a file name or path, lower-cased ASCII, without the dot;
 // "" when there is none.
 std::string LowerExtension(const std::string& path);
-
-// A FILETIME (UTC) as ISO 8601 in UTC: "2026-12-07T04:53:52Z".
-std::string IsoTimeText(uint64_t fileTimeUtc);
 
 }  // namespace junk

@@ -1,14 +1,14 @@
 #include "junk/result_export.h"
 
-#include "junk/junk_text.h"
 #include "platform/atomic_file.h"
+#include "platform/locale_format.h"
 
 namespace junk {
 
 std::string ResultListText(const std::vector<ResultRow>& rows) {
     std::string text;
     for (const ResultRow& row : rows)
-        text += row.Key + '\t' + std::to_string(row.Size) + '\t' + IsoTimeText(row.Time) + "\r\n";
+        text += row.Key + '\t' + std::to_string(row.Size) + '\t' + platform::IsoDateTimeText(row.Time) + "\r\n";
     return text;
 }
 

@@ -57,7 +57,9 @@ bool UndoLogWriter::Begin(const std::string& folderWithSlash) {
 }
 
 bool UndoLogWriter::Moving(const MovedFile& file) {
-    return platform::AppendFileContent(path_, EntryLine(count_ + 1, file)) && (++count_, true);
+    if (!platform::AppendFileContent(path_, EntryLine(count_ + 1, file))) return false;
+    ++count_;
+    return true;
 }
 
 bool UndoLogWriter::Moved() {
