@@ -115,6 +115,9 @@ public:
     int CheckedDrives = 0;
     ClsFindFiles Find;
     ProgressState Prog;
+    // The "< Back" view's link "Undo Last Clean": shown while the last clean
+    // moved files (or sent them to the recycle bin, which it points to).
+    bool Undo_Visible = false;
 
     // Ties to the main window and to the page's own window.
     std::function<void(bool)> EnDisButtonsHook;  // privacy buttons, options' junk link
@@ -124,6 +127,8 @@ public:
     std::function<void()> ProgressChanged;       // redraw FrmProg
     std::function<void()> PathChanged;           // redraw LbPath
     std::function<void()> Changed;               // redraw the page
+    // Starts a program ("Open Containing Folder"); the shell's by default.
+    std::function<void(const std::string& program, const std::string& parameters)> Launch;
 
     // Fills LvDrives: fixed, network and RAM drives; not floppy, removable
     // or optical ones.
@@ -146,6 +151,14 @@ public:
     // returns to the drive list).
     bool ResultListEmptied() const { return LvResultVisible && LvResult.empty(); }
 
+    // The result list's menu entries below Properties, for row index.
+    void OpenContainingFolder(int index);
+    // Adds the row's folder to the skipped folders (once) and takes every
+    // row below it out of the list and the totals.
+    void SkipFolderOf(int index);
+    void ExportList();
+    void Undo_Click();
+
     // Texts of a result row's columns.
     std::string SizeText(const ResultRow& row) const;
     static std::string DateText(const ResultRow& row);
@@ -162,6 +175,7 @@ private:
     void SaveCaptions();
     void Redraw();
     void NoItemsSelected(const std::string& text);
+    void UpdateUndoLink();
 
     core::Prompts& prompts_;
     core::ClsFileFolder fileFolder_;
@@ -170,6 +184,7 @@ private:
     bool scanLoopActive_ = false;
     bool pathDirty_ = false;
     std::string savedL2_, savedL3_, savedL4_;
+    std::optional<RemovalType> lastRemoval_;  // of this session's last clean that removed something
 };
 
 }  // namespace junk

@@ -24,7 +24,7 @@ constexpr Area kAreas[] = {
     {"cookies", ShowCookies},  // cookies[-empty]
     {"proc", ShowProcesses},   // proc-details|modules
     {"startup", ShowStartup},  // startup-add|all
-    {"junk", ShowJunk},        // junk-results|options
+    {"junk", ShowJunk},        // junk-results|menu|undo|options
     {"update", ShowUpdate},    // update-idle|checking|offered|current|failed
 };
 
