@@ -40,11 +40,21 @@ TEST(StartupOrigin, RegistryOriginSplitsIntoHiveKeyAndName) {
     EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER\\Tool", "Tool").valid);
     EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER", "Tool").valid);
 
+    // A folder entry: a shortcut named after the entry, any other file named in the key.
     o = ParseOrigin(FolderOriginKey("C:\\Start Menu\\Startup", 3), "Tool");
-    EXPECT_FALSE(o.registry);
-    EXPECT_TRUE(o.valid);
-    EXPECT_EQ(o.folder, "C:\\Start Menu\\Startup");
-    EXPECT_EQ(FolderOriginKey("C:\\S", 12), "C:\\S|12");
+    EXPECT_TRUE(!o.registry && o.valid);
+    EXPECT_EQ(o.folder + "|" + o.file, "C:\\Start Menu\\Startup|Tool.lnk");
+    o = ParseOrigin(FolderOriginKey("C:\\S", 12, "run.bat"), "run.bat");
+    EXPECT_EQ(o.folder + "|" + o.file, "C:\\S|run.bat");
+    EXPECT_FALSE(ParseOrigin("C:\\S|1|..\\..\\evil.bat", "evil.bat").valid);
+}
+
+TEST(StartupApproved, AnOddFirstByteIsOff) {
+    EXPECT_FALSE(ApprovedValueIsOff({0x02, 0, 0}));
+    EXPECT_FALSE(ApprovedValueIsOff({0x06}));
+    EXPECT_FALSE(ApprovedValueIsOff({}));
+    EXPECT_TRUE(ApprovedValueIsOff({0x03, 0x17, 0x79}));
+    EXPECT_TRUE(ApprovedValueIsOff({0x07}));
 }
 
 TEST(StartupKeepingFile, RoundTripsTypes) {
@@ -55,14 +65,15 @@ TEST(StartupKeepingFile, RoundTripsTypes) {
         {" Blank ", " 'x' ", "HKEY_CURRENT_USER\\Software\\Run\\ Blank ", kRegSz},
         {"\xD0\x96 link", "C:\\\xE4\xB8\xAD.exe", "C:\\Startup|2", 0},
         {"Kept", "C:\\k.exe", "C:\\Startup|3", 0, "Kept (2).lnk"},
+        {"run.bat", "C:\\Startup\\run.bat", "C:\\Startup|4|run.bat", 0, "run (2).bat"},
     };
     const auto sections = KeepingFileSections(entries);
     // Old files have no Type or File key: only entries that need one get it.
     std::vector<std::pair<std::string, std::string>> extraKeys;
     for (const auto& entry : sections[1].entries)
         if (entry.first.rfind("Type", 0) == 0 || entry.first.rfind("File", 0) == 0) extraKeys.push_back(entry);
-    EXPECT_EQ(extraKeys, (std::vector<std::pair<std::string, std::string>>{{"Type2", "2"}, {"File6", "Kept (2).lnk"}}));
-    EXPECT_EQ(sections[0].entries[0], (std::pair<std::string, std::string>{"kn", "6"}));
+    EXPECT_EQ(extraKeys, (std::vector<std::pair<std::string, std::string>>{
+                             {"Type2", "2"}, {"File6", "Kept (2).lnk"}, {"File7", "run (2).bat"}}));
 
     const auto back = ParseKeepingFile(ReaderOf(sections));
     ASSERT_TRUE(back);
@@ -140,33 +151,11 @@ TEST(StartupKeptEntries, HiddenOnlyWhenTheSameEntryIsActiveInTheSamePlace) {
     EXPECT_EQ(conflicts, (std::vector<bool>{false, true, false, false, false, false, false}));
 }
 
-TEST(StartupSettings, RangeRules) {
-    const auto inRange = ReadDisplaySettings("2", "2", "0", "1");
-    EXPECT_EQ((std::vector<int>{inRange.sortOrder, inRange.sortColumn, inRange.viewIndex, inRange.viewMode}),
-              (std::vector<int>{2, 2, 0, 1}));
-    const auto outside = ReadDisplaySettings("x", "1", "", "-1");
-    EXPECT_EQ((std::vector<int>{outside.sortOrder, outside.sortColumn, outside.viewIndex, outside.viewMode}),
-              (std::vector<int>{1, 1, 1, 3}));
-    EXPECT_EQ(NextSortOrder(2), 1);
-}
-
-TEST(StartupAddProgram, QuotesExistingPathsWithBlanks) {
-    EXPECT_EQ(QuotePathForRun("C:\\Program Files\\a.exe", true), "\"C:\\Program Files\\a.exe\"");
-    EXPECT_EQ(QuotePathForRun("\"C:\\Program Files\\a.exe\"", true), "\"C:\\Program Files\\a.exe\"");
-    EXPECT_EQ(QuotePathForRun("C:\\Program Files\\a.exe", false), "C:\\Program Files\\a.exe");
-    EXPECT_EQ(QuotePathForRun("C:\\a.exe", true), "C:\\a.exe");
-}
-
 TEST(StartupReport, FileNameAndText) {
     EXPECT_EQ(ReportFileName("C:\\r\\report"), "C:\\r\\report.txt");
     EXPECT_EQ(ReportFileName("C:\\r\\report.TXT"), "C:\\r\\report.TXT");
     EXPECT_EQ(ReportFileName("C:\\r.d\\report"), "C:\\r.d\\report.txt");
     EXPECT_EQ(ReportFileName("C:\\r\\report.log"), "C:\\r\\report.log");
-
-    const std::string text = ReportText("PC", "me", 2, {{true, "Registry\\All Users\\Run"}, {false, "A"}, {false, "B"}},
-                                        "1/2/2024 3:04:05 PM");
-    EXPECT_EQ(text,
-              "Startup Programs Report\r\n\r\nComputer Name : PC\r\nUser Name : me\r\nStartup Programs Number : 2\r\n"
-              "\r\nRegistry\\All Users\\Run\r\n  A\r\n  B\r\nReport Created By : Clarimo 2.0\r\n\r\n"
-              "1/2/2024 3:04:05 PM\r\n");
+    const std::string text = ReportText("PC", "me", 1, {{false, "A", "Disabled by Windows"}}, "now");
+    EXPECT_NE(text.find("\r\n  A (Disabled by Windows)\r\n"), std::string::npos);
 }

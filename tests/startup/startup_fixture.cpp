@@ -42,12 +42,28 @@ ShortcutInfo ReadShortcut(const std::string& path) {
     return info;
 }
 
+int RowOf(const startup::Frm_Startup& page, const std::string& name) {
+    for (size_t i = 0; i < page.Rows().size(); ++i)
+        if (page.Rows()[i].entry.name == name) return static_cast<int>(i);
+    return -1;
+}
+
+void WaitForProgramInfo(startup::Frm_Startup& page) {
+    for (int i = 0; i < 2000 && !page.ProgramInfoComplete(); ++i) {
+        ::Sleep(10);
+        page.DrainProgramInfo();
+    }
+    ASSERT_TRUE(page.ProgramInfoComplete());
+}
+
 StartupPlaces::StartupPlaces() {
     using startup::Hive;
-    where_.registry[0] = {{Hive::CurrentUser, machineRun()}, {Hive::CurrentUser, machineRun32()}};
-    where_.registry[1] = {{Hive::CurrentUser, machineRunOnce()}};
-    where_.registry[2] = {{Hive::CurrentUser, userRun()}};
-    where_.registry[3] = {{Hive::CurrentUser, userRunOnce()}};
+    constexpr Hive user = Hive::CurrentUser;
+    where_.registry[0] = {{user, machineRun()}, {user, machineRun32()}};
+    where_.registry[1] = {{user, machineRunOnce()}};
+    where_.registry[2] = {{user, userRun(), approvedRun()}, {user, userPolicy(), {}, true}};
+    where_.registry[3] = {{user, userRunOnce()}};
+    where_.userStartupApproved = {user, approvedFolder()};
     where_.commonStartupFolder = temp_ / "Common Startup";
     where_.userStartupFolder = temp_ / "User Startup";
     testing_support::MakeFolder(where_.commonStartupFolder);
