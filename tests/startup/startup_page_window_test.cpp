@@ -35,7 +35,7 @@ protected:
 
 }  // namespace
 
-TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyWithIconsAndStatusFilledIn) {
+TEST_F(StartupPageWindowTest, RowsIconsStatusThemeBalloonAndApply) {
     ::InitCommonControls();
     SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
     SetText(HKEY_CURRENT_USER, userPolicy(), "Missing", "C:\\nowhere\\missing.exe -x");
@@ -53,7 +53,6 @@ TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyWithIconsAndStatusFilledIn) 
     for (int i = 0; i < 200 && !logic.ProgramInfoComplete(); ++i) Pump(50);
     Pump();
     ASSERT_EQ(ListView_GetItemCount(list), 2);
-    EXPECT_EQ(ListView_GetView(list), static_cast<DWORD>(LV_VIEW_DETAILS));
     const int notepad = testing_support::FindListRow(list, "Notepad");
     EXPECT_EQ(testing_support::ListCellText(list, notepad, 1), "C:\\windows\\notepad.exe");
     EXPECT_EQ(testing_support::ListCellText(list, 1 - notepad, 2), "Policy");
@@ -68,17 +67,43 @@ TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyWithIconsAndStatusFilledIn) 
     EXPECT_TRUE(ListView_GetCheckState(list, notepad));
     ListView_SetCheckState(list, notepad, FALSE);
     Pump();
-    EXPECT_FALSE(logic.Rows()[notepad].checked);
     ::SendMessageW(page.ApplyButton(), BM_CLICK, 0, 0);
     Pump();
     EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Notepad").exists);
     EXPECT_TRUE(::IsWindowEnabled(page.ApplyButton()));
-    ListView_SetCheckState(list, testing_support::FindListRow(list, "Notepad"), TRUE);
-    Pump();
-    ::SendMessageW(page.ApplyButton(), BM_CLICK, 0, 0);
-    Pump();
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Notepad"), "C:\\windows\\notepad.exe");
-    EXPECT_FALSE(testing_support::Exists(where_.currentUserKeepingFile));
+    EXPECT_TRUE(testing_support::Exists(where_.currentUserKeepingFile));
+
+    // The page in the colour theme (its tool bar band too), its fonts again
+    // after a DPI change, its balloon inside the page, and the list's menu on
+    // the keyboard.
+    const HWND panel = page.Panel();
+    controls::SetThemeValues(3);  // "Gray"
+    controls::NotifyThemeSubscribers();
+    RECT client{};
+    ::GetClientRect(panel, &client);
+    EXPECT_EQ(testing_support::ErasedColour(panel, {client.right / 2, 2}),
+              controls::ResolveColor(controls::Blend(controls::ThemeColor, controls::kWhite, 55)));
+    EXPECT_EQ(ListView_GetTextColor(list), controls::ResolveColor(controls::ThemeTextColor));
+    controls::SetThemeValues(0);
+    controls::NotifyThemeSubscribers();
+    ::SendMessageW(panel, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+    EXPECT_EQ(::SendMessageW(list, WM_GETFONT, 0, 0), ::SendMessageW(panel, WM_GETFONT, 0, 0));
+
+    logic.balloonText = "1 item could not be changed. The list shows it as it is now.";
+    page.Sync();
+    HWND balloon = ::GetDlgItem(panel, 106);
+    ASSERT_TRUE(page.Balloon().Shown() && balloon);
+    EXPECT_FALSE(::GetWindowLongW(balloon, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ::ShowWindow(panel, SW_HIDE);  // a page switch
+    EXPECT_FALSE(::IsWindowVisible(balloon));
+    ::ShowWindow(panel, SW_SHOW);
+
+    ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    for (const bool shiftF10 : {false, true}) {
+        const auto texts = testing_support::KeyboardMenuTexts(list, shiftF10);
+        ASSERT_GT(texts.size(), 2u) << shiftF10;
+        EXPECT_EQ(texts[2], "Add Program");
+    }
 }
 
 namespace {
@@ -148,52 +173,4 @@ TEST_F(StartupPageWindowTest, DialogsOwnTheirPromptsAndGiveTheOwnerBackFirst) {
     EXPECT_TRUE(testing_support::Exists(temp_ / "report.txt"));
     ASSERT_EQ(prompts_.owners.size(), 2u);
     EXPECT_EQ(prompts_.owners[1], DestroyWatch::watched);
-}
-
-// The page in the colour theme (its tool bar band too), its fonts again
-// after a DPI change, its balloon inside the page, and the list's menu on
-// the keyboard.
-TEST_F(StartupPageWindowTest, ThemeDpiBalloonAndKeyboardMenu) {
-    SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
-    core::MainIniPath.clear();
-    testing_support::TestWindow host(760, 520);
-    Frm_Startup logic(prompts_, where_);
-    StartupPageWindow page(logic, prompts_);
-    ASSERT_TRUE(page.Create(host.hwnd()));
-    Pump(300);
-    HWND panel = page.Panel();
-
-    controls::SetThemeValues(3);  // "Gray"
-    controls::NotifyThemeSubscribers();
-    RECT client{};
-    ::GetClientRect(panel, &client);
-    const COLORREF band = testing_support::ErasedColour(panel, {client.right / 2, 2});
-    EXPECT_EQ(band, controls::ResolveColor(controls::Blend(controls::ThemeColor, controls::kWhite, 55)));
-    EXPECT_EQ(testing_support::ErasedColour(panel, {client.right / 2, client.bottom - 3}),
-              controls::ResolveColor(controls::ThemeBackColor));
-    EXPECT_EQ(ListView_GetTextColor(page.List()), controls::ResolveColor(controls::ThemeTextColor));
-    controls::SetThemeValues(0);
-    controls::NotifyThemeSubscribers();
-
-    ::SendMessageW(panel, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
-    EXPECT_EQ(::SendMessageW(page.List(), WM_GETFONT, 0, 0), ::SendMessageW(panel, WM_GETFONT, 0, 0));
-
-    logic.balloonText = "1 item could not be changed. The list shows it as it is now.";
-    logic.balloonIsError = true;
-    page.Sync();
-    EXPECT_TRUE(page.Balloon().Shown());
-    EXPECT_EQ(page.Balloon().Icon(), controls::MessageIcon::Error);
-    HWND balloon = ::GetDlgItem(panel, 106);
-    ASSERT_NE(balloon, nullptr);
-    EXPECT_FALSE(::GetWindowLongW(balloon, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    ::ShowWindow(panel, SW_HIDE);  // a page switch
-    EXPECT_FALSE(::IsWindowVisible(balloon));
-    ::ShowWindow(panel, SW_SHOW);
-
-    ListView_SetItemState(page.List(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    for (const bool shiftF10 : {false, true}) {
-        const auto texts = testing_support::KeyboardMenuTexts(page.List(), shiftF10);
-        ASSERT_FALSE(texts.empty()) << shiftF10;
-        EXPECT_EQ(texts[2], "Add Program");
-    }
 }

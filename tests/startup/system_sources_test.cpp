@@ -45,30 +45,27 @@ protected:
 TEST_F(SystemSources, EachViewListsItsKeysAndFolderAndPutsEntriesBackWhereTheyWere) {
     struct Source {
         HKEY root;
-        const char* prefix;
         const char* key;
         DWORD type;
     };
-    struct Case {
+    const struct {
         View view;
         std::vector<Source> keys;
         std::string folder;
-    };
-    constexpr char kLm[] = "HKEY_LOCAL_MACHINE\\", kCu[] = "HKEY_CURRENT_USER\\";
-    const std::vector<Case> cases = {
+    } cases[] = {
         // Both registry views of the machine's Run key, each value kept in its own.
         {View::AllUsers,
-         {{HKEY_LOCAL_MACHINE, kLm, kMachineRunKey, REG_SZ},
-          {HKEY_LOCAL_MACHINE, kLm, kMachineRun32Key, REG_EXPAND_SZ},
-          {HKEY_LOCAL_MACHINE, kLm, kMachineRunOnceKey, REG_SZ}},
+         {{HKEY_LOCAL_MACHINE, kMachineRunKey, REG_SZ},
+          {HKEY_LOCAL_MACHINE, kMachineRun32Key, REG_EXPAND_SZ},
+          {HKEY_LOCAL_MACHINE, kMachineRunOnceKey, REG_SZ}},
          where_.commonStartupFolder},
         {View::CurrentUser,
-         {{HKEY_CURRENT_USER, kCu, kUserRunKey, REG_EXPAND_SZ}, {HKEY_CURRENT_USER, kCu, kUserRunOnceKey, REG_SZ}},
+         {{HKEY_CURRENT_USER, kUserRunKey, REG_EXPAND_SZ}, {HKEY_CURRENT_USER, kUserRunOnceKey, REG_SZ}},
          where_.userStartupFolder},
     };
     // Harmless, and written while this Wine session runs.
     const std::string command = "%SystemRoot%\\system32\\cmd.exe /c rem";
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(ViewText(c.view));
         std::deque<RealKeyGuard> guards;
         std::vector<std::string> names;
@@ -88,9 +85,10 @@ TEST_F(SystemSources, EachViewListsItsKeysAndFolderAndPutsEntriesBackWhereTheyWe
         Frm_Startup page(prompts_, where_);
         page.Cmb_View_Click(static_cast<int>(c.view));
         for (size_t i = 0; i < names.size(); ++i) {
+            const std::string hive =
+                c.keys[i].root == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
             ASSERT_GE(RowOf(page, names[i]), 0) << names[i];
-            EXPECT_EQ(page.Rows()[RowOf(page, names[i])].entry.originKey,
-                      c.keys[i].prefix + std::string(c.keys[i].key) + "\\" + names[i]);
+            EXPECT_EQ(page.Rows()[RowOf(page, names[i])].entry.originKey, hive + c.keys[i].key + "\\" + names[i]);
         }
         names.push_back(unique_);
         for (const std::string& name : names) ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), false)) << name;
@@ -102,10 +100,7 @@ TEST_F(SystemSources, EachViewListsItsKeysAndFolderAndPutsEntriesBackWhereTheyWe
         EXPECT_EQ(ReadKeepingFile(where_.KeepingFile(c.view)).size(), names.size());
 
         page.Mnu_Pop_Refresh_Click();
-        for (const std::string& name : names) {
-            ASSERT_GE(RowOf(page, name), 0) << name;
-            ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), true));
-        }
+        for (const std::string& name : names) ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), true)) << name;
         page.ApplyChanges();
         // Each value back in its own key (and only there), with its type.
         for (size_t i = 0; i < c.keys.size(); ++i) {
