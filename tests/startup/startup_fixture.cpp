@@ -13,33 +13,28 @@ using platform::ToWide;
 
 void MakeShortcut(const std::string& path, const std::string& target, const std::string& arguments,
                   const std::string& workingFolder) {
-    const ShortcutInfo info{target, arguments, workingFolder};
     platform::ComApartment com;
     platform::ComPtr<IShellLinkW> link;
     platform::ComPtr<IPersistFile> file;
     ASSERT_TRUE(SUCCEEDED(link.create(CLSID_ShellLink, IID_IShellLinkW)));
     ASSERT_TRUE(SUCCEEDED(link.queryInterface(IID_IPersistFile, file)));
-    link->SetPath(ToWide(info.target).c_str());
-    link->SetArguments(ToWide(info.arguments).c_str());
-    link->SetWorkingDirectory(ToWide(info.workingFolder).c_str());
+    link->SetPath(ToWide(target).c_str());
+    link->SetArguments(ToWide(arguments).c_str());
+    link->SetWorkingDirectory(ToWide(workingFolder).c_str());
     ASSERT_TRUE(SUCCEEDED(file->Save(ToWide(path).c_str(), TRUE))) << path;
 }
 
 ShortcutInfo ReadShortcut(const std::string& path) {
-    ShortcutInfo info;
     platform::ComApartment com;
     platform::ComPtr<IShellLinkW> link;
     platform::ComPtr<IPersistFile> file;
     if (FAILED(link.create(CLSID_ShellLink, IID_IShellLinkW)) || FAILED(link.queryInterface(IID_IPersistFile, file)) ||
         FAILED(file->Load(ToWide(path).c_str(), STGM_READ)))
-        return info;
-    wchar_t buffer[1024] = {};
-    if (SUCCEEDED(link->GetPath(buffer, 1024, nullptr, SLGP_RAWPATH))) info.target = ToUtf8(buffer);
-    buffer[0] = 0;
-    if (SUCCEEDED(link->GetArguments(buffer, 1024))) info.arguments = ToUtf8(buffer);
-    buffer[0] = 0;
-    if (SUCCEEDED(link->GetWorkingDirectory(buffer, 1024))) info.workingFolder = ToUtf8(buffer);
-    return info;
+        return {};
+    wchar_t target[1024] = {}, arguments[1024] = {};
+    link->GetPath(target, 1024, nullptr, SLGP_RAWPATH);
+    link->GetArguments(arguments, 1024);
+    return {ToUtf8(target), ToUtf8(arguments)};
 }
 
 int RowOf(const startup::Frm_Startup& page, const std::string& name) {

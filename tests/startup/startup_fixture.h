@@ -24,9 +24,7 @@ using testing_support::SetRaw;
 using testing_support::SetText;
 
 struct ShortcutInfo {
-    std::string target;
-    std::string arguments;
-    std::string workingFolder;
+    std::string target, arguments;
 };
 void MakeShortcut(const std::string& path, const std::string& target, const std::string& arguments = "",
                   const std::string& workingFolder = "");

@@ -109,9 +109,7 @@ TEST_F(SystemSources, EachViewListsItsKeysAndFolderAndPutsEntriesBackWhereTheyWe
             EXPECT_EQ(back.type, c.keys[i].type);
             EXPECT_EQ(GetText(c.keys[i].root, c.keys[i].key, names[i]), command);
         }
-        const ShortcutInfo info = ReadShortcut(link);
-        EXPECT_EQ(info.arguments, "--user");
-        EXPECT_EQ(info.workingFolder, "C:\\");
+        EXPECT_EQ(ReadShortcut(link).arguments, "--user");
         EXPECT_FALSE(Exists(where_.KeepingFile(c.view)));
     }
 }
