@@ -36,9 +36,8 @@ TEST(StartupOrigin, RegistryOriginSplitsIntoHiveKeyAndName) {
     EXPECT_EQ(o.keyPath, "SOFTWARE\\WOW6432Node\\Run");
 
     // A key that does not end in the name is refused rather than cut blindly.
-    EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER\\Software\\Run\\Other", "Tool").valid);
-    EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER\\Tool", "Tool").valid);
-    EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER", "Tool").valid);
+    for (const char* bad : {"HKEY_CURRENT_USER\\Software\\Run\\Other", "HKEY_CURRENT_USER\\Tool", "HKEY_CURRENT_USER"})
+        EXPECT_FALSE(ParseOrigin(bad, "Tool").valid) << bad;
 
     // A folder entry: a shortcut named after the entry, any other file named in the key.
     o = ParseOrigin(FolderOriginKey("C:\\Start Menu\\Startup", 3), "Tool");

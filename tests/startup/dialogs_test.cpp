@@ -18,84 +18,66 @@ namespace {
 class AddNewProg : public StartupPlaces {
 protected:
     ScriptedPrompts prompts_;
+    Frm_Startup page_{prompts_, where_};
+    // The dialog opens over the Current User view.
+    const bool shown_ = (page_.Cmb_View_Click(0), true);
+    Frm_AddNewProg dialog_{prompts_, page_};
 };
 using AllProp = AddNewProg;
 
 }  // namespace
 
-TEST_F(AddNewProg, OkNeedsANameAndAPathAndWritesToTheChosenView) {
-    Frm_Startup page(prompts_, where_);
-    page.Cmb_View_Click(0);
-    Frm_AddNewProg dialog(prompts_, page);
-    EXPECT_EQ(dialog.targetIndex, 0);  // follows the page's view
-    dialog.Txt_Name_Change("   ");
-    dialog.Txt_Path_Change("C:\\everyone.exe");
-    EXPECT_FALSE(dialog.okEnabled);
-    EXPECT_FALSE(dialog.Cmd_OK_Click());
-    dialog.Txt_Name_Change("Everyone");
-    EXPECT_TRUE(dialog.okEnabled);
-    dialog.Txt_Path_LostFocus();
-    EXPECT_EQ(dialog.balloonText, "Selected file does not exists, Please select a valid file");
-
-    // All Users from the Current User view: nothing shows until the view is switched.
-    dialog.targetIndex = 1;
-    EXPECT_TRUE(dialog.Cmd_OK_Click());
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Everyone"), "C:\\everyone.exe");
-    EXPECT_TRUE(page.Rows().empty());
-    page.Cmb_View_Click(1);
-    ASSERT_EQ(page.Rows().size(), 1u);
-}
-
-TEST_F(AddNewProg, AddsAQuotedPathAndRefreshesThePage) {
+TEST_F(AddNewProg, OkNeedsANameAndAPathAndAddsAQuotedPath) {
     const std::string exe = temp_ / "My Tools\\tool.exe";
     testing_support::MakeFolder(temp_ / "My Tools");
     testing_support::WriteFile(exe, "MZ");
-    Frm_Startup page(prompts_, where_);
-    page.Cmb_View_Click(0);
-    Frm_AddNewProg dialog(prompts_, page);
-
-    dialog.Txt_Path_Change("C:\\missing.exe");
-    dialog.Txt_Path_LostFocus();
+    EXPECT_EQ(dialog_.targetIndex, 0);  // follows the page's view
+    dialog_.Txt_Name_Change("   ");
+    dialog_.Txt_Path_Change("C:\\missing.exe");
+    EXPECT_FALSE(dialog_.okEnabled || dialog_.Cmd_OK_Click());
+    dialog_.Txt_Path_LostFocus();
+    EXPECT_EQ(dialog_.balloonText, "Selected file does not exists, Please select a valid file");
     prompts_.openFileAnswers = {exe};
-    EXPECT_EQ(dialog.Cmd_Browse_Click(), Frm_AddNewProg::Focus::NameBox);
-    EXPECT_EQ(dialog.balloonText, "");
-    EXPECT_EQ(dialog.pathText, exe);
-    dialog.Txt_Name_Change("My Tool");
-    EXPECT_TRUE(dialog.Cmd_OK_Click());
+    EXPECT_EQ(dialog_.Cmd_Browse_Click(), Frm_AddNewProg::Focus::NameBox);
+    EXPECT_EQ(dialog_.balloonText, "");
+    dialog_.Txt_Name_Change("My Tool");
+    EXPECT_TRUE(dialog_.okEnabled && dialog_.Cmd_OK_Click());
     EXPECT_TRUE(prompts_.messages.empty());
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "My Tool"), "\"" + exe + "\"");
-    ASSERT_EQ(page.Rows().size(), 1u);
-    WaitForProgramInfo(page);
-    EXPECT_TRUE(page.Rows()[0].program->exists);
-    EXPECT_TRUE(page.SkipChangeCheck());
-
+    ASSERT_EQ(page_.Rows().size(), 1u);
+    WaitForProgramInfo(page_);
+    EXPECT_TRUE(page_.Rows()[0].program->exists);
+    EXPECT_TRUE(page_.SkipChangeCheck());
     prompts_.openFileAnswers = {exe};
-    EXPECT_EQ(dialog.Cmd_Browse_Click(), Frm_AddNewProg::Focus::OkButton);
+    EXPECT_EQ(dialog_.Cmd_Browse_Click(), Frm_AddNewProg::Focus::OkButton);
 }
 
 TEST_F(AddNewProg, AMissingProgramOrAnExistingNameIsAskedAbout) {
     SetText(HKEY_CURRENT_USER, userRun(), "Taken", "C:\\first.exe");
-    Frm_Startup page(prompts_, where_);
-    page.Cmb_View_Click(0);
-    Frm_AddNewProg dialog(prompts_, page);
-    dialog.Txt_Name_Change("Taken");
-    dialog.Txt_Path_Change("C:\\Missing Folder\\second.exe");
-
+    page_.Mnu_Pop_Refresh_Click();
+    dialog_.Txt_Name_Change("Taken");
+    dialog_.Txt_Path_Change("C:\\Missing Folder\\second.exe");
     // Yes to the missing program, No to replacing the value: nothing changes.
     prompts_.messageAnswers = {PromptAnswer::Yes, PromptAnswer::No};
-    EXPECT_FALSE(dialog.Cmd_OK_Click());
+    EXPECT_FALSE(dialog_.Cmd_OK_Click());
     ASSERT_EQ(prompts_.messages.size(), 2u);
     EXPECT_EQ(prompts_.messages[0].text, "The specified program does not exists, Are you sure you want to continue ?");
     EXPECT_NE(prompts_.messages[1].text.find("C:\\first.exe"), std::string::npos);
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Taken"), "C:\\first.exe");
-
-    prompts_.messageAnswers = {PromptAnswer::Yes, PromptAnswer::Yes};
-    EXPECT_TRUE(dialog.Cmd_OK_Click());
+    EXPECT_TRUE(dialog_.Cmd_OK_Click());
     // A missing file is written as typed, and listed with the default picture.
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Taken"), "C:\\Missing Folder\\second.exe");
-    ASSERT_EQ(page.Rows().size(), 1u);
-    WaitForProgramInfo(page);
-    EXPECT_FALSE(page.Rows()[0].program->exists);
+    WaitForProgramInfo(page_);
+    EXPECT_FALSE(page_.Rows().at(0).program->exists);
+
+    // All Users from the Current User view: nothing shows until the view is switched.
+    dialog_.targetIndex = 1;
+    dialog_.Txt_Name_Change("Everyone");
+    EXPECT_TRUE(dialog_.Cmd_OK_Click());
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Everyone"), "C:\\Missing Folder\\second.exe");
+    EXPECT_EQ(page_.Rows().size(), 1u);
+    page_.Cmb_View_Click(1);
+    EXPECT_EQ(page_.Rows().size(), 1u);
 }
 
 TEST_F(AllProp, TheReportListsEveryGroupWithEntries) {

@@ -36,7 +36,8 @@ protected:
 
 TEST_F(StartupPageWindowTest, RowsIconsStatusThemeBalloonAndApply) {
     ::InitCommonControls();
-    SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
+    SetText(HKEY_CURRENT_USER, machineRun(), "Notepad", "C:\\windows\\notepad.exe");
+    where_.registry[0].push_back({startup::Hive::CurrentUser, userPolicy(), {}, true});
     SetText(HKEY_CURRENT_USER, userPolicy(), "Missing", "C:\\nowhere\\missing.exe -x");
     core::MainIniPath.clear();  // default settings: All Users, Details
     testing_support::TestWindow host(760, 520);
@@ -44,10 +45,6 @@ TEST_F(StartupPageWindowTest, RowsIconsStatusThemeBalloonAndApply) {
     StartupPageWindow page(logic, prompts_);
     ASSERT_TRUE(page.Create(host.hwnd()));
     Pump(300);
-    ASSERT_EQ(logic.ShownView(), 1);
-    HWND selector = ::FindWindowExW(page.Panel(), nullptr, WC_COMBOBOXW, nullptr);
-    ::SendMessageW(selector, CB_SETCURSEL, 0, 0);
-    ::SendMessageW(page.Panel(), WM_COMMAND, MAKEWPARAM(100, CBN_SELCHANGE), reinterpret_cast<LPARAM>(selector));
     const HWND list = page.List();
     for (int i = 0; i < 200 && !logic.ProgramInfoComplete(); ++i) Pump(50);
     Pump();
@@ -68,9 +65,9 @@ TEST_F(StartupPageWindowTest, RowsIconsStatusThemeBalloonAndApply) {
     Pump();
     ::SendMessageW(page.ApplyButton(), BM_CLICK, 0, 0);
     Pump();
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Notepad").exists);
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, machineRun(), "Notepad").exists);
     EXPECT_TRUE(::IsWindowEnabled(page.ApplyButton()));
-    EXPECT_TRUE(testing_support::Exists(where_.currentUserKeepingFile));
+    EXPECT_TRUE(testing_support::Exists(where_.allUsersKeepingFile));
 
     // The page in the colour theme (its tool bar band too), its fonts again
     // after a DPI change, its balloon inside the page, and the list's menu on
