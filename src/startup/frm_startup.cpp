@@ -121,10 +121,10 @@ void Frm_Startup::DrainProgramInfo() {
     Changed();
 }
 
-ProgramInfoPtr Frm_Startup::SelectedProgram() {
-    StartupRow& row = rows_[selectedRow_];
-    if (!row.program) row.program = std::make_shared<const ProgramInfo>(ReadProgramInfo(row.entry.command, false));
-    return row.program;
+ProgramInfoPtr Frm_Startup::SelectedProgram() const {
+    // Not kept: the worker's reading, icons and all, fills the row later.
+    const StartupRow& row = rows_[selectedRow_];
+    return row.program ? row.program : std::make_shared<const ProgramInfo>(ReadProgramInfo(row.entry.command, false));
 }
 
 void Frm_Startup::ReloadView() {

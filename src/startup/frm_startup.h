@@ -131,7 +131,7 @@ private:
     void RefreshConflicts();
     void RequestProgramInfo();
     // The selected row's program; read now when the worker has not yet.
-    ProgramInfoPtr SelectedProgram();
+    ProgramInfoPtr SelectedProgram() const;
 
     core::Prompts& prompts_;
     StartupLocations where_;
