@@ -33,22 +33,4 @@ TEST_F(ClsCashTest, ListAppendsEveryEntryAfterWhatTheListHeld) {
     EXPECT_FALSE(IsListedEntry(platform::kUrlHistoryCacheEntry));
 }
 
-TEST_F(ClsCashTest, ClearsSplitTheCacheAndBothKeepTheWordInside) {
-    FillCache();
-    Add("cookie:user@lower.example/");
-    cash_.ClearCookies();
-    EXPECT_THAT(AllCacheUrls(), UnorderedElementsAre(kCookieImage, kPage, "cookie:user@lower.example/"));
-    FillCache();
-    cash_.ClearCash();
-    EXPECT_THAT(AllCacheUrls(), UnorderedElementsAre(kCookie, kOtherCookie, kCookieImage));
-}
-
-TEST_F(ClsCashTest, DeleteCashEntryTakesExactlyThatEntry) {
-    FillCache();
-    cash_.DeleteCashEntry(kOtherCookie);
-    cash_.DeleteCashEntry(kOtherCookie);
-    cash_.DeleteCashEntry("http://never.example/");
-    EXPECT_THAT(AllCacheUrls(), UnorderedElementsAre(kCookie, kCookieImage, kPage));
-}
-
 }  // namespace

@@ -56,7 +56,7 @@ bool Value(const std::string& key, const char* name) { return core::RegValueExis
 class DoCleanTest : public UrlCacheTest {
 protected:
     privacy::CleanReport Clean(std::initializer_list<int> items) {
-        std::array<bool, privacy::kPrivacyItemCount> checked{};
+        std::array<bool, privacy::kItemCount> checked{};
         for (int item : items) checked[item] = true;
         return privacy::DoClean(checked, nullptr, files_, cash_);
     }
@@ -80,8 +80,7 @@ TEST_F(DoCleanTest, TempFolderIsEmptiedWithoutFollowingLinks) {
     ASSERT_TRUE(testing_support::MakeFolderLink(temp + "\\link", area / "outside"));
     TempVariables variables(temp);
     ASSERT_EQ(files_.GetTempPathStr(), temp);
-    platform::UniqueHandle inUse(::CreateFileW(platform::ToWide(temp + "\\in-use.tmp").c_str(), GENERIC_READ, 0,
-                                               nullptr, OPEN_EXISTING, 0, nullptr));
+    const platform::UniqueHandle inUse = HoldOpen(temp + "\\in-use.tmp");
 
     EXPECT_TRUE(Clean({0}).foldersLeftAlone.empty());
     EXPECT_TRUE(Exists(temp));
@@ -170,10 +169,39 @@ TEST_F(DoCleanTest, CacheCookieAndFolderItems) {
     EXPECT_FALSE(Exists(files_.GetSpecialFolder(8) + "\\clarimo sub"));
     EXPECT_FALSE(Exists(files_.GetSpecialFolder(32) + "\\clarimo sub"));
     EXPECT_TRUE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
+    Add("cookie:user@lower.example/");  // case-sensitive: not a cookie
     Clean({11});
-    EXPECT_THAT(AllCacheUrls(), testing::ElementsAre(kCookieImage));
+    EXPECT_THAT(AllCacheUrls(), testing::UnorderedElementsAre(kCookieImage, "cookie:user@lower.example/"));
     EXPECT_FALSE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
     EXPECT_TRUE(Exists(files_.GetSpecialFolder(8)));
+}
+
+// Only the cache folders of every profile are emptied (and kept); a file held
+// open stays and is counted for its item.
+TEST_F(DoCleanTest, BrowserCachesAreEmptiedAndTheProfilesKept) {
+    BrowserProfiles browsers;
+    const std::string chrome = BrowserProfiles::Folder(privacy::kChromeItem) + "\\";
+    const std::string edge = BrowserProfiles::Folder(privacy::kEdgeItem) + "\\Default\\";
+    const std::string firefox = BrowserProfiles::Folder(privacy::kFirefoxItem) + "\\ab12.default\\";
+    const std::string emptied[] = {chrome + "Default\\Cache\\Cache_Data\\f_0001",
+                                   chrome + "Profile 2\\Code Cache\\js\\a", edge + "GPUCache\\data_1",
+                                   firefox + "cache2\\entries\\3A2B"};
+    const std::string kept[] = {chrome + "Default\\Cookies", chrome + "Profile 2\\History",
+                                edge + "Login Data",         chrome + "System Profile\\Cache\\f_0001",
+                                firefox + "cookies.sqlite",  firefox + "places.sqlite",
+                                firefox + "cache2\\in-use"};
+    for (const std::string& file : emptied) browsers.Put(file);
+    for (const std::string& file : kept) browsers.Put(file);
+    const platform::UniqueHandle inUse = HoldOpen(firefox + "cache2\\in-use");
+
+    const privacy::CleanReport report = Clean({privacy::kChromeItem, privacy::kEdgeItem, privacy::kFirefoxItem});
+    for (const std::string& file : emptied) EXPECT_FALSE(Exists(file)) << file;
+    for (const std::string& file : kept) EXPECT_TRUE(Exists(file)) << file;
+    EXPECT_TRUE(Exists(chrome + "Default\\Cache") && Exists(edge + "GPUCache"));
+    EXPECT_TRUE(report.foldersLeftAlone.empty());
+    ASSERT_EQ(report.filesInUse.size(), 1u);
+    EXPECT_EQ(report.filesInUse[0].item, privacy::kFirefoxItem);
+    EXPECT_EQ(report.filesInUse[0].files, 1);
 }
 
 TEST_F(DoCleanTest, ClipboardAndRecycleBinAreEmptied) {

@@ -15,30 +15,28 @@
 namespace {
 
 using privacy::Frm_Privacy;
+using privacy::kFirefoxItem;
+using privacy_testing::BrowserProfiles;
 using privacy_testing::ProgramTraces;
 using testing_support::WriteFile;
 
 constexpr int kWinRar = 15, kAcdSee = 18, kAdobe = 19;
 constexpr char kAcdSeeKey[] = "Software\\ACD Systems\\ACDSee";
 
-TEST(FrmPrivacy, ProgramItemsFollowTheirKeys) {
+TEST(FrmPrivacy, ProgramItemsFollowTheirKeysAndTheCounterFollowsThem) {
     ProgramTraces traces;
     Frm_Privacy page;
     page.Form_Load();
-    for (int i = 12; i <= 19; ++i) EXPECT_FALSE(page.Chk()[i].enabled) << i;
-    for (int i = 0; i <= 11; ++i) EXPECT_TRUE(page.Chk()[i].enabled) << i;
+    for (int i = 0; i <= 19; ++i) EXPECT_EQ(page.Chk()[i].enabled, i <= 11) << i;
     EXPECT_EQ(page.Chk()[12].caption, "Ms WordPad (No Recent)");
     EXPECT_EQ(page.Chk()[kWinRar].caption, "Win Rar  (No Recent)");
     EXPECT_EQ(page.Chk()[kAdobe].caption, "Adobe Acrobat Reader 5.0 && 6.0 (No Recent)");
 
     for (int i = 12; i <= 17; ++i) traces.AddProgram(i);
-    traces.SetValue(kAcdSeeKey);  // the key alone is no trace
+    traces.SetValue(kAcdSeeKey, "LastFolder", "");  // neither the key nor an empty value is a trace
     page.ChkItems();
     for (int i = 12; i <= 17; ++i) EXPECT_TRUE(page.Chk()[i].enabled) << i;
     EXPECT_EQ(page.Chk()[kWinRar].caption, "Win Rar");
-    EXPECT_FALSE(page.Chk()[kAcdSee].enabled);
-    traces.SetValue(kAcdSeeKey, "LastFolder", "");  // nor is an empty value
-    page.ChkItems();
     EXPECT_FALSE(page.Chk()[kAcdSee].enabled);
     EXPECT_EQ(page.Chk()[kAcdSee].caption, "ACDSee (No Recent)");
     traces.SetValue(kAcdSeeKey, "LastFolder", "C:\\Pictures");
@@ -49,13 +47,7 @@ TEST(FrmPrivacy, ProgramItemsFollowTheirKeys) {
     EXPECT_EQ(page.Chk()[kAcdSee].caption, "ACDSee");
     EXPECT_TRUE(page.Chk()[kAdobe].enabled);
     EXPECT_EQ(page.Chk()[kAdobe].caption, "Adobe Acrobat Reader 5.0 && 6.0");
-}
 
-TEST(FrmPrivacy, CounterAndCleanButtonFollowEveryCheckChange) {
-    ProgramTraces traces;
-    traces.AddProgram(kWinRar);
-    Frm_Privacy page;
-    page.Form_Load();
     EXPECT_FALSE(page.CmdCleanEnabled());
     page.SetChecked(kWinRar, true);
     page.SetChecked(kWinRar, true);  // the value it has: no click
@@ -71,6 +63,7 @@ TEST(FrmPrivacy, CounterAndCleanButtonFollowEveryCheckChange) {
 
 TEST(FrmPrivacy, SelectEntriesCheckOnlyTheirEnabledItemsAndScroll) {
     ProgramTraces traces;
+    BrowserProfiles browsers;
     traces.AddProgram(13);
     traces.AddProgram(16);
     Frm_Privacy page;
@@ -79,7 +72,6 @@ TEST(FrmPrivacy, SelectEntriesCheckOnlyTheirEnabledItemsAndScroll) {
     page.Mnu_Pop_Programs_Click();
     EXPECT_EQ(page.CheckedCount(), 2);
     EXPECT_EQ(page.ScrollTwips(), Frm_Privacy::kProgramsScrollTwips);
-    EXPECT_TRUE(page.PrepareMenu().selectAllEnabled && page.PrepareMenu().deselectAllEnabled);
 
     page.Mnu_Pop_Windows_Click();  // 0 to 8, back to the top, nothing else changed
     EXPECT_EQ(page.ScrollTwips(), 0);
@@ -92,21 +84,27 @@ TEST(FrmPrivacy, SelectEntriesCheckOnlyTheirEnabledItemsAndScroll) {
     EXPECT_EQ(page.ScrollTwips(), 2400);
     page.Mnu_Pop_SelectAll_Click();
     EXPECT_EQ(page.CheckedCount(), 14);
+    EXPECT_TRUE(page.PrepareMenu().selectAllEnabled && page.PrepareMenu().deselectAllEnabled);
 
+    // Every present item checked: Select All is no longer offered.
     for (int i = 12; i <= 19; ++i) traces.AddProgram(i);
+    browsers.Put(BrowserProfiles::Folder(privacy::kEdgeItem) + "\\Profile 3\\Preferences");
     page.ChkItems();
     page.Mnu_Pop_SelectAll_Click();
-    EXPECT_EQ(page.CheckedCount(), 20);
+    EXPECT_EQ(page.CheckedCount(), 21);
+    EXPECT_TRUE(page.Chk()[privacy::kEdgeItem].checked);
     EXPECT_TRUE(!page.PrepareMenu().selectAllEnabled && page.PrepareMenu().deselectAllEnabled);
     page.Mnu_Pop_DeselectAll_Click();
     EXPECT_EQ(page.CheckedCount(), 0);
 }
 
-TEST(FrmPrivacy, ToolTipsGiveTempSizeAndRecentFiles) {
+TEST(FrmPrivacy, ToolTipsGiveTempSizeRecentFilesAndBrowserFolders) {
     testing_support::TempFolder area;
     WriteFile(area / "a.tmp", std::string(2048, 'a'));
     WriteFile(area / "b.tmp", std::string(1024, 'b'));
     const privacy_testing::TempVariables temp(area.path());
+    BrowserProfiles browsers;
+    browsers.Put(BrowserProfiles::Folder(kFirefoxItem) + "\\ab12.default\\cache2\\entries\\3A2B");
     const core::ClsFileFolder files;
     const std::string recent = files.GetSpecialFolder(8);
     ASSERT_FALSE(recent.empty());
@@ -117,6 +115,9 @@ TEST(FrmPrivacy, ToolTipsGiveTempSizeAndRecentFiles) {
     page.Form_Load();
     EXPECT_EQ(page.Chk()[0].toolTip, "Temp Folder Size : 3 KB");
     EXPECT_EQ(page.Chk()[2].toolTip, "Recent Documents Folder is Empty");
+    EXPECT_TRUE(page.Chk()[kFirefoxItem].enabled);
+    EXPECT_EQ(page.Chk()[kFirefoxItem].toolTip, "Profiles Folder : " + BrowserProfiles::Folder(kFirefoxItem));
+    EXPECT_FALSE(page.Chk()[privacy::kChromeItem].enabled);
     // A hidden file is not counted, but the size is the whole folder's.
     WriteFile(recent + "\\one.lnk", std::string(1000, 'x'));
     WriteFile(recent + "\\two.lnk", std::string(536, 'y'));
@@ -159,8 +160,9 @@ TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
     int shown = 0;
     page.onShowProgress = [&](const std::function<void()>& clean) {
         EXPECT_FALSE(page.CmdCleanEnabled());
+        // Not before the timer.
         if (++shown == 1) {
-            EXPECT_TRUE(ProgramTraces::KeyExists("Software\\WinRAR\\ArcHistory"));  // not before the timer
+            EXPECT_TRUE(ProgramTraces::KeyExists("Software\\WinRAR\\ArcHistory"));
         }
         privacy::FrmPrivacyProg(clean).Tim_Timer();
     };
@@ -170,24 +172,39 @@ TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
     EXPECT_FALSE(page.Chk()[kWinRar].enabled || page.Chk()[kAcdSee].enabled);
     EXPECT_EQ(page.CheckedCount(), 0);
     EXPECT_TRUE(page.CmdCleanEnabled());
-    EXPECT_FALSE(page.Balloon.Shown());
     EXPECT_EQ(shown, 1);
     page.Cmd_Clean_Click();  // nothing checked: the window still opens
     EXPECT_EQ(shown, 2);
 }
 
-TEST(FrmPrivacy, RefusedTempFolderIsLeftAloneAndNamedInTheBalloon) {
+// The balloon names a refused temporary folder and a browser's files in use;
+// the next clean, which leaves nothing, hides it.
+TEST(FrmPrivacy, BalloonNamesWhatACleanLeftUntilTheNextClean) {
+    BrowserProfiles browsers;
+    const std::string entry = BrowserProfiles::Folder(kFirefoxItem) + "\\ab12.default\\cache2\\entry";
+    browsers.Put(entry);
     WriteFile("C:\\privacy_marker.txt", "keep");
-    const privacy_testing::TempVariables temp("C:\\");
     Frm_Privacy page;
     page.Form_Load();
-    page.SetChecked(0, true);
-    page.Cmd_Clean_Click();
+    page.SetChecked(kFirefoxItem, true);
+    {
+        const privacy_testing::TempVariables temp("C:\\");
+        page.SetChecked(0, true);
+        const platform::UniqueHandle inUse = privacy_testing::HoldOpen(entry);
+        page.Cmd_Clean_Click();
+        page.SetChecked(0, false);
+    }
     EXPECT_TRUE(testing_support::Exists("C:\\privacy_marker.txt"));
+    platform::RemoveFile("C:\\privacy_marker.txt");
     ASSERT_TRUE(page.Balloon.Shown());
     EXPECT_EQ(page.Balloon.Icon(), controls::MessageIcon::Error);
-    EXPECT_NE(page.Balloon.Message().find("C:"), std::string::npos) << page.Balloon.Message();
-    platform::RemoveFile("C:\\privacy_marker.txt");
+    const std::string message = page.Balloon.Message();
+    EXPECT_NE(message.find("\nC:"), std::string::npos) << message;
+    EXPECT_NE(message.find("\nMozilla Firefox Cache: 1 file in use was skipped."), std::string::npos) << message;
+
+    page.Cmd_Clean_Click();
+    EXPECT_FALSE(testing_support::Exists(entry));
+    EXPECT_FALSE(page.Balloon.Shown());
 }
 
 TEST(FrmPrivacyProg, TimerRunsTheCleanOnceAndAlwaysCloses) {

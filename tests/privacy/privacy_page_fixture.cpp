@@ -1,10 +1,16 @@
 #include "privacy/privacy_page_fixture.h"
 
+// clang-format off
 #include <windows.h>
+#include <shlobj.h>
+// clang-format on
 
+#include "core/cls_file_folder.h"
 #include "platform/handles.h"
 #include "platform/utf.h"
+#include "privacy/browser_caches.h"
 #include "privacy/privacy_catalogue.h"
+#include "support/temp_folder.h"
 
 namespace privacy_testing {
 
@@ -29,6 +35,26 @@ void ProgramTraces::SetValue(const std::string& path, const std::string& name, c
 void ProgramTraces::AddProgram(int index) {
     const privacy::CatalogueItem& item = privacy::Catalogue()[index];
     SetValue(item.keys[1] ? item.keys[1] : item.keys[0], item.value ? item.value : "", "C:\\Pictures");
+}
+
+std::string BrowserProfiles::Folder(int item) {
+    return privacy::BrowserProfilesFolder(item, core::ClsFileFolder().GetSpecialFolder(CSIDL_LOCAL_APPDATA));
+}
+
+void BrowserProfiles::Put(const std::string& file, const std::string& bytes) {
+    testing_support::MakeFolder(file.substr(0, file.rfind('\\')));
+    testing_support::WriteFile(file, bytes);
+}
+
+void BrowserProfiles::RemoveAll() {
+    const core::ClsFileFolder files;
+    const std::string local = files.GetSpecialFolder(CSIDL_LOCAL_APPDATA);
+    for (const char* vendor : {"\\Google", "\\Microsoft\\Edge", "\\Mozilla"}) files.DeleteFolder(local + vendor, true);
+}
+
+platform::UniqueHandle HoldOpen(const std::string& path) {
+    return platform::UniqueHandle(
+        ::CreateFileW(platform::ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 EnvironmentOverride::EnvironmentOverride(const std::string& name, const std::string& value)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/registry_procs.h"
+#include "platform/handles.h"
 
 namespace privacy_testing {
 
@@ -36,6 +37,23 @@ private:
     std::wstring name_, old_;
     bool had_ = false;
 };
+
+// The browsers' profile folders under the prefix's Local AppData, removed
+// with everything in them when this is made and when it goes.
+class BrowserProfiles {
+public:
+    BrowserProfiles() { RemoveAll(); }
+    BrowserProfiles(const BrowserProfiles&) = delete;
+    BrowserProfiles& operator=(const BrowserProfiles&) = delete;
+    ~BrowserProfiles() { RemoveAll(); }
+    static std::string Folder(int item);  // "...\User Data" or "...\Profiles"
+    // Writes a file, making its folders first.
+    static void Put(const std::string& file, const std::string& bytes = "x");
+    static void RemoveAll();
+};
+
+// The file opened without sharing, as a running program holds it.
+platform::UniqueHandle HoldOpen(const std::string& path);
 
 // TMP and TEMP (what GetTempPathW reads) point at a folder while this lives.
 struct TempVariables {
