@@ -33,22 +33,12 @@ namespace {
 
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
-// The clean's keys stand at fixed places under HKCU: the test makes them
-// (value "MRUList" and the given subkeys) and removes them when it ends.
-class FixedKeys {
-public:
-    ~FixedKeys() {
-        for (const std::string& key : keys_) ::RegDeleteTreeW(HKEY_CURRENT_USER, platform::ToWide(key).c_str());
-    }
-    void Make(const std::string& key, std::initializer_list<const char*> subkeys = {}) {
-        keys_.push_back(key);
-        core::SetRegString(CurrentUser, key, "MRUList", "ab");
-        for (const char* subkey : subkeys) core::SetRegString(CurrentUser, key + "\\" + subkey, "a", "x");
-    }
-
-private:
-    std::vector<std::string> keys_;
-};
+// The clean's keys stand at fixed places under HKCU: made with value
+// "MRUList" and the given subkeys, removed when the test ends.
+void Make(ProgramTraces& keys, const std::string& key, std::initializer_list<const char*> subkeys = {}) {
+    keys.SetValue(key, "MRUList", "ab");
+    for (const char* subkey : subkeys) keys.SetValue(key + "\\" + subkey, "a", "x");
+}
 
 bool Key(const std::string& key) { return core::RegKeyExists(CurrentUser, key); }
 bool Value(const std::string& key, const char* name) { return core::RegValueExists(CurrentUser, key, name); }
@@ -65,39 +55,33 @@ protected:
 };
 
 // A temporary folder whose path is longer than 100 characters, holding a
-// read-only file, a sub-folder, a file in use and a link to a folder outside.
+// sub-folder, a read-only file and a link to a folder outside.
 TEST_F(DoCleanTest, TempFolderIsEmptiedWithoutFollowingLinks) {
     testing_support::TempFolder area;
     std::string temp = area / "temp";
     while (temp.size() <= 120) temp += "\\a-folder-with-a-long-name";
-    MakeFolder(temp + "\\sub");
-    MakeFolder(area / "outside");
-    WriteFile(temp + "\\read-only.tmp", "x");
-    ::SetFileAttributesW(platform::ToWide(temp + "\\read-only.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteFile(temp + "\\sub\\b.tmp", "x");
-    WriteFile(temp + "\\in-use.tmp", "x");
-    WriteFile(area / "outside\\precious.txt", "keep");
+    PutFile(area / "outside\\precious.txt", "keep");
+    PutFile(temp + "\\sub\\b.tmp");
+    PutFile(temp + "\\read-only.tmp");
+    testing_support::SetAttributes(temp + "\\read-only.tmp", FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(testing_support::MakeFolderLink(temp + "\\link", area / "outside"));
     TempVariables variables(temp);
     ASSERT_EQ(files_.GetTempPathStr(), temp);
-    const platform::UniqueHandle inUse = HoldOpen(temp + "\\in-use.tmp");
 
     EXPECT_TRUE(Clean({0}).foldersLeftAlone.empty());
     EXPECT_TRUE(Exists(temp));
-    EXPECT_FALSE(Exists(temp + "\\read-only.tmp"));
-    EXPECT_FALSE(Exists(temp + "\\sub"));
-    EXPECT_TRUE(Exists(temp + "\\in-use.tmp"));
+    EXPECT_FALSE(Exists(temp + "\\sub") || Exists(temp + "\\read-only.tmp"));
     EXPECT_TRUE(Exists(area / "outside\\precious.txt"));  // the link may stay: Wine cannot remove it
 }
 
 TEST_F(DoCleanTest, DangerousTempFoldersAreLeftAloneAndNamedAndTheCleanGoesOn) {
-    FixedKeys keys;
+    ProgramTraces keys;
     const std::string windows = files_.GetWindowsPath();
     const std::string sentinels[] = {"C:\\clarimo-sentinel.txt", windows + "\\clarimo-sentinel.txt"};
     for (const std::string& sentinel : sentinels) WriteFile(sentinel, "x");
     for (const std::string& temp : {std::string("C:\\"), windows}) {
         SCOPED_TRACE(temp);
-        keys.Make(kExplorer + "RunMRU");
+        Make(keys, kExplorer + "RunMRU");
         TempVariables variables(temp);
         const privacy::CleanReport report = Clean({0, 3});
         for (const std::string& sentinel : sentinels) EXPECT_TRUE(Exists(sentinel));
@@ -109,16 +93,17 @@ TEST_F(DoCleanTest, DangerousTempFoldersAreLeftAloneAndNamedAndTheCleanGoesOn) {
 }
 
 TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
-    FixedKeys keys;
+    ProgramTraces keys;
     const std::string search = "Software\\Microsoft\\Search Assistant\\ACMru";
     const std::string openSave = kExplorer + "ComDlg32\\OpenSaveMRU";
     const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
     const std::string acdSee = "Software\\ACD Systems\\ACDSee";
     const std::string acrobat6 = "Software\\Adobe\\Acrobat Reader\\6.0\\AVGeneral";
-    // Removed whole: by a purge then a key removal, or by two purges.
-    const std::vector<std::string> withSubkeys = {kExplorer + "RecentDocs", acrobat6 + "\\cRecentFiles"};
-    // Removed by a key removal or a purge of a key without subkeys.
-    const std::vector<std::string> plain = {
+    // Removed whole: by a key removal or a purge of a key without subkeys,
+    // and (the first two) by a purge then a key removal, or by two purges.
+    const std::vector<std::string> removed = {
+        kExplorer + "RecentDocs",
+        acrobat6 + "\\cRecentFiles",
         kExplorer + "RunMRU",
         kExplorer + "ComDlg32\\LastVisitedMRU",
         "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList",
@@ -129,14 +114,12 @@ TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
         "Software\\Google\\NavClient\\1.1\\History",
         "Software\\Ahead\\Nero - Burning Rom\\Recent File List",
     };
-    for (const std::string& key : withSubkeys) keys.Make(key, {".txt", "c1"});
-    for (const std::string& key : plain) keys.Make(key);
-    std::vector<std::string> removed = withSubkeys;
-    removed.insert(removed.end(), plain.begin(), plain.end());
-    keys.Make(search, {"5603"});
-    keys.Make(openSave, {"*", "txt"});
-    keys.Make(typed, {"extra"});
-    keys.Make(acdSee);
+    for (const std::string& key : removed) Make(keys, key);
+    for (int i = 0; i < 2; ++i) Make(keys, removed[i], {".txt", "c1"});
+    Make(keys, search, {"5603"});
+    Make(keys, openSave, {"*", "txt"});
+    Make(keys, typed, {"extra"});
+    Make(keys, acdSee);
     core::SetRegString(CurrentUser, acdSee, "LastFolder", "C:\\Pictures");
 
     Clean({});
@@ -190,8 +173,8 @@ TEST_F(DoCleanTest, BrowserCachesAreEmptiedAndTheProfilesKept) {
                                 edge + "Login Data",         chrome + "System Profile\\Cache\\f_0001",
                                 firefox + "cookies.sqlite",  firefox + "places.sqlite",
                                 firefox + "cache2\\in-use"};
-    for (const std::string& file : emptied) browsers.Put(file);
-    for (const std::string& file : kept) browsers.Put(file);
+    for (const std::string& file : emptied) PutFile(file);
+    for (const std::string& file : kept) PutFile(file);
     const platform::UniqueHandle inUse = HoldOpen(firefox + "cache2\\in-use");
 
     const privacy::CleanReport report = Clean({privacy::kChromeItem, privacy::kEdgeItem, privacy::kFirefoxItem});

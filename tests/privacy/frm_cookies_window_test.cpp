@@ -14,7 +14,6 @@
 #include "support/modal_steps.h"
 #include "support/scoped_theme.h"
 #include "support/test_window.h"
-#include "support/window_colours.h"
 
 using namespace privacy_testing;
 using platform::WindowText;
@@ -41,9 +40,6 @@ TEST_F(FrmCookiesWindowTest, ButtonsAndLabelFollowTheListAndTheCache) {
     EXPECT_EQ(ListView_GetItemCount(window.List()), 2);
     EXPECT_EQ(WindowText(window.Label()), "Cookies Number : 2");
     EXPECT_EQ(ListView_GetTextColor(window.List()), green.text());
-    const auto colours = testing_support::ColoursOfStatic(window.Window(), window.Label());
-    EXPECT_EQ(colours.text, green.text());
-    EXPECT_EQ(colours.back, green.back());
     EXPECT_FALSE(::IsWindowEnabled(window.RemoveButton()));
     EXPECT_TRUE(::IsWindowEnabled(window.ClearButton()));
     EXPECT_EQ(::GetWindowLongW(window.CloseButton(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);

@@ -1,17 +1,19 @@
 // Test data for the privacy page, removed again when the test ends, even
-// after a failed assertion: the programs' recent-list keys at their real
-// places under HKEY_CURRENT_USER (the throw-away prefix's registry), and
-// process environment overrides.
+// after a failed assertion: registry keys at their real places under
+// HKEY_CURRENT_USER and the browsers' profile folders (both in the
+// throw-away prefix), and the temporary folder's variables.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/registry_procs.h"
 #include "platform/handles.h"
 
 namespace privacy_testing {
 
-// Every program item's key is removed when this is made and when it goes.
+// Every program item's key is removed when this is made; those keys and
+// every key made through SetValue when it goes.
 class ProgramTraces {
 public:
     ProgramTraces() { RemoveAll(); }
@@ -24,18 +26,9 @@ public:
     // The item's key (item 19: the 6.0 one; item 18: with "LastFolder" data).
     void AddProgram(int index);
     static bool KeyExists(const std::string& path) { return core::RegKeyExists(core::RegRoot::CurrentUser, path); }
-};
-
-class EnvironmentOverride {
-public:
-    EnvironmentOverride(const std::string& name, const std::string& value);
-    EnvironmentOverride(const EnvironmentOverride&) = delete;
-    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
-    ~EnvironmentOverride();
 
 private:
-    std::wstring name_, old_;
-    bool had_ = false;
+    std::vector<std::string> made_;
 };
 
 // The browsers' profile folders under the prefix's Local AppData, removed
@@ -47,18 +40,26 @@ public:
     BrowserProfiles& operator=(const BrowserProfiles&) = delete;
     ~BrowserProfiles() { RemoveAll(); }
     static std::string Folder(int item);  // "...\User Data" or "...\Profiles"
-    // Writes a file, making its folders first.
-    static void Put(const std::string& file, const std::string& bytes = "x");
     static void RemoveAll();
 };
+
+// Writes a file, making its folders first.
+void PutFile(const std::string& file, const std::string& bytes = "x");
 
 // The file opened without sharing, as a running program holds it.
 platform::UniqueHandle HoldOpen(const std::string& path);
 
 // TMP and TEMP (what GetTempPathW reads) point at a folder while this lives.
-struct TempVariables {
-    explicit TempVariables(const std::string& folder) : tmp("TMP", folder), temp("TEMP", folder) {}
-    EnvironmentOverride tmp, temp;
+class TempVariables {
+public:
+    explicit TempVariables(const std::string& folder);
+    TempVariables(const TempVariables&) = delete;
+    TempVariables& operator=(const TempVariables&) = delete;
+    ~TempVariables();
+
+private:
+    std::wstring old_[2];
+    bool had_[2] = {};
 };
 
 }  // namespace privacy_testing
