@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "cash_fixture.h"
 #include "core/registry_procs.h"
 #include "platform/clipboard.h"
 #include "platform/handles.h"
@@ -198,6 +197,22 @@ TEST_F(DoCleanTest, ClipboardAndRecycleBinAreEmptied) {
     presser.Finish();
     EXPECT_EQ(platform::ClipboardFormatCount(), 0);
     EXPECT_EQ(platform::QueryRecycleBin().value().items, 0u);
+}
+
+TEST_F(DoCleanTest, CacheListAppendsEveryEntryAfterWhatTheListHeld) {
+    std::vector<std::string> list = {"kept"};
+    cash_.GetCacheURLList(list);
+    EXPECT_THAT(list, testing::ElementsAre("kept"));
+    FillCache();
+    // Non-ASCII, and a record larger than the walk's first buffer.
+    const std::string wide = "http://shop.example/\xD0\x9F\xD0\xB0\xD0\xBF/" + std::string(1500, 'a');
+    Add(wide);
+    cash_.GetCacheURLList(list);
+    EXPECT_THAT(list, testing::UnorderedElementsAre("kept", kCookie, kOtherCookie, kCookieImage, kPage, wide));
+    // Wine stores every entry as a normal one, so only Windows has the other kinds.
+    EXPECT_TRUE(privacy::IsListedEntry(platform::kNormalCacheEntry | platform::kCookieCacheEntry));
+    EXPECT_FALSE(privacy::IsListedEntry(platform::kCookieCacheEntry));
+    EXPECT_FALSE(privacy::IsListedEntry(platform::kUrlHistoryCacheEntry));
 }
 
 }  // namespace

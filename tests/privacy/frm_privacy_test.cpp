@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "platform/file_system.h"
-#include "privacy/cash_fixture.h"
 #include "privacy/frm_privacy_prog.h"
 #include "privacy/privacy_page_fixture.h"
 #include "support/temp_folder.h"
@@ -98,7 +97,9 @@ TEST(FrmPrivacy, SelectEntriesCheckOnlyTheirEnabledItemsAndScroll) {
     EXPECT_EQ(page.CheckedCount(), 0);
 }
 
-TEST(FrmPrivacy, ToolTipsGiveTempSizeRecentFilesAndBrowserFolders) {
+class FrmPrivacyDetection : public privacy_testing::UrlCacheTest {};
+
+TEST_F(FrmPrivacyDetection, ToolTipsAndTheManageCookiesLinkShowWhatIsThere) {
     testing_support::TempFolder area;
     WriteFile(area / "a.tmp", std::string(2048, 'a'));
     WriteFile(area / "b.tmp", std::string(1024, 'b'));
@@ -113,6 +114,7 @@ TEST(FrmPrivacy, ToolTipsGiveTempSizeRecentFilesAndBrowserFolders) {
 
     Frm_Privacy page;
     page.Form_Load();
+    EXPECT_FALSE(page.Lnk1.Enabled());
     EXPECT_EQ(page.Chk()[0].toolTip, "Temp Folder Size : 3 KB");
     EXPECT_EQ(page.Chk()[2].toolTip, "Recent Documents Folder is Empty");
     EXPECT_TRUE(page.Chk()[kFirefoxItem].enabled);
@@ -123,24 +125,15 @@ TEST(FrmPrivacy, ToolTipsGiveTempSizeRecentFilesAndBrowserFolders) {
     WriteFile(recent + "\\two.lnk", std::string(536, 'y'));
     WriteFile(recent + "\\hidden.lnk", std::string(100, 'z'));
     platform::SetAttributes(recent + "\\hidden.lnk", platform::attributes::kHidden);
-    page.ChkItems();
-    EXPECT_EQ(page.Chk()[2].toolTip, "Recent Files : 2, Size : 1.6 KB");
-    files.DeleteFolder(recent, false);
-}
-
-class FrmPrivacyCookies : public privacy_testing::UrlCacheTest {};
-
-TEST_F(FrmPrivacyCookies, CookieCountDecidesTheManageCookiesLink) {
-    Frm_Privacy page;
-    page.Form_Load();
-    EXPECT_FALSE(page.Lnk1.Enabled());
     FillCache();
     Add("http://shop.example/cookie.txt");
+    page.ChkItems();
+    EXPECT_EQ(page.Chk()[2].toolTip, "Recent Files : 2, Size : 1.6 KB");
+    EXPECT_TRUE(page.Lnk1.Enabled());
     // Case-sensitive; "Cookie" elsewhere is counted by neither kind.
     EXPECT_EQ(page.GetChach(1), 2);
     EXPECT_EQ(page.GetChach(0), 2);
-    page.ChkItems();
-    EXPECT_TRUE(page.Lnk1.Enabled());
+    files.DeleteFolder(recent, false);
 }
 
 TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
@@ -207,18 +200,17 @@ TEST(FrmPrivacy, BalloonNamesWhatACleanLeftUntilTheNextClean) {
     EXPECT_FALSE(page.Balloon.Shown());
 }
 
-TEST(FrmPrivacyProg, TimerRunsTheCleanOnceAndAlwaysCloses) {
+TEST(FrmPrivacyProg, TimerRunsTheCleanOnceAndClosesEvenWhenItFails) {
     int cleans = 0, unloads = 0;
-    privacy::FrmPrivacyProg progress([&] { ++cleans; });
+    privacy::FrmPrivacyProg progress([&] {
+        ++cleans;
+        throw std::runtime_error("clean failed");
+    });
     progress.onUnload = [&] { ++unloads; };
-    progress.Tim_Timer();
+    EXPECT_THROW(progress.Tim_Timer(), std::runtime_error);
     progress.Tim_Timer();
     EXPECT_EQ(cleans, 1);
     EXPECT_EQ(unloads, 1);
-    privacy::FrmPrivacyProg failing([] { throw std::runtime_error("clean failed"); });
-    failing.onUnload = [&] { ++unloads; };
-    EXPECT_THROW(failing.Tim_Timer(), std::runtime_error);
-    EXPECT_EQ(unloads, 2);
 }
 
 }  // namespace
