@@ -75,17 +75,6 @@ bool InView(FrmPrivacyWindow& page, HWND control) {
     return r.top >= view.top && r.bottom <= view.bottom;
 }
 
-int g_progressSeen = 0;
-bool g_ownerDisabled = false;
-
-void CALLBACK WatchProgress(HWND, UINT, UINT_PTR, DWORD) {
-    const HWND progress = ::FindWindowW(privacy::FrmPrivacyProgWindow::kClassName, nullptr);
-    if (progress && ::IsWindowVisible(progress)) {
-        ++g_progressSeen;
-        g_ownerDisabled = !::IsWindowEnabled(::GetWindow(progress, GW_OWNER));
-    }
-}
-
 TEST(FrmPrivacyWindow, MenuScrollsToGroupsAndCleanShowsThePleaseWaitWindowThenTheNewState) {
     ProgramTraces traces;
     privacy_testing::BrowserProfiles browsers;
@@ -111,34 +100,31 @@ TEST(FrmPrivacyWindow, MenuScrollsToGroupsAndCleanShowsThePleaseWaitWindowThenTh
     EXPECT_TRUE(InView(page, ::GetDlgItem(page.ItemPanel(), FrmPrivacyWindow::kGroupFirst + 2)));
     EXPECT_FALSE(InView(page, page.CheckBox(0)));
     EXPECT_TRUE(::IsWindowEnabled(clean));
-    // Shift+F10 opens the menu under the focused box, which scrolls into view.
-    std::vector<POINT> keyed;
-    page.trackMenu = [&](HMENU, POINT at) -> UINT {
-        keyed.push_back(at);
-        return FrmPrivacyWindow::kMenuDeselectAll;
-    };
-    ::SetForegroundWindow(host.top());
+    // The focused box scrolls into view; Shift+F10 opens the menu.
     ::SetFocus(page.CheckBox(1));
     EXPECT_TRUE(InView(page, page.CheckBox(1)));
-    testing_support::PressKeys({VK_SHIFT, VK_F10});
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return keyed.size() == 1; }, 3000));
-    RECT box;
-    ::GetWindowRect(page.CheckBox(1), &box);
-    EXPECT_EQ(keyed[0].y, box.bottom);
+    page.trackMenu = nullptr;
+    EXPECT_EQ(testing_support::KeyboardMenuTexts(page.CheckBox(1), true).size(), 8u);
 
     // A theme change recolours the boxes.
     const testing_support::ScopedTheme gray(3);
     EXPECT_EQ(testing_support::ColoursOfStatic(page.ItemPanel(), page.CheckBox(1)).text, gray.text());
 
+    ::SendMessageW(page.CheckBox(15), BM_CLICK, 0, 0);  // unchecks what Select Programs checked
+    EXPECT_EQ(page.Logic().CheckedCount(), 0);
     ::SendMessageW(page.CheckBox(15), BM_CLICK, 0, 0);
-    EXPECT_EQ(page.Logic().CheckedCount(), 1);
-    g_progressSeen = 0;
-    const UINT_PTR watch = ::SetTimer(nullptr, 0, 50, WatchProgress);
+    // The please-wait window shows, modal, while the clean waits for its timer.
+    bool ownerDisabled = false;
+    const auto progress = [] { return ::FindWindowW(privacy::FrmPrivacyProgWindow::kClassName, nullptr); };
+    const testing_support::ModalSteps steps({[&] {
+                                                ownerDisabled = !::IsWindowEnabled(host.top());
+                                                return progress() && ::IsWindowVisible(progress());
+                                            }},
+                                            [] { return HWND{}; });
     ::SendMessageW(clean, BM_CLICK, 0, 0);
-    ::KillTimer(nullptr, watch);
-    EXPECT_GT(g_progressSeen, 1);
-    EXPECT_TRUE(g_ownerDisabled);
-    EXPECT_EQ(::FindWindowW(privacy::FrmPrivacyProgWindow::kClassName, nullptr), nullptr);
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_EQ(progress(), nullptr);
     EXPECT_TRUE(::IsWindowEnabled(host.top()));
     EXPECT_FALSE(ProgramTraces::KeyExists("Software\\WinRAR\\ArcHistory"));
     EXPECT_FALSE(::IsWindowEnabled(page.CheckBox(15)));
