@@ -9,7 +9,6 @@
 
 #include <vector>
 
-#include "platform/ui.h"
 #include "platform/utf.h"
 #include "platform/window_text.h"
 #include "privacy/frm_cookies_window.h"
@@ -137,7 +136,6 @@ class FrmCookiesWindowTest : public UrlCacheTest {
 protected:
     void SetUp() override {
         UrlCacheTest::SetUp();
-        platform::InitCommonControls();
         FillCache();
     }
     testing_support::TestWindow owner_;
