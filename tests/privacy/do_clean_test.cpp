@@ -73,24 +73,6 @@ TEST_F(DoCleanTest, TempFolderIsEmptiedWithoutFollowingLinks) {
     EXPECT_TRUE(Exists(area / "outside\\precious.txt"));  // the link may stay: Wine cannot remove it
 }
 
-TEST_F(DoCleanTest, DangerousTempFoldersAreLeftAloneAndNamedAndTheCleanGoesOn) {
-    ProgramTraces keys;
-    const std::string windows = files_.GetWindowsPath();
-    const std::string sentinels[] = {"C:\\clarimo-sentinel.txt", windows + "\\clarimo-sentinel.txt"};
-    for (const std::string& sentinel : sentinels) WriteFile(sentinel, "x");
-    for (const std::string& temp : {std::string("C:\\"), windows}) {
-        SCOPED_TRACE(temp);
-        Make(keys, kExplorer + "RunMRU");
-        TempVariables variables(temp);
-        const privacy::CleanReport report = Clean({0, 3});
-        for (const std::string& sentinel : sentinels) EXPECT_TRUE(Exists(sentinel));
-        ASSERT_EQ(report.foldersLeftAlone.size(), 1u);
-        EXPECT_EQ(files_.AddSlash(report.foldersLeftAlone[0]), files_.AddSlash(temp));
-        EXPECT_FALSE(Key(kExplorer + "RunMRU"));
-    }
-    for (const std::string& sentinel : sentinels) ::DeleteFileW(platform::ToWide(sentinel).c_str());
-}
-
 TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
     ProgramTraces keys;
     const std::string search = "Software\\Microsoft\\Search Assistant\\ACMru";

@@ -170,30 +170,33 @@ TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
     EXPECT_EQ(shown, 2);
 }
 
-// The balloon names a refused temporary folder and a browser's files in use;
-// the next clean, which leaves nothing, hides it.
+// A temporary folder at a drive root or the Windows folder is left alone and
+// named in the balloon, with a browser's files in use, and the rest of the
+// clean goes on; the next clean, which leaves nothing, hides the balloon.
 TEST(FrmPrivacy, BalloonNamesWhatACleanLeftUntilTheNextClean) {
     BrowserProfiles browsers;
     const std::string entry = BrowserProfiles::Folder(kFirefoxItem) + "\\ab12.default\\cache2\\entry";
-    PutFile(entry);
-    WriteFile("C:\\privacy_marker.txt", "keep");
+    const std::string windows = core::ClsFileFolder().GetWindowsPath();
+    const std::string sentinels[] = {"C:\\clarimo-sentinel.txt", windows + "\\clarimo-sentinel.txt"};
+    for (const std::string& sentinel : sentinels) WriteFile(sentinel, "keep");
     Frm_Privacy page;
     page.Form_Load();
     page.SetChecked(kFirefoxItem, true);
-    {
-        const privacy_testing::TempVariables temp("C:\\");
+    for (const std::string& folder : {std::string("C:"), windows}) {
+        PutFile(entry);
+        const privacy_testing::TempVariables temp(folder + "\\");
         page.SetChecked(0, true);
         const platform::UniqueHandle inUse = privacy_testing::HoldOpen(entry);
         page.Cmd_Clean_Click();
         page.SetChecked(0, false);
+        for (const std::string& sentinel : sentinels) EXPECT_TRUE(testing_support::Exists(sentinel)) << folder;
+        ASSERT_TRUE(page.Balloon.Shown());
+        EXPECT_EQ(page.Balloon.Icon(), controls::MessageIcon::Error);
+        const std::string message = page.Balloon.Message();
+        EXPECT_NE(message.find("\n" + folder), std::string::npos) << message;
+        EXPECT_NE(message.find("\nMozilla Firefox Cache: 1 file in use was skipped."), std::string::npos) << message;
     }
-    EXPECT_TRUE(testing_support::Exists("C:\\privacy_marker.txt"));
-    platform::RemoveFile("C:\\privacy_marker.txt");
-    ASSERT_TRUE(page.Balloon.Shown());
-    EXPECT_EQ(page.Balloon.Icon(), controls::MessageIcon::Error);
-    const std::string message = page.Balloon.Message();
-    EXPECT_NE(message.find("\nC:"), std::string::npos) << message;
-    EXPECT_NE(message.find("\nMozilla Firefox Cache: 1 file in use was skipped."), std::string::npos) << message;
+    for (const std::string& sentinel : sentinels) platform::RemoveFile(sentinel);
 
     page.Cmd_Clean_Click();
     EXPECT_FALSE(testing_support::Exists(entry));
