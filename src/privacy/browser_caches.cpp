@@ -9,23 +9,14 @@
 namespace privacy {
 namespace {
 
-bool IsFolder(const std::string& path) {
-    const auto attributes = platform::GetAttributes(path);
-    return attributes && (*attributes & platform::attributes::kDirectory) != 0;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
 // Chromium names its profiles "Default" and "Profile 1", "Profile 2", ...;
 // "System Profile" and "Guest Profile" hold no browsing of their own.
 bool IsChromiumProfile(const std::string& name) {
-    const std::string prefix = "Profile ";
-    if (SameText(name, "Default")) return true;
-    if (name.size() <= prefix.size() || !SameText(name.substr(0, prefix.size()), prefix)) return false;
-    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+    const std::string upper = platform::UpperCaseForComparison(name);
+    const std::string_view prefix = "PROFILE ";
+    if (upper == "DEFAULT") return true;
+    if (upper.size() <= prefix.size() || !upper.starts_with(prefix)) return false;
+    return std::all_of(upper.begin() + static_cast<std::ptrdiff_t>(prefix.size()), upper.end(),
                        [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
@@ -54,7 +45,7 @@ std::vector<std::string> BrowserCacheFolders(int item, const std::string& localA
         if (!entry.isFolder() || (!firefox && !IsChromiumProfile(entry.name))) continue;
         const std::string profile = root + "\\" + entry.name;
         if (firefox) {
-            if (IsFolder(profile + "\\cache2")) folders.push_back(profile + "\\cache2");
+            if (platform::FolderExists(profile + "\\cache2")) folders.push_back(profile + "\\cache2");
             continue;
         }
         // A Chromium profile counts even before its caches are made; emptying a missing one does nothing.
