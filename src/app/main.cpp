@@ -9,6 +9,7 @@
 #include "platform/console_output.h"
 #include "platform/message_pump.h"
 #include "platform/module_path.h"
+#include "platform/ui.h"
 #include "shell/frm_main.h"
 #include "shell/frm_main_window.h"
 #include "shell/themes.h"
@@ -36,7 +37,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             if (!mainWindow.Handle()) ::PostQuitMessage(1);
         });
 
-    if (!startForm.Form_Load()) return 0;  // another copy runs
+    if (!startForm.Form_Load()) {
+        // Another copy runs: once its refusal is read, that copy's window is what the user wanted.
+        platform::BringForward(shell::FrmMainWindow::ClassName());
+        return 0;
+    }
 
     splash = std::make_unique<app::SplashWindow>(startForm);
     if (!splash->Show()) startForm.Tm_Timer();  // no splash: go on without it
