@@ -63,28 +63,17 @@ uint64_t FileIdentity(const std::string& path) {
 
 }  // namespace
 
-TEST(Settings, FirstStartReadsTheDefaultsAndCreatesNoFile) {
+TEST(Settings, ReadsCreateNothingAndAWriteCreatesAUtf16FileWithTheOneKey) {
     TempFolder folder;
     core::SetSettingsPaths(folder.path());
-    EXPECT_EQ(ReadIni(core::FtsIniPath, "Main", "Ver", "C:\\Program Files\\\xD0\x96"), "C:\\Program Files\\\xD0\x96");
     EXPECT_EQ(ReadIni(core::MainIniPath, "Main", "Padded", " 0 "), " 0 ");
     EXPECT_FALSE(Exists(core::MainIniPath));
-    EXPECT_FALSE(Exists(core::FtsIniPath));
-}
-
-TEST(Settings, WriteCreatesAUtf16FileWithTheOneSectionAndKey) {
-    TempFolder folder;
-    const std::string file = folder / "Qxs.ini";
-    WriteIni(file, "Main", "Trm", "0");
-    const std::string bytes = ReadFileBytes(file);
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(Utf16FileText(file), "[Main]\r\nTrm=0\r\n");
-    EXPECT_EQ(ReadIni(file, "Main", "Trm", "1"), "0");
-    // A file that exists but is empty is treated as new.
-    testing_support::WriteFile(folder / "Fts.ini", "");
-    WriteIni(folder / "Fts.ini", "SkipList", "1", "C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");
-    EXPECT_EQ(ReadIni(folder / "Fts.ini", "SkipList", "1", ""), "C:\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");
+    WriteIni(core::MainIniPath, "Main", "Trm", "0");
+    EXPECT_EQ(ReadFileBytes(core::MainIniPath).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(Utf16FileText(core::MainIniPath), "[Main]\r\nTrm=0\r\n");
+    // Into a missing folder nothing is written, and nothing pretended.
+    WriteIni(folder / "missing\\Qxs.ini", "Main", "Trm", "\xD0\x96");
+    EXPECT_FALSE(Exists(folder / "missing"));
 }
 
 TEST(Settings, EveryWriteReplacesTheFileAndABatchReplacesItOnce) {
@@ -126,25 +115,19 @@ TEST(Settings, ValuesReadBackExactlyAsWritten) {
     const std::string file = folder / "Css.ini";
     const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";
     const std::string cjk = "\xE6\xBC\xA2\xE5\xAD\x97";
-    std::string value300;
-    for (int i = 0; i < 300; ++i) value300 += static_cast<char>('a' + i % 26);
     const struct {
         std::string section, key, value;
     } entries[] = {
         {"Programs", cyrillic, "C:\\" + cyrillic + "\\" + cjk + ".exe"},
         {cjk, "Key", "\xF0\x9F\x98\x80 " + cjk},  // outside the BMP
-        {"Main", "Short", value300},
         {"Main", "Long", "C:\\" + std::string(19996, 'x') + "\xD0\x96"},
         {"Main", "Path", "\"C:\\Program Files\\Tool\\tool.exe\""},
         {"Main", "Quoted", "\"C:\\Program Files\\Tool\\tool.exe\" -min"},
         {"Main", "Single", "'single'"},
-        {"Main", "EmptyQuotes", "\"\""},
         {"Main", "Quote", "\""},
         {"Main", "Both", "\"'both'\""},
         {"Main", "Cb", " 0"},  // written with one leading blank
         {"Main", "Padded", "  padded  "},
-        {"Main", "Tab", "\t"},
-        {"Main", "Trailing", "trailing "},
         {"Main", "Inner", "a \"quoted\" word"},
     };
     for (const auto& entry : entries) WriteIni(file, entry.section, entry.key, entry.value);
@@ -178,25 +161,15 @@ TEST(Settings, AnAnsiFileStaysAnsiUntilAValueDoesNotFitThenKeepsEveryValue) {
     EXPECT_EQ(FolderEntries(folder.path()).size(), 1u) << "the conversion leaves no file behind";
 }
 
+// ā has no place in the Western code pages; a best-fit "a" would be stored
+// without any "?" to show the loss.
 TEST(Settings, ACharacterTheCodePageOnlyApproximatesAlsoConvertsTheFile) {
     TempFolder folder;
     const std::string file = folder / "Qxs.ini";
     testing_support::WriteFile(file, "[Options]\r\nThm=1\r\n");
-    // ā has no place in the Western code pages; a best-fit "a" would be
-    // stored without any "?" to show the loss.
-    const std::string folderName = "C:\\Bah\xC4\x81";
-    WriteIni(file, "Options", "TMove", folderName);
-    EXPECT_EQ(ReadIni(file, "Options", "TMove", ""), folderName);
+    WriteIni(file, "Options", "TMove", "C:\\Bah\xC4\x81");
+    EXPECT_EQ(ReadIni(file, "Options", "TMove", ""), "C:\\Bah\xC4\x81");
     EXPECT_EQ(ReadIni(file, "Options", "Thm", ""), "1");
-}
-
-TEST(Settings, WritingIntoAMissingFolderFailsQuietly) {
-    TempFolder folder;
-    const std::string file = folder / "missing\\Qxs.ini";
-    WriteIni(file, "Main", "Trm", "\xD0\x96");
-    WriteIni(file, "Main", "Cb", "1");
-    EXPECT_FALSE(Exists(folder / "missing"));
-    EXPECT_EQ(ReadIni(file, "Main", "Trm", "1"), "1");
 }
 
 TEST(Settings, SettingsFileInAFolderNearTheLengthLimit) {
@@ -225,7 +198,6 @@ TEST(Settings, ReplaceIniFileSwapsTheWholeFileAtOnce) {
     TempFolder folder;
     const std::string file = folder / "Ass.ini";
     WriteIni(file, "Programs", "Old", "gone soon");
-    WriteIni(file, "Main", "Count", "1");
     ASSERT_EQ(ReadIni(file, "Programs", "Old", ""), "gone soon");
 
     const std::string cyrillic = "\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA";  // Пуск
@@ -235,8 +207,6 @@ TEST(Settings, ReplaceIniFileSwapsTheWholeFileAtOnce) {
         {"Empty", {}},
     };
     ASSERT_TRUE(core::ReplaceIniFile(file, sections));
-    EXPECT_EQ(ReadFileBytes(file).substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(Utf16FileText(file).substr(0, 18), "[Main]\r\nCount=2\r\n\r");
     // Read at once, although the profile functions had the old file cached.
     EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "2");
     EXPECT_EQ(ReadIni(file, "Programs", "Old", "<none>"), "<none>");
@@ -244,27 +214,14 @@ TEST(Settings, ReplaceIniFileSwapsTheWholeFileAtOnce) {
     EXPECT_EQ(ReadIni(file, "Programs", "Quoted", ""), "\"C:\\a.exe\"");
     EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"Ass.ini"});
 
-    // Later writes go into the replaced file.
-    WriteIni(file, "Main", "Count", "3");
-    EXPECT_EQ(ReadIni(file, "Programs", "Quoted", ""), "\"C:\\a.exe\"");
-    EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "3");
-}
-
-TEST(Settings, ReplaceIniFileCreatesAMissingFileAndRefusesWhatCannotBeReadBack) {
-    TempFolder folder;
-    const std::string file = folder / "Css.ini";
-    ASSERT_TRUE(core::ReplaceIniFile(file, {{"Main", {{"Count", "0"}}}}));
-    EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "0");
+    // What could not be read back as written is refused, and the file stays.
     const std::string before = ReadFileBytes(file);
-
     EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {{"Key", "line\r\nInjected=1"}}}}));
     EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {{"a=b", "1"}}}}));
     EXPECT_FALSE(core::ReplaceIniFile(file, {{"Ma]in", {}}}));
     EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {}}, {"main", {}}}));
     EXPECT_EQ(ReadFileBytes(file), before);
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"Css.ini"});
-    // A folder that does not exist: nothing is written anywhere.
-    EXPECT_FALSE(core::ReplaceIniFile(folder / "no\\Css.ini", {{"Main", {}}}));
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"Ass.ini"});
 }
 
 TEST(Settings, ReplaceIniFileOverwritesLeftoversOfAKilledRunWithTheSameProcessId) {
