@@ -3,16 +3,14 @@
 #include <windows.h>
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
 #include "platform/handles.h"
-#include "platform/module_path.h"
 #include "platform/registry.h"
-#include "support/run_program.h"
+#include "support/child_process.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 
@@ -50,23 +48,6 @@ public:
 private:
     std::string key_;
 };
-
-struct ProbeAnswer {
-    double version = -1;
-    double build = -1;
-    int win9x = -1;
-};
-
-ProbeAnswer RunVersionProbe() {
-    const auto result = testing_support::RunProgram(
-        std::string(1, '"').append(platform::ExecutableFolder()).append("\\version_probe.exe\""), 30000);
-    ProbeAnswer answer;
-    EXPECT_TRUE(result.started);
-    EXPECT_FALSE(result.timedOut);
-    EXPECT_EQ(std::sscanf(result.output.c_str(), "%lf %lf %d", &answer.version, &answer.build, &answer.win9x), 3)
-        << result.output;
-    return answer;
-}
 
 bool ShutdownPrivilegeEnabled() {
     platform::UniqueHandle token;
@@ -148,21 +129,14 @@ TEST(General, GetPressedKeyReportsTheFirstKeyHeld) {
 }
 
 TEST(General, WindowsVersionAsThePrefixReportsIt) {
-    struct Case {
-        const char* wine;
-        double version;
-        double build;
-        int win9x;
-    };
     // Windows 10 reports 6.2 to a program without a compatibility manifest.
-    for (const Case& c : {Case{"winme", 4.9, 3000, 1}, Case{"win95", 4.0, 950, 0}, Case{"winxp", 5.1, 2600, 0},
-                          Case{"win10", 6.2, 9200, 0}}) {
-        SCOPED_TRACE(c.wine);
-        WineVersionFor version("version_probe.exe", c.wine);
-        const ProbeAnswer answer = RunVersionProbe();
-        EXPECT_DOUBLE_EQ(answer.version, c.version);
-        EXPECT_DOUBLE_EQ(answer.build, c.build);
-        EXPECT_EQ(answer.win9x, c.win9x);
+    for (const char* wineAndSeen : {"winme 4.9 3000 1", "win95 4 950 0", "winxp 5.1 2600 0", "win10 6.2 9200 0"}) {
+        SCOPED_TRACE(wineAndSeen);
+        const std::string text = wineAndSeen;
+        WineVersionFor version("version_probe.exe", text.substr(0, text.find(' ')));
+        auto probe = testing_support::ChildProcess::Start(testing_support::BesideTestProgram("version_probe.exe"),
+                                                          text.substr(text.find(' ') + 1));
+        EXPECT_EQ(probe.WaitForExit(std::chrono::seconds(30)), 0u);
     }
     EXPECT_EQ(core::GetWindowsVersion(2), 0);
     EXPECT_FALSE(core::IsWin9x());

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/utf.h"
+#include "platform/window_text.h"
 #include "support/test_window.h"
 
 namespace testing_support {
@@ -49,7 +50,7 @@ void ModalSteps::Run() {
 namespace {
 
 struct CaptionSearch {
-    std::wstring caption;
+    std::string caption;
     HWND found;
 };
 
@@ -57,13 +58,9 @@ struct CaptionSearch {
 // lambda cannot be.
 BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<CaptionSearch*>(parameter);
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    if (::IsWindowVisible(window) && search->caption == text) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (!::IsWindowVisible(window) || platform::WindowText(window) != search->caption) return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 // The shown popup menu is a window of the class "#32768".
@@ -75,14 +72,8 @@ BOOL CALLBACK MatchShownMenu(HWND window, LPARAM found) {
     return FALSE;
 }
 
-}  // namespace
-
-HWND FindThreadWindow(const std::string& caption) {
-    CaptionSearch search{platform::ToWide(caption), nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
+// Runs open (which posts or sends what opens a popup menu), lets the thread
+// run until the menu shows, closes it and answers its entries' texts.
 std::vector<std::string> PopupMenuTexts(const std::function<void()>& open) {
     std::vector<std::string> texts;
     const auto readAndClose = [&] {
@@ -108,6 +99,14 @@ std::vector<std::string> PopupMenuTexts(const std::function<void()>& open) {
     open();
     PumpUntil([&] { return steps.Finished(); }, 5000);
     return texts;
+}
+
+}  // namespace
+
+HWND FindThreadWindow(const std::string& caption) {
+    CaptionSearch search{caption, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::vector<std::string> KeyboardMenuTexts(HWND control, bool shiftF10) {
