@@ -11,6 +11,7 @@
 #include "platform/handles.h"
 #include "platform/registry.h"
 #include "support/child_process.h"
+#include "support/registry_values.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 
@@ -32,22 +33,6 @@ bool TakeMessage(UINT message) {
     MSG taken{};
     return ::PeekMessageW(&taken, nullptr, message, message, PM_REMOVE);
 }
-
-// Sets the Windows version Wine reports to one program, for this test only.
-class WineVersionFor {
-public:
-    WineVersionFor(const std::string& program, const std::string& version)
-        : key_("Software\\Wine\\AppDefaults\\" + program) {
-        platform::WriteRegValue(platform::RegistryRoot::CurrentUser, key_, "Version", platform::kRegSz, version);
-    }
-    ~WineVersionFor() {
-        platform::RemoveRegValue(platform::RegistryRoot::CurrentUser, key_, "Version");
-        platform::RemoveRegKey(platform::RegistryRoot::CurrentUser, key_);
-    }
-
-private:
-    std::string key_;
-};
 
 bool ShutdownPrivilegeEnabled() {
     platform::UniqueHandle token;
@@ -128,16 +113,20 @@ TEST(General, GetPressedKeyReportsTheFirstKeyHeld) {
     EXPECT_EQ(core::GetPressedKey(), 0) << "a key pressed earlier no longer counts";
 }
 
+// The Windows version Wine reports to the probe program alone.
+constexpr char kProbeVersionKey[] = "Software\\Wine\\AppDefaults\\version_probe.exe";
+
 TEST(General, WindowsVersionAsThePrefixReportsIt) {
     // Windows 10 reports 6.2 to a program without a compatibility manifest.
     for (const char* wineAndSeen : {"winme 4.9 3000 1", "win95 4 950 0", "winxp 5.1 2600 0", "win10 6.2 9200 0"}) {
         SCOPED_TRACE(wineAndSeen);
         const std::string text = wineAndSeen;
-        WineVersionFor version("version_probe.exe", text.substr(0, text.find(' ')));
+        testing_support::SetText(HKEY_CURRENT_USER, kProbeVersionKey, "Version", text.substr(0, text.find(' ')));
         auto probe = testing_support::ChildProcess::Start(testing_support::BesideTestProgram("version_probe.exe"),
                                                           text.substr(text.find(' ') + 1));
         EXPECT_EQ(probe.WaitForExit(std::chrono::seconds(30)), 0u);
     }
+    testing_support::DeleteValue(HKEY_CURRENT_USER, kProbeVersionKey, "Version");
     EXPECT_EQ(core::GetWindowsVersion(2), 0);
     EXPECT_FALSE(core::IsWin9x());
 }

@@ -64,15 +64,6 @@ protected:
     std::vector<std::string> log_;
 };
 
-TEST_F(StartupShutdown, FirstStartTakesTheLockAsksNothingAndWritesNothing) {
-    core::Frm_Sp form = MakeForm();
-    EXPECT_TRUE(form.Form_Load());
-    EXPECT_TRUE(prompts_.messages.empty());
-    EXPECT_FALSE(LockIsFree());  // owned by this thread from the first handle on
-    EXPECT_FALSE(testing_support::Exists(folder_ / "Qxs.ini"));
-    EXPECT_TRUE(log_.empty());
-}
-
 TEST_F(StartupShutdown, AnotherCopyHoldingTheLockIsRefusedBeforeAnythingElse) {
     WriteSettings("[Main]\r\nTrm=0\r\n");
     const std::string before = testing_support::ReadFileBytes(folder_ / "Qxs.ini");
@@ -88,6 +79,7 @@ TEST_F(StartupShutdown, AnotherCopyHoldingTheLockIsRefusedBeforeAnythingElse) {
     EXPECT_EQ(testing_support::ReadFileBytes(folder_ / "Qxs.ini"), before);
 }
 
+// A first start (no settings file) takes the lock and writes nothing.
 TEST_F(StartupShutdown, OnlyARunMarkerThatReadsAsZeroWarns) {
     const std::string warning = std::string(
                                     "Clarimo was not closed correctlly in last time\r\n"
@@ -97,16 +89,22 @@ TEST_F(StartupShutdown, OnlyARunMarkerThatReadsAsZeroWarns) {
         const char* settings;
         bool warns;
     } cases[] = {
-        {"[Main]\r\nTrm= 0 \r\n", true},  {"[Main]\r\nTrm=00\r\n", true},  {"[Main]\r\nTrm=1\r\n", false},
-        {"[Main]\r\nTrm=abc\r\n", false}, {"[Other]\r\nTrm=0\r\n", false},
+        {nullptr, false},
+        {"[Main]\r\nTrm= 0 \r\n", true},
+        {"[Main]\r\nTrm=00\r\n", true},
+        {"[Main]\r\nTrm=1\r\n", false},
+        {"[Main]\r\nTrm=abc\r\n", false},
+        {"[Other]\r\nTrm=0\r\n", false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.settings);
+        SCOPED_TRACE(c.settings ? c.settings : "(no file)");
         ReleaseLock();
         prompts_.messages.clear();
-        WriteSettings(c.settings);
+        if (c.settings) WriteSettings(c.settings);
         core::Frm_Sp form = MakeForm();
         EXPECT_TRUE(form.Form_Load());
+        EXPECT_FALSE(LockIsFree());  // owned by this thread from the first handle on
+        EXPECT_EQ(testing_support::Exists(folder_ / "Qxs.ini"), c.settings != nullptr);
         if (c.warns) {
             ASSERT_EQ(prompts_.messages.size(), 1u);
             EXPECT_EQ(prompts_.messages[0].text, warning);
