@@ -72,8 +72,14 @@ BOOL CALLBACK MatchShownMenu(HWND window, LPARAM found) {
     return FALSE;
 }
 
-// Runs open (which posts or sends what opens a popup menu), lets the thread
-// run until the menu shows, closes it and answers its entries' texts.
+}  // namespace
+
+HWND FindThreadWindow(const std::string& caption) {
+    CaptionSearch search{caption, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::vector<std::string> PopupMenuTexts(const std::function<void()>& open) {
     std::vector<std::string> texts;
     const auto readAndClose = [&] {
@@ -99,14 +105,6 @@ std::vector<std::string> PopupMenuTexts(const std::function<void()>& open) {
     open();
     PumpUntil([&] { return steps.Finished(); }, 5000);
     return texts;
-}
-
-}  // namespace
-
-HWND FindThreadWindow(const std::string& caption) {
-    CaptionSearch search{caption, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::vector<std::string> KeyboardMenuTexts(HWND control, bool shiftF10) {

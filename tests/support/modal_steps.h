@@ -41,8 +41,11 @@ private:
 // The first visible top-level window of this thread with that caption.
 HWND FindThreadWindow(const std::string& caption);
 
-// The texts of the menu that the Apps key (or Shift+F10) opens in control
-// ("-" for a separator); empty when no menu opened within a few seconds.
+// Runs open (which posts or sends what opens a popup menu), lets the thread
+// run until the menu shows, closes it and answers its entries' texts ("-"
+// for a separator); empty when no menu opened within a few seconds.
+std::vector<std::string> PopupMenuTexts(const std::function<void()>& open);
+// The texts of the menu that the Apps key (or Shift+F10) opens in control.
 std::vector<std::string> KeyboardMenuTexts(HWND control, bool shiftF10);
 
 }  // namespace testing_support

@@ -5,22 +5,31 @@
 #include <commctrl.h>
 // clang-format on
 
+#include "platform/handles.h"
 #include "platform/ui.h"
 #include "platform/url_cache.h"
 #include "platform/utf.h"
 #include "privacy/frm_cookies_window.h"
 #include "privacy/frm_privacy_window.h"
 #include "privacy/privacy_catalogue.h"
-#include "support/registry_values.h"
 #include "support/scripted_prompts.h"
 #include "window_shots.h"
 
 namespace shots {
+namespace {
+
+void AddKey(const char* path) {
+    platform::UniqueRegKey key;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      key.put(), nullptr);
+}
+
+}  // namespace
+
 int ShowPrivacy(const Request& request) {
     platform::InitCommonControls();
     // Three programs with recent lists, the others absent.
-    for (int index : {12, 15, 17})
-        testing_support::SetText(HKEY_CURRENT_USER, privacy::Catalogue()[index].keys[0], "", "");
+    for (int index : {12, 15, 17}) AddKey(privacy::Catalogue()[index].keys[0]);
     const auto host = MakeHost(L"Clarimo - Privacy", 500, 400);
     const HWND area =
         ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, Scale(10),

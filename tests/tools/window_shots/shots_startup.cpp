@@ -30,8 +30,10 @@ int ShowStartup(const Request& request) {
 
     startup::StartupLocations where;
     using startup::Hive;
-    const char* keys[] = {"\\MRun", "\\MRunOnce", "\\URun", "\\URunOnce"};
-    for (int i = 0; i < 4; ++i) where.registry[i] = {{Hive::CurrentUser, key.path() + keys[i]}};
+    where.registry[0] = {{Hive::CurrentUser, key.path() + "\\MRun"}};
+    where.registry[1] = {{Hive::CurrentUser, key.path() + "\\MRunOnce"}};
+    where.registry[2] = {{Hive::CurrentUser, key.path() + "\\URun"}};
+    where.registry[3] = {{Hive::CurrentUser, key.path() + "\\URunOnce"}};
     where.commonStartupFolder = temp / "Common";
     where.userStartupFolder = temp / "User";
     testing_support::MakeFolder(where.commonStartupFolder);
@@ -41,12 +43,11 @@ int ShowStartup(const Request& request) {
     where.allUsersKeepingFolder = temp / "Keep\\All Users";
     where.currentUserKeepingFolder = temp / "Keep\\Current User";
 
-    const char* const values[][3] = {{"\\MRun", "Wine Notepad", "C:\\windows\\notepad.exe"},
-                                     {"\\MRun", "Registry Editor", "C:\\windows\\regedit.exe /s"},
-                                     {"\\URun", "Notepad", "C:\\windows\\notepad.exe"},
-                                     {"\\URun", "Broken Tool", "\"C:\\Program Files\\Nowhere\\tool.exe\" -tray"},
-                                     {"\\URunOnce", "Cleanup Once", "C:\\windows\\system32\\cmd.exe /c rem"}};
-    for (const auto& [subKey, name, command] : values) SetText(HKEY_CURRENT_USER, key.path() + subKey, name, command);
+    SetText(HKEY_CURRENT_USER, key.path() + "\\MRun", "Wine Notepad", "C:\\windows\\notepad.exe");
+    SetText(HKEY_CURRENT_USER, key.path() + "\\MRun", "Registry Editor", "C:\\windows\\regedit.exe /s");
+    SetText(HKEY_CURRENT_USER, key.path() + "\\URun", "Notepad", "C:\\windows\\notepad.exe");
+    SetText(HKEY_CURRENT_USER, key.path() + "\\URun", "Broken Tool", "\"C:\\Program Files\\Nowhere\\tool.exe\" -tray");
+    SetText(HKEY_CURRENT_USER, key.path() + "\\URunOnce", "Cleanup Once", "C:\\windows\\system32\\cmd.exe /c rem");
     startup::WriteKeepingFile(where.currentUserKeepingFile,
                               {{"Task Manager", "C:\\windows\\system32\\taskmgr.exe",
                                 "HKEY_CURRENT_USER\\" + key.path() + "\\URun\\Task Manager", startup::kRegSz}});
