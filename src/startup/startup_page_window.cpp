@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/context_menu.h"
 #include "platform/file_icons.h"
 #include "platform/utf.h"
@@ -327,10 +329,17 @@ void StartupPageWindow::Sync() {
     const auto& rows = logic_.Rows();
     bool same = shownKeys_.size() == rows.size();
     for (size_t i = 0; same && i < rows.size(); ++i) same = shownKeys_[i] == rows[i].listKey;
+    // A refresh reads every program anew: the pictures of the old readings
+    // go with them, so repeated refreshes never grow the image lists. Every
+    // row's picture is set again below.
+    const bool stale = std::any_of(images_.begin(), images_.end(), [&](const auto& image) {
+        return std::none_of(rows.begin(), rows.end(),
+                            [&](const StartupRow& row) { return row.program.get() == image.first; });
+    });
+    if (!same || stale) ResetImages();
     if (!same) {
         ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(list_);
-        ResetImages();
         shownKeys_.clear();
         for (size_t i = 0; i < rows.size(); ++i) {
             const std::wstring name = platform::ToWide(rows[i].entry.name);

@@ -22,17 +22,11 @@ IniReader ReaderOf(const std::vector<core::IniSection>& sections) {
 }  // namespace
 
 TEST(StartupOrigin, RegistryOriginSplitsIntoHiveKeyAndName) {
-    const std::string key = RegistryOriginKey(Hive::CurrentUser, kUserRunKey, "Tool");
-    EXPECT_EQ(key, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool");
-    Origin o = ParseOrigin(key, "Tool");
-    EXPECT_TRUE(o.registry && o.valid);
-    EXPECT_EQ(o.hive, Hive::CurrentUser);
-    EXPECT_EQ(o.keyPath, kUserRunKey);
-
-    // Any hive text other than the user's is the machine's; "hkey" in any case.
-    o = ParseOrigin("hKeY_whatever\\SOFTWARE\\WOW6432Node\\Run\\A b", "a B");
-    EXPECT_TRUE(o.registry && o.valid);
-    EXPECT_EQ(o.hive, Hive::LocalMachine);
+    EXPECT_EQ(RegistryOriginKey(Hive::CurrentUser, kUserRunKey, "Tool"),
+              "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool");
+    // Any hive text other than the user's is the machine's; names match in any case.
+    Origin o = ParseOrigin("hKeY_whatever\\SOFTWARE\\WOW6432Node\\Run\\A b", "a B");
+    EXPECT_TRUE(o.registry && o.valid && o.hive == Hive::LocalMachine);
     EXPECT_EQ(o.keyPath, "SOFTWARE\\WOW6432Node\\Run");
 
     // A key that does not end in the name is refused rather than cut blindly.
@@ -43,8 +37,7 @@ TEST(StartupOrigin, RegistryOriginSplitsIntoHiveKeyAndName) {
     o = ParseOrigin(FolderOriginKey("C:\\Start Menu\\Startup", 3), "Tool");
     EXPECT_TRUE(!o.registry && o.valid);
     EXPECT_EQ(o.folder + "|" + o.file, "C:\\Start Menu\\Startup|Tool.lnk");
-    o = ParseOrigin(FolderOriginKey("C:\\S", 12, "run.bat"), "run.bat");
-    EXPECT_EQ(o.folder + "|" + o.file, "C:\\S|run.bat");
+    EXPECT_EQ(ParseOrigin(FolderOriginKey("C:\\S", 12, "run.bat"), "run.bat").file, "run.bat");
     EXPECT_FALSE(ParseOrigin("C:\\S|1|..\\..\\evil.bat", "evil.bat").valid);
 }
 
@@ -55,7 +48,6 @@ TEST(StartupApproved, AnOddFirstByteIsOff) {
 
 TEST(StartupKeepingFile, RoundTripsTypes) {
     std::vector<StartupEntry> entries = {
-        {"Plain", "C:\\a.exe", "HKEY_CURRENT_USER\\Software\\Run\\Plain", kRegSz},
         {"Expand", "%ProgramFiles%\\b.exe /x", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Run\\Expand", kRegExpandSz},
         {"Quoted", "\"C:\\Program Files\\c.exe\"", "HKEY_CURRENT_USER\\Software\\Run\\Quoted", kRegSz},
         {" Blank ", " 'x' ", "HKEY_CURRENT_USER\\Software\\Run\\ Blank ", kRegSz},
@@ -69,7 +61,7 @@ TEST(StartupKeepingFile, RoundTripsTypes) {
     for (const auto& entry : sections[1].entries)
         if (entry.first.rfind("Type", 0) == 0 || entry.first.rfind("File", 0) == 0) extraKeys.push_back(entry);
     EXPECT_EQ(extraKeys, (std::vector<std::pair<std::string, std::string>>{
-                             {"Type2", "2"}, {"File6", "Kept (2).lnk"}, {"File7", "run (2).bat"}}));
+                             {"Type1", "2"}, {"File5", "Kept (2).lnk"}, {"File6", "run (2).bat"}}));
 
     const auto back = ParseKeepingFile(ReaderOf(sections));
     ASSERT_TRUE(back);
@@ -80,7 +72,7 @@ TEST(StartupKeepingFile, RoundTripsTypes) {
     for (size_t i = 0; i < entries.size(); ++i) EXPECT_TRUE(fields((*back)[i]) == fields(entries[i])) << i;
 }
 
-TEST(StartupKeepingFile, SkipsBlankNamesAndReadsOldFiles) {
+TEST(StartupKeepingFile, SkipsBlankNamesReadsOldFilesAndKeepsOnlyProfileText) {
     // clang-format off
     std::vector<core::IniSection> file = {{"Main", {{"kn", "4"}}}, {"Programs", {
         {"Prog1", "One"}, {"key1", "HKEY_CURRENT_USER\\R\\One"}, {"Command2", "c2"}, {"key2", "x"},
@@ -100,12 +92,10 @@ TEST(StartupKeepingFile, SkipsBlankNamesAndReadsOldFiles) {
         EXPECT_FALSE(ParseKeepingFile(ReaderOf(file))) << count;
     }
     EXPECT_FALSE(ParseKeepingFile(ReaderOf({})));
-}
 
-TEST(StartupKeepingFile, CanKeepOnlyTextThatSurvivesAProfileLine) {
+    // Only text that survives a profile line can be kept.
     EXPECT_TRUE(CanKeep({"a", "b", "HKEY_CURRENT_USER\\R\\a", kRegExpandSz}));
     EXPECT_FALSE(CanKeep({"a", "", "HKEY_CURRENT_USER\\R\\a", 4}));  // REG_DWORD
-    EXPECT_FALSE(CanKeep({"a", "", "HKEY_CURRENT_USER\\R\\a", 3}));  // REG_BINARY
     EXPECT_FALSE(CanKeep({"a", "x\r\ny", "HKEY_CURRENT_USER\\R\\a", kRegSz}));
     EXPECT_TRUE(CanKeep({"a", "C:\\a.exe", "C:\\Startup|1", 0}));
 }
@@ -132,10 +122,11 @@ TEST(StartupKeptEntries, HiddenOnlyWhenTheSameEntryIsActiveInTheSamePlace) {
 }
 
 TEST(StartupReport, FileNameAndText) {
-    EXPECT_EQ(ReportFileName("C:\\r\\report"), "C:\\r\\report.txt");
-    EXPECT_EQ(ReportFileName("C:\\r\\report.TXT"), "C:\\r\\report.TXT");
     EXPECT_EQ(ReportFileName("C:\\r.d\\report"), "C:\\r.d\\report.txt");
+    EXPECT_EQ(ReportFileName("C:\\r\\report.TXT"), "C:\\r\\report.TXT");
     EXPECT_EQ(ReportFileName("C:\\r\\report.log"), "C:\\r\\report.log");
-    const std::string text = ReportText("PC", "me", 1, {{false, "A", "Disabled by Windows"}}, "now");
-    EXPECT_NE(text.find("\r\n  A (Disabled by Windows)\r\n"), std::string::npos);
+    EXPECT_EQ(
+        ReportText("PC", "me", 3, {{true, "Group"}, {false, "A", "Disabled by Windows"}, {false, "B"}}, "now"),
+        "Startup Programs Report\r\n\r\nComputer Name : PC\r\nUser Name : me\r\nStartup Programs Number : 3\r\n\r\n"
+        "Group\r\n  A (Disabled by Windows)\r\n  B\r\nReport Created By : Clarimo 2.0\r\n\r\nnow\r\n");
 }

@@ -8,33 +8,27 @@
 
 namespace startup_test {
 
-using platform::ToUtf8;
-using platform::ToWide;
-
-void MakeShortcut(const std::string& path, const std::string& target, const std::string& arguments,
-                  const std::string& workingFolder) {
+void MakeShortcut(const std::string& path, const std::string& target, const std::string& arguments) {
     platform::ComApartment com;
     platform::ComPtr<IShellLinkW> link;
     platform::ComPtr<IPersistFile> file;
     ASSERT_TRUE(SUCCEEDED(link.create(CLSID_ShellLink, IID_IShellLinkW)));
     ASSERT_TRUE(SUCCEEDED(link.queryInterface(IID_IPersistFile, file)));
-    link->SetPath(ToWide(target).c_str());
-    link->SetArguments(ToWide(arguments).c_str());
-    link->SetWorkingDirectory(ToWide(workingFolder).c_str());
-    ASSERT_TRUE(SUCCEEDED(file->Save(ToWide(path).c_str(), TRUE))) << path;
+    link->SetPath(platform::ToWide(target).c_str());
+    link->SetArguments(platform::ToWide(arguments).c_str());
+    ASSERT_TRUE(SUCCEEDED(file->Save(platform::ToWide(path).c_str(), TRUE))) << path;
 }
 
-ShortcutInfo ReadShortcut(const std::string& path) {
+std::string ShortcutArguments(const std::string& path) {
     platform::ComApartment com;
     platform::ComPtr<IShellLinkW> link;
     platform::ComPtr<IPersistFile> file;
-    if (FAILED(link.create(CLSID_ShellLink, IID_IShellLinkW)) || FAILED(link.queryInterface(IID_IPersistFile, file)) ||
-        FAILED(file->Load(ToWide(path).c_str(), STGM_READ)))
-        return {};
-    wchar_t target[1024] = {}, arguments[1024] = {};
-    link->GetPath(target, 1024, nullptr, SLGP_RAWPATH);
-    link->GetArguments(arguments, 1024);
-    return {ToUtf8(target), ToUtf8(arguments)};
+    wchar_t arguments[1024] = {};
+    if (SUCCEEDED(link.create(CLSID_ShellLink, IID_IShellLinkW)) &&
+        SUCCEEDED(link.queryInterface(IID_IPersistFile, file)) &&
+        SUCCEEDED(file->Load(platform::ToWide(path).c_str(), STGM_READ)))
+        link->GetArguments(arguments, 1024);
+    return platform::ToUtf8(arguments);
 }
 
 int RowOf(const startup::Frm_Startup& page, const std::string& name) {
@@ -55,7 +49,7 @@ StartupPlaces::StartupPlaces() {
     using startup::Hive;
     constexpr Hive user = Hive::CurrentUser;
     where_.registry[0] = {{user, machineRun()}, {user, machineRun32()}};
-    where_.registry[1] = {{user, machineRunOnce()}};
+    where_.registry[1] = {{user, key_.path() + "\\MRunOnce"}};
     where_.registry[2] = {{user, userRun(), approvedRun()}, {user, userPolicy(), {}, true}};
     where_.registry[3] = {{user, userRunOnce()}};
     where_.userStartupApproved = {user, approvedFolder()};

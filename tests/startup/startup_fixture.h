@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "startup/frm_startup.h"
 #include "startup/startup_store.h"
@@ -23,12 +22,9 @@ using testing_support::RawValue;
 using testing_support::SetRaw;
 using testing_support::SetText;
 
-struct ShortcutInfo {
-    std::string target, arguments;
-};
-void MakeShortcut(const std::string& path, const std::string& target, const std::string& arguments = "",
-                  const std::string& workingFolder = "");
-ShortcutInfo ReadShortcut(const std::string& path);
+void MakeShortcut(const std::string& path, const std::string& target, const std::string& arguments = "");
+// The shortcut's arguments; "" when it cannot be read.
+std::string ShortcutArguments(const std::string& path);
 // The row of that name; -1 when none.
 int RowOf(const startup::Frm_Startup& page, const std::string& name);
 // Lets the page's worker finish reading its rows' programs (capped, not timed).
@@ -45,7 +41,6 @@ protected:
     // Key paths below HKEY_CURRENT_USER of the six sources.
     std::string machineRun() const { return key_.path() + "\\MRun"; }
     std::string machineRun32() const { return key_.path() + "\\MRun32"; }
-    std::string machineRunOnce() const { return key_.path() + "\\MRunOnce"; }
     std::string userRun() const { return key_.path() + "\\URun"; }
     std::string userRunOnce() const { return key_.path() + "\\URunOnce"; }
     std::string userPolicy() const { return key_.path() + "\\UPolicy"; }
