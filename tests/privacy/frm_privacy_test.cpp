@@ -108,7 +108,6 @@ TEST_F(FrmPrivacyDetection, ToolTipsAndTheManageCookiesLinkShowWhatIsThere) {
     // Case-sensitive; "Cookie" elsewhere is counted by neither kind.
     EXPECT_EQ(page.GetChach(1), 2);
     EXPECT_EQ(page.GetChach(0), 2);
-    files.DeleteFolder(recent, false);
 }
 
 TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
