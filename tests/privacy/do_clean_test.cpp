@@ -23,21 +23,17 @@
 using namespace privacy_testing;
 using core::RegRoot::CurrentUser;
 using testing_support::Exists;
-using testing_support::MakeFolder;
-using testing_support::WriteFile;
 
 namespace {
 
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
-// The clean's keys stand at fixed places under HKCU: made with value
-// "MRUList" and the given subkeys, removed when the test ends.
+// A key at its real place under HKCU with value "MRUList" and the given subkeys.
 void Make(ProgramTraces& keys, const std::string& key, std::initializer_list<const char*> subkeys = {}) {
     keys.SetValue(key, "MRUList", "ab");
     for (const char* subkey : subkeys) keys.SetValue(key + "\\" + subkey, "a", "x");
 }
 
-bool Key(const std::string& key) { return core::RegKeyExists(CurrentUser, key); }
 bool Value(const std::string& key, const char* name) { return core::RegValueExists(CurrentUser, key, name); }
 
 class DoCleanTest : public UrlCacheTest {
@@ -62,7 +58,7 @@ TEST_F(DoCleanTest, TempFolderIsEmptiedWithoutFollowingLinks) {
     PutFile(temp + "\\read-only.tmp");
     testing_support::SetAttributes(temp + "\\read-only.tmp", FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(testing_support::MakeFolderLink(temp + "\\link", area / "outside"));
-    TempVariables variables(temp);
+    TempVariable variables(temp);
     ASSERT_EQ(files_.GetTempPathStr(), temp);
 
     EXPECT_TRUE(Clean({0}).foldersLeftAlone.empty());
@@ -91,8 +87,7 @@ TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
         "Software\\Nico Mak Computing\\WinZip\\filemenu",
         "Software\\WinRAR\\ArcHistory",
         "Software\\Google\\NavClient\\1.1\\History",
-        "Software\\Ahead\\Nero - Burning Rom\\Recent File List",
-    };
+        "Software\\Ahead\\Nero - Burning Rom\\Recent File List"};
     for (const std::string& key : removed) Make(keys, key);
     for (int i = 0; i < 2; ++i) Make(keys, removed[i], {".txt", "c1"});
     Make(keys, search, {"5603"});
@@ -102,32 +97,34 @@ TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
     core::SetRegString(CurrentUser, acdSee, "LastFolder", "C:\\Pictures");
 
     Clean({});
-    for (const std::string& key : removed) EXPECT_TRUE(Key(key)) << key;
+    for (const std::string& key : removed) EXPECT_TRUE(KeyExists(key)) << key;
 
     Clean({2, 3, 4, 7, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19});
-    for (const std::string& key : removed) EXPECT_FALSE(Key(key)) << key;
+    for (const std::string& key : removed) EXPECT_FALSE(KeyExists(key)) << key;
     // One-level purges keep a key that had subkeys, with its values.
-    EXPECT_TRUE(Value(search, "MRUList"));
-    EXPECT_FALSE(Key(search + "\\5603"));
-    EXPECT_TRUE(Value(openSave, "MRUList"));
-    EXPECT_FALSE(Key(openSave + "\\txt"));
+    EXPECT_TRUE(Value(search, "MRUList") && Value(openSave, "MRUList"));
+    EXPECT_FALSE(KeyExists(search + "\\5603") || KeyExists(openSave + "\\txt"));
     // A key removal leaves a key with subkeys (Windows NT).
-    EXPECT_TRUE(Key(typed + "\\extra"));
+    EXPECT_TRUE(KeyExists(typed + "\\extra"));
     EXPECT_FALSE(Value(acdSee, "LastFolder"));
     EXPECT_TRUE(Value(acdSee, "MRUList"));
-    EXPECT_TRUE(Key(acrobat6));
-    EXPECT_FALSE(Key("Software\\Adobe\\Acrobat Reader\\5.0"));  // the missing version is not made
+    EXPECT_TRUE(KeyExists(acrobat6));
+    EXPECT_FALSE(KeyExists("Software\\Adobe\\Acrobat Reader\\5.0"));  // the missing version is not made
 }
 
 TEST_F(DoCleanTest, CacheCookieAndFolderItems) {
     for (int csidl : {8, 32, 33}) {
         wchar_t made[MAX_PATH] = {};  // made if missing, so that Windows reports it
         ::SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, 0, made);
-        MakeFolder(files_.GetSpecialFolder(csidl) + "\\clarimo sub");
+        testing_support::MakeFolder(files_.GetSpecialFolder(csidl) + "\\clarimo sub");
     }
     FillCache();
+    // Non-ASCII, and a record larger than the cache walk's first buffer.
+    const std::string wide = "http://shop.example/\xD0\x9F\xD0\xB0\xD0\xBF/" + std::string(1500, 'a');
+    Add(wide);
     Clean({1, 2, 10});  // the history object fails under Wine: the items after it still run
     EXPECT_THAT(AllCacheUrls(), testing::UnorderedElementsAre(kCookie, kOtherCookie, kCookieImage));
+    for (const std::string& url : {kPage, wide}) EXPECT_FALSE(platform::DeleteUrlCacheEntryByUrl(url)) << url;
     EXPECT_FALSE(Exists(files_.GetSpecialFolder(8) + "\\clarimo sub"));
     EXPECT_FALSE(Exists(files_.GetSpecialFolder(32) + "\\clarimo sub"));
     EXPECT_TRUE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
@@ -136,6 +133,9 @@ TEST_F(DoCleanTest, CacheCookieAndFolderItems) {
     EXPECT_THAT(AllCacheUrls(), testing::UnorderedElementsAre(kCookieImage, "cookie:user@lower.example/"));
     EXPECT_FALSE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
     EXPECT_TRUE(Exists(files_.GetSpecialFolder(8)));
+    // Wine stores every entry as a normal one, so only Windows has the other kinds.
+    EXPECT_FALSE(privacy::IsListedEntry(platform::kCookieCacheEntry) ||
+                 privacy::IsListedEntry(platform::kUrlHistoryCacheEntry));
 }
 
 // Only the cache folders of every profile are emptied (and kept); a file held
@@ -160,7 +160,6 @@ TEST_F(DoCleanTest, BrowserCachesAreEmptiedAndTheProfilesKept) {
     for (const std::string& file : emptied) EXPECT_FALSE(Exists(file)) << file;
     for (const std::string& file : kept) EXPECT_TRUE(Exists(file)) << file;
     EXPECT_TRUE(Exists(chrome + "Default\\Cache") && Exists(edge + "GPUCache"));
-    EXPECT_TRUE(report.foldersLeftAlone.empty());
     ASSERT_EQ(report.filesInUse.size(), 1u);
     EXPECT_EQ(report.filesInUse[0].item, privacy::kFirefoxItem);
     EXPECT_EQ(report.filesInUse[0].files, 1);
@@ -169,7 +168,7 @@ TEST_F(DoCleanTest, BrowserCachesAreEmptiedAndTheProfilesKept) {
 TEST_F(DoCleanTest, ClipboardAndRecycleBinAreEmptied) {
     ASSERT_TRUE(platform::SetClipboardText(nullptr, "secret"));
     testing_support::TempFolder area;
-    WriteFile(area / "binned.txt", "x");
+    PutFile(area / "binned.txt");
     ASSERT_TRUE(platform::MoveToRecycleBin(area / "binned.txt"));
     ASSERT_GT(platform::QueryRecycleBin().value().items, 0u);
     testing_support::DialogPresser presser(IDYES);  // the shell's own confirmation
@@ -177,20 +176,6 @@ TEST_F(DoCleanTest, ClipboardAndRecycleBinAreEmptied) {
     presser.Finish();
     EXPECT_EQ(platform::ClipboardFormatCount(), 0);
     EXPECT_EQ(platform::QueryRecycleBin().value().items, 0u);
-}
-
-TEST_F(DoCleanTest, CacheListAppendsEveryEntryAfterWhatTheListHeld) {
-    std::vector<std::string> list = {"kept"};
-    FillCache();
-    // Non-ASCII, and a record larger than the walk's first buffer.
-    const std::string wide = "http://shop.example/\xD0\x9F\xD0\xB0\xD0\xBF/" + std::string(1500, 'a');
-    Add(wide);
-    cash_.GetCacheURLList(list);
-    EXPECT_THAT(list, testing::UnorderedElementsAre("kept", kCookie, kOtherCookie, kCookieImage, kPage, wide));
-    // Wine stores every entry as a normal one, so only Windows has the other kinds.
-    EXPECT_TRUE(privacy::IsListedEntry(platform::kNormalCacheEntry | platform::kCookieCacheEntry));
-    EXPECT_FALSE(privacy::IsListedEntry(platform::kCookieCacheEntry));
-    EXPECT_FALSE(privacy::IsListedEntry(platform::kUrlHistoryCacheEntry));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/utf.h"
 #include "privacy/browser_caches.h"
 #include "privacy/privacy_catalogue.h"
+#include "support/registry_values.h"
 #include "support/temp_folder.h"
 
 namespace privacy_testing {
@@ -23,15 +24,9 @@ void ProgramTraces::RemoveAll() {
 
 void ProgramTraces::SetValue(const std::string& path, const std::string& name, const std::string& data) {
     made_.push_back(path);
-    platform::UniqueRegKey key;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                          key.put(), nullptr) != ERROR_SUCCESS ||
-        name.empty())
-        return;
-    const std::wstring text = platform::ToWide(data);
-    const DWORD size = data.empty() ? 0 : static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    ::RegSetValueExW(key.get(), platform::ToWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     size);
+    // Empty data is of size 0, which detection treats as no value.
+    if (data.empty()) return testing_support::SetRaw(HKEY_CURRENT_USER, path, name, REG_SZ, L"", 0);
+    testing_support::SetText(HKEY_CURRENT_USER, path, name, data);
 }
 
 void ProgramTraces::AddProgram(int index) {
@@ -59,20 +54,13 @@ platform::UniqueHandle HoldOpen(const std::string& path) {
         ::CreateFileW(platform::ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
-constexpr const wchar_t* kTempNames[] = {L"TMP", L"TEMP"};
-
-TempVariables::TempVariables(const std::string& folder) {
-    for (int i = 0; i < 2; ++i) {
-        old_[i].resize(32767);
-        const DWORD length = ::GetEnvironmentVariableW(kTempNames[i], old_[i].data(), 32767);
-        had_[i] = length > 0;
-        old_[i].resize(length);
-        ::SetEnvironmentVariableW(kTempNames[i], platform::ToWide(folder).c_str());
-    }
+TempVariable::TempVariable(const std::string& folder) {
+    std::wstring old(32767, L'\0');
+    const DWORD length = ::GetEnvironmentVariableW(L"TMP", old.data(), 32767);
+    if (length > 0) old_ = old.substr(0, length);
+    ::SetEnvironmentVariableW(L"TMP", platform::ToWide(folder).c_str());
 }
 
-TempVariables::~TempVariables() {
-    for (int i = 0; i < 2; ++i) ::SetEnvironmentVariableW(kTempNames[i], had_[i] ? old_[i].c_str() : nullptr);
-}
+TempVariable::~TempVariable() { ::SetEnvironmentVariableW(L"TMP", old_ ? old_->c_str() : nullptr); }
 
 }  // namespace privacy_testing

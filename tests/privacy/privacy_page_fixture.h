@@ -1,12 +1,10 @@
-// Test data for the privacy page, removed again when the test ends, even
-// after a failed assertion: registry keys at their real places under
-// HKEY_CURRENT_USER and the browsers' profile folders (both in the
-// throw-away prefix), the temporary folder's variables, and the URL cache.
+// Test data for the privacy page in the throw-away prefix, removed again when
+// the test ends, even after a failed assertion.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +13,8 @@
 #include "platform/url_cache.h"
 
 namespace privacy_testing {
+
+inline bool KeyExists(const std::string& path) { return core::RegKeyExists(core::RegRoot::CurrentUser, path); }
 
 // Every program item's key is removed when this is made; those keys and
 // every key made through SetValue when it goes.
@@ -25,11 +25,9 @@ public:
     ProgramTraces& operator=(const ProgramTraces&) = delete;
     ~ProgramTraces() { RemoveAll(); }
     void RemoveAll();
-    // A string value ("" writes data of size 0); an empty name only makes the key.
     void SetValue(const std::string& path, const std::string& name = "", const std::string& data = "");
     // The item's key (item 19: the 6.0 one; item 18: with "LastFolder" data).
     void AddProgram(int index);
-    static bool KeyExists(const std::string& path) { return core::RegKeyExists(core::RegRoot::CurrentUser, path); }
 
 private:
     std::vector<std::string> made_;
@@ -37,11 +35,8 @@ private:
 
 // The browsers' profile folders under the prefix's Local AppData, removed
 // with everything in them when this is made and when it goes.
-class BrowserProfiles {
-public:
+struct BrowserProfiles {
     BrowserProfiles() { RemoveAll(); }
-    BrowserProfiles(const BrowserProfiles&) = delete;
-    BrowserProfiles& operator=(const BrowserProfiles&) = delete;
     ~BrowserProfiles() { RemoveAll(); }
     static std::string Folder(int item);  // "...\User Data" or "...\Profiles"
     static void RemoveAll();
@@ -53,17 +48,16 @@ void PutFile(const std::string& file, const std::string& bytes = "x");
 // The file opened without sharing, as a running program holds it.
 platform::UniqueHandle HoldOpen(const std::string& path);
 
-// TMP and TEMP (what GetTempPathW reads) point at a folder while this lives.
-class TempVariables {
+// TMP, which GetTempPathW reads first, points at a folder while this lives.
+class TempVariable {
 public:
-    explicit TempVariables(const std::string& folder);
-    TempVariables(const TempVariables&) = delete;
-    TempVariables& operator=(const TempVariables&) = delete;
-    ~TempVariables();
+    explicit TempVariable(const std::string& folder);
+    TempVariable(const TempVariable&) = delete;
+    TempVariable& operator=(const TempVariable&) = delete;
+    ~TempVariable();
 
 private:
-    std::wstring old_[2];
-    bool had_[2] = {};
+    std::optional<std::wstring> old_;
 };
 
 // A URL cache that holds only what the test put into it, emptied again when
@@ -80,11 +74,6 @@ inline std::vector<std::string> AllCacheUrls() {
     return urls;
 }
 
-inline bool InCache(const std::string& url) {
-    const std::vector<std::string> urls = AllCacheUrls();
-    return std::find(urls.begin(), urls.end(), url) != urls.end();
-}
-
 class UrlCacheTest : public testing::Test {
 protected:
     void SetUp() override { Empty(); }
@@ -93,9 +82,8 @@ protected:
         for (const std::string& url : AllCacheUrls()) platform::DeleteUrlCacheEntryByUrl(url);
     }
     static void Add(const std::string& url) {
-        const bool cookie = url.starts_with("Cookie:");
-        const uint32_t type = platform::kNormalCacheEntry | (cookie ? platform::kCookieCacheEntry : 0);
-        ASSERT_TRUE(platform::AddUrlCacheEntry(url, type)) << url;
+        const uint32_t cookie = url.starts_with("Cookie:") ? platform::kCookieCacheEntry : 0;
+        ASSERT_TRUE(platform::AddUrlCacheEntry(url, platform::kNormalCacheEntry | cookie)) << url;
     }
     static void FillCache() {
         for (const std::string& url : {kCookie, kOtherCookie, kCookieImage, kPage}) Add(url);
