@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
 #include "platform/process_info.h"
 #include "proc_fixture.h"
+#include "processes/critical_process.h"
 #include "processes/frm_tasks.h"
 #include "processes/mod_proc.h"
+#include "processes/process_tree.h"
 
 using namespace processes;
 using proc_test::RowOf;
@@ -15,12 +18,21 @@ namespace {
 
 class ProcMenus : public proc_test::ProcessPage {
 protected:
-    // The page loaded with the helper's row selected.
-    void Load(Frm_Tasks& page, const ChildProcess& helper) {
+    // The page loaded with the process's row selected.
+    void Load(Frm_Tasks& page, uint32_t id) {
         page.Form_Load();
-        const int row = RowOf(page, helper.id());
+        const int row = RowOf(page, id);
         ASSERT_GE(row, 0);
         page.SelectRow(row);
+    }
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& message : prompts_.messages) {
+            EXPECT_EQ(message.title, "Clarimo");
+            EXPECT_EQ(message.icon, core::PromptIcon::Exclamation);
+            texts.push_back(message.text);
+        }
+        return texts;
     }
 };
 
@@ -36,52 +48,103 @@ TEST_F(ProcMenus, OpeningMarksThePriorityEnablesEntriesOnlyWithASelectionAndPath
     ChildProcess helper = proc_test::StartIdle();
     ASSERT_TRUE(platform::SetProcessPriorityClass(helper.id(), kBelowNormal));
     Frm_Tasks page(prompts_);
-    ASSERT_NO_FATAL_FAILURE(Load(page, helper));
+    ASSERT_NO_FATAL_FAILURE(Load(page, helper.id()));
     page.Menus.PopupOpening();
     EXPECT_TRUE(page.Menus.ProcessEntriesEnabled);
     EXPECT_EQ(CheckedIndex(page.Menus), 4);
-
-    page.Menus.SetProcRadio(0);
-    EXPECT_EQ(CheckedIndex(page.Menus), 0);
-    page.Menus.SetProcRadio(6);
-    EXPECT_EQ(CheckedIndex(page.Menus), -1);
 
     // A row listed without a path: Folder and Properties refuse.
     page.Lv[page.SelectedRow()].tag.clear();
     page.Menus.Mnu_Pop_Folder_Click();
     page.Menus.Mnu_Pop_Properties_Click();
-    ASSERT_EQ(prompts_.messages.size(), 2u);
-    EXPECT_EQ(prompts_.messages[0].text, "Can't open this program folder");
-    EXPECT_EQ(prompts_.messages[1].text, "Can't display properties dialog for this program");
-    for (const auto& message : prompts_.messages) {
-        EXPECT_EQ(message.title, "Clarimo");
-        EXPECT_EQ(message.icon, core::PromptIcon::Exclamation);
-    }
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Can't open this program folder",
+                                                        "Can't display properties dialog for this program"}));
 
     // A reload unloads the menu; with nothing selected only Refresh is left.
     page.Menus.Mnu_Pop_Refresh_Click();
     EXPECT_FALSE(page.Menus.Loaded);
+    page.SelectRow(-1);
     page.Menus.PopupOpening();
     EXPECT_FALSE(page.Menus.ProcessEntriesEnabled);
 }
 
-TEST_F(ProcMenus, EndProcessEndsTheListedProcessOnceAndLeavesTheRunMarkerAtZero) {
-    ChildProcess helper = proc_test::StartIdle();
+TEST(CriticalProcess, KnownByNameAndBySystemFolderOrMissingPath) {
+    const std::string system = "C:\\windows\\system32";
+    const struct {
+        const char* name;
+        std::string path;
+        uint32_t id;
+        bool critical;
+    } table[] = {
+        {"", "", 0, true},
+        {"System", "", 4, true},
+        {"Registry", "", 120, true},
+        {"system", "C:\\Games\\system.exe", 1200, false},
+        {"LSASS.EXE", system + "\\lsass.exe", 600, true},
+        {"winlogon", "C:\\WINDOWS\\System32\\winlogon.exe", 610, true},
+        {"csrss.exe", "", 500, true},
+        {"lsass.exe", "C:\\Games\\lsass.exe", 700, false},
+        {"notepad.exe", system + "\\notepad.exe", 900, false},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(IsCriticalProcess(row.name, row.path, row.id, system), row.critical) << row.name << " " << row.path;
+}
+
+TEST_F(ProcMenus, CriticalProcessesAreRefusedAndOthersEndOnce) {
+    // A helper named and placed as a critical program, in a system folder
+    // of the test's own.
+    const std::string system = settings_ / "system";
+    testing_support::MakeFolder(system);
+    ASSERT_TRUE(
+        testing_support::CopyFileTo(testing_support::BesideTestProgram("proc_idle.exe"), system + "\\lsass.exe"));
+    ChildProcess helper = ChildProcess::Start(system + "\\lsass.exe", "300");
     Frm_Tasks page(prompts_);
-    ASSERT_NO_FATAL_FAILURE(Load(page, helper));
+    page.systemFolder = system;
+    ASSERT_NO_FATAL_FAILURE(Load(page, helper.id()));
     page.Menus.Mnu_Pop_EndProc_Click();
-    const auto exitCode = helper.WaitForExit(std::chrono::seconds(10));
-    ASSERT_TRUE(exitCode.has_value());
-    EXPECT_EQ(*exitCode, 0u);
+    page.Menus.Mnu_Pop_EndTree_Click();
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>(2, "This is a critical system process, Can't end it"));
+    EXPECT_FALSE(helper.WaitForExit(std::chrono::milliseconds(200)).has_value());
+    EXPECT_EQ(RunMarker(), "missing");
+
+    // The same program outside the system folder is an ordinary one.
+    prompts_.messages.clear();
+    page.systemFolder = platform::SystemFolder();
+    page.Menus.Mnu_Pop_EndProc_Click();
+    EXPECT_EQ(helper.WaitForExit(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_TRUE(prompts_.messages.empty());
     EXPECT_EQ(RunMarker(), "0");
 
     helper = ChildProcess();  // the last handle goes, and with it the process
     page.Menus.Mnu_Pop_EndProc_Click();
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text, "Access is denied, Can't end this process");
-    EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
-    EXPECT_EQ(prompts_.messages[0].icon, core::PromptIcon::Exclamation);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Access is denied, Can't end this process"});
+    EXPECT_EQ(RunMarker(), "0");
+}
+
+TEST_F(ProcMenus, EndProcessTreeEndsTheDescendantsChildrenFirst) {
+    ChildProcess bystander = proc_test::StartIdle();
+    ChildProcess root = ChildProcess::Start(testing_support::BesideTestProgram("proc_idle.exe"), "300 2");
+    std::vector<platform::ProcessEntry> tree;
+    for (int i = 0; i < 500 && tree.size() < 3; ++i, ::Sleep(10))
+        tree = ProcessTreeChildrenFirst(platform::SnapshotProcesses(), root.id());
+    ASSERT_EQ(tree.size(), 3u);
+    EXPECT_EQ(tree[2].id, root.id());
+    EXPECT_EQ(tree[1].parentId, root.id());
+    EXPECT_EQ(tree[0].parentId, tree[1].id);
+    // A process started before its "parent" got that identifier is no child.
+    auto reused = platform::SnapshotProcesses();
+    for (auto& entry : reused)
+        if (entry.id == tree[1].id) entry.creationTime = tree[2].creationTime - 1;
+    EXPECT_EQ(ProcessTreeChildrenFirst(reused, root.id()).size(), 1u);
+
+    std::vector<platform::UniqueHandle> members;
+    for (const auto& member : tree) members.emplace_back(::OpenProcess(SYNCHRONIZE, FALSE, member.id));
+    Frm_Tasks page(prompts_);
+    ASSERT_NO_FATAL_FAILURE(Load(page, root.id()));
+    page.Menus.Mnu_Pop_EndTree_Click();
+    for (const auto& member : members) EXPECT_EQ(::WaitForSingleObject(member.get(), 10000), WAIT_OBJECT_0);
+    EXPECT_TRUE(bystander.Running());
+    EXPECT_TRUE(prompts_.messages.empty());
     EXPECT_EQ(RunMarker(), "0");
 }
 
@@ -89,9 +152,7 @@ TEST_F(ProcMenus, EndProcessOfTheProgramItselfLeavesTheOrderlyEndMark) {
     // Run in a process of its own: the test runner must not end itself.
     ChildProcess program =
         ChildProcess::Start(testing_support::BesideTestProgram("proc_end_self.exe"), "\"" + settings_.path() + "\"");
-    const auto exitCode = program.WaitForExit(std::chrono::seconds(30));
-    ASSERT_TRUE(exitCode.has_value());
-    EXPECT_EQ(*exitCode, 0u);
+    EXPECT_EQ(program.WaitForExit(std::chrono::seconds(30)), std::optional<DWORD>(0));
     EXPECT_EQ(RunMarker(), "1");
 }
 
@@ -100,7 +161,7 @@ TEST_F(ProcMenus, AnIdentifierNowHeldByAnotherProgramIsNeverActedOn) {
     for (const char* change : {"name", "start time"}) {
         SCOPED_TRACE(change);
         Frm_Tasks page(prompts_);
-        ASSERT_NO_FATAL_FAILURE(Load(page, helper));
+        ASSERT_NO_FATAL_FAILURE(Load(page, helper.id()));
         bool detailsShown = false;
         page.onShowDetails = [&] { detailsShown = true; };
         // As if the listed program had ended and Windows had given its
@@ -114,22 +175,20 @@ TEST_F(ProcMenus, AnIdentifierNowHeldByAnotherProgramIsNeverActedOn) {
             else
                 page.Lv[row].creationTime += 10'000'000;
         };
-        ASSERT_NO_FATAL_FAILURE(reuse());
         const uint64_t rebuilds = page.rebuilds;
-        page.Menus.Mnu_Pop_EndProc_Click();
-        EXPECT_TRUE(helper.Running());
-        EXPECT_EQ(page.rebuilds, rebuilds + 1);
-        EXPECT_EQ(page.SelectedTask(), nullptr);
-        EXPECT_EQ(page.Lv[RowOf(page, helper.id())].name, "proc_idle.exe");
-
+        for (auto action : {&FrmProcMenus::Mnu_Pop_EndProc_Click, &FrmProcMenus::Mnu_Pop_EndTree_Click,
+                            &FrmProcMenus::Mnu_Pop_Details_Click}) {
+            ASSERT_NO_FATAL_FAILURE(reuse());
+            (page.Menus.*action)();
+            EXPECT_EQ(page.SelectedTask(), nullptr);
+        }
         ASSERT_NO_FATAL_FAILURE(reuse());
         page.Menus.Mnu_Pop_Priority_Click(5);
-        EXPECT_EQ(platform::ProcessPriorityClass(helper.id()), kNormal);
-
-        ASSERT_NO_FATAL_FAILURE(reuse());
-        page.Menus.Mnu_Pop_Details_Click();
+        EXPECT_TRUE(helper.Running());
         EXPECT_FALSE(detailsShown);
-        EXPECT_EQ(page.rebuilds, rebuilds + 3);
+        EXPECT_EQ(platform::ProcessPriorityClass(helper.id()), kNormal);
+        EXPECT_EQ(page.rebuilds, rebuilds + 4);
+        EXPECT_EQ(page.Lv[RowOf(page, helper.id())].name, "proc_idle.exe");
     }
     EXPECT_TRUE(prompts_.messages.empty());
     EXPECT_EQ(RunMarker(), "missing");
@@ -139,7 +198,7 @@ TEST_F(ProcMenus, HighRaisesTheProgramsOwnClassToo) {
     ChildProcess helper = proc_test::StartIdle();
     const uint32_t own = platform::ProcessPriorityClass(platform::CurrentProcessId());
     Frm_Tasks page(prompts_);
-    ASSERT_NO_FATAL_FAILURE(Load(page, helper));
+    ASSERT_NO_FATAL_FAILURE(Load(page, helper.id()));
     page.Menus.Mnu_Pop_Priority_Click(5);
     EXPECT_EQ(platform::ProcessPriorityClass(helper.id()), kLow);
     EXPECT_EQ(platform::ProcessPriorityClass(platform::CurrentProcessId()), own);
@@ -148,7 +207,4 @@ TEST_F(ProcMenus, HighRaisesTheProgramsOwnClassToo) {
     EXPECT_EQ(platform::ProcessPriorityClass(helper.id()), kHigh);
     EXPECT_EQ(platform::ProcessPriorityClass(platform::CurrentProcessId()), kHigh);
     platform::SetProcessPriorityClass(platform::CurrentProcessId(), own);
-    // The list shows the change at the next tick.
-    page.Tm_Timer();
-    EXPECT_EQ(page.Lv[RowOf(page, helper.id())].priority, "High");
 }
