@@ -33,7 +33,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ProcMenus, OpeningMarksThePriorityEnablesEntriesOnlyWithASelectionAndPathlessRowsRefuse) {
+TEST_F(ProcMenus, OpeningMarksThePriorityPathlessRowsRefuseAndHighRaisesTheProgramToo) {
     ChildProcess helper = proc_test::StartIdle();
     ASSERT_TRUE(platform::SetProcessPriorityClass(helper.id(), kBelowNormal));
     ASSERT_NO_FATAL_FAILURE(Load(page_, helper.id()));
@@ -54,30 +54,38 @@ TEST_F(ProcMenus, OpeningMarksThePriorityEnablesEntriesOnlyWithASelectionAndPath
     page_.SelectRow(-1);
     page_.Menus.PopupOpening();
     EXPECT_FALSE(page_.Menus.ProcessEntriesEnabled);
+
+    // Low changes only the process; High also raises the program's own class.
+    const uint32_t own = platform::ProcessPriorityClass(platform::CurrentProcessId());
+    page_.SelectRow(RowOf(page_, helper.id()));
+    for (const int index : {5, 1}) {
+        page_.Menus.Mnu_Pop_Priority_Click(index);
+        EXPECT_EQ(platform::ProcessPriorityClass(helper.id()), PriorityClassAt(index));
+        EXPECT_EQ(platform::ProcessPriorityClass(platform::CurrentProcessId()), index == 1 ? kHigh : own);
+    }
+    platform::SetProcessPriorityClass(platform::CurrentProcessId(), own);
 }
 
 TEST(CriticalProcess, KnownByNameAndBySystemFolderOrMissingPath) {
-    const std::string system = "C:\\windows\\system32";
-    struct Probe {
+    const std::string sys = "C:\\windows\\system32";
+    const struct {
         std::string name, path;
         uint32_t id;
-    };
-    const Probe critical[] = {{"", "", 0},
-                              {"System", "", 4},
-                              {"Registry", "", 120},
-                              {"LSASS.EXE", system + "\\lsass.exe", 600},
-                              {"csrss.exe", "", 500},
-                              {"winlogon", "C:\\WINDOWS\\System32\\winlogon.exe", 610}};
-    const Probe ordinary[] = {{"system", "C:\\Games\\system.exe", 1200},
-                              {"lsass.exe", "C:\\Games\\lsass.exe", 700},
-                              {"notepad.exe", system + "\\notepad.exe", 900}};
-    for (const Probe& probe : critical) EXPECT_TRUE(IsCriticalProcess(probe.name, probe.path, probe.id, system));
-    for (const Probe& probe : ordinary) EXPECT_FALSE(IsCriticalProcess(probe.name, probe.path, probe.id, system));
+        bool critical;
+    } table[] = {{"", "", 0, true},
+                 {"System", "", 4, true},
+                 {"Registry", "", 120, true},
+                 {"csrss.exe", "", 500, true},
+                 {"LSASS.EXE", sys + "\\lsass.exe", 600, true},
+                 {"winlogon", "C:\\WINDOWS\\System32\\winlogon.exe", 610, true},
+                 {"system", "C:\\Games\\system.exe", 1200, false},
+                 {"lsass.exe", "C:\\Games\\lsass.exe", 700, false},
+                 {"notepad.exe", sys + "\\notepad.exe", 900, false}};
+    for (const auto& row : table) EXPECT_EQ(IsCriticalProcess(row.name, row.path, row.id, sys), row.critical) << row.id;
 }
 
 TEST_F(ProcMenus, CriticalProcessesAreRefusedOthersEndOnceAndTheProgramItselfLeavesItsMark) {
-    // A helper named and placed as a critical program, in a system folder
-    // of the test's own.
+    // A helper named and placed as lsass, in a system folder of the test's own.
     page_.systemFolder = settings_ / "system";
     testing_support::MakeFolder(page_.systemFolder);
     const std::string lsass = page_.systemFolder + "\\lsass.exe";
@@ -102,8 +110,7 @@ TEST_F(ProcMenus, CriticalProcessesAreRefusedOthersEndOnceAndTheProgramItselfLea
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Access is denied, Can't end this process"});
     EXPECT_EQ(RunMarker(), "0");
 
-    // Ending the program itself, in a process of its own, leaves the
-    // orderly-end mark.
+    // The program ending itself (in a process of its own) leaves its mark.
     helper =
         ChildProcess::Start(testing_support::BesideTestProgram("proc_end_self.exe"), "\"" + settings_.path() + "\"");
     EXPECT_EQ(helper.WaitForExit(std::chrono::seconds(30)), std::optional<DWORD>(0));
@@ -120,9 +127,8 @@ TEST_F(ProcMenus, EndProcessTreeEndsTheDescendantsChildrenFirst) {
     EXPECT_EQ(std::vector<uint32_t>({tree[0].parentId, tree[1].parentId, tree[2].id}),
               std::vector<uint32_t>({tree[1].id, root.id(), root.id()}));
     // A process started before its "parent" got that identifier is no child.
-    auto reused = platform::SnapshotProcesses();
-    for (auto& entry : reused)
-        if (entry.id == tree[1].id) entry.creationTime = tree[2].creationTime - 1;
+    auto reused = tree;
+    reused[1].creationTime = reused[2].creationTime - 1;
     EXPECT_EQ(ProcessTreeChildrenFirst(reused, root.id()).size(), 1u);
 
     std::vector<platform::UniqueHandle> members;
@@ -146,8 +152,7 @@ TEST_F(ProcMenus, AnIdentifierNowHeldByAnotherProgramIsNeverActedOn) {
             [&] { menus.Mnu_Pop_EndProc_Click(); }, [&] { menus.Mnu_Pop_EndTree_Click(); },
             [&] { menus.Mnu_Pop_Details_Click(); }, [&] { menus.Mnu_Pop_Priority_Click(5); }};
         for (const auto& action : actions) {
-            // As if the listed program had ended and Windows had given its
-            // identifier to another one.
+            // As if Windows had given the listed identifier to another program.
             page_.SelectRow(RowOf(page_, helper.id()));
             TaskRow& row = page_.Lv[page_.SelectedRow()];
             row.name = nameChanged ? "listed.exe" : row.name;
@@ -162,18 +167,4 @@ TEST_F(ProcMenus, AnIdentifierNowHeldByAnotherProgramIsNeverActedOn) {
     }
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
     EXPECT_EQ(RunMarker(), "missing");
-}
-
-TEST_F(ProcMenus, HighRaisesTheProgramsOwnClassToo) {
-    ChildProcess helper = proc_test::StartIdle();
-    const uint32_t own = platform::ProcessPriorityClass(platform::CurrentProcessId());
-    ASSERT_NO_FATAL_FAILURE(Load(page_, helper.id()));
-    page_.Menus.Mnu_Pop_Priority_Click(5);
-    EXPECT_EQ(platform::ProcessPriorityClass(helper.id()), kLow);
-    EXPECT_EQ(platform::ProcessPriorityClass(platform::CurrentProcessId()), own);
-
-    page_.Menus.Mnu_Pop_Priority_Click(1);
-    EXPECT_EQ(platform::ProcessPriorityClass(helper.id()), kHigh);
-    EXPECT_EQ(platform::ProcessPriorityClass(platform::CurrentProcessId()), kHigh);
-    platform::SetProcessPriorityClass(platform::CurrentProcessId(), own);
 }

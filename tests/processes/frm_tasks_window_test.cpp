@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "platform/utf.h"
 #include "platform/window_text.h"
 #include "proc_fixture.h"
 #include "processes/frm_proc_info_window.h"
+#include "support/modal_steps.h"
 #include "support/scoped_theme.h"
 #include "support/test_window.h"
 #include "support/window_probes.h"
@@ -40,7 +40,6 @@ TEST(ProcessPageWindow, FollowsTicksSortsByHeaderAndOpensTheMenuFromKeys) {
     testing_support::ScriptedPrompts prompts;
     FrmTasksWindow page(prompts);
     ASSERT_TRUE(page.Create(host.hwnd()));
-    EXPECT_FALSE(::IsWindowVisible(page.Panel()));
     ::ShowWindow(page.Panel(), SW_SHOW);
     const HWND list = page.List();
     Frm_Tasks& logic = page.Logic();
@@ -62,24 +61,14 @@ TEST(ProcessPageWindow, FollowsTicksSortsByHeaderAndOpensTheMenuFromKeys) {
         EXPECT_EQ(ListCellText(list, 0, 0) + "|" + ListCellText(list, 0, 4), logic.Lv[0].name + "|" + logic.Lv[0].cpu);
     }
 
-    std::vector<std::string> entries;
-    page.trackMenu = [&](HMENU menu, POINT) -> UINT {
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            wchar_t text[64] = {};
-            ::GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
-            const bool grayed = ::GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED;
-            entries.push_back(platform::ToUtf8(text) + (grayed ? " (off)" : ""));
-        }
-        return 0;
-    };
-    ::SetForegroundWindow(host.hwnd());
-    ::SetFocus(list);
-    testing_support::PressKeys({VK_APPS});
-    ASSERT_TRUE(PumpUntil([&] { return !entries.empty(); }, 3000));
-    ASSERT_GE(entries.size(), 3u);
-    EXPECT_EQ(entries.front(), "End Process");
-    EXPECT_EQ(std::vector<std::string>(entries.end() - 3, entries.end()),
-              (std::vector<std::string>{"Refresh", " (off)", "End Process Tree"}));
+    const auto entries = testing_support::PopupMenuTexts([&] {
+        ::SetForegroundWindow(host.hwnd());
+        ::SetFocus(list);
+        testing_support::PressKeys({VK_APPS});
+    });
+    EXPECT_EQ(entries,
+              (std::vector<std::string>{"End Process", "-", "Process Details", "Priority", "-", "Program Folder",
+                                        "Properties", "-", "Refresh", "-", "End Process Tree"}));
 
     // End Process on a process that has gone.
     helper.Kill();
@@ -119,8 +108,7 @@ TEST(ProcessPageWindow, DetailsWindowShowsTheRowAsListedAndTheModules) {
     for (int i = 0; i < 6; ++i) EXPECT_EQ(ListCellText(window.FactsList(), i, 1), facts[i]) << i;
 
     window.ClickTab(2);
-    EXPECT_TRUE(::IsWindowVisible(window.ModulesList()));
-    EXPECT_FALSE(::IsWindowVisible(window.FactsList()));
+    EXPECT_TRUE(::IsWindowVisible(window.ModulesList()) && !::IsWindowVisible(window.FactsList()));
     EXPECT_EQ(ListCellText(window.ModulesList(), 0, 0), "proc_idle.exe");
     EXPECT_EQ(platform::WindowText(window.CountLabel()),
               "Modules : " + std::to_string(ListView_GetItemCount(window.ModulesList())));

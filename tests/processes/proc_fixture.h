@@ -15,9 +15,8 @@
 
 namespace proc_test {
 
-// proc_idle.exe with arguments (see the tool), from beside the tests or
-// from path. Returns once the helper has loaded its libraries (until then
-// Windows lists no modules for it), or after five seconds.
+// proc_idle.exe (see the tool), from beside the tests or from path, once it
+// has loaded its libraries (Windows lists no modules before) or after 5 s.
 inline testing_support::ChildProcess StartIdle(const std::string& arguments = "300", std::string path = "") {
     if (path.empty()) path = testing_support::BesideTestProgram("proc_idle.exe");
     auto helper = testing_support::ChildProcess::Start(path, arguments);
