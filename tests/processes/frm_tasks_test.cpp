@@ -78,6 +78,7 @@ TEST_F(FrmTasks, TimerUpdatesRowsInPlaceAndKeepsTheOrder) {
     ASSERT_NO_FATAL_FAILURE(Load(page_, helper.id()));
     const auto memory = [](const TaskRow& row) { return row.workingSet; };
     page_.SortBy(TaskColumn::Memory);
+    page_.Lv.front().workingSet = UINT64_MAX;  // the smallest, on top until the tick corrects it
     page_.SortBy(TaskColumn::Memory);
     TaskRow& row = page_.Lv[page_.SelectedRow()];
     row.threads = "as listed";

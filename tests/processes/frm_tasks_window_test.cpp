@@ -114,7 +114,6 @@ TEST(ProcessPageWindow, DetailsWindowShowsTheRowAsListedAndTheModules) {
               "Modules : " + std::to_string(ListView_GetItemCount(window.ModulesList())));
     window.Close();
     EXPECT_TRUE(logic.TimerEnabled());
-    page.EnableRefreshTimer(false);
 
     // Listed without a path: "N/A", and no module list to switch to.
     logic.Lv[row].tag = " ";
