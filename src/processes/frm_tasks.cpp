@@ -77,7 +77,7 @@ void Frm_Tasks::Form_Load() {
     if (!win9x) Columns.push_back({TaskColumn::Memory, "Memory Usage", 1440});
     Columns.push_back({TaskColumn::Priority, "Priority", 1440});
     Columns.push_back({TaskColumn::Threads, "Threads", 1440});
-    if (!win9x) Columns.push_back({TaskColumn::Cpu, "CPU", 900});
+    if (!win9x) Columns.push_back({TaskColumn::Cpu, "CPU", 720});
     Reload();
 }
 
