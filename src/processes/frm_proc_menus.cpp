@@ -88,11 +88,12 @@ void FrmProcMenus::Mnu_Pop_EndTree_Click() {
     // A tree that holds a critical process is refused whole: ending the
     // rest could leave it without what it needs.
     for (const auto& member : tree) {
+        if (member.id == task.id) continue;
         TaskRow child;
         child.id = member.id;
         child.name = member.exeFile;
         child.tag = platform::ProcessImagePath(member.id);
-        if (member.id != task.id && page_.IsCritical(child)) return RefuseCritical();
+        if (page_.IsCritical(child)) return RefuseCritical();
     }
     core::MarkOrderlyEnd(core::MainIniPath);
     bool allEnded = !tree.empty();

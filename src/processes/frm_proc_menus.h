@@ -41,7 +41,8 @@ public:
     void Mnu_Pop_EndTree_Click();
 
     std::array<bool, 6> PriorityChecked = {};
-    // End Process, Process Details, Priority, Program Folder, Properties.
+    // End Process, Process Details, Priority, Program Folder, Properties,
+    // End Process Tree.
     bool ProcessEntriesEnabled = false;
     bool Loaded = false;
 
