@@ -121,7 +121,8 @@ TEST_F(ProcMenus, EndProcessTreeEndsTheDescendantsChildrenFirst) {
     ChildProcess bystander = proc_test::StartIdle();
     ChildProcess root = proc_test::StartIdle("300 2");  // a chain of three
     std::vector<platform::ProcessEntry> tree;
-    for (int i = 0; i < 500 && tree.size() < 3; ++i, ::Sleep(10))
+    // Under Wine a process still starting was once seen not to end: wait for its libraries.
+    for (int i = 0; i < 500 && (tree.size() < 3 || platform::SnapshotModules(tree[0].id).size() < 2); ++i, ::Sleep(10))
         tree = ProcessTreeChildrenFirst(platform::SnapshotProcesses(), root.id());
     ASSERT_EQ(tree.size(), 3u);
     EXPECT_EQ(std::vector<uint32_t>({tree[0].parentId, tree[1].parentId, tree[2].id}),
