@@ -220,6 +220,8 @@ const std::vector<ProcessEntry>& ProcessSnapshot::Take() {
         entry.workingSet = record.workingSetSize;
         entry.creationTime = created;
         entry.priorityClass = scale ? ClassOn(*scale, record.basePriority) : 0;
+        entry.parentId = static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(record.inheritedFromUniqueProcessId));
+        entry.cpuTime = static_cast<uint64_t>(record.kernelTime.QuadPart + record.userTime.QuadPart);
     });
     entries_.resize(count);
     return entries_;
@@ -241,6 +243,7 @@ std::vector<ProcessEntry> ToolhelpProcesses() {
         listed.id = entry.th32ProcessID;
         listed.threads = entry.cntThreads;
         listed.exeFile = CutAtNul(entry.szExeFile, MAX_PATH);
+        listed.parentId = entry.th32ParentProcessID;
         entries.push_back(std::move(listed));
     }
     return entries;
@@ -344,5 +347,11 @@ bool TerminateProcessById(uint32_t processId, uint32_t exitCode, std::optional<u
 }
 
 uint32_t CurrentProcessId() { return ::GetCurrentProcessId(); }
+
+unsigned ProcessorCount() {
+    SYSTEM_INFO info = {};
+    ::GetSystemInfo(&info);
+    return std::max<unsigned>(info.dwNumberOfProcessors, 1);
+}
 
 }  // namespace platform

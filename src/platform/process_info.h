@@ -21,6 +21,8 @@ struct ProcessEntry {
     uint64_t workingSet = 0;
     uint64_t creationTime = 0;   // FILETIME (UTC)
     uint32_t priorityClass = 0;  // 0 when the snapshot does not tell it
+    uint32_t parentId = 0;       // the process that started it (it may have ended since)
+    uint64_t cpuTime = 0;        // kernel and user time, 100 ns units (when countersKnown)
 };
 
 // Every process of a fresh snapshot, in the snapshot's order: from one
@@ -106,5 +108,7 @@ bool TerminateProcessById(uint32_t processId, uint32_t exitCode,
                           std::optional<uint64_t> expectedCreationTime = std::nullopt);
 
 uint32_t CurrentProcessId();
+// The number of logical processors; at least 1.
+unsigned ProcessorCount();
 
 }  // namespace platform

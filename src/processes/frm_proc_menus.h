@@ -1,5 +1,7 @@
 // The process list's popup menu: End Process, Process Details, the six
-// priorities with their check mark, Program Folder, Properties, Refresh.
+// priorities with their check mark, Program Folder, Properties, Refresh,
+// and End Process Tree. The processes Windows cannot run without are never
+// ended.
 // Every action on a process first makes sure the row's identifier still
 // names the process listed; an identifier Windows has given to another
 // program meanwhile reloads the list instead.
@@ -13,6 +15,8 @@
 namespace processes {
 
 class Frm_Tasks;
+struct TaskRow;
+enum class RowIdentity;
 
 class FrmProcMenus {
 public:
@@ -33,9 +37,12 @@ public:
     void Mnu_Pop_Folder_Click();
     void Mnu_Pop_Properties_Click();
     void Mnu_Pop_Refresh_Click();
+    // Ends the selected process and everything it started, children first.
+    void Mnu_Pop_EndTree_Click();
 
     std::array<bool, 6> PriorityChecked = {};
-    // End Process, Process Details, Priority, Program Folder, Properties.
+    // End Process, Process Details, Priority, Program Folder, Properties,
+    // End Process Tree.
     bool ProcessEntriesEnabled = false;
     bool Loaded = false;
 
@@ -43,6 +50,11 @@ private:
     // True when the selected row still names its process; otherwise the
     // list has been reloaded.
     bool SelectedStillListed(bool goneIsListed);
+    // The selected row and what the process behind its identifier is now;
+    // a reused identifier has reloaded the list and gives no row.
+    const TaskRow* CheckedSelection(RowIdentity& identity);
+    void RefuseCritical();
+    void AccessDenied();
 
     Frm_Tasks& page_;
 };

@@ -1,10 +1,13 @@
 #include "processes/frm_tasks.h"
 
 #include <algorithm>
+#include <charconv>
+#include <chrono>
 #include <unordered_map>
 
 #include "core/general.h"
 #include "platform/file_system.h"
+#include "processes/critical_process.h"
 #include "processes/mod_proc.h"
 
 namespace processes {
@@ -24,9 +27,44 @@ std::string ImagePathForRow(const std::string& path) {
     return drivePath || sharePath ? path : core::GetProgramPath(path);
 }
 
+// Low 0 .. Real Time 5, so that ascending runs from the lowest class up.
+int PriorityRank(const std::string& name) {
+    for (int i = 0; i < 6; ++i)
+        if (PriorityName(PriorityClassAt(i)) == name) return 5 - i;
+    return 5 - PriorityIndex(0);
+}
+
+uint64_t Number(const std::string& text) {
+    uint64_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+template <typename T>
+int Compare(const T& a, const T& b) {
+    return a < b ? -1 : b < a ? 1 : 0;
+}
+
+int CompareBy(TaskColumn column, const TaskRow& a, const TaskRow& b) {
+    switch (column) {
+        case TaskColumn::Name:
+            return Compare(platform::UpperCaseForComparison(a.name), platform::UpperCaseForComparison(b.name));
+        case TaskColumn::Memory:
+            return Compare(a.workingSet, b.workingSet);
+        case TaskColumn::Priority:
+            return Compare(PriorityRank(a.priority), PriorityRank(b.priority));
+        case TaskColumn::Threads:
+            return Compare(Number(a.threads), Number(b.threads));
+        case TaskColumn::Cpu:
+            return Compare(a.cpuShare, b.cpuShare);
+    }
+    return 0;
+}
+
 }  // namespace
 
-Frm_Tasks::Frm_Tasks(core::Prompts& prompts) : Menus(*this), prompts_(prompts) {
+Frm_Tasks::Frm_Tasks(core::Prompts& prompts)
+    : systemFolder(platform::SystemFolder()), Menus(*this), prompts_(prompts), cpu_(platform::ProcessorCount()) {
     isWin9x = [] { return core::IsWin9x(); };
 }
 
@@ -39,6 +77,7 @@ void Frm_Tasks::Form_Load() {
     if (!win9x) Columns.push_back({TaskColumn::Memory, "Memory Usage", 1440});
     Columns.push_back({TaskColumn::Priority, "Priority", 1440});
     Columns.push_back({TaskColumn::Threads, "Threads", 1440});
+    if (!win9x) Columns.push_back({TaskColumn::Cpu, "CPU", 720});
     Reload();
 }
 
@@ -52,7 +91,45 @@ void Frm_Tasks::Reload() {
 void Frm_Tasks::LoadProcListXp() { LoadProcListXpFrom(snapshot_.Take()); }
 void Frm_Tasks::LoadProcList9x() { LoadProcList9xFrom(snapshot_.Take()); }
 
+void Frm_Tasks::SortBy(TaskColumn column) {
+    sortDescending_ = sorted_ && sortColumn_ == column && !sortDescending_;
+    sorted_ = true;
+    sortColumn_ = column;
+    SortRows();
+    if (onRebuilt) onRebuilt();  // the header shows the new order even when no row moved
+}
+
+void Frm_Tasks::IndexRows() {
+    rowOf_.clear();
+    for (size_t i = 0; i < Lv.size(); ++i) rowOf_.emplace(Lv[i].id, i);
+}
+
+bool Frm_Tasks::SortRows() {
+    if (!sorted_) return false;
+    // Equal values keep one order from tick to tick: by identifier.
+    const auto before = [this](const TaskRow& a, const TaskRow& b) {
+        const int order = CompareBy(sortColumn_, a, b);
+        return order != 0 ? (sortDescending_ ? order > 0 : order < 0) : a.id < b.id;
+    };
+    if (std::is_sorted(Lv.begin(), Lv.end(), before)) return false;
+    const TaskRow* selected = SelectedTask();
+    const uint32_t selectedId = selected ? selected->id : 0;
+    std::sort(Lv.begin(), Lv.end(), before);
+    IndexRows();
+    if (selected) selectedRow_ = static_cast<int>(rowOf_.at(selectedId));
+    return true;
+}
+
+void Frm_Tasks::SampleCpu(const std::vector<platform::ProcessEntry>& entries) {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    cpu_.Sample(entries,
+                static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()) * 10);
+}
+
 void Frm_Tasks::BeginLoad() {
+    const TaskRow* selected = SelectedTask();
+    keepSelection_ = selected != nullptr;
+    if (selected) keptSelection_ = {selected->id, selected->creationTime};
     Lv.clear();
     rowOf_.clear();
     opened_.clear();
@@ -64,14 +141,27 @@ void Frm_Tasks::BeginLoad() {
 
 void Frm_Tasks::EndLoad() {
     ++rebuilds;
-    for (size_t i = 0; i < Lv.size(); ++i) rowOf_.emplace(Lv[i].id, i);
+    IndexRows();
+    SortRows();
     StatusReset();
+    // The process selected before stays selected while it runs.
+    if (keepSelection_) {
+        const auto kept = std::find_if(Lv.begin(), Lv.end(), [this](const TaskRow& row) {
+            return row.id == keptSelection_.first && row.creationTime == keptSelection_.second;
+        });
+        if (kept != Lv.end()) SelectRow(static_cast<int>(kept - Lv.begin()));
+    }
     ListVisible = true;
     Menus.Unload();
     if (onRebuilt) onRebuilt();
 }
 
 void Frm_Tasks::LoadProcListXpFrom(const std::vector<platform::ProcessEntry>& entries) {
+    SampleCpu(entries);
+    FillXp(entries);
+}
+
+void Frm_Tasks::FillXp(const std::vector<platform::ProcessEntry>& entries) {
     // A process listed before (same identifier and creation time, held open
     // all along) keeps its handle and path: only new processes are opened.
     struct Known {
@@ -118,6 +208,8 @@ void Frm_Tasks::LoadProcListXpFrom(const std::vector<platform::ProcessEntry>& en
         row.priority = PriorityName(entry.priorityClass != 0 ? entry.priorityClass : process.PriorityClass());
         row.threads = std::to_string(entry.threads);
         row.creationTime = entry.countersKnown ? entry.creationTime : process.CreationTime().value_or(0);
+        row.cpuShare = cpu_.ShareOf(entry.id);
+        row.cpu = CpuText(row.cpuShare);
         if (timerEnabled_) opened_.emplace(entry.id, std::move(process));
         Lv.push_back(std::move(row));
     }
@@ -186,6 +278,7 @@ void Frm_Tasks::Tm_Timer() { TickFrom(snapshot_.Take()); }
 
 void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
     const bool win9x = Win9x();
+    if (!win9x) SampleCpu(entries);
     eligible_.clear();
     for (const auto& entry : entries) {
         platform::ProcessFacts facts;
@@ -214,7 +307,7 @@ void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
         if (win9x)
             LoadProcList9xFrom(entries);
         else
-            LoadProcListXpFrom(entries);
+            FillXp(entries);
         return;
     }
     // Rows in place; the thread count is left as listed.
@@ -233,7 +326,14 @@ void Frm_Tasks::TickFrom(const std::vector<platform::ProcessEntry>& entries) {
                 held != opened_.end() ? held->second.PriorityClass() : platform::ProcessPriorityClass(row.id);
         }
         SetCell(i, TaskColumn::Priority, row.priority, PriorityName(priorityClass));
+        if (!win9x) {
+            row.cpuShare = cpu_.ShareOf(row.id);
+            SetCell(i, TaskColumn::Cpu, row.cpu, CpuText(row.cpuShare));
+        }
     }
+    // Figures that change in place may change the order.
+    const bool changesInPlace = sortColumn_ != TaskColumn::Name && sortColumn_ != TaskColumn::Threads;
+    if (changesInPlace && SortRows() && onRebuilt) onRebuilt();
 }
 
 void Frm_Tasks::SetTimerEnabled(bool enabled) {
@@ -290,6 +390,10 @@ void Frm_Tasks::SelectRow(int row) {
         L4.clear();
     }
     if (onStatusChanged) onStatusChanged();
+}
+
+bool Frm_Tasks::IsCritical(const TaskRow& row) const {
+    return IsCriticalProcess(row.name, row.tag, row.id, systemFolder);
 }
 
 RowIdentity Frm_Tasks::CheckRow(const TaskRow& row) const {

@@ -16,6 +16,7 @@
 #include "core/prompts.h"
 #include "platform/process_info.h"
 #include "platform/window_handle.h"
+#include "processes/cpu_meter.h"
 #include "processes/frm_proc_menus.h"
 
 namespace processes {
@@ -32,9 +33,11 @@ struct TaskRow {
     std::string priority;       // "Priority"
     std::string threads;        // "Threads"
     uint64_t creationTime = 0;  // FILETIME (UTC) of the listed process, 0 when unknown
+    std::string cpu;            // "CPU" (NT way only): whole percent over the last tick
+    double cpuShare = 0;        // what cpu shows, 0..1, for sorting
 };
 
-enum class TaskColumn { Name, Memory, Priority, Threads };
+enum class TaskColumn { Name, Memory, Priority, Threads, Cpu };
 
 struct TaskColumnLayout {
     TaskColumn what;
@@ -57,12 +60,15 @@ public:
 
     // Set by the window.
     std::function<void()> onLoading;  // rows cleared and the list hidden: repaint "Loading ..." now
-    std::function<void()> onRebuilt;  // every row and the panel are new
+    std::function<void()> onRebuilt;  // the rows are new or in a new order, and so is the panel
     std::function<void(size_t row, TaskColumn column)> onCellChanged;
     std::function<void()> onStatusChanged;  // L2, L3, L4 or the picture
     std::function<void()> onTimerChanged;
     std::function<void()> onShowDetails;  // open the details window for the selected row
     platform::WindowHandle owner = nullptr;
+    // Where the critical system programs live; tests point it at a folder
+    // of their own.
+    std::string systemFolder;
 
     // Columns for the platform, then the platform's loader.
     void Form_Load();
@@ -73,6 +79,12 @@ public:
     void LoadProcList9xFrom(const std::vector<platform::ProcessEntry>& entries);
     // The platform's loader.
     void Reload();
+
+    // A click on a column header: sorts by it, a second click reverses.
+    // The order holds through ticks and reloads.
+    void SortBy(TaskColumn column);
+    bool SortedBy(TaskColumn column) const { return sorted_ && sortColumn_ == column; }
+    bool SortDescending() const { return sortDescending_; }
 
     // The refresh timer's tick, and the same over entries already taken.
     void Tm_Timer();
@@ -89,6 +101,8 @@ public:
 
     // Compares the process now behind row.id with what the row lists.
     RowIdentity CheckRow(const TaskRow& row) const;
+    // One of the processes Windows cannot run without.
+    bool IsCritical(const TaskRow& row) const;
 
     core::Prompts& Prompts() { return prompts_; }
     const core::ClsFileFolder& Files() const { return files_; }
@@ -116,6 +130,12 @@ private:
     };
 
     bool Win9x() const;
+    void FillXp(const std::vector<platform::ProcessEntry>& entries);
+    void SampleCpu(const std::vector<platform::ProcessEntry>& entries);
+    // Puts the rows in the chosen order and finds the selected process
+    // again; true when a row moved.
+    bool SortRows();
+    void IndexRows();
     void BeginLoad();
     void EndLoad();
     void StatusReset();
@@ -137,6 +157,13 @@ private:
     std::unordered_map<uint32_t, platform::ProcessQuery> opened_;
     std::set<std::pair<uint32_t, uint64_t>> excluded_;
     int selectedRow_ = -1;
+    // The process selected before a reload, found again after it.
+    std::pair<uint32_t, uint64_t> keptSelection_{0, 0};
+    bool keepSelection_ = false;
+    bool sorted_ = false;
+    TaskColumn sortColumn_ = TaskColumn::Name;
+    bool sortDescending_ = false;
+    CpuMeter cpu_;
     bool timerEnabled_ = false;
     bool shownAsWin9x_ = false;
 };

@@ -23,6 +23,7 @@ enum MenuId : UINT {
     kMenuFolder = kMenuPriorityFirst + 6,
     kMenuProperties,
     kMenuRefresh,
+    kMenuEndTree,
 };
 
 const char* const kPriorityCaptions[] = {"Real Time", "High", "Above Normal", "Normal", "Below Normal", "Low"};
@@ -203,12 +204,32 @@ void FrmTasksWindow::ShowLoading() {
 
 void FrmTasksWindow::FillList() {
     MakeColumns();
+    ShowSortMark();
     for (const TaskRow& row : logic_.Lv) IconIndex(row.iconPath);
+    // The list's own selection follows the page's, which a reload or a new
+    // order keeps on the same process.
+    const int selected = logic_.SelectedRow();
+    filling_ = true;
     ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_SetItemCountEx(list_, static_cast<int>(logic_.Lv.size()), 0);
+    ListView_SetItemCountEx(list_, static_cast<int>(logic_.Lv.size()), LVSICF_NOSCROLL);
+    if (selected >= 0)
+        ListView_SetItemState(list_, selected, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    filling_ = false;
     ::InvalidateRect(list_, nullptr, TRUE);
     ::ShowWindow(list_, logic_.ListVisible ? SW_SHOW : SW_HIDE);
     ::ShowWindow(l1_, logic_.ListVisible ? SW_HIDE : SW_SHOW);
+}
+
+void FrmTasksWindow::ShowSortMark() {
+    const HWND header = ListView_GetHeader(list_);
+    for (size_t i = 0; i < logic_.Columns.size(); ++i) {
+        HDITEMW item = {};
+        item.mask = HDI_FORMAT;
+        if (!Header_GetItem(header, static_cast<int>(i), &item)) continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (logic_.SortedBy(logic_.Columns[i].what)) item.fmt |= logic_.SortDescending() ? HDF_SORTDOWN : HDF_SORTUP;
+        Header_SetItem(header, static_cast<int>(i), &item);
+    }
 }
 
 void FrmTasksWindow::WriteCell(size_t row, TaskColumn) {
@@ -228,6 +249,8 @@ const std::string& FrmTasksWindow::CellText(size_t row, size_t column) const {
             return task.priority;
         case TaskColumn::Threads:
             return task.threads;
+        case TaskColumn::Cpu:
+            return task.cpu;
     }
     return kEmpty;
 }
@@ -266,7 +289,10 @@ void FrmTasksWindow::OnNotify(NMHDR* header) {
     if (!header || header->hwndFrom != list_) return;
     if (header->code == LVN_GETDISPINFOW) {
         GiveDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
-    } else if (header->code == LVN_ITEMCHANGED) {
+    } else if (header->code == LVN_COLUMNCLICK) {
+        const auto column = static_cast<size_t>(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+        if (column < logic_.Columns.size()) logic_.SortBy(logic_.Columns[column].what);
+    } else if (header->code == LVN_ITEMCHANGED && !filling_) {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
         if (!(change->uChanged & LVIF_STATE)) return;
         if ((change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED))
@@ -317,6 +343,8 @@ void FrmTasksWindow::ShowMenu(POINT screen) {
     AppendItem(menu.get(), kMenuProperties, "Properties", on);
     ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendItem(menu.get(), kMenuRefresh, "Refresh", true);
+    ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendItem(menu.get(), kMenuEndTree, "End Process Tree", on);
     const UINT chosen =
         trackMenu ? trackMenu(menu.get(), screen)
                   : static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
@@ -328,6 +356,7 @@ void FrmTasksWindow::ShowMenu(POINT screen) {
     if (chosen == kMenuFolder) menus.Mnu_Pop_Folder_Click();
     if (chosen == kMenuProperties) menus.Mnu_Pop_Properties_Click();
     if (chosen == kMenuRefresh) menus.Mnu_Pop_Refresh_Click();
+    if (chosen == kMenuEndTree) menus.Mnu_Pop_EndTree_Click();
 }
 
 void FrmTasksWindow::OpenDetails() {

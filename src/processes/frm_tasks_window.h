@@ -50,6 +50,7 @@ private:
     void Layout(int width, int height);
     void MakeColumns();
     void FillList();
+    void ShowSortMark();
     void WriteCell(size_t row, TaskColumn column);
     const std::string& CellText(size_t row, size_t column) const;
     void GiveDisplayInfo(NMLVDISPINFOW* info);
@@ -77,6 +78,7 @@ private:
     platform::UniqueIcon shownPicture_;
     std::string shownPicturePath_ = "?";
     size_t shownColumns_ = 0;
+    bool filling_ = false;  // the list's selection is being set to the page's
     std::wstring textBuffer_;
     controls::ThemeSubscription theme_;
 };

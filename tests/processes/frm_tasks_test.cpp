@@ -1,13 +1,15 @@
 #include "processes/frm_tasks.h"
 
 #include <gtest/gtest.h>
+// clang-format off
+#include <windows.h>
+#include <psapi.h>
+// clang-format on
 
-#include <regex>
+#include <algorithm>
 
-#include "platform/file_system.h"
 #include "platform/process_info.h"
 #include "proc_fixture.h"
-#include "processes/frm_proc_info.h"
 #include "processes/mod_proc.h"
 
 using namespace processes;
@@ -18,150 +20,144 @@ namespace {
 
 class FrmTasks : public proc_test::ProcessPage {};
 
-std::vector<std::string> ColumnTitles(const Frm_Tasks& page) {
-    std::vector<std::string> titles;
-    for (const auto& column : page.Columns) titles.push_back(column.title);
-    return titles;
+template <typename Key>
+bool SortedBy(const Frm_Tasks& page, Key key, bool descending) {
+    return std::is_sorted(page.Lv.begin(), page.Lv.end(), [&](const TaskRow& a, const TaskRow& b) {
+        return descending ? key(b) < key(a) : key(a) < key(b);
+    });
 }
 
 }  // namespace
 
-TEST_F(FrmTasks, ListsAndShowsARunningProcessWithItsPathAsItIs) {
+TEST_F(FrmTasks, ListsAndShowsARunningProcessWithItsPathAsItIsAndKeepsItSelected) {
     // A path outside the ANSI code page, with ".ico" inside a folder name
     // that a command-line parser would cut it at.
     const std::string folder = settings_ / "Ωmega my.icons";
     testing_support::MakeFolder(folder);
     const std::string path = folder + "\\prōc_идле.exe";
     ASSERT_TRUE(testing_support::CopyFileTo(testing_support::BesideTestProgram("proc_idle.exe"), path));
-    ChildProcess helper = ChildProcess::Start(path, "300");
-    Frm_Tasks page(prompts_);
-    page.Form_Load();
-    EXPECT_EQ(ColumnTitles(page), (std::vector<std::string>{"Process Name", "Memory Usage", "Priority", "Threads"}));
-    EXPECT_EQ(page.L2, "Running Processes : " + std::to_string(page.Lv.size()));
-    const int row = RowOf(page, helper.id());
-    ASSERT_GE(row, 0);
-    const TaskRow& task = page.Lv[row];
-    EXPECT_EQ(task.key, std::to_string(helper.id()));
+    ChildProcess helper = proc_test::StartIdle("300", path);
+    ASSERT_NO_FATAL_FAILURE(Load(page_, helper.id()));
+    EXPECT_EQ(page_.Columns.at(4).title, "CPU");
+    const TaskRow& task = *page_.SelectedTask();
     EXPECT_EQ(task.name, "prōc_идле.exe");
     EXPECT_EQ(task.tag, path);
-    EXPECT_EQ(task.iconPath, path);
-    EXPECT_TRUE(std::regex_match(task.memory, std::regex(R"([0-9.,]+ (Byte|KB|MB|GB))"))) << task.memory;
-    EXPECT_EQ(task.priority, "Normal");
-    EXPECT_GE(std::stoi(task.threads), 1);
+    // The thread count as a Toolhelp snapshot tells it.
+    const auto toolhelp = platform::ToolhelpProcesses();
+    const auto listed = std::find_if(toolhelp.begin(), toolhelp.end(), [&](const auto& e) { return e.id == task.id; });
+    ASSERT_NE(listed, toolhelp.end());
+    EXPECT_EQ(task.threads, std::to_string(listed->threads));
 
-    page.SelectRow(row);
-    EXPECT_EQ(page.L2, "prōc_идле.exe");
-    EXPECT_EQ(page.L3, path);
-    EXPECT_EQ(page.L4, "Started At : " + GetProcStartTime(helper.id()));
-    EXPECT_EQ(page.ProgPic, path);
+    EXPECT_EQ(page_.L3, path);
+    EXPECT_EQ(page_.L4, "Started At : " + GetProcStartTime(helper.id()));
+    EXPECT_EQ(page_.ProgPic, path);
 
-    page.Lv[row].tag.clear();
-    page.SelectRow(row);
-    EXPECT_EQ(page.L2, "prōc_идле.exe");
-    EXPECT_EQ(page.L3, "");
-    EXPECT_EQ(page.L4, "");
-    EXPECT_EQ(page.ProgPic, "");
+    // Sorted by a number's value, the order and the selection survive a reload.
+    page_.Lv[0].threads = "10";
+    page_.Lv[1].threads = "9";
+    const auto threads = [](const TaskRow& row) { return std::stoul(row.threads); };
+    page_.SortBy(TaskColumn::Threads);
+    page_.SortBy(TaskColumn::Threads);
+    EXPECT_TRUE(SortedBy(page_, threads, true));
+    page_.Menus.Mnu_Pop_Refresh_Click();
+    EXPECT_TRUE(SortedBy(page_, threads, true));
+    ASSERT_NE(page_.SelectedTask(), nullptr);
+    EXPECT_EQ(page_.SelectedTask()->id, helper.id());
+    EXPECT_EQ(page_.L2, "prōc_идле.exe");
+
+    page_.Lv[page_.SelectedRow()].tag.clear();
+    page_.SelectRow(page_.SelectedRow());
+    EXPECT_EQ(page_.L3 + page_.L4 + page_.ProgPic, "");
 }
 
-TEST_F(FrmTasks, TimerShowsAPriorityChangedElsewhereButLeavesTheThreadCount) {
+// The tick writes memory, priority and CPU in place, keeps the order chosen
+// by the header, and leaves the thread count as listed.
+TEST_F(FrmTasks, TimerUpdatesRowsInPlaceAndKeepsTheOrder) {
     ChildProcess helper = proc_test::StartIdle();
-    Frm_Tasks page(prompts_);
-    page.Form_Load();
-    const int row = RowOf(page, helper.id());
-    ASSERT_GE(row, 0);
-    page.Lv[row].threads = "as listed";
-    const uint64_t rebuilds = page.rebuilds;
-    std::vector<std::pair<size_t, TaskColumn>> written;
-    page.onCellChanged = [&](size_t r, TaskColumn c) { written.emplace_back(r, c); };
+    ChildProcess busy = proc_test::StartIdle("60 busy");
+    ASSERT_NO_FATAL_FAILURE(Load(page_, helper.id()));
+    const auto memory = [](const TaskRow& row) { return row.workingSet; };
+    page_.SortBy(TaskColumn::Memory);
+    page_.Lv.front().workingSet = UINT64_MAX;  // the smallest, on top until the tick corrects it
+    page_.SortBy(TaskColumn::Memory);
+    TaskRow& row = page_.Lv[page_.SelectedRow()];
+    row.threads = "as listed";
+    row.memory = "stale";
+    row.workingSet = 1;
+    std::vector<std::pair<uint32_t, TaskColumn>> written;
+    page_.onCellChanged = [&](size_t r, TaskColumn c) { written.emplace_back(page_.Lv[r].id, c); };
 
     // Every class, as the tick reads it from the system's snapshot.
     for (const uint32_t priorityClass : {kHigh, kAboveNormal, kBelowNormal, kNormal, kLow}) {
         ASSERT_TRUE(platform::SetProcessPriorityClass(helper.id(), priorityClass));
-        page.Tm_Timer();
-        EXPECT_EQ(page.Lv[row].priority, PriorityName(priorityClass));
+        ::Sleep(100);
+        page_.Tm_Timer();
+        EXPECT_EQ(page_.SelectedTask()->priority, PriorityName(priorityClass));
     }
-    EXPECT_EQ(page.rebuilds, rebuilds);
-    EXPECT_EQ(page.Lv[row].threads, "as listed");
-    EXPECT_NE(std::find(written.begin(), written.end(), std::make_pair(size_t(row), TaskColumn::Priority)),
-              written.end());
+    EXPECT_EQ(page_.rebuilds, 1u);
+    EXPECT_TRUE(SortedBy(page_, memory, true));
+    const TaskRow& task = *page_.SelectedTask();
+    EXPECT_EQ(task.id, helper.id());
+    EXPECT_EQ(task.threads, "as listed");
+    PROCESS_MEMORY_COUNTERS counters = {};
+    ASSERT_TRUE(::GetProcessMemoryInfo(helper.handle(), &counters, sizeof counters));
+    EXPECT_EQ(task.memory, page_.Files().CalcSize(counters.WorkingSetSize));
+    for (const TaskColumn column : {TaskColumn::Memory, TaskColumn::Priority})
+        EXPECT_NE(std::find(written.begin(), written.end(), std::make_pair(uint32_t{helper.id()}, column)),
+                  written.end());
+    // A busy process shows its share; an idle one none.
+    EXPECT_GT(std::stoi(page_.Lv[RowOf(page_, busy.id())].cpu), 0);
+    EXPECT_EQ(task.cpu, "0");
     // A second tick with nothing changed writes no priority cell.
     written.clear();
-    page.Tm_Timer();
-    for (const auto& [r, column] : written) EXPECT_NE(column, TaskColumn::Priority) << r;
+    page_.Tm_Timer();
+    for (const auto& [id, column] : written) EXPECT_NE(column, TaskColumn::Priority) << id;
 }
 
-TEST_F(FrmTasks, TimerRebuildsWhenTheSetOfProcessesChanges) {
+TEST_F(FrmTasks, TimerRebuildsWhenTheSetOfProcessesChangesAndAHiddenPageHoldsNone) {
     ChildProcess first = proc_test::StartIdle();
-    Frm_Tasks page(prompts_);
-    page.Form_Load();
-    page.SelectRow(0);
+    page_.Form_Load();
     // A process the user cannot open (a service of another account) that
-    // starts between ticks is no change: selection and panel stay.
+    // starts between ticks is no change.
     auto entries = platform::SnapshotProcesses();
     entries.push_back({0x7FFFFFF0, 4, "service.exe", true, 1 << 20, 42});
-    page.TickFrom(entries);
-    page.TickFrom(entries);
-    uint64_t rebuilds = page.rebuilds;
-    EXPECT_EQ(rebuilds, 1u);
-    EXPECT_EQ(page.SelectedRow(), 0);
-
-    ChildProcess second = proc_test::StartIdle();
-    page.Tm_Timer();
-    EXPECT_EQ(page.rebuilds, ++rebuilds);
-    EXPECT_NE(RowOf(page, second.id()), -1);
+    page_.TickFrom(entries);
+    page_.TickFrom(entries);
+    EXPECT_EQ(page_.rebuilds, 1u);
 
     // One ends while another starts: the count stays, the set does not.
-    const size_t count = page.Lv.size();
+    ChildProcess second = proc_test::StartIdle();
+    page_.Tm_Timer();
+    const size_t count = page_.Lv.size();
+    // A hidden page holds no process open: Wine frees an ended one a moment
+    // after the last handle to it went.
+    page_.SetTimerEnabled(true);
+    page_.SetTimerEnabled(false);
+    const uint32_t ended = first.id();
     first.Kill();
+    first = ChildProcess();
+    for (int i = 0; i < 1000 && platform::ProcessQuery::Open(ended); ++i) ::Sleep(10);
+    EXPECT_FALSE(platform::ProcessQuery::Open(ended));
     ChildProcess third = proc_test::StartIdle();
-    page.Tm_Timer();
-    EXPECT_EQ(page.rebuilds, ++rebuilds);
-    EXPECT_EQ(page.Lv.size(), count);
-    EXPECT_EQ(RowOf(page, first.id()), -1);
-    EXPECT_NE(RowOf(page, third.id()), -1);
+    page_.Tm_Timer();
+    EXPECT_EQ(page_.rebuilds, 3u);
+    EXPECT_EQ(page_.Lv.size(), count);
+    EXPECT_NE(RowOf(page_, third.id()), -1);
 
     // An identifier that now names another executable also rebuilds.
-    page.Lv[RowOf(page, third.id())].name = "other.exe";
-    page.Tm_Timer();
-    EXPECT_EQ(page.rebuilds, ++rebuilds);
-    EXPECT_EQ(page.Lv[RowOf(page, third.id())].name, "proc_idle.exe");
-}
-
-TEST_F(FrmTasks, ListedProcessesAreHeldOnlyWhileTheTimerRuns) {
-    // Wine still opens an ended process while anyone holds a handle to it,
-    // and frees it a moment after the last handle went.
-    auto end = [](ChildProcess& helper) {
-        const uint32_t id = helper.id();
-        helper.Kill();
-        helper = ChildProcess();  // the last handle goes
-        return id;
-    };
-    auto freed = [](uint32_t id) {
-        for (int i = 0; i < 1000 && platform::ProcessQuery::Open(id); ++i) ::Sleep(10);
-        return !platform::ProcessQuery::Open(id);
-    };
-    ChildProcess first = proc_test::StartIdle();
-    ChildProcess second = proc_test::StartIdle();
-    Frm_Tasks page(prompts_);
-    page.Form_Load();
-    page.SetTimerEnabled(true);
-    page.SetTimerEnabled(false);
-    EXPECT_TRUE(freed(end(first)));
-
-    page.SetTimerEnabled(true);
-    ChildProcess unlisted = proc_test::StartIdle();
-    const uint32_t secondId = end(second);
-    ASSERT_TRUE(freed(end(unlisted)));
-    EXPECT_TRUE(platform::ProcessQuery::Open(secondId));
+    page_.Lv[RowOf(page_, third.id())].name = "other.exe";
+    page_.Tm_Timer();
+    EXPECT_EQ(page_.rebuilds, 4u);
+    EXPECT_EQ(page_.Lv[RowOf(page_, third.id())].name, "proc_idle.exe");
 }
 
 TEST_F(FrmTasks, WindowsNineEightLoaderListsExistingExecutablesWithoutMemory) {
     ChildProcess helper = proc_test::StartIdle();
     const std::string path = testing_support::BesideTestProgram("proc_idle.exe");
-    Frm_Tasks page(prompts_);
-    page.isWin9x = [] { return true; };
-    page.Form_Load();
-    EXPECT_EQ(ColumnTitles(page), (std::vector<std::string>{"Process Name", "Priority", "Threads"}));
+    page_.isWin9x = [] { return true; };
+    page_.Form_Load();
+    EXPECT_EQ(page_.Columns.size(), 3u);
+    EXPECT_EQ(page_.Columns[1].title, "Priority");
 
     // These systems name the full path in the snapshot; Wine gives bare
     // names, so the entries are made here.
@@ -170,31 +166,18 @@ TEST_F(FrmTasks, WindowsNineEightLoaderListsExistingExecutablesWithoutMemory) {
         {0x7FFFFF00, 2, settings_ / "gone.exe"},
         {0x7FFFFF04, 1, ""},
     };
-    page.LoadProcList9xFrom(entries);
-    ASSERT_EQ(page.Lv.size(), 1u);
-    const TaskRow& task = page.Lv[0];
-    EXPECT_EQ(task.name, "proc_idle.exe");
-    EXPECT_EQ(task.tag, path);
-    EXPECT_EQ(task.priority, "Normal");
-    EXPECT_EQ(task.threads, "3");
-    EXPECT_EQ(task.memory, "");
-    EXPECT_EQ(page.L2, "Running Processes : 1");
-
-    page.SelectRow(0);
-    EXPECT_EQ(page.L3, path);
-    EXPECT_EQ(page.L4, "");
-    Frm_ProcInfo details(page);
-    details.Form_Load();
-    ASSERT_EQ(details.Lv1.size(), 5u);  // no "Memory Usage" row
-    EXPECT_EQ(details.Lv1[3].data, "Priority");
+    page_.LoadProcList9xFrom(entries);
+    ASSERT_EQ(page_.Lv.size(), 1u);
+    const TaskRow& task = page_.Lv[0];
+    EXPECT_EQ(task.name + "|" + task.tag + "|" + task.threads, "proc_idle.exe|" + path + "|3");
+    EXPECT_EQ(task.memory + task.cpu, "");
+    page_.SelectRow(0);
+    EXPECT_EQ(page_.L4, "");  // no start time on these systems
 
     // Missing executables are not counted by the tick either, so the list
     // stays as it is; a priority change still shows.
     ASSERT_TRUE(platform::SetProcessPriorityClass(helper.id(), kHigh));
-    page.TickFrom(entries);
-    EXPECT_EQ(page.rebuilds, 2u);
-    EXPECT_EQ(page.Lv[0].priority, "High");
-    page.TickFrom({entries[0], {0x7FFFFF08, 1, path}});
-    EXPECT_EQ(page.rebuilds, 3u);
-    EXPECT_EQ(page.Lv.size(), 2u);
+    page_.TickFrom(entries);
+    EXPECT_EQ(page_.rebuilds, 2u);
+    EXPECT_EQ(page_.Lv[0].priority, "High");
 }

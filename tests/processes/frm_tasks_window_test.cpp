@@ -5,78 +5,83 @@
 
 #include <vector>
 
-#include "platform/utf.h"
 #include "platform/window_text.h"
 #include "proc_fixture.h"
 #include "processes/frm_proc_info_window.h"
+#include "support/modal_steps.h"
 #include "support/scoped_theme.h"
 #include "support/test_window.h"
-#include "support/window_colours.h"
 #include "support/window_probes.h"
 
 using namespace processes;
 using proc_test::RowOf;
 using testing_support::ChildProcess;
-using testing_support::PressKeys;
+using testing_support::ListCellText;
 using testing_support::PumpUntil;
 
 namespace {
 
-std::string ChildTextStarting(HWND parent, const std::string& prefix) {
-    for (HWND child : testing_support::ChildWindows(parent)) {
-        const std::string text = platform::WindowText(child);
-        if (text.rfind(prefix, 0) == 0) return text;
-    }
-    return {};
-}
-
-bool ListShows(HWND list, const std::string& key, Frm_Tasks& logic, uint32_t id) {
-    const int row = RowOf(logic, id);
-    return row >= 0 && ListView_GetItemCount(list) == static_cast<int>(logic.Lv.size()) &&
-           testing_support::ListCellText(list, row, 0) == key;
+void ClickHeader(HWND list, int column) {
+    const HWND header = ListView_GetHeader(list);
+    RECT item;
+    ASSERT_TRUE(Header_GetItemRect(header, column, &item));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ::SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(header, WM_LBUTTONUP, 0, at);
 }
 
 }  // namespace
 
-TEST(ProcessPageWindow, ShowsTheCountAndFollowsAHelperAcrossTicks) {
+// The list follows the ticks and the header's order, the selection moving
+// with its row; the Apps key opens the menu, whose messages the page's
+// window owns; the list follows the theme.
+TEST(ProcessPageWindow, FollowsTicksSortsByHeaderAndOpensTheMenuFromKeys) {
     testing_support::TestWindow host(480, 330);
     testing_support::ScriptedPrompts prompts;
     FrmTasksWindow page(prompts);
     ASSERT_TRUE(page.Create(host.hwnd()));
-    EXPECT_FALSE(::IsWindowVisible(page.Panel()));
     ::ShowWindow(page.Panel(), SW_SHOW);
-    HWND list = page.List();
+    const HWND list = page.List();
     Frm_Tasks& logic = page.Logic();
-    EXPECT_EQ(ChildTextStarting(page.Panel(), "Running Processes : "),
-              "Running Processes : " + std::to_string(ListView_GetItemCount(list)));
-    EXPECT_FALSE(logic.TimerEnabled());
 
     ChildProcess helper = proc_test::StartIdle();
     page.EnableRefreshTimer(true);
-    ASSERT_TRUE(PumpUntil([&] { return ListShows(list, "proc_idle.exe", logic, helper.id()); }, 2600));
-    const int row = RowOf(logic, helper.id());
-    EXPECT_EQ(testing_support::ListCellText(list, row, 1), logic.Lv[row].memory);
-    EXPECT_EQ(testing_support::ListCellText(list, row, 2), "Normal");
-    EXPECT_EQ(testing_support::ListCellText(list, row, 3), logic.Lv[row].threads);
-    EXPECT_EQ(ChildTextStarting(page.Panel(), "Running Processes : "),
-              "Running Processes : " + std::to_string(ListView_GetItemCount(list)));
-    // Selecting the row shows it in the panel; clearing the selection
-    // leaves the menu nothing to act on.
-    ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
-    EXPECT_EQ(logic.SelectedRow(), row);
-    EXPECT_EQ(ChildTextStarting(page.Panel(), "Started At : "), logic.L4);
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-    EXPECT_EQ(logic.SelectedTask(), nullptr);
-
-    const uint32_t id = helper.id();
-    helper.Kill();
-    helper = ChildProcess();
-    EXPECT_TRUE(
-        PumpUntil([&] { return RowOf(logic, id) < 0 && ListView_GetItemCount(list) == int(logic.Lv.size()); }, 2600));
+    ASSERT_TRUE(PumpUntil([&] { return RowOf(logic, helper.id()) >= 0; }, 2600));
     page.EnableRefreshTimer(false);
+    const std::string count = "Running Processes : " + std::to_string(ListView_GetItemCount(list));
+    EXPECT_NE(testing_support::FindDescendant(page.Panel(), L"STATIC", count), nullptr);
+    ListView_SetItemState(list, RowOf(logic, helper.id()), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_NE(testing_support::FindDescendant(page.Panel(), L"STATIC", logic.L4), nullptr);
+
+    for (int click = 0; click < 2; ++click) {
+        ASSERT_NO_FATAL_FAILURE(ClickHeader(list, 1));
+        EXPECT_TRUE(logic.SortedBy(TaskColumn::Memory));
+        EXPECT_EQ(logic.SortDescending(), click == 1);
+        EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), RowOf(logic, helper.id()));
+        EXPECT_EQ(ListCellText(list, 0, 0) + "|" + ListCellText(list, 0, 4), logic.Lv[0].name + "|" + logic.Lv[0].cpu);
+    }
+
+    const auto entries = testing_support::PopupMenuTexts([&] {
+        ::SetForegroundWindow(host.hwnd());
+        ::SetFocus(list);
+        testing_support::PressKeys({VK_APPS});
+    });
+    EXPECT_EQ(entries,
+              (std::vector<std::string>{"End Process", "-", "Process Details", "Priority", "-", "Program Folder",
+                                        "Properties", "-", "Refresh", "-", "End Process Tree"}));
+
+    // End Process on a process that has gone.
+    helper.Kill();
+    page.trackMenu = [](HMENU menu, POINT) { return ::GetMenuItemID(menu, 0); };
+    page.ShowMenu({0, 0});
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.owners.back(), host.hwnd());
+
+    testing_support::ScopedTheme applied(3);
+    EXPECT_EQ(ListView_GetTextColor(list), applied.text());
 }
 
-TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
+TEST(ProcessPageWindow, DetailsWindowShowsTheRowAsListedAndTheModules) {
     testing_support::TestWindow host(600, 420);
     testing_support::ScriptedPrompts prompts;
     ChildProcess helper = proc_test::StartIdle();
@@ -94,74 +99,27 @@ TEST(ProcessPageWindow, DetailsWindowShowsFactsAndModules) {
     FrmProcInfoWindow window(details);
     ASSERT_TRUE(window.Open(host.hwnd()));
     EXPECT_EQ(ListView_GetTextColor(window.FactsList()), green.text());
-    EXPECT_EQ(testing_support::ColoursOfStatic(window.Window(), window.CountLabel()).back, green.back());
     EXPECT_FALSE(logic.TimerEnabled());
     EXPECT_EQ(platform::WindowText(window.Window()), "Process Details : proc_idle.exe");
-    EXPECT_EQ(ListView_GetItemCount(window.FactsList()), 6);
-    EXPECT_EQ(testing_support::ListCellText(window.FactsList(), 2, 1), logic.Lv[row].tag);
-    EXPECT_TRUE(::IsWindowVisible(window.FactsList()));
-    EXPECT_TRUE(::IsWindowEnabled(window.ModulesTab()));
+    const TaskRow& task = logic.Lv[row];
+    const std::vector<std::string> facts = {task.name,   std::to_string(helper.id()), task.tag, task.memory, "Normal",
+                                            task.threads};
+    ASSERT_EQ(ListView_GetItemCount(window.FactsList()), 6);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(ListCellText(window.FactsList(), i, 1), facts[i]) << i;
 
     window.ClickTab(2);
-    EXPECT_TRUE(::IsWindowVisible(window.ModulesList()));
-    EXPECT_FALSE(::IsWindowVisible(window.FactsList()));
-    EXPECT_EQ(testing_support::ListCellText(window.ModulesList(), 0, 0), "proc_idle.exe");
+    EXPECT_TRUE(::IsWindowVisible(window.ModulesList()) && !::IsWindowVisible(window.FactsList()));
+    EXPECT_EQ(ListCellText(window.ModulesList(), 0, 0), "proc_idle.exe");
     EXPECT_EQ(platform::WindowText(window.CountLabel()),
               "Modules : " + std::to_string(ListView_GetItemCount(window.ModulesList())));
     window.Close();
     EXPECT_TRUE(logic.TimerEnabled());
-    page.EnableRefreshTimer(false);
-}
 
-// Shift+F10 and the Apps key open the list's menu at the selected row, as a
-// right click does; its messages are owned by the page's window; the list
-// and the labels follow the theme.
-TEST(ProcessPageWindow, KeysOpenTheMenuAtTheSelectedRowAndTheThemeReachesTheList) {
-    testing_support::TestWindow host(480, 330);
-    testing_support::ScriptedPrompts prompts;
-    ChildProcess helper = proc_test::StartIdle();
-    FrmTasksWindow page(prompts);
-    ASSERT_TRUE(page.Create(host.hwnd()));
-    ::ShowWindow(page.Panel(), SW_SHOW);
-    const HWND list = page.List();
-    const int row = RowOf(page.Logic(), helper.id());
-    ASSERT_GE(row, 0);
-    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    std::vector<POINT> opened;
-    bool endProcessOffered = false;
-    page.trackMenu = [&](HMENU menu, POINT at) -> UINT {
-        opened.push_back(at);
-        endProcessOffered = !(::GetMenuState(menu, 0, MF_BYPOSITION) & MF_GRAYED);
-        return 0;
-    };
-    ::SetForegroundWindow(host.hwnd());
-    ::SetFocus(list);
-    PressKeys({VK_SHIFT, VK_F10});
-    ASSERT_TRUE(PumpUntil([&] { return opened.size() == 1; }, 3000));
-    PressKeys({VK_APPS});
-    ASSERT_TRUE(PumpUntil([&] { return opened.size() == 2; }, 3000));
-    EXPECT_TRUE(endProcessOffered);
-    RECT shown;
-    ListView_GetItemRect(list, row, &shown, LVIR_BOUNDS);
-    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&shown), 2);
-    for (const POINT& at : opened) {
-        EXPECT_GE(at.y, shown.top);
-        EXPECT_LE(at.y, shown.bottom);
-    }
-
-    // End Process on a process that has gone.
-    helper.Kill();
-    page.trackMenu = [](HMENU menu, POINT) { return ::GetMenuItemID(menu, 0); };
-    page.ShowMenu({0, 0});
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.owners.back(), host.hwnd());
-
-    const HWND label = ::FindWindowExW(page.Panel(), nullptr, L"STATIC", nullptr);
-    for (int theme : {1, 3}) {
-        testing_support::ScopedTheme applied(theme);
-        EXPECT_EQ(ListView_GetTextColor(list), applied.text()) << theme;
-        const auto colours = testing_support::ColoursOfStatic(page.Panel(), label);
-        EXPECT_EQ(colours.text, applied.text()) << theme;
-        EXPECT_EQ(colours.back, applied.back()) << theme;
-    }
+    // Listed without a path: "N/A", and no module list to switch to.
+    logic.Lv[row].tag = " ";
+    Frm_ProcInfo pathless(logic);
+    pathless.Form_Load();
+    EXPECT_EQ(pathless.Lv1[2].value, "N/A");
+    EXPECT_TRUE(pathless.Lv2.empty());
+    EXPECT_FALSE(pathless.Btn2Enabled);
 }

@@ -1,5 +1,5 @@
-// What the process page's tests share: idle helper processes, the row of a
-// process in the page, and a settings folder of the test's own.
+// What the process page's tests share: helper processes, the row of a
+// process in the page, and a page with a settings folder of the test's own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,11 +15,11 @@
 
 namespace proc_test {
 
-// Returns once the helper has loaded its libraries (until then Windows
-// lists no modules for it), or after five seconds.
-inline testing_support::ChildProcess StartIdle(int seconds = 300) {
-    auto helper = testing_support::ChildProcess::Start(testing_support::BesideTestProgram("proc_idle.exe"),
-                                                       std::to_string(seconds));
+// proc_idle.exe (see the tool), from beside the tests or from path, once it
+// has loaded its libraries (Windows lists no modules before) or after 5 s.
+inline testing_support::ChildProcess StartIdle(const std::string& arguments = "300", std::string path = "") {
+    if (path.empty()) path = testing_support::BesideTestProgram("proc_idle.exe");
+    auto helper = testing_support::ChildProcess::Start(path, arguments);
     for (int i = 0; i < 500 && platform::SnapshotModules(helper.id()).size() < 2; ++i) ::Sleep(10);
     return helper;
 }
@@ -35,9 +35,16 @@ protected:
     void SetUp() override { core::SetSettingsPaths(settings_.path()); }
 
     std::string RunMarker() const { return core::ReadIni(core::MainIniPath, "Main", "Trm", "missing"); }
+    // The page loaded with the process's row selected.
+    void Load(processes::Frm_Tasks& page, uint32_t id) {
+        page.Form_Load();
+        ASSERT_GE(RowOf(page, id), 0);
+        page.SelectRow(RowOf(page, id));
+    }
 
     testing_support::TempFolder settings_;
     testing_support::ScriptedPrompts prompts_;
+    processes::Frm_Tasks page_{prompts_};
 };
 
 }  // namespace proc_test

@@ -1,5 +1,5 @@
-// The process details window over the process page, on its two tabs, for a
-// helper process the page lists.
+// The process page with its popup menu open on a helper process, sorted by
+// "CPU"; or the details window over the page, on its two tabs.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
@@ -27,6 +27,15 @@ int ShowProcesses(const Request& request) {
     processes::Frm_Tasks& logic = page.Logic();
     for (size_t i = 0; i < logic.Lv.size(); ++i)
         if (logic.Lv[i].id == helper.id()) logic.SelectRow(static_cast<int>(i));
+    if (request.state == "menu") {
+        logic.SortBy(processes::TaskColumn::Cpu);
+        RECT row = {};
+        ListView_GetItemRect(page.List(), logic.SelectedRow(), &row, LVIR_LABEL);
+        POINT at{row.left, row.bottom};
+        ::ClientToScreen(page.List(), &at);
+        page.ShowMenu(at);  // until the script ends this program
+        return 0;
+    }
     processes::Frm_ProcInfo details(logic);
     processes::FrmProcInfoWindow window(details);
     if (!window.Open(host->hwnd())) return 2;

@@ -22,7 +22,7 @@ constexpr Area kAreas[] = {
     {"gallery", ShowGallery},  // gallery[-options|-about|-controls]
     {"privacy", ShowPrivacy},  // privacy-top|programs|browsers|balloon|progress
     {"cookies", ShowCookies},  // cookies[-empty]
-    {"proc", ShowProcesses},   // proc-details|modules
+    {"proc", ShowProcesses},   // proc-details|modules|menu
     {"startup", ShowStartup},  // startup-add|all
     {"junk", ShowJunk},        // junk-results|menu|undo|options
     {"update", ShowUpdate},    // update-idle|checking|offered|current|failed
