@@ -171,7 +171,7 @@ void Frm_Update::LnkDownloadFull_Click() {
 
 void Frm_Update::Form_Unload() {
     closed_ = true;
-    cancel_ = true;
+    cancel_.Cancel();
     onChange_ = nullptr;
     RemoveLocalFile();
 }

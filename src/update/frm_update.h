@@ -3,12 +3,12 @@
 // offers its downloads. Frm_UpdateWindow draws this state.
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/cls_file_folder.h"
+#include "platform/http.h"
 #include "platform/throttled_pump.h"
 #include "update/update_system.h"
 
@@ -79,7 +79,7 @@ public:
     void LnkDownloadUpdate_Click();
     void LnkDownloadFull_Click();
     // The window is closing: a check inside one of its waits ends there, and
-    // a fetch under way stops before its next step.
+    // a fetch under way stops at once, leaving no file.
     void Form_Unload();
 
     bool IsConnected();
@@ -114,7 +114,7 @@ private:
     std::function<void()> onChange_;
     bool checking_ = false;
     bool closed_ = false;
-    std::atomic<bool> cancel_{false};  // closed_, as the fetching worker reads it
+    platform::HttpCancel cancel_;  // closes a fetch under way when the window closes
     bool focusCancel_ = false;
 };
 
