@@ -96,24 +96,48 @@ void Frm_Junk::Redraw() {
 }
 
 void Frm_Junk::LoadDrives() {
-    LvDrives.clear();
+    std::vector<DriveRow> rows;
     for (const std::string& root : platform::LogicalDriveRoots()) {
         const platform::DriveType kind = platform::GetDriveKind(root);
         if (kind == platform::DriveType::Removable || kind == platform::DriveType::CdRom) continue;
         std::string drive = root.substr(0, 2);
         for (char& c : drive)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        const std::string label = platform::VolumeLabel(root);
+        const std::string key = drive + "\\";
+        const auto kept =
+            std::find_if(LvDrives.begin(), LvDrives.end(), [&](const DriveRow& r) { return r.Key == key; });
+        if (kept != LvDrives.end()) {
+            rows.push_back(*kept);
+            continue;
+        }
         DriveRow row;
-        row.Key = drive + "\\";
-        row.Text = fileFolder_.GetDrvName(label.empty() ? drive : drive + " [" + label + "]");
-        row.Capacity = fileFolder_.GetDiskSpace(row.Key, 0);
-        row.FreeSpace = fileFolder_.GetDiskSpace(row.Key, 1);
-        LvDrives.push_back(std::move(row));
+        row.Key = key;
+        row.Text = fileFolder_.GetDrvName(drive);
+        rows.push_back(std::move(row));
+        driveFigures_.Read(key);
     }
-    CheckedDrives = 0;
-    Cmd_Scan_Enabled = false;
+    const auto sameKey = [](const DriveRow& a, const DriveRow& b) { return a.Key == b.Key; };
+    if (std::equal(rows.begin(), rows.end(), LvDrives.begin(), LvDrives.end(), sameKey)) return;
+    LvDrives = std::move(rows);
+    CheckedDrives =
+        static_cast<int>(std::count_if(LvDrives.begin(), LvDrives.end(), [](const DriveRow& r) { return r.Checked; }));
+    if (!Searching) Cmd_Scan_Enabled = CheckedDrives > 0;
     Redraw();
+}
+
+void Frm_Junk::TakeDriveFigures() {
+    bool changed = false;
+    for (const DriveFigures& figures : driveFigures_.TakeAnswers()) {
+        const auto row =
+            std::find_if(LvDrives.begin(), LvDrives.end(), [&](const DriveRow& r) { return r.Key == figures.root; });
+        if (row == LvDrives.end()) continue;  // gone meanwhile
+        const std::string drive = row->Key.substr(0, 2);
+        row->Text = fileFolder_.GetDrvName(figures.label.empty() ? drive : drive + " [" + figures.label + "]");
+        row->Capacity = figures.spaceKnown ? fileFolder_.CalcSize(figures.total) : std::string();
+        row->FreeSpace = figures.spaceKnown ? fileFolder_.CalcSize(figures.freeToUser) : std::string();
+        changed = true;
+    }
+    if (changed) Redraw();
 }
 
 void Frm_Junk::Tm_Timer() {

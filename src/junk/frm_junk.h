@@ -12,6 +12,7 @@
 #include "core/cls_file_folder.h"
 #include "core/prompts.h"
 #include "junk/cls_find_files.h"
+#include "junk/drive_figures.h"
 #include "junk/junk_types.h"
 #include "platform/throttled_pump.h"
 
@@ -126,8 +127,14 @@ public:
     std::function<void()> Changed;               // redraw the page
 
     // Fills LvDrives: fixed, network and RAM drives; not floppy, removable
-    // or optical ones.
+    // or optical ones. Called again, it follows drives that came or went and
+    // keeps the rows (and ticks) of those that stayed. A new row shows at
+    // once; its label and figures are read on a worker and arrive through
+    // TakeDriveFigures.
     void LoadDrives();
+    // Puts the labels and figures that arrived into their rows.
+    void TakeDriveFigures();
+    bool DriveFiguresPending() const { return driveFigures_.Pending(); }
     void Tm_Timer();    // drive ticks watch
     void Time_Timer();  // elapsed-time clock, each second while scanning
     void Cmd_Scan_Click();
@@ -170,6 +177,7 @@ private:
     bool scanLoopActive_ = false;
     bool pathDirty_ = false;
     std::string savedL2_, savedL3_, savedL4_;
+    DriveFiguresReader driveFigures_;  // last: its workers are joined first
 };
 
 }  // namespace junk
