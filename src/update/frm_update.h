@@ -66,8 +66,8 @@ public:
     Frm_Update(const Frm_Update&) = delete;
     Frm_Update& operator=(const Frm_Update&) = delete;
 
-    // Runs the fetch of the description file (on a worker while the window
-    // pumps), within this overall limit.
+    // Runs the connection test and the fetch of the description file (on a
+    // worker while the window pumps); the fetch within this overall limit.
     platform::WaitingRunner runWaiting = platform::RunWhilePumping;
     unsigned descriptionDeadlineMs = 20000;
 
