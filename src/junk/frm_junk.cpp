@@ -53,6 +53,34 @@ std::optional<std::string> FreeMoveTarget(const std::string& folderWithSlash, co
     return std::nullopt;
 }
 
+namespace {
+
+enum class Removal { NotTried, Absent, Gone, Stayed };
+
+// Removes the file of row as the user saw it: a file gone since the scan is
+// Absent (nothing to count, no failure); one written meanwhile (an autosave,
+// a download) or one that cannot be read any more Stays.
+Removal RemoveAsPreviewed(const ResultRow& row, RemovalType type, const std::string& moveFolder,
+                          platform::ThrottledPump& pump) {
+    if (platform::ProbePath(row.Key) == platform::PathState::Absent) return Removal::Absent;
+    const std::optional<platform::DirEntry> now = platform::FindEntry(row.Key);
+    if (!now || now->isFolder() || now->size != row.Size || now->lastWriteTime != row.Time) return Removal::Stayed;
+    const core::ClsFileFolder files;
+    bool gone = false;
+    if (type == Move) {
+        const std::optional<std::string> target = FreeMoveTarget(moveFolder, row.Text, pump);
+        gone = target && files.MoveFile(row.Key, *target);
+    } else {
+        const std::optional<uint32_t> attributes = platform::GetAttributes(row.Key);
+        platform::SetAttributes(row.Key, platform::attributes::kNormal);
+        gone = type == RecycleBin ? files.DelToRecycBin(row.Key) : files.DeleteFile(row.Key, false);
+        if (!gone && attributes) platform::SetAttributes(row.Key, *attributes);
+    }
+    return gone ? Removal::Gone : Removal::Stayed;
+}
+
+}  // namespace
+
 RemovalSettings ReadRemovalSettings() {
     RemovalSettings settings;
     const std::string type = core::ReadIni(core::MainIniPath, "Options", "DType", "1");
@@ -404,44 +432,40 @@ void Frm_Junk::FrmProg_Tm_Timer() {
         if (ProgressChanged) ProgressChanged();
     };
     const std::string moveFolder = fileFolder_.AddSlash(settings.TMove);
+    // The removals wait on the system (the recycle bin above all): a worker
+    // makes them in order, while this thread counts, draws and pumps.
+    std::vector<size_t> chosen;
+    for (size_t i = 0; i < LvResult.size(); ++i)
+        if (LvResult[i].Checked) chosen.push_back(i);
+    std::vector<ResultRow> toRemove;
+    for (size_t i : chosen) toRemove.push_back(LvResult[i]);
+    std::vector<Removal> outcomes(chosen.size(), Removal::NotTried);
     size_t failures = 0;
+    platform::RunStepsWhilePumping(
+        chosen.size(),
+        [&](size_t i) {
+            platform::ThrottledPump own;  // the worker's own queue, no window
+            outcomes[i] = RemoveAsPreviewed(toRemove[i], settings.DType, moveFolder, own);
+        },
+        [&](size_t i) {
+            Prog.Tip = "Deleting : " + toRemove[i].Text;
+            ++Prog.Value;
+            if (outcomes[i] == Removal::Gone) {
+                ++core::CleanedCount;
+                core::CleanedSize += toRemove[i].Size;
+            } else if (outcomes[i] == Removal::Stayed) {
+                ++failures;
+            }
+        },
+        pump);
+    // Rows stay unless their file went; a removal stopped by the program's
+    // end leaves the rest ticked and in place.
     std::vector<ResultRow> kept;
     kept.reserve(LvResult.size());
-    for (ResultRow& row : LvResult) {
-        if (!row.Checked) {
-            kept.push_back(std::move(row));
-            continue;
-        }
-        Prog.Tip = "Deleting : " + row.Text;
-        ++Prog.Value;
-        // Gone since the scan (removed by someone else): nothing to remove,
-        // nothing to count, no failure either.
-        if (platform::ProbePath(row.Key) == platform::PathState::Absent) {
-            pump.Tick();
-            continue;
-        }
-        // Only the file the user saw is removed: one written meanwhile (an
-        // autosave, a download) or one that cannot be read any more stays.
-        const std::optional<platform::DirEntry> now = platform::FindEntry(row.Key);
-        const bool asPreviewed = now && !now->isFolder() && now->size == row.Size && now->lastWriteTime == row.Time;
-        bool gone = false;
-        if (asPreviewed && settings.DType == 3) {
-            const std::optional<std::string> target = FreeMoveTarget(moveFolder, row.Text, pump);
-            gone = target && fileFolder_.MoveFile(row.Key, *target);
-        } else if (asPreviewed) {
-            const std::optional<uint32_t> attributes = platform::GetAttributes(row.Key);
-            platform::SetAttributes(row.Key, platform::attributes::kNormal);
-            gone = settings.DType == 1 ? fileFolder_.DelToRecycBin(row.Key) : fileFolder_.DeleteFile(row.Key, false);
-            if (!gone && attributes) platform::SetAttributes(row.Key, *attributes);
-        }
-        if (gone) {
-            ++core::CleanedCount;
-            core::CleanedSize += row.Size;
-        } else {
-            ++failures;
-            kept.push_back(std::move(row));
-        }
-        pump.Tick();
+    for (size_t i = 0, next = 0; i < LvResult.size(); ++i) {
+        const bool wasChosen = next < chosen.size() && chosen[next] == i;
+        const Removal outcome = wasChosen ? outcomes[next++] : Removal::NotTried;
+        if (outcome != Removal::Gone && outcome != Removal::Absent) kept.push_back(std::move(LvResult[i]));
     }
     LvResult = std::move(kept);
     keys_.clear();
