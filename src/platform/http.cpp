@@ -76,9 +76,10 @@ void CALLBACK OnRequestStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID
     auto* request = reinterpret_cast<AsyncRequest*>(context);
     if (!request) return;  // the session and the connection
     switch (status) {
-        case WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING:
-            std::unique_ptr<AsyncRequest>{request};  // the last word about it
+        case WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING: {
+            const std::unique_ptr<AsyncRequest> last(request);  // the last word about it
             return;
+        }
         case WINHTTP_CALLBACK_STATUS_READ_COMPLETE:
             request->bytes = length;
             break;
