@@ -95,11 +95,12 @@ void Report(const char* name, double gapMs) {
 }
 
 double ScanGap(int tops) {
-    const std::wstring tree = L"C:\\JUNKBENCH";
-    bench::MakeJunkTree(tree, tops);
+    // A tree of each size of its own, made once.
+    const std::string tree = "C:\\JUNKBENCH" + std::to_string(tops);
+    bench::MakeJunkTree(std::wstring(tree.begin(), tree.end()), tops);
     bench::SilentPrompts prompts;
     junk::Frm_Junk page(prompts);
-    page.LvDrives = {junk::DriveRow{"c:\\junkbench\\", "bench", "", "", true}};
+    page.LvDrives = {junk::DriveRow{tree + "\\", "bench", "", "", true}};
     GapMeter meter;
     page.Cmd_Scan_Click();  // scans to the end
     return meter.Stop();
