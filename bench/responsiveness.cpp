@@ -43,7 +43,7 @@ public:
     GapMeter() : thread_(::GetCurrentThreadId()) {
         meter_ = this;
         hook_ = ::SetWindowsHookExW(WH_GETMESSAGE, OnMessageTaken, nullptr, thread_);
-        last_ = platform::ClockTicks();
+        start_ = last_ = platform::ClockTicks();
         poster_ = std::thread([this] {
             while (!stop_) {
                 if (!waiting_.exchange(true)) ::PostThreadMessageW(thread_, kProbe, 0, 0);
@@ -63,10 +63,16 @@ public:
             ::UnhookWindowsHookEx(hook_);
             meter_ = nullptr;
         }
-        return static_cast<double>(maxGap_) * 1000.0 / static_cast<double>(platform::ClockFrequency());
+        return Ms(maxGap_);
     }
+    // When the longest gap ended, and the whole measure, in ms from the start.
+    double GapEndMs() const { return Ms(maxGapEnd_ - start_); }
+    double TotalMs() const { return Ms(last_ - start_); }
 
 private:
+    static double Ms(int64_t ticks) {
+        return static_cast<double>(ticks) * 1000.0 / static_cast<double>(platform::ClockFrequency());
+    }
     static LRESULT CALLBACK OnMessageTaken(int code, WPARAM removal, LPARAM message) {
         const MSG* msg = reinterpret_cast<const MSG*>(message);
         if (code == HC_ACTION && removal == PM_REMOVE && msg->message == kProbe && meter_) meter_->Taken();
@@ -74,7 +80,10 @@ private:
     }
     void Taken() {
         const int64_t now = platform::ClockTicks();
-        maxGap_ = std::max(maxGap_, now - last_);
+        if (now - last_ > maxGap_) {
+            maxGap_ = now - last_;
+            maxGapEnd_ = now;
+        }
         last_ = now;
         waiting_ = false;
     }
@@ -82,16 +91,21 @@ private:
     static inline GapMeter* meter_ = nullptr;
     DWORD thread_;
     HHOOK hook_ = nullptr;
+    int64_t start_ = 0;
     int64_t last_ = 0;
     int64_t maxGap_ = 0;
+    int64_t maxGapEnd_ = 0;
     std::atomic<bool> waiting_{false};
     std::atomic<bool> stop_{false};
     std::thread poster_;
 };
 
-void Report(const char* name, double gapMs) {
-    std::printf("%s: longest gap %.1f ms\n", name, gapMs);
+// Stops the meter and says how long the longest gap was and when it ended.
+double Measured(const char* name, GapMeter& meter) {
+    const double gap = meter.Stop();
+    std::printf("%s: longest gap %.1f ms, ending %.0f ms into %.0f ms\n", name, gap, meter.GapEndMs(), meter.TotalMs());
     std::fflush(stdout);
+    return gap;
 }
 
 double ScanGap(int tops) {
@@ -103,7 +117,7 @@ double ScanGap(int tops) {
     page.LvDrives = {junk::DriveRow{tree + "\\", "bench", "", "", true}};
     GapMeter meter;
     page.Cmd_Scan_Click();  // scans to the end
-    return meter.Stop();
+    return Measured("scan", meter);
 }
 
 // A folder of count files that a junk scan lists, and the scan that lists them.
@@ -121,7 +135,7 @@ double CleanGap(int count) {
     std::printf("clean: %zu files listed\n", page.LvResult.size());
     GapMeter meter;
     page.Cmd_Del_Click();
-    return meter.Stop();
+    return Measured("clean", meter);
 }
 
 double PrivacyGap(int count) {
@@ -136,7 +150,7 @@ double PrivacyGap(int count) {
     page.SetChecked(0, true);  // "Temp Folder"
     GapMeter meter;
     page.Cmd_Clean_Click();
-    return meter.Stop();
+    return Measured("privacy", meter);
 }
 
 // Answers one request with a head and then one byte every 5 s, until stopped.
@@ -194,7 +208,7 @@ double UpdateGap() {
     update::Frm_Update check(system, "C:\\bench-settings");
     GapMeter meter;
     check.LnkCheck_Click();
-    const double gap = meter.Stop();
+    const double gap = Measured("update", meter);
     std::printf("update: \"%s\"\n", check.Page().statusText.c_str());
     return gap;
 }
@@ -230,7 +244,7 @@ double StartupGap(int rows) {
         }
         logic.ColumnClick(1);
         platform::PumpPendingMessages();
-        gap = meter.Stop();
+        gap = Measured("startup", meter);
         std::printf("startup: %zu rows\n", logic.Rows().size());
         page.Close();
     }
@@ -245,7 +259,7 @@ double IdleGap() {
         platform::PumpPendingMessages();
         platform::WaitForMessages(50);
     }
-    return meter.Stop();
+    return Measured("idle (the meter's floor)", meter);
 }
 
 int Argument(int argc, wchar_t** argv, int index, int otherwise) {
@@ -263,17 +277,12 @@ int wmain(int argc, wchar_t** argv) {
     core::SetSettingsPaths("C:\\bench-settings");
     junk::LoadDefaultTypes();
 
-    Report("idle (the meter's floor)", IdleGap());
+    IdleGap();
     const double scan = ScanGap(tops);
-    Report("scan", scan);
     const double clean = CleanGap(cleanFiles);
-    Report("clean", clean);
     const double privacy = PrivacyGap(privacyFiles);
-    Report("privacy", privacy);
     const double update = UpdateGap();
-    Report("update", update);
     const double startup = StartupGap(startupRows);
-    Report("startup", startup);
     const double worst = std::max({scan, clean, privacy, update, startup});
     std::printf(
         "scan_gap_ms=%.1f clean_gap_ms=%.1f privacy_gap_ms=%.1f update_gap_ms=%.1f startup_gap_ms=%.1f "
