@@ -1,5 +1,6 @@
 #include "junk/drive_figures.h"
 
+#include <system_error>
 #include <utility>
 
 #include "platform/file_probe.h"
@@ -18,7 +19,7 @@ void DriveFiguresReader::Read(const std::string& root) {
         const std::lock_guard lock(mutex_);
         ++waiting_;
     }
-    workers_.emplace_back([this, root] {
+    const auto read = [this, root] {
         DriveFigures figures;
         figures.root = root;
         figures.label = platform::VolumeLabel(root);
@@ -31,7 +32,15 @@ void DriveFiguresReader::Read(const std::string& root) {
         }
         const std::lock_guard lock(mutex_);
         answers_.push_back(std::move(figures));
-    });
+    };
+    try {
+        workers_.emplace_back(read);
+    } catch (const std::system_error&) {
+        DriveFigures unknown;  // no thread to be had: the row keeps no figures
+        unknown.root = root;
+        const std::lock_guard lock(mutex_);
+        answers_.push_back(std::move(unknown));
+    }
 }
 
 std::vector<DriveFigures> DriveFiguresReader::TakeAnswers() {
