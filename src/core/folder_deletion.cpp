@@ -17,10 +17,13 @@ bool IsFullPath(const std::string& path) {
     return path.size() >= 3 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
 }
 
-void DeleteFileClearingAttributes(const std::string& path, uint32_t attributes) {
+// Whether the file is gone afterwards.
+bool DeleteFileClearingAttributes(const std::string& path, uint32_t attributes) {
     constexpr uint32_t kInTheWay = attr::kReadOnly | attr::kHidden | attr::kSystem;
     const bool cleared = (attributes & kInTheWay) != 0 && platform::SetAttributes(path, attributes & ~kInTheWay);
-    if (!platform::RemoveFile(path) && cleared) platform::SetAttributes(path, attributes);
+    if (platform::RemoveFile(path)) return true;
+    if (cleared) platform::SetAttributes(path, attributes);
+    return platform::IsGone(path);
 }
 
 struct Frame {
@@ -100,8 +103,8 @@ FolderDeletion DeleteFolderGuarded(const std::string& FolderPath, bool DelMainFo
         if (!entry.isFolder()) {
             if (entry.isLink())
                 platform::RemoveLinkItself(path);
-            else
-                DeleteFileClearingAttributes(path, entry.attributes);
+            else if (!DeleteFileClearingAttributes(path, entry.attributes))
+                ++result.filesKept;
             continue;
         }
         // Checked again by handle just before going in, and held open while

@@ -15,6 +15,8 @@ struct FolderDeletion {
     // Folders it refused to empty or remove (dangerous places, links given
     // as the folder itself, the path down to the program's own folder).
     std::vector<std::string> refusedFolders;
+    // Files that stayed because they could not be deleted (mostly in use).
+    int filesKept = 0;
     bool refused() const { return !refusedFolders.empty(); }
 };
 
@@ -27,7 +29,7 @@ struct FolderDeletion {
 //   is never entered: the link itself is removed when the system can
 //   address it, and its target is left alone; a FolderPath that is itself a
 //   link is left alone;
-// - failures are skipped (files in use stay).
+// - failures are skipped (files in use stay, counted in filesKept).
 FolderDeletion DeleteFolderGuarded(const std::string& FolderPath, bool DelMainFolder, const ProtectedFolders& places);
 
 // This machine's protected places, from Windows and the running program.

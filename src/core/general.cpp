@@ -16,15 +16,17 @@ namespace core {
 
 void SelectAllText(platform::WindowHandle Box) { platform::SelectWholeText(Box); }
 
+uint64_t (*PauseClock)() = &platform::TickCount;
+
 void Pause(double Seconds) {
     // Whatever the argument, pending messages are handled once.
     if (!platform::PumpPendingMessages()) return;
     if (!(Seconds > 0)) return;  // also NaN
     // About 49 days at most, so the sum below cannot overflow.
     const auto wait = static_cast<uint64_t>(std::min(Seconds * 1000.0, 4294967294.0));
-    const uint64_t end = platform::TickCount() + wait;
+    const uint64_t end = PauseClock() + wait;
     for (;;) {
-        const uint64_t now = platform::TickCount();
+        const uint64_t now = PauseClock();
         if (now >= end) return;
         platform::WaitForMessages(static_cast<uint32_t>(end - now));
         if (!platform::PumpPendingMessages()) return;  // the program is ending

@@ -18,6 +18,9 @@ void SelectAllText(platform::WindowHandle Box);
 // Waits Seconds on a monotonic clock while processing window messages, so
 // other handlers run inside it; callers must tolerate that.
 void Pause(double Seconds);
+// The clock Pause reads, in milliseconds: the system's tick count, which no
+// change of the user's date or time moves. Tests put a clock of their own.
+extern uint64_t (*PauseClock)();
 // The program file inside a command line ("" when none is found).
 std::string GetProgramPath(const std::string& CommandLine);
 void EmbedWindow(platform::WindowHandle Child, platform::WindowHandle Parent);

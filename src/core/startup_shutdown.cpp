@@ -1,6 +1,7 @@
 #include "core/startup_shutdown.h"
 
 #include <charconv>
+#include <limits>
 #include <utility>
 
 #include "core/maker.h"
@@ -143,11 +144,22 @@ void WindowUnloads::SaveAll() const {
     }
 }
 
-void SaveMainWindowState(int currentPage, bool compactView) {
+void SaveMainWindowState(int currentPage, bool compactView, std::optional<WindowPosition> position) {
     std::string page = " ";
     page.append(std::to_string(currentPage));
     WriteIni(MainIniPath, kMainSection, "Cb", page);
     WriteIni(MainIniPath, kMainSection, "Vmode", compactView ? "1" : "0");
+    if (!position) return;
+    WriteIni(MainIniPath, kMainSection, "WinX", std::to_string(position->x));
+    WriteIni(MainIniPath, kMainSection, "WinY", std::to_string(position->y));
+}
+
+std::optional<WindowPosition> StoredMainWindowPosition() {
+    constexpr int kNone = std::numeric_limits<int>::min();
+    const int x = IntegerOr(ReadIni(MainIniPath, kMainSection, "WinX", ""), kNone);
+    const int y = IntegerOr(ReadIni(MainIniPath, kMainSection, "WinY", ""), kNone);
+    if (x == kNone || y == kNone) return std::nullopt;
+    return WindowPosition{x, y};
 }
 
 void UnloadMainWindow(const MainWindowUnload& mainWindow) {
@@ -157,7 +169,7 @@ void UnloadMainWindow(const MainWindowUnload& mainWindow) {
     appendToCaption(" -.");
     // Every window's settings and the run marker: one replace of each file.
     SettingsBatch batch;
-    SaveMainWindowState(mainWindow.currentPage, mainWindow.compactView);
+    SaveMainWindowState(mainWindow.currentPage, mainWindow.compactView, mainWindow.position);
     if (mainWindow.otherWindows) mainWindow.otherWindows->UnloadAll();
     appendToCaption(".");
     AppMutex.Release();
@@ -171,9 +183,10 @@ void UnloadMainWindow(const MainWindowUnload& mainWindow) {
         EndProcess();
 }
 
-void SaveAtSessionEnd(int currentPage, bool compactView, const WindowUnloads* otherWindows) {
+void SaveAtSessionEnd(int currentPage, bool compactView, const WindowUnloads* otherWindows,
+                      std::optional<WindowPosition> position) {
     SettingsBatch batch;
-    SaveMainWindowState(currentPage, compactView);
+    SaveMainWindowState(currentPage, compactView, position);
     if (otherWindows) otherWindows->SaveAll();
     MarkOrderlyEnd(MainIniPath);
 }

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -108,11 +109,18 @@ private:
     std::array<Entry, kOrder.size()> entries_;
 };
 
+// The main window's top-left corner on the screen, saved as WinX and WinY.
+struct WindowPosition {
+    int x = 0;
+    int y = 0;
+};
+
 // What the shut-down needs from the main window.
 struct MainWindowUnload {
     std::function<void(std::string_view)> appendToCaption;
-    int currentPage = 0;       // saved as Cb
-    bool compactView = false;  // saved as Vmode
+    int currentPage = 0;                     // saved as Cb
+    bool compactView = false;                // saved as Vmode
+    std::optional<WindowPosition> position;  // saved as WinX, WinY when known
     WindowUnloads* otherWindows = nullptr;
     std::function<void()> endProcess;  // EndProcess when empty (tests pass their own)
 };
@@ -122,12 +130,18 @@ struct MainWindowUnload {
 // then the process ends. Settings go to MainIniPath.
 void UnloadMainWindow(const MainWindowUnload& mainWindow);
 
-// Cb (decimal text after one blank, " 3") and Vmode ("1" compact, "0" full).
-void SaveMainWindowState(int currentPage, bool compactView);
+// Cb (decimal text after one blank, " 3") and Vmode ("1" compact, "0" full),
+// and WinX, WinY (decimal) when the position is known.
+void SaveMainWindowState(int currentPage, bool compactView, std::optional<WindowPosition> position = std::nullopt);
+
+// The position the main window was closed at; nullopt when WinX or WinY is
+// missing or no integer (the window is then centred).
+std::optional<WindowPosition> StoredMainWindowPosition();
 
 // Windows is logging off or shutting down: an orderly end that skips the
-// unload. Saves what the shut-down saves (Cb, Vmode, each other window's
-// settings) and writes Trm = "1".
-void SaveAtSessionEnd(int currentPage, bool compactView, const WindowUnloads* otherWindows);
+// unload. Saves what the shut-down saves (Cb, Vmode, the position, each
+// other window's settings) and writes Trm = "1".
+void SaveAtSessionEnd(int currentPage, bool compactView, const WindowUnloads* otherWindows,
+                      std::optional<WindowPosition> position = std::nullopt);
 
 }  // namespace core

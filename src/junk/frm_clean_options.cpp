@@ -128,6 +128,7 @@ void Frm_Clean_Options::Form_Load() {
     ChkShortcut = ReadFlag("ish", "0") == 1;
     ChkSkip = ReadFlag("Hr", "1") == 1;
     if (ChkDapEnabled) ChkDap = ReadFlag("SkpDap", "1") == 1;
+    ChkAge = ReadFlag("Age", "0") == 1;
     LvSkip = LoadSkipList();
     LvSkipSelected = -1;
     LvSelected = -1;
@@ -269,6 +270,7 @@ void Frm_Clean_Options::Cmd_Ok_Click() {
     core::WriteIni(core::MainIniPath, "Jnk", "ish", ChkShortcut ? "1" : "0");
     core::WriteIni(core::MainIniPath, "Jnk", "Hr", ChkSkip ? "1" : "0");
     if (ChkDapEnabled) core::WriteIni(core::MainIniPath, "Jnk", "SkpDap", ChkDap ? "1" : "0");
+    core::WriteIni(core::MainIniPath, "Jnk", "Age", ChkAge ? "1" : "0");
     BuildJunkPatterns();
     Form_Unload();
 }

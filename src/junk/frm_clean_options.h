@@ -67,6 +67,7 @@ public:
     bool ChkSkip = true;
     bool ChkDap = true;
     bool ChkDapEnabled = false;
+    bool ChkAge = false;  // skip files changed in the last 24 hours
     std::vector<JunkType> Lv;
     int LvSelected = -1;
     std::vector<std::string> LvSkip;

@@ -16,6 +16,7 @@ enum Id : int {
     kChkShortcut,
     kChkSkip,
     kChkDap,
+    kChkAge,
     kLv,
     kLvSkip,
     kAddType,
@@ -156,6 +157,9 @@ void FrmCleanOptionsWindow::Build() {
                    100, 400, 22);
     chkDap_ = add(general, L"BUTTON", "Skip Download Accelerator temp directory", WS_TABSTOP | BS_AUTOCHECKBOX, kChkDap,
                   18, 128, 400, 22);
+    add(general, L"BUTTON", " Recent Files ", BS_GROUPBOX, 0, 4, 176, 430, 60);
+    chkAge_ = add(general, L"BUTTON", "Skip files changed in the last 24 hours", WS_TABSTOP | BS_AUTOCHECKBOX, kChkAge,
+                  18, 200, 400, 22);
 
     HWND types = panels_[1];
     add(types, L"STATIC", "Files Types:", 0, 0, 4, 4, 300, 18);
@@ -254,6 +258,7 @@ void FrmCleanOptionsWindow::Sync() {
     SetCheck(chkSkip_, form_.ChkSkip);
     SetCheck(chkDap_, form_.ChkDap);
     ::EnableWindow(chkDap_, form_.ChkDapEnabled);
+    SetCheck(chkAge_, form_.ChkAge);
     if (platform::WindowText(lbFolderNum_) != form_.LbFolderNum)
         platform::SetWindowTextUtf8(lbFolderNum_, form_.LbFolderNum);
     ::EnableWindow(cmdEdit_, form_.Cmd_EditType_Enabled);
@@ -325,6 +330,9 @@ void FrmCleanOptionsWindow::OnCommand(int id) {
             return;
         case kChkDap:
             form_.ChkDap = GetCheck(chkDap_);
+            return;
+        case kChkAge:
+            form_.ChkAge = GetCheck(chkAge_);
             return;
         case kAddType:
             form_.Cmd_AddType_Click();

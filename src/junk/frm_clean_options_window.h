@@ -41,7 +41,7 @@ private:
     HWND tab_ = nullptr;
     controls::HookedPagePanel tabPages_[3];
     HWND panels_[3] = {};
-    HWND chkShortcut_ = nullptr, chkSkip_ = nullptr, chkDap_ = nullptr;
+    HWND chkShortcut_ = nullptr, chkSkip_ = nullptr, chkDap_ = nullptr, chkAge_ = nullptr;
     HWND lv_ = nullptr, lvSkip_ = nullptr, lbFolderNum_ = nullptr;
     HWND cmdEdit_ = nullptr, cmdRemoveType_ = nullptr, cmdRemoveFolder_ = nullptr, cmdClear_ = nullptr;
     HWND cmdOk_ = nullptr, cmdCancel_ = nullptr;

@@ -5,11 +5,15 @@
 #include "core/general.h"
 #include "core/results_tally.h"
 #include "core/settings.h"
+#include "junk/frm_clean_options.h"
 #include "junk/junk_text.h"
+#include "junk/result_export.h"
+#include "junk/undo_log.h"
 #include "platform/directory_walk.h"
 #include "platform/file_probe.h"
 #include "platform/file_system.h"
 #include "platform/locale_format.h"
+#include "platform/shell.h"
 #include "platform/throttled_pump.h"
 
 namespace junk {
@@ -29,6 +33,9 @@ std::string FileNameOf(const std::string& path) {
     const size_t slash = path.rfind('\\');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+// The folder of a full path, with its trailing "\".
+std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
 
 std::string CountText(size_t n, const std::string& what) {
     return std::to_string(n) + (n == 1 ? " file" : " files") + " could not be " + what + ".";
@@ -60,7 +67,7 @@ enum class Removal { NotTried, Absent, Gone, Stayed };
 // Removes the file of row as the user saw it: a file gone since the scan is
 // Absent (nothing to count, no failure); one written meanwhile (an autosave,
 // a download) or one that cannot be read any more Stays.
-Removal RemoveAsPreviewed(const ResultRow& row, RemovalType type, const std::string& moveFolder,
+Removal RemoveAsPreviewed(const ResultRow& row, RemovalType type, const std::string& moveFolder, UndoLogWriter& undo,
                           platform::ThrottledPump& pump) {
     if (platform::ProbePath(row.Key) == platform::PathState::Absent) return Removal::Absent;
     const std::optional<platform::DirEntry> now = platform::FindEntry(row.Key);
@@ -68,8 +75,11 @@ Removal RemoveAsPreviewed(const ResultRow& row, RemovalType type, const std::str
     const core::ClsFileFolder files;
     bool gone = false;
     if (type == Move) {
+        // Each move is in the undo record before it happens: no record, no move.
         const std::optional<std::string> target = FreeMoveTarget(moveFolder, row.Text, pump);
-        gone = target && files.MoveFile(row.Key, *target);
+        gone = target && undo.Moving({row.Key, FileNameOf(*target), row.Size, row.Time}) &&
+               files.MoveFile(row.Key, *target);
+        if (gone) undo.Moved();
     } else {
         const std::optional<uint32_t> attributes = platform::GetAttributes(row.Key);
         platform::SetAttributes(row.Key, platform::attributes::kNormal);
@@ -108,6 +118,9 @@ ShortcutTarget CheckShortcutTarget(const std::string& target) {
 }
 
 Frm_Junk::Frm_Junk(core::Prompts& prompts) : prompts_(prompts) {
+    Launch = [this](const std::string& program, const std::string& parameters) {
+        platform::ShellOpen(prompts_.Owner(), "open", program, parameters, "");
+    };
     Find.FindPathChanged = [this] { pathDirty_ = true; };
     Find.FindResultChanged = [this] { FindResultChanged(); };
     // The path label follows the search only when the window can draw.
@@ -275,6 +288,7 @@ void Frm_Junk::StartScan() {
         Cmd_Scan_Caption = "< Back";
         State = Results;
         Searching = false;
+        UpdateUndoLink();
     }
     UpdateCleanButton();
     Redraw();
@@ -290,6 +304,7 @@ void Frm_Junk::StopScan() {
     SaveCaptions();
     Cmd_Scan_Caption = "< Back";
     State = Results;
+    UpdateUndoLink();
     Redraw();
 }
 
@@ -299,6 +314,7 @@ void Frm_Junk::BackToDrives() {
     LvResult.clear();
     keys_.clear();
     LvDrivesVisible = true;
+    Undo_Visible = false;
     Info.HideMessage();
     core::CleanedCount = 0;
     core::CleanedSize = 0;
@@ -321,6 +337,9 @@ void Frm_Junk::FindResultChanged() {
         // Only a target that is certainly gone makes the shortcut junk.
         if (CheckShortcutTarget(target) != ShortcutTarget::Missing) return;
     }
+    // Files still being written (a download, an open document's temp file).
+    constexpr uint64_t kDay = 24ull * 60 * 60 * 10000000;
+    if (switches_.SkipRecent && Find.FoundFileTime + kDay > platform::CurrentFileTime()) return;
     if (switches_.SkipProtected &&
         (Find.FoundFileAttributes & (platform::kAttributeReadOnly | platform::kAttributeSystem)))
         return;
@@ -420,10 +439,21 @@ void Frm_Junk::FrmProg_Tm_Timer() {
                          kTitle, core::PromptIcon::Exclamation);
         return;
     }
-    if (settings.ConDlg &&
-        prompts_.Message("Are you sure you want to delete selected items ?", kTitle, core::PromptIcon::Information,
-                         core::PromptButtons::YesNo) != core::PromptAnswer::Yes)
+    std::string question = "Are you sure you want to delete selected items ?";
+    if (settings.DType == Delete) question += "\r\n\r\nDeleted files cannot be brought back: there is no undo.";
+    if (settings.ConDlg && prompts_.Message(question, kTitle, core::PromptIcon::Information,
+                                            core::PromptButtons::YesNo) != core::PromptAnswer::Yes)
         return;
+    // Each move is in "Undo.ini" before it happens: no record, no move.
+    const std::string moveFolder = fileFolder_.AddSlash(settings.TMove);
+    UndoLogWriter undo(UndoLogPath());
+    if (settings.DType == Move && !undo.Begin(moveFolder)) {
+        prompts_.Message("The undo record \"" + UndoLogPath() +
+                             "\" cannot be written.\r\nNothing was moved. Please check that the program's folder "
+                             "can be written to.",
+                         kTitle, core::PromptIcon::Exclamation);
+        return;
+    }
 
     if (EnableMainWindow) EnableMainWindow(false);
     Prog.Visible = true;
@@ -431,9 +461,9 @@ void Frm_Junk::FrmProg_Tm_Timer() {
     pump.BeforePump = [this] {
         if (ProgressChanged) ProgressChanged();
     };
-    const std::string moveFolder = fileFolder_.AddSlash(settings.TMove);
     // The removals wait on the system (the recycle bin above all): a worker
-    // makes them in order, while this thread counts, draws and pumps.
+    // makes them in order, while this thread counts, draws and pumps. The
+    // undo record is the worker's alone until it has ended.
     std::vector<size_t> chosen;
     for (size_t i = 0; i < LvResult.size(); ++i)
         if (LvResult[i].Checked) chosen.push_back(i);
@@ -445,7 +475,7 @@ void Frm_Junk::FrmProg_Tm_Timer() {
         chosen.size(),
         [&](size_t i) {
             platform::ThrottledPump own;  // the worker's own queue, no window
-            outcomes[i] = RemoveAsPreviewed(toRemove[i], settings.DType, moveFolder, own);
+            outcomes[i] = RemoveAsPreviewed(toRemove[i], settings.DType, moveFolder, undo, own);
         },
         [&](size_t i) {
             Prog.Tip = "Deleting : " + toRemove[i].Text;
@@ -473,6 +503,8 @@ void Frm_Junk::FrmProg_Tm_Timer() {
     Prog.Visible = false;
     if (EnableMainWindow) EnableMainWindow(true);
     LastFailures = failures;
+    if (core::CleanedCount > 0) lastRemoval_ = settings.DType;
+    UpdateUndoLink();
     if (failures > 0) {
         // The report must be seen: the balloon would keep an older hint.
         Info.HideMessage();
@@ -481,6 +513,72 @@ void Frm_Junk::FrmProg_Tm_Timer() {
     }
     UpdateCleanButton();
     Redraw();
+}
+
+void Frm_Junk::UpdateUndoLink() {
+    // Before any clean of this session, the record of an earlier one counts.
+    const RemovalType last = lastRemoval_.value_or(Move);
+    Undo_Visible = State == Results && (last == RecycleBin || (last == Move && HasMovedFiles(UndoLogPath())));
+}
+
+void Frm_Junk::Undo_Click() {
+    if (!Undo_Visible) return;
+    if (lastRemoval_ == RecycleBin) {
+        prompts_.Message("The last clean sent its files to the Recycle Bin: open the Recycle Bin to restore them.",
+                         kTitle, core::PromptIcon::Information);
+        return;
+    }
+    const UndoOutcome outcome = UndoLastClean(UndoLogPath());
+    std::string text = std::to_string(outcome.Restored) + (outcome.Restored == 1 ? " file" : " files") + " came back.";
+    if (outcome.NotRestored > 0)
+        text += "\r\n" + CountText(outcome.NotRestored, "moved back: the place is taken, or the move folder lost it");
+    prompts_.Message(text, kTitle, core::PromptIcon::Information);
+    UpdateUndoLink();
+    Redraw();
+}
+
+void Frm_Junk::OpenContainingFolder(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= LvResult.size() || !Launch) return;
+    Launch("explorer.exe", "/select,\"" + LvResult[static_cast<size_t>(index)].Key + "\"");
+}
+
+void Frm_Junk::SkipFolderOf(int index) {
+    if (Searching || index < 0 || static_cast<size_t>(index) >= LvResult.size()) return;
+    const std::string folderWithSlash = FolderOf(LvResult[static_cast<size_t>(index)].Key);
+    // Stored as the options dialog stores a picked folder: no trailing "\"
+    // but on a drive's root.
+    const std::string folder =
+        folderWithSlash.size() > 3 ? folderWithSlash.substr(0, folderWithSlash.size() - 1) : folderWithSlash;
+    std::vector<std::string> skipped = LoadSkipList();
+    const std::string key = LowerForCompare(folder);
+    if (std::none_of(skipped.begin(), skipped.end(),
+                     [&](const std::string& row) { return LowerForCompare(row) == key; })) {
+        skipped.push_back(folder);
+        SaveSkipList(skipped);
+    }
+    const std::string prefix = LowerForCompare(folderWithSlash);
+    std::erase_if(LvResult, [&](const ResultRow& row) { return LowerForCompare(row.Key).starts_with(prefix); });
+    keys_.clear();
+    FoundBytes = 0;
+    for (const ResultRow& row : LvResult) {
+        keys_.insert(row.Key);
+        FoundBytes += row.Size;
+    }
+    savedL2_ = "Found Files : " + std::to_string(LvResult.size());
+    savedL3_ = "All Files Size : " + fileFolder_.CalcSize(FoundBytes);
+    UpdateCleanButton();
+    RestoreSummary();
+}
+
+void Frm_Junk::ExportList() {
+    core::FileDialogOptions options;
+    options.title = "Export List";
+    options.filter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
+    options.defaultExtension = "txt";
+    options.initialName = "Junk Files.txt";
+    const std::string path = prompts_.SaveFile(options);
+    if (!path.empty() && !ExportResultList(path, LvResult))
+        prompts_.Message("The list could not be saved to:\r\n" + path, kTitle, core::PromptIcon::Exclamation);
 }
 
 }  // namespace junk

@@ -116,6 +116,9 @@ public:
     int CheckedDrives = 0;
     ClsFindFiles Find;
     ProgressState Prog;
+    // The "< Back" view's link "Undo Last Clean": shown while the last clean
+    // moved files (or sent them to the recycle bin, which it points to).
+    bool Undo_Visible = false;
 
     // Ties to the main window and to the page's own window.
     std::function<void(bool)> EnDisButtonsHook;  // privacy buttons, options' junk link
@@ -125,6 +128,8 @@ public:
     std::function<void()> ProgressChanged;       // redraw FrmProg
     std::function<void()> PathChanged;           // redraw LbPath
     std::function<void()> Changed;               // redraw the page
+    // Starts a program ("Open Containing Folder"); the shell's by default.
+    std::function<void(const std::string& program, const std::string& parameters)> Launch;
 
     // Fills LvDrives: fixed, network and RAM drives; not floppy, removable
     // or optical ones. Called again, it follows drives that came or went and
@@ -153,6 +158,14 @@ public:
     // returns to the drive list).
     bool ResultListEmptied() const { return LvResultVisible && LvResult.empty(); }
 
+    // The result list's menu entries below Properties, for row index.
+    void OpenContainingFolder(int index);
+    // Adds the row's folder to the skipped folders (once) and takes every
+    // row below it out of the list and the totals.
+    void SkipFolderOf(int index);
+    void ExportList();
+    void Undo_Click();
+
     // Texts of a result row's columns.
     std::string SizeText(const ResultRow& row) const;
     static std::string DateText(const ResultRow& row);
@@ -169,6 +182,7 @@ private:
     void SaveCaptions();
     void Redraw();
     void NoItemsSelected(const std::string& text);
+    void UpdateUndoLink();
 
     core::Prompts& prompts_;
     core::ClsFileFolder fileFolder_;
@@ -177,7 +191,8 @@ private:
     bool scanLoopActive_ = false;
     bool pathDirty_ = false;
     std::string savedL2_, savedL3_, savedL4_;
-    DriveFiguresReader driveFigures_;  // last: its workers are joined first
+    std::optional<RemovalType> lastRemoval_;  // of this session's last clean that removed something
+    DriveFiguresReader driveFigures_;         // last: its workers are joined first
 };
 
 }  // namespace junk

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "controls/dialog_window.h"
+#include "controls/link_window.h"
 #include "platform/context_menu.h"
 #include "platform/utf.h"
 #include "platform/window_text.h"
@@ -30,7 +31,11 @@ enum MenuId : UINT {
     kResultsSelectAll,
     kResultsDeselectAll,
     kResultsProperties,
+    kResultsOpenFolder,
+    kResultsSkipFolder,
+    kResultsExport,
 };
+constexpr int kUndoLinkId = 130;
 
 struct ColumnLayout {
     const wchar_t* title;
@@ -130,6 +135,7 @@ FrmJunkWindow::~FrmJunkWindow() {
     page_.OpenProgressWindow = nullptr;
     page_.EnableMainWindow = nullptr;
     infoWindow_.reset();
+    undoLinkWindow_.reset();
     // The buttons may live in the host's strip; the lists ask for rows
     // until they are gone, so the panel goes while every member lives.
     for (HWND button : {cmdScan_, cmdDel_})
@@ -208,6 +214,16 @@ void FrmJunkWindow::Build() {
     for (HWND status : {labels_[0], labels_[1], labels_[2], labels_[3], lbPath_}) ::ShowWindow(status, SW_HIDE);
     cmdScan_ = panel_.AddControl(L"BUTTON", "Scan", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, kScanButtonId);
     cmdDel_ = panel_.AddControl(L"BUTTON", "Clean", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, kCleanButtonId);
+    undoLink_.SetCaption("Undo Last Clean");
+    undoLink_.Click = [this] {
+        const core::PromptOwner promptOwner(prompts_, Owner());
+        page_.Undo_Click();
+    };
+    undoLinkWindow_ = std::make_unique<controls::LinkWindow>(undoLink_);
+    undoLinkWindow_->Create(panel_.hwnd(), RECT{0, 0, 10, 10}, kUndoLinkId);
+    ::SetWindowLongPtrW(undoLinkWindow_->hwnd(), GWL_STYLE,
+                        ::GetWindowLongPtrW(undoLinkWindow_->hwnd(), GWL_STYLE) | WS_TABSTOP);
+    ::ShowWindow(undoLinkWindow_->hwnd(), SW_HIDE);
     infoWindow_ = std::make_unique<controls::ErrorMsgWindow>(info_);
     infoWindow_->Create(panel_.hwnd(), 0, 0, kInfoId);
     info_.Click = [this] {
@@ -233,6 +249,10 @@ void FrmJunkWindow::Recolour() {
     }
     info_.SetBackColor(controls::ThemeBackColor);
     info_.SetToolTipFontColor(controls::ThemeTextColor);
+    undoLink_.SetForeColor(controls::ThemeTextColor);
+    undoLink_.SetBackColor(controls::ThemeBackColor);
+    undoLink_.SetOverColor(controls::ThemeColor);
+    undoLink_.SetOverUnderline(true);
 }
 
 void FrmJunkWindow::Layout() {
@@ -262,6 +282,9 @@ void FrmJunkWindow::Layout() {
     ::MoveWindow(labels_[2], pad, statusTop + line, half, line, TRUE);
     ::MoveWindow(labels_[3], pad + half, statusTop + line, half, line, TRUE);
     ::MoveWindow(lbPath_, pad, statusTop + 2 * line, width - 2 * pad, line - s(2), TRUE);
+    // Where the path shows while searching, which is never at the same time.
+    const SIZE link = undoLinkWindow_->PreferredSize();
+    ::MoveWindow(undoLinkWindow_->hwnd(), pad, statusTop + 2 * line, link.cx, std::min<int>(link.cy, line), TRUE);
     if (buttonsHeight) {
         const int buttonWidth = s(90);
         const int top = height - s(28) - pad;
@@ -340,6 +363,7 @@ void FrmJunkWindow::Sync() {
     }
     SetTextIfChanged(lbPath_, page_.LbPath);
     ::ShowWindow(lbPath_, page_.LbPathVisible && page_.Pic_Scan_ToolsVisible ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(undoLinkWindow_->hwnd(), page_.Undo_Visible && !page_.LbPathVisible ? SW_SHOW : SW_HIDE);
     ::ShowWindow(lvDrives_, page_.LvDrivesVisible ? SW_SHOW : SW_HIDE);
     ::ShowWindow(lvResult_, page_.LvResultVisible ? SW_SHOW : SW_HIDE);
     SyncBalloon();
@@ -500,7 +524,12 @@ void FrmJunkWindow::OnContextMenu(HWND control, POINT at) {
         const int selected = ListView_GetNextItem(lvResult_, -1, LVNI_SELECTED);
         ::AppendMenuW(menu.get(), MF_STRING, kResultsSelectAll, L"Select All");
         ::AppendMenuW(menu.get(), MF_STRING, kResultsDeselectAll, L"Deselect All");
-        ::AppendMenuW(menu.get(), MF_STRING | (selected < 0 ? MF_GRAYED : 0), kResultsProperties, L"Properties");
+        const UINT onRow = MF_STRING | (selected < 0 ? MF_GRAYED : 0);
+        ::AppendMenuW(menu.get(), onRow, kResultsProperties, L"Properties");
+        ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(menu.get(), onRow, kResultsOpenFolder, L"Open Containing Folder");
+        ::AppendMenuW(menu.get(), onRow, kResultsSkipFolder, L"Skip This Folder");
+        ::AppendMenuW(menu.get(), MF_STRING, kResultsExport, L"Export List...");
     } else {
         return;
     }
@@ -557,6 +586,16 @@ void FrmJunkWindow::HandleCommand(int id, int code) {
         case kResultsProperties:
             if (result >= 0 && static_cast<size_t>(result) < page_.LvResult.size())
                 files.ShowProperties(page_.LvResult[static_cast<size_t>(result)].Key, Owner());
+            return;
+        case kResultsOpenFolder:
+            page_.OpenContainingFolder(result);
+            return;
+        case kResultsSkipFolder:
+            page_.SkipFolderOf(result);
+            ListView_SetItemState(lvResult_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+            return;
+        case kResultsExport:
+            page_.ExportList();
             return;
         default:
             return;

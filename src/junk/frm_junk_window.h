@@ -13,9 +13,14 @@
 #include "controls/error_msg.h"
 #include "controls/error_msg_window.h"
 #include "controls/hooked_page_panel.h"
+#include "controls/link.h"
 #include "controls/theme.h"
 #include "core/prompts.h"
 #include "junk/frm_junk.h"
+
+namespace controls {
+class LinkWindow;
+}
 
 namespace junk {
 
@@ -70,6 +75,8 @@ private:
     controls::HookedPagePanel panel_;
     controls::ErrorMsg info_;
     std::unique_ptr<controls::ErrorMsgWindow> infoWindow_;
+    controls::Link undoLink_;  // "Undo Last Clean"
+    std::unique_ptr<controls::LinkWindow> undoLinkWindow_;
     controls::ThemeSubscription theme_;
     HWND scanTip_ = nullptr;
     HWND lvDrives_ = nullptr;

@@ -119,6 +119,7 @@ JunkScanSwitches ReadScanSwitches() {
     switches.ScanShortcuts = ReadSwitch("ish", 0);
     switches.SkipProtected = ReadSwitch("Hr", 1);
     switches.SkipDapFolder = ReadSwitch("SkpDap", 1);
+    switches.SkipRecent = core::ReadIni(core::MainIniPath, "Jnk", "Age", "0") == "1";
     return switches;
 }
 

@@ -44,6 +44,7 @@ struct JunkScanSwitches {
     bool ScanShortcuts = true;  // ish: default 1, out of range 0
     bool SkipProtected = true;  // Hr: default 1, out of range 1
     bool SkipDapFolder = true;  // SkpDap: default 1, out of range 1
+    bool SkipRecent = false;    // Age: files changed in the last 24 hours; default 0
 };
 JunkScanSwitches ReadScanSwitches();
 

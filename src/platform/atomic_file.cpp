@@ -10,6 +10,21 @@
 
 namespace platform {
 
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    UniqueHandle file(::CreateFileW(ToSystemPath(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    char buffer[65536];
+    DWORD read = 0;
+    for (;;) {
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return false;
+        if (read == 0) return true;
+        bytes.append(buffer, read);
+    }
+}
+
 bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
     static std::atomic<unsigned> counter{0};
     // Beside the target, so the rename stays on one volume and is atomic. The
@@ -41,6 +56,15 @@ bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
         return false;
     }
     return true;
+}
+
+bool AppendFileContent(const std::string& path, std::string_view bytes) {
+    UniqueHandle file(::CreateFileW(ToSystemPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD done = 0;
+    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+           done == bytes.size() && ::FlushFileBuffers(file.get());
 }
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/file_copy.h"
+#include "platform/handles.h"
 #include "platform/long_path.h"
 #include "platform/utf.h"
 
@@ -41,6 +43,13 @@ PathState ProbePath(const std::string& path) {
     ::SetErrorMode(previous);
     if (attributes != INVALID_FILE_ATTRIBUTES) return PathState::Exists;
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathState::Absent : PathState::Unknown;
+}
+
+std::string DeletionRefusal(const std::string& path) {
+    const UniqueHandle file(::CreateFileW(ToSystemPath(path).c_str(), DELETE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    return file ? std::string() : SystemErrorText(::GetLastError());
 }
 
 }  // namespace platform

@@ -19,4 +19,8 @@ enum class PathState { Exists, Absent, Unknown };
 // or Unknown (access denied, device not ready, bad name ...).
 PathState ProbePath(const std::string& path);
 
+// Why the file cannot be opened for deletion now (the system's text, e.g.
+// "Access denied"), or "" when it can.
+std::string DeletionRefusal(const std::string& path);
+
 }  // namespace platform

@@ -176,6 +176,12 @@ std::optional<uint64_t> LastWriteTime(const std::string& path) {
     return FromFileTime(data->ftLastWriteTime);
 }
 
+uint64_t CurrentFileTime() {
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    return FromFileTime(now);
+}
+
 bool RemoveFile(const std::string& path) { return ::DeleteFileW(ToSystemPath(path).c_str()) != FALSE; }
 
 bool RemoveEmptyFolder(const std::string& path) { return ::RemoveDirectoryW(ToSystemPath(path).c_str()) != FALSE; }

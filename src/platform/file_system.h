@@ -60,6 +60,7 @@ std::optional<uint64_t> FileSize(const std::string& path);
 // itself cannot be listed.
 std::optional<uint64_t> FolderSize(const std::string& folder);
 std::optional<uint64_t> LastWriteTime(const std::string& path);  // FILETIME, UTC
+uint64_t CurrentFileTime();                                      // now, FILETIME, UTC
 
 bool RemoveFile(const std::string& path);
 bool RemoveEmptyFolder(const std::string& path);

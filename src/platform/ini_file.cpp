@@ -34,25 +34,6 @@ std::wstring ProfileApiPath(const std::string& file) {
     return path;
 }
 
-UniqueHandle OpenForReading(const std::string& path) {
-    return UniqueHandle(::CreateFileW(ToSystemPath(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    UniqueHandle file = OpenForReading(path);
-    if (!file) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
-    char buffer[65536];
-    DWORD read = 0;
-    for (;;) {
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return false;
-        if (read == 0) return true;
-        bytes.append(buffer, read);
-    }
-}
-
 // True when the ANSI code page holds every character of text exactly (no
 // default character, no best-fit substitute).
 bool FitsAnsiCodePage(const std::string& text) {

@@ -1,5 +1,7 @@
 #include "platform/locale_format.h"
 
+#include <cstdio>
+
 #include <windows.h>
 
 #include "platform/utf.h"
@@ -22,6 +24,16 @@ std::string LocalDateTimeText(uint64_t fileTimeUtc) {
         !::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &local, nullptr, time, 128))
         return {};
     return ToUtf8(date) + " " + ToUtf8(time);
+}
+
+std::string IsoDateTimeText(uint64_t fileTimeUtc) {
+    FILETIME utc{static_cast<DWORD>(fileTimeUtc), static_cast<DWORD>(fileTimeUtc >> 32)};
+    SYSTEMTIME t{};
+    if (!::FileTimeToSystemTime(&utc, &t)) return {};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02uZ", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+                  t.wSecond);
+    return text;
 }
 
 }  // namespace platform

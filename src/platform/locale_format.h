@@ -13,4 +13,8 @@ std::string DecimalSeparator();
 // format, in local time: "12/6/2026 5:34:46 PM". "" when it is no valid time.
 std::string LocalDateTimeText(uint64_t fileTimeUtc);
 
+// A FILETIME as ISO 8601 in UTC, the same in every locale:
+// "2026-12-07T04:53:52Z". "" when it is no valid time.
+std::string IsoDateTimeText(uint64_t fileTimeUtc);
+
 }  // namespace platform

@@ -31,22 +31,25 @@ HeldRead ReadWhileHeld(const std::string& path, const std::function<void()>& rea
     return HeldRead::Read;
 }
 
-std::vector<std::string> ListFiles(const std::string& folder, const std::string& extension) {
+std::vector<std::string> ListFiles(const std::string& folder, const std::vector<std::string>& extensions) {
     std::vector<std::wstring> names;
     std::string pattern = folder;
     if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
     pattern += "*";
-    const std::wstring wideExtension = Upper(ToWide(extension));
+    std::vector<std::wstring> wideExtensions;
+    for (const std::string& extension : extensions) wideExtensions.push_back(Upper(ToWide(extension)));
+    const auto endsInOne = [&](const std::wstring& upper) {
+        return std::any_of(wideExtensions.begin(), wideExtensions.end(), [&](const std::wstring& e) {
+            return upper.size() >= e.size() && upper.compare(upper.size() - e.size(), e.size(), e) == 0;
+        });
+    };
     WIN32_FIND_DATAW data;
     UniqueFindHandle find(::FindFirstFileW(ToSystemPath(pattern).c_str(), &data));
     if (find) {
         do {
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
             const std::wstring name = data.cFileName;
-            const std::wstring upper = Upper(name);
-            if (upper.size() >= wideExtension.size() &&
-                upper.compare(upper.size() - wideExtension.size(), wideExtension.size(), wideExtension) == 0)
-                names.push_back(name);
+            if (endsInOne(Upper(name))) names.push_back(name);
         } while (::FindNextFileW(find.get(), &data));
     }
     std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
@@ -57,6 +60,34 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
     result.reserve(names.size());
     for (const auto& name : names) result.push_back(ToUtf8(name));
     return result;
+}
+
+std::string ExpandEnvironment(const std::string& text) {
+    const std::wstring wide = ToWide(text);
+    std::wstring expanded(wide.size() + 256, L'\0');
+    DWORD needed = ::ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+    if (needed > expanded.size()) {
+        expanded.resize(needed);
+        needed = ::ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), needed);
+    }
+    if (needed == 0 || needed > expanded.size()) return text;
+    expanded.resize(needed - 1);
+    return ToUtf8(expanded);
+}
+
+std::string FindOnSearchPath(const std::string& name) {
+    if (name.empty() || name.find_first_of("\\/:") != std::string::npos) return {};
+    const std::wstring wide = ToWide(name);
+    std::wstring found(MAX_PATH, L'\0');
+    DWORD length =
+        ::SearchPathW(nullptr, wide.c_str(), L".exe", static_cast<DWORD>(found.size()), found.data(), nullptr);
+    if (length > found.size()) {
+        found.resize(length);
+        length = ::SearchPathW(nullptr, wide.c_str(), L".exe", length, found.data(), nullptr);
+    }
+    if (length == 0 || length > found.size()) return {};
+    found.resize(length);
+    return ToUtf8(found);
 }
 
 bool FileExists(const std::string& path) {

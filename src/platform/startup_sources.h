@@ -17,9 +17,15 @@ enum class HeldRead { Missing, Read, Unreadable };
 // opened (held by another program, no access); read is then not run.
 HeldRead ReadWhileHeld(const std::string& path, const std::function<void()>& read);
 
-// Names of the files in folder whose names end in extension (".lnk"),
-// sorted without regard to case, as an NTFS listing gives them.
-std::vector<std::string> ListFiles(const std::string& folder, const std::string& extension);
+// Names of the files in folder whose names end in one of the extensions
+// (".lnk"), sorted without regard to case, as an NTFS listing gives them.
+std::vector<std::string> ListFiles(const std::string& folder, const std::vector<std::string>& extensions);
+// The text with its %VARIABLE%s replaced from the environment, as Windows
+// reads a command; unknown ones stay as they are.
+std::string ExpandEnvironment(const std::string& text);
+// The full path of a bare program name ("notepad", "notepad.exe") found on
+// the search path as Windows would find it; "" when not found.
+std::string FindOnSearchPath(const std::string& name);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 // Creates the folder and every missing parent; true when it exists afterwards.

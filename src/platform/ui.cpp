@@ -46,6 +46,41 @@ void CenterOnWorkArea(HWND window, int width, int height) {
     ::SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool PlaceOnAMonitor(HWND window, int x, int y, int width, int height) {
+    // The title bar, where the user takes hold of the window.
+    const RECT titleBar{x, y, x + width, y + ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromRect(&titleBar, MONITOR_DEFAULTTONULL), &monitor)) return false;
+    RECT shown;
+    if (!::IntersectRect(&shown, &titleBar, &monitor.rcWork)) return false;
+    constexpr int kGrip = 64;  // enough of the bar to drag it by
+    if (shown.bottom - shown.top < titleBar.bottom - titleBar.top || shown.right - shown.left < std::min(kGrip, width))
+        return false;
+    return ::SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
+
+POINT RestoredPosition(HWND window) {
+    RECT rect{};
+    if (::IsIconic(window) || ::IsZoomed(window)) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        ::GetWindowPlacement(window, &placement);
+        rect = placement.rcNormalPosition;
+    } else {
+        ::GetWindowRect(window, &rect);
+    }
+    return {rect.left, rect.top};
+}
+
+bool BringForward(const wchar_t* className) {
+    const HWND window = ::FindWindowW(className, nullptr);
+    if (!window) return false;
+    if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+    ::SetForegroundWindow(window);
+    return true;
+}
+
 UniqueIcon LoadIconResource(const std::string& name, int size) {
     return UniqueIcon(static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), ToWide(name).c_str(), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));

@@ -22,6 +22,16 @@ bool SetRoundedWindowRegion(HWND window, int width, int height, int corner);
 // Moves and sizes the window to the middle of the work area of the monitor
 // it is on (the primary one when it is on none).
 void CenterOnWorkArea(HWND window, int width, int height);
+// Moves and sizes the window to (x, y) when its title bar would lie on the
+// work area of a monitor present now, so that it can be reached and dragged;
+// false, and nothing moved, otherwise.
+bool PlaceOnAMonitor(HWND window, int x, int y, int width, int height);
+// The window's top-left corner in its restored state, also while it is
+// minimised or maximised.
+POINT RestoredPosition(HWND window);
+// The first top-level window of this class comes to the front, restored if
+// it was minimised. False when there is none.
+bool BringForward(const wchar_t* className);
 
 // An icon resource of the program (e.g. "QX2ICON") at size x size pixels.
 UniqueIcon LoadIconResource(const std::string& name, int size);

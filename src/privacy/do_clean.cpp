@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/registry_procs.h"
+#include "privacy/browser_caches.h"
 
 namespace privacy {
 namespace {
@@ -15,6 +16,7 @@ constexpr RegRoot kUser = RegRoot::CurrentUser;
 constexpr int kRecentFolder = 8;
 constexpr int kInternetCacheFolder = 32;
 constexpr int kCookiesFolder = 33;
+constexpr int kLocalAppDataFolder = 28;
 
 constexpr const char* kRecentDocs = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
 constexpr const char* kRunMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
@@ -37,27 +39,36 @@ constexpr const char* kProgramRecentKeys[] = {
     "Software\\Google\\NavClient\\1.1\\History",
     "Software\\Ahead\\Nero - Burning Rom\\Recent File List",
 };
-constexpr int kFirstProgramItem = 12;
 
 // Empties a folder and keeps it. A folder Windows did not name ("") is
 // skipped: emptying "" would mean the current drive's root. A folder the
-// deletion refused is noted for the page to tell the user.
-void EmptyFolder(const core::ClsFileFolder& files, const std::string& folder, CleanReport& report) {
-    if (folder.empty()) return;
+// deletion refused is noted for the page to tell the user. Answers the
+// number of files that stayed.
+int EmptyFolder(const core::ClsFileFolder& files, const std::string& folder, CleanReport& report) {
+    if (folder.empty()) return 0;
     const core::FolderDeletion result = files.DeleteFolder(folder, false);
     for (const std::string& refused : result.refusedFolders) {
         std::vector<std::string>& alone = report.foldersLeftAlone;
         if (std::find(alone.begin(), alone.end(), refused) == alone.end()) alone.push_back(refused);
     }
+    return result.filesKept;
+}
+
+// Every profile's cache folders; a browser that is running holds some files open.
+void EmptyBrowserCaches(int item, const core::ClsFileFolder& files, CleanReport& report) {
+    int kept = 0;
+    for (const std::string& folder : BrowserCacheFolders(item, files.GetSpecialFolder(kLocalAppDataFolder)))
+        kept += EmptyFolder(files, folder, report);
+    if (kept > 0) report.filesInUse.push_back({item, kept});
 }
 
 }  // namespace
 
-CleanReport DoClean(const std::array<bool, kPrivacyItemCount>& checked, platform::WindowHandle owner,
+CleanReport DoClean(const std::array<bool, kItemCount>& checked, platform::WindowHandle owner,
                     const core::ClsFileFolder& files, ClsCash& cash, const platform::WaitingRunner& runWaiting) {
     CleanReport report;
     const auto waiting = [&runWaiting](const std::function<void()>& step) { platform::RunWaiting(runWaiting, step); };
-    for (int item = 0; item < kPrivacyItemCount; ++item) {
+    for (int item = 0; item < kItemCount; ++item) {
         if (!checked[item]) continue;
         switch (item) {
             case 0:
@@ -109,6 +120,11 @@ CleanReport DoClean(const std::array<bool, kPrivacyItemCount>& checked, platform
                 break;
             case 18:
                 core::DeleteRegValue(kUser, kAcdSee, "LastFolder");
+                break;
+            case kChromeItem:
+            case kEdgeItem:
+            case kFirefoxItem:
+                waiting([&, item] { EmptyBrowserCaches(item, files, report); });
                 break;
             case 19:
                 // The first pass takes the numbered subkeys, the second the emptied keys themselves.

@@ -5,11 +5,13 @@
 #include "core/registry_procs.h"
 #include "platform/file_system.h"
 #include "platform/throttled_pump.h"
+#include "privacy/browser_caches.h"
 
 namespace privacy {
 namespace {
 
-constexpr int kRecentFolder = 8;  // CSIDL_RECENT
+constexpr int kRecentFolder = 8;         // CSIDL_RECENT
+constexpr int kLocalAppDataFolder = 28;  // CSIDL_LOCAL_APPDATA
 
 // The Recent folder's files as a plain file list shows them: hidden and
 // system files are left out.
@@ -42,6 +44,18 @@ std::string LeftAloneText(const std::vector<std::string>& folders) {
     std::string text = folders.size() == 1 ? "This folder was left alone: emptying it is not safe."
                                            : "These folders were left alone: emptying them is not safe.";
     for (const std::string& folder : folders) text.append("\n").append(folder.empty() ? "(none)" : folder);
+    return text;
+}
+
+std::string CleanReportText(const CleanReport& report) {
+    std::string text = report.foldersLeftAlone.empty() ? "" : LeftAloneText(report.foldersLeftAlone);
+    for (const CleanReport::FilesInUse& skipped : report.filesInUse) {
+        if (!text.empty()) text.append("\n");
+        text.append(Catalogue()[skipped.item].designCaption)
+            .append(": ")
+            .append(std::to_string(skipped.files))
+            .append(skipped.files == 1 ? " file in use was skipped." : " files in use were skipped.");
+    }
     return text;
 }
 
@@ -87,12 +101,16 @@ void Frm_Privacy::Detect() {
     std::string tempSize, recentSize;
     int recentFiles = 0;
     int32_t cookies = 0;
+    const std::string localAppData = files_.GetSpecialFolder(kLocalAppDataFolder);
+    std::array<bool, kLastBrowserItem - kFirstBrowserItem + 1> browserFound{};
     // The walks wait on the system: they run while the window keeps pumping.
     platform::RunWaiting(runWaiting, [&] {
         tempSize = files_.GetFolderSize(temp);
         recentFiles = CountListedFiles(recent);
         if (recentFiles >= 1) recentSize = files_.GetFolderSize(recent);
         cookies = GetChach(1);
+        for (int i = kFirstBrowserItem; i <= kLastBrowserItem; ++i)
+            browserFound[i - kFirstBrowserItem] = !BrowserCacheFolders(i, localAppData).empty();
     });
 
     items_[kTempItem].toolTip = "Temp Folder Size : " + tempSize;
@@ -102,6 +120,12 @@ void Frm_Privacy::Detect() {
     Lnk1.SetEnabled(cookies >= 1);
 
     for (int i = kFirstProgramItem; i <= kLastProgramItem; ++i) DetectProgram(i);
+    for (int i = kFirstBrowserItem; i <= kLastBrowserItem; ++i) {
+        const bool found = browserFound[i - kFirstBrowserItem];
+        items_[i].enabled = found;
+        items_[i].toolTip = (found ? "Profiles Folder : " : "Not Found : ") + BrowserProfilesFolder(i, localAppData);
+        if (!found) SetChecked(i, false);
+    }
     Changed();
 }
 
@@ -130,12 +154,16 @@ int32_t Frm_Privacy::GetChach(int32_t kind) {
 }
 
 void Frm_Privacy::DoClean() {
-    std::array<bool, kPrivacyItemCount> checked{};
+    std::array<bool, kItemCount> checked{};
     for (int i = 0; i < kItemCount; ++i) checked[i] = items_[i].checked;
     const CleanReport report = privacy::DoClean(checked, owner, files_, cash_, runWaiting);
     // A new clean replaces what the last one reported.
     Balloon.HideMessage();
-    if (!report.foldersLeftAlone.empty()) Balloon.ShowError(LeftAloneText(report.foldersLeftAlone));
+    const std::string text = CleanReportText(report);
+    if (!report.foldersLeftAlone.empty())
+        Balloon.ShowError(text);
+    else if (!text.empty())
+        Balloon.ShowInformation(text);
 }
 
 void Frm_Privacy::Cmd_Clean_Click() {
@@ -152,7 +180,12 @@ void Frm_Privacy::Cmd_Clean_Click() {
     Changed();
 }
 
-MenuState Frm_Privacy::PrepareMenu() const { return {checkedCount_<kItemCount, checkedCount_> 0}; }
+MenuState Frm_Privacy::PrepareMenu() const {
+    // A browser that is not here cannot be checked, so it does not keep Select All offered.
+    int checkable = kFirstBrowserItem;
+    for (int i = kFirstBrowserItem; i <= kLastBrowserItem; ++i) checkable += items_[i].enabled ? 1 : 0;
+    return {checkedCount_<checkable, checkedCount_> 0};
+}
 
 void Frm_Privacy::CheckRange(int first, int last, bool onlyEnabled) {
     for (int i = first; i <= last; ++i)

@@ -1,4 +1,4 @@
-// The privacy page's logic: the twenty items with their captions, enabled
+// The privacy page's logic: the items with their captions, enabled
 // flags, check marks and tool tips, the detection ChkItems, the checked
 // counter and the Clean button, the popup menu with its Select entries and
 // the item panel's scroll position, and the clean road. The window class
@@ -75,7 +75,8 @@ public:
     // "Cookie" anywhere. Case-sensitive.
     int32_t GetChach(int32_t kind);
     // Removes the traces of every checked item, then shows in the balloon the
-    // folders that were left alone because emptying them was not safe.
+    // folders that were left alone because emptying them was not safe and
+    // the browser caches' files that were in use.
     void DoClean();
     // A click while a clean or a detection runs starts nothing.
     void Cmd_Clean_Click();
@@ -117,5 +118,8 @@ private:
 
 // The balloon's text for folders a clean left alone.
 std::string LeftAloneText(const std::vector<std::string>& folders);
+// The balloon's text for a whole clean: the folders left alone, then each
+// browser item with the files in use it skipped. "" when nothing stayed.
+std::string CleanReportText(const CleanReport& report);
 
 }  // namespace privacy

@@ -81,7 +81,7 @@ bool FrmPrivacyWindow::Create(HWND parent, HWND buttonParent) {
 }
 
 void FrmPrivacyWindow::Build(HWND buttonParent) {
-    for (int g = 0; g < 3; ++g)
+    for (int g = 0; g < kGroupCount; ++g)
         groupCaptions_[g] = items_.AddControl(L"STATIC", GroupCaption(static_cast<ItemGroup>(g)), SS_LEFT | SS_NOPREFIX,
                                               kGroupFirst + g);
     SetCaptionFonts();
@@ -190,8 +190,8 @@ void FrmPrivacyWindow::LayoutItems() {
 
     int y = s(6);
     int item = 0;
-    const int lastOfGroup[3] = {kLastWindowsItem, kLastIeItem, kLastProgramItem};
-    for (int g = 0; g < 3; ++g) {
+    const int lastOfGroup[kGroupCount] = {kLastWindowsItem, kLastIeItem, kLastProgramItem, kLastBrowserItem};
+    for (int g = 0; g < kGroupCount; ++g) {
         const int groupTop = y;
         if (g == 2) programsTop_ = std::max(groupTop - s(2), 1);
         const std::string caption = GroupCaption(static_cast<ItemGroup>(g));

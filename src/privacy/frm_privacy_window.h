@@ -1,5 +1,5 @@
 // The privacy page as a panel the main window embeds: the item panel with the
-// three groups of check boxes scrolling inside the page, their tool tips, the
+// groups of check boxes scrolling inside the page, their tool tips, the
 // "Manage Cookies" link, the balloon for folders a clean left alone, the
 // popup menu, and the "Clean" and "Tools" buttons that the host places in its
 // button strip.
@@ -99,7 +99,7 @@ private:
     controls::HookedPagePanel items_;  // taller than the view; moves when scrolled
     HWND scrollBar_ = nullptr;
     std::array<HWND, kItemCount> checks_{};
-    std::array<HWND, 3> groupCaptions_{};
+    std::array<HWND, kGroupCount> groupCaptions_{};
     controls::LinkWindow lnk1_;
     controls::ErrorMsgWindow balloon_;
     controls::UniqueWindow toolTips_;

@@ -46,6 +46,9 @@ const std::array<CatalogueItem, kItemCount>& Catalogue() {
          "Adobe Acrobat Reader 5.0 && 6.0 (No Recent)",
          {"Software\\Adobe\\Acrobat Reader\\5.0\\AVGeneral\\cRecentFiles",
           "Software\\Adobe\\Acrobat Reader\\6.0\\AVGeneral\\cRecentFiles"}},
+        {"Google Chrome Cache", G::ModernBrowsers},
+        {"Microsoft Edge Cache", G::ModernBrowsers},
+        {"Mozilla Firefox Cache", G::ModernBrowsers},
     }};
     return items;
 }
@@ -58,6 +61,8 @@ const char* GroupCaption(ItemGroup group) {
             return "Internet Explorer";
         case ItemGroup::Programs:
             return "Programs";
+        case ItemGroup::ModernBrowsers:
+            return "Modern Browsers";
     }
     return "";
 }

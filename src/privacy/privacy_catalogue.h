@@ -1,7 +1,7 @@
-// The twenty privacy items: captions, groups and, for the program items,
-// what tells that the program left a recent list behind. The index is an
-// item's identity everywhere: detection, the Select entries and the order
-// of the clean. Portable.
+// The privacy items: captions, groups and, for the program items, what tells
+// that the program left a recent list behind. The index is an item's
+// identity everywhere: detection, the Select entries and the order of the
+// clean; new items only ever come after the old ones. Portable.
 #pragma once
 
 #include <array>
@@ -9,15 +9,18 @@
 
 namespace privacy {
 
-inline constexpr int kItemCount = 20;
+inline constexpr int kItemCount = 23;
 
-enum class ItemGroup { Windows, InternetExplorer, Programs };
+enum class ItemGroup { Windows, InternetExplorer, Programs, ModernBrowsers };
+inline constexpr int kGroupCount = 4;
 
 // First and last index of each group.
 inline constexpr int kFirstWindowsItem = 0, kLastWindowsItem = 8;
 inline constexpr int kFirstIeItem = 9, kLastIeItem = 11;
 inline constexpr int kFirstProgramItem = 12, kLastProgramItem = 19;
+inline constexpr int kFirstBrowserItem = 20, kLastBrowserItem = 22;
 inline constexpr int kTempItem = 0, kRecentItem = 2, kCookiesItem = 11;
+inline constexpr int kChromeItem = 20, kEdgeItem = 21, kFirefoxItem = 22;
 
 struct CatalogueItem {
     const char* designCaption;  // as stored: "&&" shows as "&"

@@ -178,19 +178,21 @@ void FrmMain::Form_Unload() {
     unload.appendToCaption = [this](std::string_view text) { AppendToCaption(text); };
     unload.currentPage = CurrentPage;
     unload.compactView = CompactView;
+    if (windowPosition) unload.position = windowPosition();
     unload.otherWindows = &OtherWindows;
     unload.endProcess = endProcess_;
     core::UnloadMainWindow(unload);
 }
 
 bool FrmMain::Form_QueryEndSession() {
-    core::SaveAtSessionEnd(CurrentPage, CompactView, &OtherWindows);
+    core::SaveAtSessionEnd(CurrentPage, CompactView, &OtherWindows, windowPosition ? windowPosition() : std::nullopt);
     return true;
 }
 
 void FrmMain::Form_EndSession(bool ending) {
     if (ending) {
-        core::SaveAtSessionEnd(CurrentPage, CompactView, &OtherWindows);
+        core::SaveAtSessionEnd(CurrentPage, CompactView, &OtherWindows,
+                               windowPosition ? windowPosition() : std::nullopt);
     } else if (!unloading_) {
         core::MarkRunning(core::MainIniPath);
     }

@@ -104,6 +104,9 @@ public:
     // Ctrl+click on the privacy balloon restarts Windows.
     void PrivacyTipClick(bool ctrlHeld, const std::function<void()>& restart);
 
+    // Where the window stands now, for the shut-down to save (set by the window).
+    std::function<std::optional<core::WindowPosition>()> windowPosition;
+
     // Restores Cb and Vmode (out-of-range Cb gives page 0) and marks the run
     // as running (Trm = "0").
     void Form_Load();

@@ -86,6 +86,7 @@ class FrmMainWindow::Frame : public controls::CustomWindow {
 public:
     explicit Frame(FrmMain& f) : form(f) {}
     ~Frame() override {
+        form.windowPosition = nullptr;
         // The pages' windows go with their parent while the pages still exist.
         if (hwnd()) ::DestroyWindow(hwnd());
     }
@@ -591,7 +592,15 @@ bool FrmMainWindow::Frame::Open() {
     const ClientSize client = MainClientSize96(false);
     const SIZE size =
         platform::WindowSizeForClient(client.width, client.height, kStyle, kExStyle, static_cast<unsigned>(Dpi()));
-    platform::CenterOnWorkArea(hwnd(), size.cx, size.cy);
+    // Where it was closed, while that place is on a monitor; else centred.
+    const std::optional<core::WindowPosition> stored = core::StoredMainWindowPosition();
+    if (!stored || !platform::PlaceOnAMonitor(hwnd(), stored->x, stored->y, size.cx, size.cy))
+        platform::CenterOnWorkArea(hwnd(), size.cx, size.cy);
+    form.windowPosition = [this]() -> std::optional<core::WindowPosition> {
+        if (!hwnd()) return std::nullopt;
+        const POINT corner = platform::RestoredPosition(hwnd());
+        return core::WindowPosition{corner.x, corner.y};
+    };
     ApplyDpi();
 
     // Alt+C closes, as the button's caption cannot carry a mnemonic;

@@ -71,7 +71,7 @@ void AllPropWindow::Sync() {
             if (!icon) icon = platform::DefaultProgramIcon(true);
             image = ImageList_AddIcon(icons_.get(), icon.get());
         }
-        const std::wstring text = platform::ToWide(row.text);
+        const std::wstring text = platform::ToWide(row.status.empty() ? row.text : row.text + " (" + row.status + ")");
         LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = static_cast<int>(i);

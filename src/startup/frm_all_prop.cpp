@@ -3,6 +3,7 @@
 #include "core/general.h"
 #include "platform/startup_sources.h"
 #include "platform/system_info.h"
+#include "startup/program_info.h"
 
 namespace startup {
 namespace {
@@ -41,8 +42,8 @@ void Frm_AllProp::LoadGroups() {
         if (entries.empty()) continue;
         rows.push_back({true, GroupTitle(source), ""});
         for (const StartupEntry& entry : entries) {
-            const std::string path = core::GetProgramPath(entry.command);
-            rows.push_back({false, entry.name, sys::FileExists(path) ? path : std::string()});
+            const std::string path = ResolveProgramPath(entry.command);
+            rows.push_back({false, entry.name, sys::FileExists(path) ? path : std::string(), StatusText(entry)});
         }
     }
     labelText = "Startup items number : " + std::to_string(itemsNumber);
@@ -62,7 +63,7 @@ void Frm_AllProp::WriteReport() {
             return;
     }
     std::vector<ReportLine> lines;
-    for (const AllPropRow& row : rows) lines.push_back({row.header, row.text});
+    for (const AllPropRow& row : rows) lines.push_back({row.header, row.text, row.status});
     const std::string text = "\xEF\xBB\xBF" + ReportText(platform::ComputerName(), platform::UserName(), itemsNumber,
                                                          lines, sys::NowDateTimeText());
     if (!sys::WriteWholeFile(fileName, text))

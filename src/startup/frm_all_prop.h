@@ -14,6 +14,7 @@ struct AllPropRow {
     bool header = false;
     std::string text;
     std::string programPath;  // program rows whose program exists; "" otherwise
+    std::string status = {};  // program rows: the page's "Status"
 };
 
 class Frm_AllProp {

@@ -37,6 +37,10 @@ std::string UnreadableKeepingFileMessage(const std::string& path) {
            "damaged. Nothing was changed; try again later.";
 }
 
+std::string PolicyMessage(const std::string& name) {
+    return "The item \"" + name + "\" is set by a system policy. Clarimo shows it but can't change it.";
+}
+
 std::string NotKeepableMessage(const std::string& name) {
     return "The item \"" + name +
            "\" holds data that is not text, so Clarimo can't keep it while it is disabled. It stays active.";
@@ -77,7 +81,51 @@ void Frm_Startup::Cmb_View_Click(int index) {
     ReloadView();
 }
 
-void Frm_Startup::Mnu_Pop_Refresh_Click() { ReloadView(); }
+void Frm_Startup::Mnu_Pop_Refresh_Click() {
+    // Programs may have come or gone since they were read.
+    programInfo_.clear();
+    ReloadView();
+}
+
+void Frm_Startup::WatchProgramInfo(std::function<void()> ready) {
+    loader_ = std::make_unique<ProgramInfoLoader>(std::move(ready));
+    loader_->Request(std::vector<std::string>(pendingInfo_.begin(), pendingInfo_.end()));
+}
+
+void Frm_Startup::RequestProgramInfo() {
+    std::vector<std::string> wanted;
+    for (StartupRow& row : rows_) {
+        if (row.program) continue;
+        const auto known = programInfo_.find(row.entry.command);
+        if (known != programInfo_.end())
+            row.program = known->second;
+        else if (pendingInfo_.insert(row.entry.command).second)
+            wanted.push_back(row.entry.command);
+    }
+    if (wanted.empty()) return;
+    if (!loader_) loader_ = std::make_unique<ProgramInfoLoader>();
+    loader_->Request(wanted);
+}
+
+void Frm_Startup::DrainProgramInfo() {
+    if (!loader_) return;
+    bool any = false;
+    for (auto& [command, info] : loader_->TakeResults()) {
+        pendingInfo_.erase(command);
+        programInfo_[command] = info;
+        any = true;
+    }
+    if (!any) return;
+    RequestProgramInfo();
+    if (selectedRow_ >= 0) ShowSelected();
+    Changed();
+}
+
+ProgramInfoPtr Frm_Startup::SelectedProgram() const {
+    // Not kept: the worker's reading, icons and all, fills the row later.
+    const StartupRow& row = rows_[selectedRow_];
+    return row.program ? row.program : std::make_shared<const ProgramInfo>(ReadProgramInfo(row.entry.command, false));
+}
 
 void Frm_Startup::ReloadView() {
     if (!skipChangeCheck_ && shownView_ >= 0) {
@@ -109,6 +157,7 @@ void Frm_Startup::LoadView(View view) {
         LoadAllUsers();
     LoadDisabled(view);
     shownView_ = static_cast<int>(view);
+    RequestProgramInfo();
     SortList(sortOrder_, sortColumn_);
     TakeSnapshot();
     skipChangeCheck_ = false;
@@ -134,8 +183,6 @@ void Frm_Startup::AddRow(const StartupEntry& entry, bool kept) {
     row.checked = row.baseline = !kept;
     row.conflict = kept && ConflictsWithActive(entry, active_);
     row.listKey = entry.originKey + std::to_string(rows_.size());
-    row.programPath = core::GetProgramPath(entry.command);
-    row.programExists = sys::FileExists(row.programPath);
     rows_.push_back(std::move(row));
 }
 
@@ -184,7 +231,7 @@ void Frm_Startup::ShowSelected() {
     const StartupRow& row = rows_[selectedRow_];
     caption1 = row.entry.name;
     caption2 = "Target : " + row.entry.command;
-    picturePath = row.programExists ? row.programPath : std::string();
+    picturePath = row.program && row.program->exists ? row.program->path : std::string();
 }
 
 void Frm_Startup::SortList(int order, int column) {
@@ -227,10 +274,17 @@ bool Frm_Startup::RefuseConflict(const StartupRow& row) {
     return true;
 }
 
+bool Frm_Startup::RefusePolicy(const StartupRow& row) {
+    if (!row.entry.policy) return false;
+    prompts_.Message(PolicyMessage(row.entry.name), kTitle, core::PromptIcon::Exclamation);
+    return true;
+}
+
 bool Frm_Startup::SetRowChecked(int row, bool checked) {
     if (row < 0 || row >= static_cast<int>(rows_.size())) return false;
     StartupRow& r = rows_[row];
     if (r.checked == checked) return true;
+    if (RefusePolicy(r)) return false;
     if (checked && RefuseConflict(r)) return false;
     if (!checked && !r.kept && !CanKeep(r.entry)) {
         prompts_.Message(NotKeepableMessage(r.entry.name), kTitle, core::PromptIcon::Exclamation);
@@ -249,7 +303,8 @@ PopupState Frm_Startup::PreparePopup() const {
         return state;
     }
     state.toggleCaption = rows_[selectedRow_].checked ? "Disable" : "Enable";
-    state.toggleEnabled = state.deleteEnabled = state.runEnabled = state.folderEnabled = true;
+    state.toggleEnabled = state.deleteEnabled = !rows_[selectedRow_].entry.policy;
+    state.runEnabled = state.folderEnabled = true;
     state.propertiesCaption = "Properties";
     return state;
 }
@@ -265,7 +320,7 @@ void Frm_Startup::Mnu_Pop_AddProgram_Click() {
 
 void Frm_Startup::Mnu_Pop_Delete_Click() {
     if (selectedRow_ < 0) return;
-    if (RefuseConflict(rows_[selectedRow_])) return;
+    if (RefusePolicy(rows_[selectedRow_]) || RefuseConflict(rows_[selectedRow_])) return;
     const auto answer =
         prompts_.Message("Are you sure you want to remove this program from the list ?", "Confirm Item Delete",
                          core::PromptIcon::Information, core::PromptButtons::YesNo);
@@ -276,20 +331,20 @@ void Frm_Startup::Mnu_Pop_Delete_Click() {
 
 void Frm_Startup::Mnu_Pop_Run_Click() {
     if (selectedRow_ < 0) return;
-    const StartupRow& row = rows_[selectedRow_];
-    if (!sys::FileExists(row.programPath)) {
+    const ProgramInfoPtr program = SelectedProgram();
+    if (!sys::FileExists(program->path)) {
         prompts_.Message("Can't open selected progeam, This program is not exists.", kTitle,
                          core::PromptIcon::Exclamation);
         return;
     }
-    core::ClsFileFolder().OpenFileFolder(owner, row.programPath);
+    core::ClsFileFolder().OpenFileFolder(owner, program->path);
 }
 
 void Frm_Startup::Mnu_Pop_Folder_Click() {
     if (selectedRow_ < 0) return;
     const core::ClsFileFolder files;
-    const std::string folder =
-        rows_[selectedRow_].programPath.empty() ? std::string() : files.GetFolderName(rows_[selectedRow_].programPath);
+    const ProgramInfoPtr program = SelectedProgram();
+    const std::string folder = program->path.empty() ? std::string() : files.GetFolderName(program->path);
     if (!sys::FolderExists(folder)) {
         prompts_.Message("Can't open the progeam folder, Program folder is not exists.", kTitle,
                          core::PromptIcon::Exclamation);
@@ -303,13 +358,13 @@ void Frm_Startup::Mnu_Pop_Properties_Click() {
         if (onAllProperties) onAllProperties();
         return;
     }
-    const StartupRow& row = rows_[selectedRow_];
-    if (!sys::FileExists(row.programPath)) {
+    const ProgramInfoPtr program = SelectedProgram();
+    if (!sys::FileExists(program->path)) {
         prompts_.Message("Can't display program properties dialog, This program is not exists.", kTitle,
                          core::PromptIcon::Exclamation);
         return;
     }
-    core::ClsFileFolder().ShowProperties(row.programPath, owner);
+    core::ClsFileFolder().ShowProperties(program->path, owner);
 }
 
 void Frm_Startup::SetViewMode(int mode) {

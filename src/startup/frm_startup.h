@@ -4,11 +4,15 @@
 #pragma once
 
 #include <functional>
+#include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "core/prompts.h"
 #include "platform/window_handle.h"
+#include "startup/program_info.h"
 #include "startup/startup_model.h"
 #include "startup/startup_store.h"
 
@@ -21,8 +25,8 @@ struct StartupRow {
     bool baseline = true;   // whether the entry is in Windows, as of the last load or apply
     bool conflict = false;  // kept, and an active entry of the same Name has another command
     std::string listKey;    // unique within the list
-    std::string programPath;
-    bool programExists = false;
+    // Null until the worker has read it.
+    ProgramInfoPtr program;
 };
 
 // The item menu as PreparePopup sets it.
@@ -45,6 +49,13 @@ public:
     std::function<void()> onChanged;
     // Called after each step of Apply (tests stop the apply there).
     StepHook applyStepHook;
+    // ready is called on the worker thread when program information waits
+    // for DrainProgramInfo(); the window posts itself a message.
+    void WatchProgramInfo(std::function<void()> ready);
+    // On the interface thread: hands what the worker has read to the rows.
+    void DrainProgramInfo();
+    // The rows' program information is in; false while the worker reads.
+    bool ProgramInfoComplete() const { return pendingInfo_.empty(); }
     platform::WindowHandle owner = nullptr;
 
     // The one-shot start timer: reads the saved settings and loads the view.
@@ -116,7 +127,11 @@ private:
     void AddRow(const StartupEntry& entry, bool kept);
     void TakeSnapshot();
     bool RefuseConflict(const StartupRow& row);
+    bool RefusePolicy(const StartupRow& row);
     void RefreshConflicts();
+    void RequestProgramInfo();
+    // The selected row's program; read now when the worker has not yet.
+    ProgramInfoPtr SelectedProgram() const;
 
     core::Prompts& prompts_;
     StartupLocations where_;
@@ -133,6 +148,11 @@ private:
     int viewMode_ = 3;
     bool switchingGuard_ = false;
     int selectedRow_ = -1;
+    // Per command, for the page's life (Refresh reads again): sorting and
+    // switching views do no file system work.
+    std::map<std::string, ProgramInfoPtr> programInfo_;
+    std::set<std::string> pendingInfo_;
+    std::unique_ptr<ProgramInfoLoader> loader_;
 };
 
 }  // namespace startup

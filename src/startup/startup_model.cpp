@@ -11,6 +11,10 @@ bool IsBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
 
+bool IsPlainFileName(std::string_view file) {
+    return !file.empty() && file.find_first_of("\\/:|") == std::string_view::npos && file != "." && file != "..";
+}
+
 // A damaged "kn" must not keep the page reading for hours.
 constexpr long long kMaxKeptEntries = 10000;
 
@@ -45,11 +49,18 @@ bool SameOrigin(const StartupEntry& a, const StartupEntry& b) {
     const Origin x = ParseOrigin(a.originKey, a.name), y = ParseOrigin(b.originKey, b.name);
     if (!x.valid || !y.valid || x.registry != y.registry || !SameText(a.name, b.name)) return false;
     if (x.registry) return x.hive == y.hive && SameText(x.keyPath, y.keyPath);
-    return SameText(x.folder, y.folder);
+    return SameText(x.folder, y.folder) && SameText(x.file, y.file);
 }
 
-std::string KeptShortcutName(const StartupEntry& entry) {
-    return entry.keptFile.empty() ? entry.name + ".lnk" : entry.keptFile;
+std::string KeptFileName(const StartupEntry& entry) {
+    return entry.keptFile.empty() ? ParseOrigin(entry.originKey, entry.name).file : entry.keptFile;
+}
+
+bool ApprovedValueIsOff(const std::vector<uint8_t>& data) { return !data.empty() && (data[0] & 1) != 0; }
+
+std::string StatusText(const StartupEntry& entry) {
+    if (entry.policy) return "Policy";
+    return entry.offByWindows ? "Disabled by Windows" : "";
 }
 
 bool IsRegistryOrigin(std::string_view originKey) {
@@ -75,7 +86,11 @@ Origin ParseOrigin(std::string_view originKey, std::string_view name) {
     }
     const size_t bar = originKey.find('|');
     origin.folder = std::string(originKey.substr(0, bar));
-    origin.valid = !origin.folder.empty() && !name.empty();
+    const size_t fileBar = bar == std::string_view::npos ? bar : originKey.find('|', bar + 1);
+    origin.file =
+        fileBar == std::string_view::npos ? std::string(name) + ".lnk" : std::string(originKey.substr(fileBar + 1));
+    // Only a plain file name: a damaged line must not point elsewhere.
+    origin.valid = !origin.folder.empty() && !name.empty() && IsPlainFileName(origin.file);
     return origin;
 }
 
@@ -84,8 +99,10 @@ std::string RegistryOriginKey(Hive hive, std::string_view keyPath, std::string_v
            std::string(valueName);
 }
 
-std::string FolderOriginKey(std::string_view folder, int position) {
-    return std::string(folder) + "|" + std::to_string(position);
+std::string FolderOriginKey(std::string_view folder, int position, std::string_view otherFile) {
+    std::string key = std::string(folder) + "|" + std::to_string(position);
+    if (!otherFile.empty()) key.append(1, '|').append(otherFile);
+    return key;
 }
 
 bool IsTextType(uint32_t valueType) { return valueType == kRegSz || valueType == kRegExpandSz; }
@@ -130,10 +147,9 @@ std::optional<std::vector<StartupEntry>> ParseKeepingFile(const IniReader& read)
                 (type && IsTextType(static_cast<uint32_t>(*type))) ? static_cast<uint32_t>(*type) : kRegSz;
         } else {
             entry.valueType = 0;
-            // Only a plain shortcut name: a damaged line must not point elsewhere.
+            // Only a plain file name: a damaged line must not point elsewhere.
             const std::string file = read("Programs", "File" + index, "");
-            if (EndsWithText(file, ".lnk") && file.find_first_of("\\/:") == std::string::npos &&
-                !SameText(file, entry.name + ".lnk"))
+            if (IsPlainFileName(file) && !SameText(file, ParseOrigin(entry.originKey, entry.name).file))
                 entry.keptFile = file;
         }
         entries.push_back(std::move(entry));
@@ -215,7 +231,8 @@ std::string ReportText(const std::string& computerName, const std::string& userN
     line("User Name : " + userName);
     line("Startup Programs Number : " + std::to_string(itemsNumber));
     line("");
-    for (const ReportLine& row : rows) line(row.header ? row.text : "  " + row.text);
+    for (const ReportLine& row : rows)
+        line(row.header ? row.text : "  " + row.text + (row.status.empty() ? "" : " (" + row.status + ")"));
     line("Report Created By : Clarimo 2.0");
     line("");
     line(dateTime);

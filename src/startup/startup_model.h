@@ -27,6 +27,20 @@ inline constexpr char kMachineRunOnce32Key[] = "SOFTWARE\\WOW6432Node\\Microsoft
 inline constexpr char kUserRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kUserRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
+// Where Windows 8 and later keep their own on/off state of startup entries:
+// one binary value per entry, named as the Run value or the folder's file.
+inline constexpr char kApprovedRunKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+inline constexpr char kApprovedRun32Key[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
+inline constexpr char kApprovedFolderKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+// Run values set by policy: listed, never changed.
+inline constexpr char kPolicyRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+
+// The files of a startup folder that Windows starts; shortcuts first.
+inline constexpr const char* kStartupFileExtensions[] = {".lnk", ".exe", ".bat", ".cmd", ".url", ".vbs", ".js"};
+
 inline constexpr int kCsidlStartup = 7;
 inline constexpr int kCsidlCommonStartup = 24;
 
@@ -46,6 +60,10 @@ struct StartupEntry {
     // A disabled folder entry: its shortcut's file name in the keeping folder
     // when that is not Name + ".lnk" (another one of that name was kept first).
     std::string keptFile = {};
+    // As listed from Windows: its own startup state turns the entry off; a
+    // policy value, which the page shows but never changes.
+    bool offByWindows = false;
+    bool policy = false;
 };
 
 // A parsed origin key.
@@ -54,6 +72,7 @@ struct Origin {
     Hive hive = Hive::LocalMachine;
     std::string keyPath;  // registry: the key holding the value
     std::string folder;   // folder: the startup folder
+    std::string file;     // folder: the entry's file in it (Name + ".lnk" for a shortcut)
     bool valid = false;   // registry: the key ends in "\" + name
 };
 
@@ -64,7 +83,9 @@ bool IsRegistryOrigin(std::string_view originKey);
 // write or delete a value in the wrong key.
 Origin ParseOrigin(std::string_view originKey, std::string_view name);
 std::string RegistryOriginKey(Hive hive, std::string_view keyPath, std::string_view valueName);
-std::string FolderOriginKey(std::string_view folder, int position);
+// A file other than a shortcut names itself after the position, so that it
+// can be found again: "folder|3|tool.bat".
+std::string FolderOriginKey(std::string_view folder, int position, std::string_view otherFile = {});
 
 // Case-insensitive comparisons (ASCII letters; other characters as they are).
 bool SameText(std::string_view a, std::string_view b);
@@ -76,8 +97,13 @@ bool SameEntry(const StartupEntry& a, const StartupEntry& b);
 // names the registry view: "...\WOW6432Node\..." is the 32-bit programs'),
 // or the same shortcut of the same startup folder. Case is ignored.
 bool SameOrigin(const StartupEntry& a, const StartupEntry& b);
-// The file name of a disabled folder entry's shortcut in the keeping folder.
-std::string KeptShortcutName(const StartupEntry& entry);
+// The file name of a disabled folder entry in the keeping folder.
+std::string KeptFileName(const StartupEntry& entry);
+
+// Windows' startup state value: an odd first byte turns the entry off.
+bool ApprovedValueIsOff(const std::vector<uint8_t>& data);
+// The "Status" column: "Policy", "Disabled by Windows" or "".
+std::string StatusText(const StartupEntry& entry);
 
 // True for text types the keeping file can hold.
 bool IsTextType(uint32_t valueType);
@@ -127,6 +153,7 @@ std::string ReportFileName(const std::string& chosen);
 struct ReportLine {
     bool header = false;
     std::string text;
+    std::string status = {};  // added in brackets after a program's name
 };
 // The report's text, every line ended by CR LF.
 std::string ReportText(const std::string& computerName, const std::string& userName, int itemsNumber,

@@ -15,6 +15,7 @@ namespace startup {
 namespace {
 
 constexpr UINT kSyncMessage = WM_APP + 1;
+constexpr UINT kProgramInfoMessage = WM_APP + 2;
 constexpr UINT_PTR kStartTimer = 1;
 
 enum Id {
@@ -39,7 +40,8 @@ enum Id {
 };
 
 const DWORD kViews[] = {LV_VIEW_ICON, LV_VIEW_SMALLICON, LV_VIEW_LIST, LV_VIEW_DETAILS};
-constexpr int kBarHeight = 58;  // the tool bar band, 96-DPI units
+constexpr int kBarHeight = 58;     // the tool bar band, 96-DPI units
+constexpr int kStatusWidth = 130;  // the "Status" column
 
 void SetTextIfChanged(HWND window, const std::string& text) {
     if (platform::WindowText(window) != text) platform::SetWindowTextUtf8(window, text);
@@ -52,6 +54,9 @@ bool StartupPageWindow::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
         case kSyncMessage:
             Sync();
+            return true;
+        case kProgramInfoMessage:
+            logic_.DrainProgramInfo();
             return true;
         case WM_ERASEBKGND: {
             // The tool bar band over the panel's top; the panel paints the rest.
@@ -102,6 +107,8 @@ StartupPageWindow::StartupPageWindow(Frm_Startup& logic, core::Prompts& prompts)
 }
 
 StartupPageWindow::~StartupPageWindow() {
+    // The worker is joined before the window it tells goes.
+    logic_.WatchProgramInfo({});
     logic_.onChanged = nullptr;
     logic_.onAddProgram = nullptr;
     logic_.onAllProperties = nullptr;
@@ -114,6 +121,8 @@ StartupPageWindow::~StartupPageWindow() {
 bool StartupPageWindow::Create(HWND parent, HWND buttonParent) {
     if (!panel_.Create(parent)) return false;
     ::ShowWindow(panel_.hwnd(), SW_SHOW);
+    const HWND panel = panel_.hwnd();
+    logic_.WatchProgramInfo([panel] { ::PostMessageW(panel, kProgramInfoMessage, 0, 0); });
     logic_.owner = TopWindow();
 
     picture_ = panel_.AddControl(L"STATIC", "", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0);
@@ -148,6 +157,7 @@ bool StartupPageWindow::Create(HWND parent, HWND buttonParent) {
     ListView_SetImageList(list_, largeIcons_.get(), LVSIL_NORMAL);
     ListView_SetImageList(list_, smallIcons_.get(), LVSIL_SMALL);
     defaultLarge_ = platform::DefaultProgramIcon(true);
+    ResetImages();
 
     LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -157,6 +167,9 @@ bool StartupPageWindow::Create(HWND parent, HWND buttonParent) {
     column.pszText = const_cast<wchar_t*>(L"Command");
     column.cx = panel_.Scale(450);
     ListView_InsertColumn(list_, 1, &column);
+    column.pszText = const_cast<wchar_t*>(L"Status");
+    column.cx = panel_.Scale(kStatusWidth);
+    ListView_InsertColumn(list_, 2, &column);
 
     // The balloon is a child of the page: it hides with the page and moves
     // with it, and never floats over other programs.
@@ -177,6 +190,7 @@ bool StartupPageWindow::Create(HWND parent, HWND buttonParent) {
     panel_.onDpiChanged = [this] {
         ApplyFonts();
         ListView_SetColumnWidth(list_, 0, panel_.Scale(150));
+        ListView_SetColumnWidth(list_, 2, panel_.Scale(kStatusWidth));
         Layout();
     };
     theme_ = controls::SubscribeTheme(controls::ThemeStage::StartupPage, [this] { Recolour(); });
@@ -279,22 +293,31 @@ void StartupPageWindow::Layout() {
         ::MoveWindow(apply_, r.right - 2 * (margin + buttonWidth), r.bottom - margin - buttonHeight, buttonWidth,
                      buttonHeight, TRUE);
     }
-    // The command column takes what the item column leaves.
-    const int itemWidth = ListView_GetColumnWidth(list_, 0);
+    // The command column takes what the item and status columns leave.
+    const int otherWidth = ListView_GetColumnWidth(list_, 0) + ListView_GetColumnWidth(list_, 2);
     RECT client;
     ::GetClientRect(list_, &client);
-    if (client.right > itemWidth + scale(100)) ListView_SetColumnWidth(list_, 1, client.right - itemWidth);
+    if (client.right > otherWidth + scale(100)) ListView_SetColumnWidth(list_, 1, client.right - otherWidth);
 }
 
-int StartupPageWindow::AddIcons(const StartupRow& row) {
-    platform::UniqueIcon large =
-        row.programExists ? platform::LoadFileIcon(row.programPath, true) : platform::UniqueIcon();
-    platform::UniqueIcon small =
-        row.programExists ? platform::LoadFileIcon(row.programPath, false) : platform::UniqueIcon();
-    if (!large) large = platform::DefaultProgramIcon(true);
-    if (!small) small = platform::DefaultProgramIcon(false);
-    ImageList_AddIcon(largeIcons_.get(), large.get());
-    return ImageList_AddIcon(smallIcons_.get(), small.get());
+void StartupPageWindow::ResetImages() {
+    ImageList_RemoveAll(largeIcons_.get());
+    ImageList_RemoveAll(smallIcons_.get());
+    images_.clear();
+    ImageList_AddIcon(largeIcons_.get(), defaultLarge_.get());
+    const platform::UniqueIcon defaultSmall = platform::DefaultProgramIcon(false);
+    ImageList_AddIcon(smallIcons_.get(), defaultSmall.get());
+}
+
+int StartupPageWindow::ImageOf(const StartupRow& row) {
+    if (!row.program || !row.program->largeIcon || !row.program->smallIcon) return 0;
+    const auto known = images_.find(row.program.get());
+    if (known != images_.end()) return known->second.second;
+    ImageList_AddIcon(largeIcons_.get(), row.program->largeIcon.get());
+    const int image = ImageList_AddIcon(smallIcons_.get(), row.program->smallIcon.get());
+    // The pointer keeps the information alive, so its address names it.
+    images_[row.program.get()] = {row.program, image};
+    return image;
 }
 
 void StartupPageWindow::Sync() {
@@ -307,8 +330,7 @@ void StartupPageWindow::Sync() {
     if (!same) {
         ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(list_);
-        ImageList_RemoveAll(largeIcons_.get());
-        ImageList_RemoveAll(smallIcons_.get());
+        ResetImages();
         shownKeys_.clear();
         for (size_t i = 0; i < rows.size(); ++i) {
             const std::wstring name = platform::ToWide(rows[i].entry.name);
@@ -316,7 +338,7 @@ void StartupPageWindow::Sync() {
             item.mask = LVIF_TEXT | LVIF_IMAGE;
             item.iItem = static_cast<int>(i);
             item.pszText = const_cast<wchar_t*>(name.c_str());
-            item.iImage = AddIcons(rows[i]);
+            item.iImage = ImageOf(rows[i]);
             ListView_InsertItem(list_, &item);
             shownKeys_.push_back(rows[i].listKey);
         }
@@ -328,6 +350,13 @@ void StartupPageWindow::Sync() {
         ListView_SetItemText(list_, index, 1, command.data());
         std::wstring name = platform::ToWide(rows[i].entry.name);
         ListView_SetItemText(list_, index, 0, name.data());
+        std::wstring status = platform::ToWide(StatusText(rows[i].entry));
+        ListView_SetItemText(list_, index, 2, status.data());
+        LVITEMW image = {};
+        image.mask = LVIF_IMAGE;
+        image.iItem = index;
+        image.iImage = ImageOf(rows[i]);
+        ListView_SetItem(list_, &image);
         ListView_SetCheckState(list_, index, rows[i].checked);
         const UINT selected = index == logic_.SelectedRow() ? LVIS_SELECTED | LVIS_FOCUSED : 0;
         ListView_SetItemState(list_, index, selected, LVIS_SELECTED | LVIS_FOCUSED);
@@ -352,9 +381,12 @@ void StartupPageWindow::Sync() {
 
     SetTextIfChanged(caption1_, logic_.caption1);
     SetTextIfChanged(caption2_, logic_.caption2);
-    pictureIcon_ = platform::LoadFileIcon(logic_.picturePath, true);
-    ::SendMessageW(picture_, STM_SETICON,
-                   reinterpret_cast<WPARAM>(pictureIcon_ ? pictureIcon_.get() : defaultLarge_.get()), 0);
+    if (logic_.picturePath != picturePath_ || !pictureIcon_) {
+        picturePath_ = logic_.picturePath;
+        pictureIcon_ = platform::LoadFileIcon(picturePath_, true);
+        ::SendMessageW(picture_, STM_SETICON,
+                       reinterpret_cast<WPARAM>(pictureIcon_ ? pictureIcon_.get() : defaultLarge_.get()), 0);
+    }
     if (::SendMessageW(selector_, CB_GETCURSEL, 0, 0) != logic_.SelectorIndex())
         ::SendMessageW(selector_, CB_SETCURSEL, logic_.SelectorIndex(), 0);
     ::EnableWindow(apply_, logic_.applyEnabled);
@@ -403,6 +435,8 @@ LRESULT StartupPageWindow::OnNotify(NMHDR* header) {
             return 0;
         }
         case LVN_COLUMNCLICK:
+            // "Status" does not sort.
+            if (reinterpret_cast<NMLISTVIEW*>(header)->iSubItem > 1) return 0;
             logic_.ColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem + 1);
             Sync();
             return 0;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,7 +56,10 @@ private:
     void OpenAddProgram();
     void OpenAllProperties();
     HWND TopWindow() const;
-    int AddIcons(const StartupRow& row);
+    // The row's picture in both lists; 0, the default picture, until its
+    // program's icons are in.
+    int ImageOf(const StartupRow& row);
+    void ResetImages();
     void ShowBalloon();
 
     Frm_Startup& logic_;
@@ -77,6 +81,8 @@ private:
     platform::UniqueImageList smallIcons_;
     platform::UniqueIcon defaultLarge_;
     platform::UniqueIcon pictureIcon_;
+    std::string picturePath_;
+    std::map<const ProgramInfo*, std::pair<ProgramInfoPtr, int>> images_;
     std::vector<std::string> shownKeys_;
     bool updating_ = false;
     bool syncPosted_ = false;

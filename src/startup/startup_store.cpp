@@ -52,12 +52,12 @@ bool TakeOut(const StartupEntry& entry, const std::string& keepingFolder) {
     const Origin origin = ParseOrigin(entry.originKey, entry.name);
     if (!origin.valid) return false;
     if (origin.registry) return DeleteActiveEntry(entry);
-    const std::string shortcut = ShortcutPath(origin.folder, entry.name);
-    if (!sys::FileExists(shortcut)) return true;
+    const std::string file = FolderEntryPath(entry);
+    if (!sys::FileExists(file)) return true;
     if (keepingFolder.empty() || !sys::CreateFolderTree(keepingFolder)) return false;
     const core::ClsFileFolder files;
-    files.MoveFile(shortcut, files.AddSlash(keepingFolder) + KeptShortcutName(entry));
-    return !sys::FileExists(shortcut);
+    files.MoveFile(file, files.AddSlash(keepingFolder) + KeptFileName(entry));
+    return !sys::FileExists(file);
 }
 
 // Puts a kept entry back under its original name. What holds its place now
@@ -75,44 +75,60 @@ ChangeOutcome PutBack(const StartupEntry& entry, const std::string& keepingFolde
                    ? ChangeOutcome::Done
                    : ChangeOutcome::Failed;
     }
-    const std::string shortcut = ShortcutPath(origin.folder, entry.name);
-    if (sys::FileExists(shortcut)) return ChangeOutcome::Occupied;
+    const std::string file = FolderEntryPath(entry);
+    if (sys::FileExists(file)) return ChangeOutcome::Occupied;
     if (!sys::CreateFolderTree(origin.folder)) return ChangeOutcome::Failed;
     const core::ClsFileFolder files;
     const std::string kept =
-        keepingFolder.empty() ? std::string() : files.AddSlash(keepingFolder) + KeptShortcutName(entry);
+        keepingFolder.empty() ? std::string() : files.AddSlash(keepingFolder) + KeptFileName(entry);
     if (!kept.empty() && sys::FileExists(kept)) {
-        files.MoveFile(kept, shortcut);
-    } else {
-        std::string withoutExtension = shortcut.substr(0, shortcut.size() - 4);
+        files.MoveFile(kept, file);
+    } else if (EndsWithText(file, ".lnk")) {
+        // Only a shortcut can be made anew from the command.
+        std::string withoutExtension = file.substr(0, file.size() - 4);
         files.CreateShortcut(ShortcutTarget(entry.command), withoutExtension);
     }
-    return sys::FileExists(shortcut) ? ChangeOutcome::Done : ChangeOutcome::Failed;
+    return sys::FileExists(file) ? ChangeOutcome::Done : ChangeOutcome::Failed;
 }
 
-// A file name in the keeping folder for a shortcut about to be kept: Name.lnk,
-// else "Name (2).lnk" and so on, free on disk and claimed by no kept line.
-std::optional<std::string> FreeKeptName(const std::string& keepingFolder, const std::string& name,
+// A file name in the keeping folder for a folder entry about to be kept: its
+// own name, else "Name (2).lnk" and so on, free on disk and claimed by no
+// kept line.
+std::optional<std::string> FreeKeptName(const std::string& keepingFolder, const std::string& file,
                                         const std::vector<StartupEntry>& kept) {
     const core::ClsFileFolder files;
+    const size_t dot = file.find_last_of('.');
+    const std::string stem = file.substr(0, dot), extension = dot == std::string::npos ? "" : file.substr(dot);
     for (int n = 1; n < 10000; ++n) {
-        const std::string candidate = n == 1 ? name + ".lnk" : name + " (" + std::to_string(n) + ").lnk";
+        const std::string candidate = n == 1 ? file : stem + " (" + std::to_string(n) + ")" + extension;
         const bool claimed = std::any_of(kept.begin(), kept.end(), [&](const StartupEntry& k) {
-            return !IsRegistryOrigin(k.originKey) && SameText(KeptShortcutName(k), candidate);
+            return !IsRegistryOrigin(k.originKey) && SameText(KeptFileName(k), candidate);
         });
         if (!claimed && !sys::FileExists(files.AddSlash(keepingFolder) + candidate)) return candidate;
     }
     return std::nullopt;
 }
 
+// Windows' own startup state of an entry; Clarimo only reads it.
+bool OffByWindows(const RegistryLocation& approved, const std::string& name) {
+    if (approved.keyPath.empty()) return false;
+    const auto value = platform::ReadRegValue(RootOf(approved.hive), approved.keyPath, name, RegistryView::Bits64);
+    return value && ApprovedValueIsOff(value->data);
+}
+
 }  // namespace
 
 StartupLocations StartupLocations::System() {
     StartupLocations where;
-    where.registry[0] = {{Hive::LocalMachine, kMachineRunKey}, {Hive::LocalMachine, kMachineRun32Key}};
+    where.registry[0] = {{Hive::LocalMachine, kMachineRunKey, kApprovedRunKey},
+                         {Hive::LocalMachine, kMachineRun32Key, kApprovedRun32Key},
+                         {Hive::LocalMachine, kPolicyRunKey, {}, true}};
     where.registry[1] = {{Hive::LocalMachine, kMachineRunOnceKey}, {Hive::LocalMachine, kMachineRunOnce32Key}};
-    where.registry[2] = {{Hive::CurrentUser, kUserRunKey}};
+    where.registry[2] = {{Hive::CurrentUser, kUserRunKey, kApprovedRunKey},
+                         {Hive::CurrentUser, kPolicyRunKey, {}, true}};
     where.registry[3] = {{Hive::CurrentUser, kUserRunOnceKey}};
+    where.commonStartupApproved = {Hive::LocalMachine, kApprovedFolderKey};
+    where.userStartupApproved = {Hive::CurrentUser, kApprovedFolderKey};
     const core::ClsFileFolder files;
     where.commonStartupFolder = files.GetSpecialFolder(kCsidlCommonStartup);
     where.userStartupFolder = files.GetSpecialFolder(kCsidlStartup);
@@ -129,9 +145,9 @@ std::vector<int> SourcesOf(View view) {
     return view == View::AllUsers ? std::vector<int>{0, 1, 4} : std::vector<int>{2, 3, 5};
 }
 
-std::string ShortcutPath(const std::string& folder, const std::string& name) {
-    const core::ClsFileFolder files;
-    return files.AddSlash(folder) + name + ".lnk";
+std::string FolderEntryPath(const StartupEntry& entry) {
+    const Origin origin = ParseOrigin(entry.originKey, entry.name);
+    return core::ClsFileFolder().AddSlash(origin.folder) + origin.file;
 }
 
 std::vector<StartupEntry> LoadSource(const StartupLocations& where, int source, int* foundCount) {
@@ -145,22 +161,33 @@ std::vector<StartupEntry> LoadSource(const StartupLocations& where, int source, 
                 if (value.size == 0) continue;
                 ++found;
                 const auto data = ReadRunValue(location.hive, location.keyPath, value.name);
-                entries.push_back({value.name, data ? FirstString(data->text) : std::string(),
-                                   RegistryOriginKey(location.hive, location.keyPath, value.name), value.type});
+                StartupEntry entry{value.name, data ? FirstString(data->text) : std::string(),
+                                   RegistryOriginKey(location.hive, location.keyPath, value.name), value.type};
+                entry.offByWindows = OffByWindows({location.hive, location.approvedKey}, value.name);
+                entry.policy = location.policy;
+                entries.push_back(std::move(entry));
             }
         }
     } else if (source == 4 || source == 5) {
         const std::string& folder = source == 4 ? where.commonStartupFolder : where.userStartupFolder;
+        const RegistryLocation& approved = source == 4 ? where.commonStartupApproved : where.userStartupApproved;
         if (!folder.empty()) {
             const core::ClsFileFolder files;
             int position = 0;
-            for (const std::string& file : sys::ListFiles(folder, ".lnk")) {
+            const std::vector<std::string> extensions(std::begin(kStartupFileExtensions),
+                                                      std::end(kStartupFileExtensions));
+            for (const std::string& file : sys::ListFiles(folder, extensions)) {
                 ++position;
                 ++found;
-                const std::string name = file.substr(0, file.size() - 4);
-                if (!core::HasText(name)) continue;
+                const bool shortcut = EndsWithText(file, ".lnk");
+                // A shortcut is named without its extension, any other file by its whole name.
+                const std::string name = shortcut ? file.substr(0, file.size() - 4) : file;
+                if (!core::HasText(shortcut ? name : file.substr(0, file.find_last_of('.')))) continue;
                 std::string path = files.AddSlash(folder) + file;
-                entries.push_back({name, files.GetShortCutPath(path), FolderOriginKey(folder, position), 0});
+                StartupEntry entry{name, shortcut ? files.GetShortCutPath(path) : path,
+                                   FolderOriginKey(folder, position, shortcut ? "" : file), 0};
+                entry.offByWindows = OffByWindows(approved, file);
+                entries.push_back(std::move(entry));
             }
         }
     }
@@ -246,10 +273,11 @@ std::optional<std::vector<ChangeOutcome>> ApplyStartupChanges(const StartupLocat
             continue;
         }
         if (!origin.registry) {
-            // Never over a shortcut kept earlier under the same name.
-            const auto name = FreeKeptName(keepingFolder, entry.name, kept);
+            // Never over a file kept earlier under the same name.
+            const std::string own = ParseOrigin(entry.originKey, entry.name).file;
+            const auto name = FreeKeptName(keepingFolder, own, kept);
             if (!name) continue;
-            entry.keptFile = SameText(*name, entry.name + ".lnk") ? std::string() : *name;
+            entry.keptFile = SameText(*name, own) ? std::string() : *name;
         }
         TakeOutItem item{i, std::nullopt};
         // A kept shortcut is a file of its own, so only values share a line.
@@ -326,10 +354,10 @@ bool DeleteActiveEntry(const StartupEntry& entry) {
         platform::RemoveRegValue(root, origin.keyPath, entry.name, RegistryView::Bits64);
         return platform::RegValueMissing(root, origin.keyPath, entry.name, RegistryView::Bits64);
     }
-    const std::string shortcut = ShortcutPath(origin.folder, entry.name);
-    if (!sys::FileExists(shortcut)) return true;
+    const std::string file = FolderEntryPath(entry);
+    if (!sys::FileExists(file)) return true;
     const core::ClsFileFolder files;
-    return files.DeleteFile(shortcut, false);
+    return files.DeleteFile(file, false);
 }
 
 bool DeleteKeptEntry(const StartupLocations& where, View view, const StartupEntry& entry) {
@@ -338,7 +366,7 @@ bool DeleteKeptEntry(const StartupLocations& where, View view, const StartupEntr
     if (!IsRegistryOrigin(entry.originKey)) {
         const std::string& folder = where.KeepingFolder(view);
         const core::ClsFileFolder files;
-        const std::string kept = folder.empty() ? std::string() : files.AddSlash(folder) + KeptShortcutName(entry);
+        const std::string kept = folder.empty() ? std::string() : files.AddSlash(folder) + KeptFileName(entry);
         if (!kept.empty() && sys::FileExists(kept) && !files.DeleteFile(kept, true)) return false;
     }
     const auto it =

@@ -16,6 +16,10 @@ namespace startup {
 struct RegistryLocation {
     Hive hive = Hive::CurrentUser;
     std::string keyPath;
+    // Where Windows keeps the on/off state of this key's values, in the same
+    // hive; empty when it keeps none.
+    std::string approvedKey = {};
+    bool policy = false;  // values set by policy: listed, never changed
 };
 
 // Where the page looks. System() gives the real places; tests inject their own.
@@ -25,6 +29,9 @@ struct StartupLocations {
     std::vector<RegistryLocation> registry[4];
     std::string commonStartupFolder;  // source 4
     std::string userStartupFolder;    // source 5
+    // Windows' on/off state of the files of the two folders.
+    RegistryLocation commonStartupApproved;
+    RegistryLocation userStartupApproved;
     std::string allUsersKeepingFile;  // "Ass.ini"
     std::string currentUserKeepingFile;
     // Where disabled startup-folder shortcuts wait, one folder per view.
@@ -69,8 +76,8 @@ std::vector<StartupEntry> ReadKeepingFile(const std::string& path);
 // when the file now holds exactly these entries.
 bool WriteKeepingFile(const std::string& path, const std::vector<StartupEntry>& entries);
 
-// The shortcut of a folder entry, and its place while disabled.
-std::string ShortcutPath(const std::string& folder, const std::string& name);
+// The file of a folder entry in its startup folder.
+std::string FolderEntryPath(const StartupEntry& entry);
 
 // Occupied: the entry's value or shortcut is there now with another command
 // (enabling never replaces it), so the entry stays kept.

@@ -62,43 +62,34 @@ void FillWithAwkwardEntries(const std::string& root) {
 
 }  // namespace
 
-TEST(DeleteFolder, EmptiesEverythingAndKeepsOrRemovesTheFolder) {
+TEST(DeleteFolder, EmptiesEverythingButFilesInUseAndKeepsOrRemovesTheFolder) {
     const ClsFileFolder files;
     TempFolder folder;
     const std::string root = folder / ("box " + kCyrillic);
     MakeFolder(root);
     FillWithAwkwardEntries(root);
     EXPECT_FALSE(files.DeleteFolder(root, false).refused());
-    EXPECT_TRUE(Exists(root));
     EXPECT_TRUE(IsEmptyFolder(root));
 
     FillWithAwkwardEntries(root);
-    EXPECT_FALSE(files.DeleteFolder(root + "\\", true).refused());
-    EXPECT_FALSE(Exists(root));
-    EXPECT_TRUE(Exists(folder.path()));  // nothing above it
-}
-
-TEST(DeleteFolder, FilesInUseStayWithTheirAttributes) {
-    const ClsFileFolder files;
-    TempFolder folder;
-    const std::string root = folder / "box";
-    MakeFolder(root + "\\sub");
-    const std::string busy = root + "\\sub\\busy.txt";
+    const std::string busy = root + "\\busy.txt";
     WriteFile(busy, "in use");
-    WriteFile(root + "\\free.txt", "x");
     SetAttributes(busy, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     {
         platform::UniqueHandle handle(::CreateFileW(platform::ToSystemPath(busy).c_str(), GENERIC_READ,
                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                                     nullptr));
         ASSERT_TRUE(handle);
-        EXPECT_FALSE(files.DeleteFolder(root, true).refused());
+        EXPECT_FALSE(files.DeleteFolder(root + "\\", true).refused());
     }
     EXPECT_EQ(ReadFileBytes(busy), "in use");
     EXPECT_EQ(Attributes(busy) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
               DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN});
-    EXPECT_FALSE(Exists(root + "\\free.txt"));
-    EXPECT_TRUE(Exists(root));  // not empty, so it stays
+    EXPECT_FALSE(Exists(root + "\\plain.txt"));
+    ASSERT_TRUE(files.DeleteFile(busy, true));
+    EXPECT_FALSE(files.DeleteFolder(root, true).refused());
+    EXPECT_FALSE(Exists(root));
+    EXPECT_TRUE(Exists(folder.path()));  // nothing above it
 }
 
 TEST(DeleteFolder, NeverFollowsALink) {
@@ -110,13 +101,10 @@ TEST(DeleteFolder, NeverFollowsALink) {
     WriteFile(target + "\\inner\\keep-too.txt", "precious");
     WriteFile(target + "\\read-only.txt", "precious");
     SetAttributes(target + "\\read-only.txt", FILE_ATTRIBUTE_READONLY);
-    const std::string emptyTarget = folder / "empty target";
-    MakeFolder(emptyTarget);
     const std::string root = folder / "box";
     MakeFolder(root + "\\sub");
     WriteFile(root + "\\junk.txt", "x");
-    if (!testing_support::MakeFolderLink(root + "\\sub\\link", target) ||
-        !testing_support::MakeFolderLink(root + "\\link to empty", emptyTarget))
+    if (!testing_support::MakeFolderLink(root + "\\sub\\link", target))
         GTEST_SKIP() << "this system cannot make a directory link here";
     ASSERT_EQ(ReadFileBytes(root + "\\sub\\link\\keep.txt"), "precious");  // the link works
 
@@ -125,7 +113,6 @@ TEST(DeleteFolder, NeverFollowsALink) {
     EXPECT_EQ(ReadFileBytes(target + "\\keep.txt"), "precious");
     EXPECT_EQ(ReadFileBytes(target + "\\inner\\keep-too.txt"), "precious");
     EXPECT_TRUE(Attributes(target + "\\read-only.txt") & FILE_ATTRIBUTE_READONLY);  // not even touched
-    EXPECT_TRUE(Exists(emptyTarget));
     // Windows removes the links themselves; Wine cannot address a link
     // apart from its target, so there they stay.
 
@@ -147,38 +134,19 @@ TEST(DeleteFolder, NeverFollowsALink) {
     EXPECT_EQ(ReadFileBytes(target + "\\inner\\keep-too.txt"), "precious");
 }
 
-TEST(DeleteFolder, GuardWorksOnEveryFormOfAPath) {
+// The spellings the text alone shows are the portable guard's and its fuzz
+// target's; these need the file system to resolve.
+TEST(DeleteFolder, GuardResolvesShortNamesAndDotDotParts) {
     TempFolder folder;
     const std::string windows = folder / "Fake Windows Folder";
     MakeFolder(windows + "\\System");
     WriteFile(windows + "\\System\\kernel.dll", "x");
     ProtectedFolders places;
     places.windowsFolder = platform::ComparablePath(windows);
-    const std::string shortForm = platform::ShortPath(windows);
-    ASSERT_FALSE(shortForm.empty());
-    std::string lowerCase = windows;
-    std::transform(lowerCase.begin(), lowerCase.end(), lowerCase.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
-    std::string slashes = folder.path();
-    std::replace(slashes.begin(), slashes.end(), '\\', '/');
-    const std::string forms[] = {
-        windows,
-        windows + "\\",
-        lowerCase,
-        shortForm,
-        "\\\\?\\" + windows,
-        windows + "\\System\\..",
-        windows + "\\.\\",
-        folder.path(),  // one above it
-        folder / "missing\\..",
-        slashes,
-    };
-    for (const std::string& form : forms) {
-        for (bool removeIt : {false, true}) {
-            const auto result = DeleteFolderGuarded(form, removeIt, places);
-            EXPECT_EQ(result.refusedFolders, std::vector<std::string>{form}) << form;
-            ASSERT_TRUE(Exists(windows + "\\System\\kernel.dll")) << form;
-        }
+    for (const std::string& form : {platform::ShortPath(windows), windows + "\\System\\..", folder.path()}) {
+        ASSERT_FALSE(form.empty());
+        EXPECT_EQ(DeleteFolderGuarded(form, true, places).refusedFolders, std::vector<std::string>{form}) << form;
+        ASSERT_TRUE(Exists(windows + "\\System\\kernel.dll")) << form;
     }
 }
 
@@ -187,18 +155,13 @@ TEST(DeleteFolder, RefusesEmptyRelativeAndRootPaths) {
     // place it resolves to as well, or resolves to nothing that exists, so a
     // broken check of the text cannot delete anything.
     const ProtectedFolders places = core::SystemProtectedFolders();
-    for (const std::string path : {"", "relative-folder", ".", "..\\no-such-folder", "\\clarimo",
-                                   "C:", "C:no-such-folder", "C:\\", "C:\\.", "C:\\clarimo\\..", "C:/"}) {
+    for (const std::string path : {"", "relative-folder", "..\\no-such-folder", "C:", "C:\\", "C:\\clarimo\\.."}) {
         const std::string resolved = platform::ComparablePath(path);
         ASSERT_TRUE(core::JudgeFolder(places, resolved) == FolderVerdict::Refused || platform::IsGone(resolved))
             << path;
         const auto result = DeleteFolderGuarded(path, true, places);
         EXPECT_EQ(result.refusedFolders, std::vector<std::string>{path}) << path;
     }
-    // The text alone is enough: with nothing protected, a relative path is
-    // still refused (this one names nothing that exists).
-    EXPECT_EQ(DeleteFolderGuarded("no-such-folder", false, ProtectedFolders{}).refusedFolders,
-              std::vector<std::string>{"no-such-folder"});
     EXPECT_TRUE(Exists(platform::ExecutablePath()));
 }
 
@@ -236,20 +199,12 @@ TEST(DeleteFolder, KeepsTheProgramFolderInsideTheFolderEmptied) {
 // called on it, so a broken guard fails here instead of deleting the prefix.
 TEST(DeleteFolder, RefusesThisSystemsDangerousFolders) {
     const ProtectedFolders places = core::SystemProtectedFolders();
-    ASSERT_FALSE(places.windowsFolder.empty());
-    ASSERT_FALSE(places.profilesFolder.empty());
-    ASSERT_FALSE(places.programFilesFolders.empty());
     ASSERT_EQ(places.programFolder, platform::ComparablePath(platform::ExecutableFolder()));
 
     std::vector<std::string> dangerous = {
-        platform::WindowsFolder(),
-        platform::SystemFolder(),
-        platform::SystemFolder() + "\\drivers",
-        "C:\\",
-        platform::ProfilesFolder(),
+        platform::WindowsFolder(),     platform::SystemFolder(), "C:\\", platform::ProfilesFolder(),
         platform::SpecialFolder(0x28),  // this user's profile
-        platform::ProfilesFolder() + "\\Public",
-        platform::ExecutableFolder(),  // C:\clarimo, where the tests run
+        platform::ExecutableFolder(),   // C:\clarimo, where the tests run
     };
     for (const std::string& programFiles : platform::ProgramFilesFolders()) dangerous.push_back(programFiles);
     ASSERT_GE(platform::ProgramFilesFolders().size(), 2u);  // the 64-bit prefix has both
@@ -257,8 +212,6 @@ TEST(DeleteFolder, RefusesThisSystemsDangerousFolders) {
         ASSERT_EQ(core::JudgeFolder(places, platform::ComparablePath(path)), FolderVerdict::Refused) << path;
     // Where the cleaner does work.
     EXPECT_EQ(core::JudgeFolder(places, platform::ComparablePath(ClsFileFolder().GetTempPathStr())),
-              FolderVerdict::Allowed);
-    EXPECT_EQ(core::JudgeFolder(places, platform::ComparablePath(ClsFileFolder().GetSpecialFolder(8))),
               FolderVerdict::Allowed);
 
     const ClsFileFolder files;

@@ -21,17 +21,12 @@ core::ProtectedFolders Places() {
 }
 
 // Folders that must never be Allowed, whatever their spelling.
-constexpr const char* kGuarded[] = {"C:\\",
-                                    "Z:\\",
-                                    "\\\\SERVER\\SHARE",
-                                    "C:\\WINDOWS",
-                                    "C:\\WINDOWS\\SYSTEM32\\DRIVERS",
-                                    "C:\\PROGRAM FILES",
-                                    "C:\\USERS",
-                                    "C:\\USERS\\ROOT",
-                                    "C:\\USERS\\SOMEONE",
-                                    "D:\\ELSEWHERE",
-                                    "C:\\TOOLS\\CLARIMO"};
+constexpr std::string_view kGuarded[] = {
+    // roots
+    "C:\\", "Z:\\", "\\\\SERVER\\SHARE",
+    // Windows, system, programs, profiles and the folder holding them, the program's own
+    "C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32\\DRIVERS", "C:\\PROGRAM FILES", "C:\\USERS", "C:\\USERS\\ROOT",
+    "C:\\USERS\\SOMEONE", "D:\\ELSEWHERE", "C:\\TOOLS\\CLARIMO"};
 
 // The position of the n-th separator from the third character on, or npos.
 size_t Separator(const std::string& path, size_t n) {
@@ -43,35 +38,19 @@ size_t Separator(const std::string& path, size_t n) {
 
 // Spells path another way Windows reads as the same folder, as the byte says.
 void Respell(std::string& path, uint8_t byte) {
-    const size_t arg = byte >> 3;
-    const size_t at = Separator(path, arg % 4);
-    switch (byte & 7) {
-        case 0:
-            if (char& c = path[arg % path.size()]; c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-            break;
-        case 1:
-            if (at != std::string::npos) path[at] = '/';
-            break;
-        case 2:
-            path += arg & 1 ? "\\" : "/";
-            break;
-        case 3:
-            if (at != std::string::npos) path.insert(at + 1, ".\\");
-            break;
-        case 4:
-            if (at != std::string::npos) path.insert(at + 1, "X\\..\\");
-            break;
-        case 5:
-            if (at != std::string::npos) path.insert(at, "\\");
-            break;
-        case 6:
-            if (!path.starts_with("\\\\?\\"))
-                path = path.starts_with("\\\\") ? "\\\\?\\UNC" + path.substr(1) : "\\\\?\\" + path;
-            break;
-        case 7:
-            path += arg & 1 ? "." : " ";
-            break;
-    }
+    const size_t arg = byte >> 3, at = Separator(path, arg % 4);
+    const unsigned kind = byte & 7;
+    const bool hasAt = at != std::string::npos;
+    char& letter = path[arg % path.size()];
+    if (kind == 0 && letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter + 32);
+    if (kind == 1 && hasAt) path[at] = '/';
+    if (kind == 2) path += arg & 1 ? "\\" : "/";
+    if (kind == 3 && hasAt) path.insert(at + 1, ".\\");
+    if (kind == 4 && hasAt) path.insert(at + 1, "X\\..\\");
+    if (kind == 5 && hasAt) path.insert(at, "\\");
+    if (kind == 6 && !path.starts_with("\\\\?\\"))
+        path = path.starts_with("\\\\") ? "\\\\?\\UNC" + path.substr(1) : "\\\\?\\" + path;
+    if (kind == 7) path += arg & 1 ? "." : " ";
 }
 
 }  // namespace
@@ -81,7 +60,7 @@ void FuzzOne(const uint8_t* data, size_t size) {
     if (size == 0) return;
     const std::string raw(reinterpret_cast<const char*>(data), size);
 
-    std::string path = kGuarded[data[0] % std::size(kGuarded)];
+    std::string path(kGuarded[data[0] % std::size(kGuarded)]);
     for (size_t i = 1; i < size && i < 64; ++i) Respell(path, data[i]);
     FUZZ_CHECK(core::JudgeFolder(places, path) != core::FolderVerdict::Allowed);
     core::JudgeFolder(places, raw);

@@ -3,6 +3,7 @@
 // Included once per program: it defines the libFuzzer entry point.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +33,13 @@ inline std::vector<std::string_view> Parts(const uint8_t* data, size_t size, siz
     }
     parts.push_back(rest);
     return parts;
+}
+
+// ASCII letters in either case are the same, as in Windows' names.
+inline char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+inline bool SameNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 }  // namespace fuzz

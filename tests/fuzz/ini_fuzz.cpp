@@ -29,14 +29,6 @@ std::string_view ReadBack(std::string_view stored) {
     return stored;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
-
 std::optional<std::string> Read(std::string_view text, std::string_view section, std::string_view key) {
     bool inSection = false;
     while (!text.empty()) {
@@ -44,9 +36,9 @@ std::optional<std::string> Read(std::string_view text, std::string_view section,
         const std::string_view line = Trim(text.substr(0, end));
         text = end == text.npos ? std::string_view() : text.substr(end + 1);
         if (line.starts_with('[') && line.ends_with(']')) {
-            inSection = SameName(line.substr(1, line.size() - 2), section);
+            inSection = fuzz::SameNoCase(line.substr(1, line.size() - 2), section);
         } else if (const size_t eq = line.find('=');
-                   inSection && eq != line.npos && SameName(Trim(line.substr(0, eq)), key)) {
+                   inSection && eq != line.npos && fuzz::SameNoCase(Trim(line.substr(0, eq)), key)) {
             return std::string(ReadBack(line.substr(eq + 1)));
         }
     }
@@ -81,7 +73,8 @@ void FuzzOne(const uint8_t* data, size_t size) {
     if (oneLine) FUZZ_CHECK(ReadBack(core::QuoteIniValue(value)) == value);
 
     const auto bytes = core::IniFileBytes({{section, {{key, value}, {"k", other}}}});
-    if (oneLine && IsPlainName(section) && IsPlainName(key) && !SameName(key, "k")) FUZZ_CHECK(bytes.has_value());
+    if (oneLine && IsPlainName(section) && IsPlainName(key) && !fuzz::SameNoCase(key, "k"))
+        FUZZ_CHECK(bytes.has_value());
     if (bytes) {
         FUZZ_CHECK(platform::IniEncodingOf(*bytes) == platform::IniEncoding::Utf16Le);
         const std::string text = platform::ToUtf8(platform::DecodeUnicodeIniBytes(*bytes));

@@ -10,13 +10,8 @@
 
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
 bool StartsNoCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (Lower(text[i]) != prefix[i]) return false;
-    return true;
+    return fuzz::SameNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 bool IsPlainAscii(std::string_view text) {
@@ -31,7 +26,7 @@ std::pair<std::string, long> HttpServer(std::string_view address) {
     authority = authority.substr(0, authority.find_first_of("/?#"));
     const size_t colon = authority.find(':');
     std::string host(authority.substr(0, colon));
-    for (char& c : host) c = Lower(c);
+    for (char& c : host) c = fuzz::Lower(c);
     const std::string port(colon == authority.npos ? "80" : authority.substr(colon + 1));
     return {host, port.size() > 0 && port.size() < 8 ? std::strtol(port.c_str(), nullptr, 10) : -1};
 }

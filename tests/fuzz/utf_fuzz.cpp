@@ -6,34 +6,27 @@
 
 namespace {
 
-// Strict UTF-8 as the standard defines it: no overlong forms, no surrogates,
-// nothing above U+10FFFF.
+// Strict UTF-8 by the standard's table of well-formed sequences: each lead
+// byte range, the sequence length, and the range of the second byte (later
+// bytes are 80..BF).
+struct Lead {
+    uint8_t from, to, length, low, high;
+};
+constexpr Lead kLeads[] = {{0x00, 0x7F, 1, 0, 0},       {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF},
+                           {0xE1, 0xEC, 3, 0x80, 0xBF}, {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF},
+                           {0xF0, 0xF0, 4, 0x90, 0xBF}, {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F}};
+
 bool IsValidUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
-        const auto b = [&](size_t k) { return k < s.size() ? static_cast<uint8_t>(s[k]) : 0; };
-        const uint8_t lead = b(i);
-        const auto tail = [&](size_t k) { return (b(k) & 0xC0) == 0x80; };
-        size_t n = 0;
-        if (lead < 0x80)
-            n = 1;
-        else if (lead >= 0xC2 && lead <= 0xDF)
-            n = 2;
-        else if (lead == 0xE0)
-            n = b(i + 1) >= 0xA0 && b(i + 1) <= 0xBF ? 3 : 0;
-        else if (lead == 0xED)
-            n = b(i + 1) >= 0x80 && b(i + 1) <= 0x9F ? 3 : 0;
-        else if (lead >= 0xE1 && lead <= 0xEF)
-            n = 3;
-        else if (lead == 0xF0)
-            n = b(i + 1) >= 0x90 && b(i + 1) <= 0xBF ? 4 : 0;
-        else if (lead >= 0xF1 && lead <= 0xF3)
-            n = 4;
-        else if (lead == 0xF4)
-            n = b(i + 1) >= 0x80 && b(i + 1) <= 0x8F ? 4 : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (size_t k = i + 1; k < i + n; ++k)
-            if (!tail(k)) return false;
-        i += n;
+        const auto b = [&](size_t k) { return static_cast<uint8_t>(s[k]); };
+        const Lead* lead = nullptr;
+        for (const Lead& l : kLeads)
+            if (b(i) >= l.from && b(i) <= l.to) lead = &l;
+        if (!lead || i + lead->length > s.size()) return false;
+        if (lead->length > 1 && (b(i + 1) < lead->low || b(i + 1) > lead->high)) return false;
+        for (size_t k = i + 2; k < i + lead->length; ++k)
+            if ((b(k) & 0xC0) != 0x80) return false;
+        i += lead->length;
     }
     return true;
 }

@@ -1,7 +1,5 @@
 #include "junk/cls_find_files.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,40 +7,29 @@
 #include "core/settings.h"
 #include "junk/frm_junk.h"
 #include "junk/junk_types.h"
-#include "platform/directory_walk.h"
 #include "platform/file_system.h"
-#include "platform/folder_prefetch.h"
 #include "platform/handles.h"
 #include "platform/long_path.h"
 #include "platform/utf.h"
+#include "support/registry_values.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
 
 using testing_support::MakeFolder;
-using testing_support::TempFolder;
 using testing_support::WriteFile;
 
 namespace {
 
-// A search with its events recorded: the current folder at each entry read,
-// "=" and the path for each file found.
+// Events of a search: the current folder at each entry read, "=" + each file.
 struct RecordedSearch {
     junk::ClsFindFiles find;
-    std::vector<std::string> results;
-    std::vector<std::string> events;
-    size_t pathEvents = 0;
+    std::vector<std::string> results, events;
 
     RecordedSearch() {
-        find.FindPathChanged = [this] {
-            ++pathEvents;
-            events.push_back(find.CurrentFolder);
-        };
+        find.FindPathChanged = [this] { events.push_back(find.CurrentFolder); };
         find.FindResultChanged = [this] { Found(); };
     }
-    void Found() {
-        results.push_back(find.FoundFile);
-        events.push_back("=" + find.FoundFile);
-    }
+    void Found() { events.push_back("=" + results.emplace_back(find.FoundFile)); }
     std::vector<std::string> Run(const std::string& patterns, const std::string& path) {
         find.StartFind();
         find.FindFile(patterns, path);
@@ -53,11 +40,10 @@ struct RecordedSearch {
 class ClsFindFiles : public ::testing::Test {
 protected:
     ClsFindFiles() { core::SetSettingsPaths(settings_.path()); }
-    TempFolder settings_;
+    testing_support::TempFolder settings_, tree_;
 };
 
-// The same record made by one thread walking recursively, every file found;
-// and the folders (with "\") in the order it lists them.
+// The same record made by one thread walking recursively, and its folders.
 struct OneThreadWalk {
     std::vector<std::string> events, folders;
     std::string current;
@@ -77,7 +63,6 @@ struct OneThreadWalk {
             else if (name != "." && name != "..")
                 subfolders.push_back(current = folder + "\\" + name);
         }
-        reader.Close();
         for (const std::string& sub : subfolders) Walk(sub);
     }
 };
@@ -95,211 +80,135 @@ void MakeMixedTree(const std::string& root) {
     }
     std::string deep = root;
     for (int d = 0; d < 30; ++d) deep += "\\d";
-    MakeFolder(deep);
-    MakeFolder(root + "\\wide");
+    for (const std::string& folder : {deep, root + "\\wide"}) MakeFolder(folder);
     WriteFile(deep + ".tmp", "x");
     for (int f = 0; f < 300; ++f) WriteFile(root + "\\wide\\w" + std::to_string(f) + ".bak", "x");
 }
 
+class MixedTree : public ClsFindFiles {
+protected:
+    static const std::string& Made(const std::string& root) {
+        MakeMixedTree(root);
+        return root;
+    }
+    const OneThreadWalk walk_{Made(tree_.path())};
+};
+
 }  // namespace
 
-TEST_F(ClsFindFiles, ReportsWhatOneThreadWalkingTheTreeWould) {
-    TempFolder tree;
-    MakeMixedTree(tree.path());
-    const OneThreadWalk walk(tree.path());
+TEST_F(MixedTree, ReportsWhatOneThreadWalkingTheTreeWould) {
     RecordedSearch search;
-    search.Run("*.tmp;*.*", tree.path());  // names matching both patterns are reported once
-    EXPECT_EQ(search.events, walk.events);
+    search.Run("*.tmp;*.*", tree_.path());  // names matching both patterns are reported once
+    EXPECT_EQ(search.events, walk_.events);
 
-    // The workers' listings, whatever their number and however little they
-    // may hold ahead, come in the walk's order.
+    // So do the workers' listings, however many and however far ahead.
     for (const auto& [workers, ahead] : {std::pair{1u, 1u}, {2u, 5u}, {4u, 65536u}}) {
-        platform::FolderPrefetch prefetch(tree.path(), nullptr, workers, ahead);
+        platform::FolderPrefetch prefetch(tree_.path(), nullptr, workers, ahead);
         std::vector<std::string> folders;
         while (const auto folder = prefetch.Next([] { return true; })) folders.push_back(folder->path);
-        EXPECT_EQ(folders, walk.folders) << workers << " workers, " << ahead << " ahead";
+        EXPECT_EQ(folders, walk_.folders) << workers << " workers, " << ahead << " ahead";
     }
 }
 
-TEST_F(ClsFindFiles, CancelFromAResultHandlerStopsThereUntilStartFind) {
-    TempFolder tree;
-    MakeMixedTree(tree.path());
-    const OneThreadWalk walk(tree.path());
+TEST_F(MixedTree, CancelFromAResultHandlerStopsThereUntilStartFind) {
     for (const size_t stopAt : {1u, 40u, 350u}) {
         RecordedSearch search;
         search.find.FindResultChanged = [&] {
             search.Found();
             if (search.results.size() == stopAt) search.find.CancelSearch(true);
         };
-        search.Run("*.*", tree.path());
+        search.Run("*.*", tree_.path());
         ASSERT_EQ(search.results.size(), stopAt);
         // Nothing was read after the cancel.
         EXPECT_EQ(search.events,
-                  std::vector<std::string>(walk.events.begin(), walk.events.begin() + search.events.size()));
+                  std::vector<std::string>(walk_.events.begin(), walk_.events.begin() + search.events.size()));
         EXPECT_EQ(search.events.back(), "=" + search.results.back());
         EXPECT_TRUE(search.find.Cancelled());
-        search.find.FindFile("*.*", tree.path());  // returns at once until StartFind
+        search.find.FindFile("*.*", tree_.path());  // returns at once until StartFind
         EXPECT_EQ(search.results.size(), stopAt);
     }
 }
 
-TEST_F(ClsFindFiles, FoldersThatVanishWhileListedEndTheirListingOnly) {
-    TempFolder tree;
-    MakeMixedTree(tree.path());
-    MakeFolder(tree / "gone");
-    MakeFolder(tree / "half");
-    WriteFile(tree / "gone\\a.tmp", "x");
-    WriteFile(tree / "half\\a.tmp", "x");
-    WriteFile(tree / "half\\b.tmp", "x");
-    const OneThreadWalk before(tree.path());
-    const auto Remove = [&](const std::string& folder) {
-        for (const char* name : {"a.tmp", "b.tmp"}) ::DeleteFileW(platform::ToSystemPath(folder + name).c_str());
-        ::RemoveDirectoryW(platform::ToSystemPath(folder).c_str());
-    };
-
-    // Gone after its parent listed it, before its own turn: no entries, and
-    // every other folder as before.
-    platform::FolderPrefetch prefetch(
-        tree.path(),
-        [&](const std::string& folder) {
-            if (folder == tree / "gone\\") Remove(folder);
-            return false;
-        },
-        2);
-    std::vector<std::string> folders;
-    while (const auto folder = prefetch.Next([] { return true; })) {
-        folders.push_back(folder->path);
-        EXPECT_EQ(folder->entries.empty(), folder->path == tree / "gone\\") << folder->path;
-    }
-    EXPECT_EQ(folders, before.folders);
-
-    // Gone in the middle of its listing: the listing ends, with no name that
-    // was never there.
-    platform::DirectoryReader reader;
-    ASSERT_TRUE(reader.Open(tree / "half"));
-    platform::DirectoryEntry entry;
-    ASSERT_TRUE(reader.Next(entry));
-    Remove(tree / "half\\");
-    size_t more = 0;
-    while (reader.Next(entry)) {
-        const std::wstring name(entry.name);
-        EXPECT_TRUE(name == L"." || name == L".." || name == L"a.tmp" || name == L"b.tmp");
-        ++more;
-    }
-    EXPECT_LE(more, 3u);
-}
-
-TEST_F(ClsFindFiles, EmptyPatternListMeansNamesWithADotAndMissingFoldersYieldNothing) {
-    TempFolder tree;
-    WriteFile(tree / "a.b", "x");
-    WriteFile(tree / "README", "x");
+TEST_F(MixedTree, AFolderThatCannotBeListedEndsOnlyItsOwnListing) {
+    // Held without sharing (as if access were denied): the rest is listed.
+    const std::string first = *std::find_if(walk_.events.begin(), walk_.events.end(),
+                                            [](const std::string& event) { return event.starts_with("="); });
+    const std::string held = first.substr(1, first.rfind('\\'));
+    const platform::UniqueHandle lock(::CreateFileW(platform::ToSystemPath(held).c_str(), GENERIC_READ, 0, nullptr,
+                                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(lock);
+    std::vector<std::string> expected;
+    for (const std::string& event : walk_.events)
+        if (event.starts_with("=") && !event.starts_with("=" + held)) expected.push_back(event.substr(1));
     RecordedSearch search;
-    EXPECT_EQ(search.Run("", tree.path()), std::vector<std::string>{tree / "a.b"});
-    RecordedSearch missing;
-    EXPECT_TRUE(missing.Run("*.tmp", tree / "missing").empty());
-    EXPECT_EQ(missing.pathEvents, 0u);
+    EXPECT_EQ(search.Run("*.*", tree_.path()), expected) << held;
 }
 
-TEST_F(ClsFindFiles, SkippedFoldersWhateverTheirCaseOrSlash) {
-    TempFolder tree;
-    MakeFolder(tree / "Temp\\Inner");
-    MakeFolder(tree / "Temp2");
-    WriteFile(tree / "Temp\\a.tmp", "x");
-    WriteFile(tree / "Temp\\Inner\\b.tmp", "x");
-    WriteFile(tree / "Temp2\\c.tmp", "x");
-    std::string row = tree / "temp";
-    std::transform(row.begin(), row.end(), row.begin(), ::tolower);
-    junk::SaveSkipList({row});
-    RecordedSearch search;
-    EXPECT_EQ(search.Run("*.tmp", tree.path()), std::vector<std::string>{tree / "Temp2\\c.tmp"});
-
-    junk::SaveSkipList({tree.path() + "\\"});  // the root itself
-    RecordedSearch rootSkipped;
-    EXPECT_TRUE(rootSkipped.Run("*.tmp", tree.path()).empty());
-    EXPECT_EQ(rootSkipped.pathEvents, 0u);
-}
-
-TEST_F(ClsFindFiles, SkippedDriveRootAndDownloadAcceleratorFolder) {
-    TempFolder tree;
-    MakeFolder(tree / "DapTemp");
-    WriteFile(tree / "DapTemp\\a.tmp", "x");
-    WriteFile(tree / "b.tmp", "x");
-    testing_support::TestDrive drive(tree.path());
+TEST_F(ClsFindFiles, SkippedMissingAndDownloadAcceleratorFolders) {
+    for (const char* folder : {"DapTemp", "Temp\\Inner", "Temp2"}) MakeFolder(tree_ / folder);
+    for (const char* file : {"DapTemp\\a.tmp", "b.tmp", "Temp\\a.bak", "Temp\\Inner\\b.bak", "Temp2\\c.bak"})
+        WriteFile(tree_ / file, "x");
+    testing_support::TestDrive drive(tree_.path());
     ASSERT_NE(drive.letter(), 0);
     const std::string root = drive.root();
+    EXPECT_TRUE(RecordedSearch().Run("*.*", root + "missing").empty());
 
-    junk::SaveSkipList({root.substr(0, 2) + "\\"});
-    RecordedSearch skipped;
-    EXPECT_TRUE(skipped.Run("*.tmp", root.substr(0, 2)).empty());  // "M:" searches "M:\"
+    // Rows in another case, without the final slash; the drive root itself.
+    junk::SaveSkipList({std::string(1, static_cast<char>(drive.letter() + 32)) + ":\\temp"});
+    EXPECT_EQ(RecordedSearch().Run("*.bak", root), std::vector<std::string>{root + "Temp2\\c.bak"});
+    junk::SaveSkipList({root});
+    RecordedSearch rootSkipped;
+    EXPECT_TRUE(rootSkipped.Run("*.bak", root.substr(0, 2)).empty());  // "M:" searches "M:\"
+    EXPECT_TRUE(rootSkipped.events.empty());
     junk::SaveSkipList({});
 
     // A 32-bit program: its settings are in the 32-bit registry view.
-    const wchar_t* key = L"SOFTWARE\\SpeedBit\\Download Accelerator";
-    const std::wstring value = std::wstring(root.begin(), root.end()) + L"daptemp";
-    platform::UniqueRegKey dapKey;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
-                                dapKey.put(), nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetValueExW(dapKey.get(), L"TempDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
-    dapKey.reset();
+    const std::string key = "SOFTWARE\\Wow6432Node\\SpeedBit\\Download Accelerator";
+    testing_support::SetText(HKEY_LOCAL_MACHINE, key, "TempDirectory", root + "daptemp");
     RecordedSearch dap;
     EXPECT_EQ(dap.Run("*.tmp", root), std::vector<std::string>{root + "b.tmp"});
     EXPECT_EQ(dap.find.DapFolder(), root + "DapTemp");  // the long form of the stored name
-
     core::WriteIni(core::MainIniPath, "Jnk", "SkpDap", "0");
-    RecordedSearch dapOff;
-    EXPECT_EQ(dapOff.Run("*.tmp", root).size(), 2u);
-    ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
+    EXPECT_EQ(RecordedSearch().Run("*.tmp", root).size(), 2u);
+    ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, platform::ToWide(key).c_str(), KEY_WOW64_64KEY, 0);
 }
 
 TEST_F(ClsFindFiles, NeverEntersLinkedFolders) {
-    // A drive mapped onto the prefix's folder of drive letters: each entry
-    // there is a Linux symbolic link (a folder that is a reparse point), one
-    // of them to a folder with junk in it, one back to that very folder.
-    TempFolder outside;
+    // A drive on the prefix's folder of drive letters: Linux symbolic links
+    // (reparse points), one to a folder with junk, one back to itself.
+    testing_support::TempFolder outside;
     WriteFile(outside / "outside.tmp", "x");
     testing_support::TestDrive linked(outside.path());
     ASSERT_NE(linked.letter(), 0);
     std::string cUnix = testing_support::UnixPathOf("C:\\");
-    ASSERT_NE(cUnix.find("/c:"), std::string::npos);
     cUnix.erase(cUnix.rfind("/c:"));
     testing_support::TestDrive links(testing_support::TestDrive::UnixPath{cUnix});
-    ASSERT_NE(links.letter(), 0);
 
-    platform::DirectoryReader reader;
-    ASSERT_TRUE(reader.Open(links.root()));
-    platform::DirectoryEntry entry;
-    int linkedFolders = 0;
-    while (reader.Next(entry))
-        if ((entry.attributes & 0x410) == 0x410) ++linkedFolders;
-    ASSERT_GE(linkedFolders, 2);
+    std::vector<platform::DirEntry> entries;
+    ASSERT_TRUE(platform::ListFolder(links.root(), entries));
+    ASSERT_GE(std::count_if(entries.begin(), entries.end(), [](auto& e) { return (e.attributes & 0x410) == 0x410; }),
+              2);
 
     RecordedSearch search;
+    size_t pathEvents = 0;
     search.find.FindPathChanged = [&] {
-        if (++search.pathEvents > 20000) search.find.CancelSearch(true);  // a loop, without the rule
+        if (++pathEvents > 20000) search.find.CancelSearch(true);  // a loop, without the rule
     };
     search.Run("outside.tmp", links.root());
     EXPECT_TRUE(search.results.empty());
-    EXPECT_LT(search.pathEvents, 100u);
+    EXPECT_LT(pathEvents, 100u);
 }
 
 TEST_F(ClsFindFiles, A32BitProgramWalksAndChecksTheRealSystem32) {
-    const std::string system = platform::SystemFolder();
     if (sizeof(void*) != 4 || platform::SystemWow64Folder().empty()) GTEST_SKIP() << "not redirected here";
-    const std::string windows = platform::WindowsFolder();
-    const std::string name = "clarimo-" + std::to_string(::GetCurrentProcessId());
-    const std::string native = windows + "\\Sysnative\\" + name + "-native.tmp";
-    const std::string wow = windows + "\\SysWOW64\\" + name + "-wow.tmp";
-    WriteFile(native, "64");
-    WriteFile(wow, "32");
-    RecordedSearch search;
-    const std::vector<std::string> found = search.Run(name + "*.tmp", system);
+    const std::string name = "\\clarimo-" + std::to_string(::GetCurrentProcessId());
+    const std::string native = platform::WindowsFolder() + "\\Sysnative" + name + "-native.tmp";
+    const std::string wow = platform::WindowsFolder() + "\\SysWOW64" + name + "-wow.tmp";
+    for (const std::string& file : {native, wow}) WriteFile(file, "x");
+    const std::vector<std::string> found = RecordedSearch().Run(name.substr(1) + "*.tmp", platform::SystemFolder());
     // A shortcut to a program only the 64-bit System32 holds is not broken.
-    const junk::ShortcutTarget target = junk::CheckShortcutTarget(system + "\\" + name + "-native.tmp");
-    ::DeleteFileW(platform::ToSystemPath(native).c_str());
-    ::DeleteFileW(platform::ToSystemPath(wow).c_str());
+    const auto target = junk::CheckShortcutTarget(platform::SystemFolder() + name + "-native.tmp");
+    for (const std::string& file : {native, wow}) ::DeleteFileW(platform::ToSystemPath(file).c_str());
     EXPECT_EQ(found, std::vector<std::string>{native});
     EXPECT_EQ(target, junk::ShortcutTarget::Exists);
 }

@@ -1,5 +1,6 @@
 // The junk page's real windows under Xvfb: a test drive ticked, scanned,
-// results ticked, cleaned into the recycle bin; the options dialog.
+// results ticked, cleaned into the recycle bin, with the theme, the fonts
+// after a DPI change and the page's own balloon; the options dialog.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -31,12 +32,11 @@ void Pump() { testing_support::PumpMessages(0); }
 
 }  // namespace
 
-TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
+TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBinFollowingThemeAndDpi) {
     testing_support::TempFolder settings;
     testing_support::TempFolder tree;
     core::SetSettingsPaths(settings.path());
     core::WriteIni(core::MainIniPath, "Options", "ConDlg", "0");
-    core::WriteIni(core::MainIniPath, "Options", "DType", "1");
     testing_support::WriteFile(tree / "old.tmp", "1234");
     testing_support::WriteFile(tree / "copy.bak", "5678");
     testing_support::WriteFile(tree / "keep.txt", "x");
@@ -47,83 +47,90 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBin) {
     testing_support::TestWindow host(700, 500);
     testing_support::ScriptedPrompts prompts;
     std::string resultStrip;
-    {
-        junk::FrmJunkWindow page(prompts);
-        ASSERT_TRUE(page.Create(host.hwnd()));
-        page.Logic().ShowResult = [&] {
-            // As the main window does: the tally first, since "< Back" resets it.
-            const uint64_t count = core::CleanedCount, size = core::CleanedSize;
-            if (page.Logic().ResultListEmptied()) page.Logic().Cmd_Scan_Click();
-            resultStrip =
-                "  Cleaned Space : " + core::ClsFileFolder().CalcSize(size) + ", Files : " + std::to_string(count);
-        };
-        HWND drives = FindChild(page.Panel(), WC_LISTVIEWW, 0);
-        HWND results = FindChild(page.Panel(), WC_LISTVIEWW, 1);
-        ASSERT_NE(drives, nullptr);
-        ASSERT_NE(results, nullptr);
+    junk::FrmJunkWindow page(prompts);
+    ASSERT_TRUE(page.Create(host.hwnd()));
+    page.Logic().ShowResult = [&] {
+        // As the main window does: the tally first, since "< Back" resets it.
+        const uint64_t count = core::CleanedCount, size = core::CleanedSize;
+        if (page.Logic().ResultListEmptied()) page.Logic().Cmd_Scan_Click();
+        resultStrip =
+            "  Cleaned Space : " + core::ClsFileFolder().CalcSize(size) + ", Files : " + std::to_string(count);
+    };
+    HWND panel = page.Panel();
+    HWND drives = FindChild(panel, WC_LISTVIEWW, 0);
+    HWND results = FindChild(panel, WC_LISTVIEWW, 1);
 
-        // Tick the test drive's row as a click would.
-        int row = -1;
-        for (int i = 0; i < ListView_GetItemCount(drives); ++i)
-            if (testing_support::ListCellText(drives, i, 0).find(std::string(1, drive.letter()) + ":") !=
-                std::string::npos)
-                row = i;
-        ASSERT_GE(row, 0) << "the test drive is listed as a fixed drive";
-        EXPECT_FALSE(::IsWindowEnabled(page.ScanButton()));
-        ListView_SetCheckState(drives, row, TRUE);
-        Pump();
-        EXPECT_TRUE(::IsWindowEnabled(page.ScanButton()));
+    controls::SetThemeValues(1);  // "Green"
+    controls::NotifyThemeSubscribers();
+    RECT client{};
+    ::GetClientRect(panel, &client);
+    EXPECT_EQ(testing_support::ErasedColour(panel, {client.right / 2, client.bottom / 2}),
+              controls::ResolveColor(controls::ThemeBackColor));
+    controls::SetThemeValues(0);
+    controls::NotifyThemeSubscribers();
+    ::SendMessageW(panel, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+    EXPECT_EQ(::SendMessageW(page.ScanButton(), WM_GETFONT, 0, 0), ::SendMessageW(panel, WM_GETFONT, 0, 0));
 
-        ::SendMessageW(page.ScanButton(), BM_CLICK, 0, 0);  // scans to the end
-        Pump();
-        EXPECT_EQ(WindowText(page.ScanButton()), "< Back");
-        EXPECT_EQ(ListView_GetItemCount(results), 2);
-        EXPECT_TRUE(::IsWindowVisible(results));
-        EXPECT_FALSE(::IsWindowVisible(drives));
+    // Tick the test drive's row as a click would.
+    int row = -1;
+    for (int i = 0; i < ListView_GetItemCount(drives); ++i)
+        if (testing_support::ListCellText(drives, i, 0).find(std::string(1, drive.letter()) + ":") != std::string::npos)
+            row = i;
+    ASSERT_GE(row, 0) << "the test drive is listed as a fixed drive";
+    ListView_SetCheckState(drives, row, TRUE);
+    Pump();
+    ::SendMessageW(page.ScanButton(), BM_CLICK, 0, 0);  // enabled by the tick; scans to the end
+    Pump();
+    EXPECT_EQ(WindowText(page.ScanButton()), "< Back");
+    EXPECT_EQ(ListView_GetItemCount(results), 2);
 
-        // The virtual list's check boxes follow the list control's own state
-        // changes (screen readers, automation); a click or Space ticks once.
-        const auto& rows = page.Logic().LvResult;
-        ListView_SetItemState(results, 1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-        EXPECT_TRUE(rows[1].Checked);
-        ListView_SetItemState(results, -1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
-        EXPECT_FALSE(rows[0].Checked || rows[1].Checked);
-        RECT box{};
-        ListView_GetItemRect(results, 0, &box, LVIR_BOUNDS);
-        LVHITTESTINFO hit{};
-        for (hit.pt = {box.left, (box.top + box.bottom) / 2}; hit.pt.x < box.right; ++hit.pt.x)
-            if (ListView_HitTest(results, &hit) == 0 && (hit.flags & LVHT_ONITEMSTATEICON)) break;
-        testing_support::ClickAt(results, hit.pt.x, hit.pt.y);
-        Pump();
-        EXPECT_TRUE(rows[0].Checked);
-        ListView_SetItemState(results, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-        ::SendMessageW(results, WM_KEYDOWN, VK_SPACE, 0);
-        ::SendMessageW(results, WM_KEYUP, VK_SPACE, 0);
-        Pump();
-        EXPECT_FALSE(rows[0].Checked);
+    // The virtual list's check boxes follow the list control's own state
+    // changes (screen readers, automation); a click or Space ticks once.
+    const auto& rows = page.Logic().LvResult;
+    ListView_SetItemState(results, 1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    EXPECT_TRUE(rows[1].Checked);
+    ListView_SetItemState(results, -1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    EXPECT_FALSE(rows[0].Checked || rows[1].Checked);
+    RECT box{};
+    ListView_GetItemRect(results, 0, &box, LVIR_BOUNDS);
+    LVHITTESTINFO hit{};
+    for (hit.pt = {box.left, (box.top + box.bottom) / 2}; hit.pt.x < box.right; ++hit.pt.x)
+        if (ListView_HitTest(results, &hit) == 0 && (hit.flags & LVHT_ONITEMSTATEICON)) break;
+    testing_support::ClickAt(results, hit.pt.x, hit.pt.y);
+    Pump();
+    EXPECT_TRUE(rows[0].Checked);
+    ListView_SetItemState(results, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ::SendMessageW(results, WM_KEYDOWN, VK_SPACE, 0);
+    ::SendMessageW(results, WM_KEYUP, VK_SPACE, 0);
+    Pump();
+    EXPECT_FALSE(rows[0].Checked);
 
-        // Shift+F10 and the Apps key open the list's menu.
-        const std::vector<std::string> resultMenu{"Select All", "Deselect All", "Properties"};
-        EXPECT_EQ(testing_support::KeyboardMenuTexts(results, false), resultMenu);
-        EXPECT_EQ(testing_support::KeyboardMenuTexts(results, true), resultMenu);
+    // Shift+F10 and the Apps key open the list's menu.
+    const std::vector<std::string> resultMenu{
+        "Select All",       "Deselect All",  "Properties", "-", "Open Containing Folder",
+        "Skip This Folder", "Export List..."};
+    EXPECT_EQ(testing_support::KeyboardMenuTexts(results, false), resultMenu);  // Apps
+    EXPECT_EQ(testing_support::KeyboardMenuTexts(results, true), resultMenu);   // Shift+F10
 
-        // "Select All" of the result list's menu, then Clean.
-        ::SendMessageW(page.Panel(), WM_COMMAND, MAKEWPARAM(205, 0), 0);
-        EXPECT_EQ(ListView_GetItemState(results, 0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
-        const auto before = platform::QueryRecycleBin();
-        ASSERT_TRUE(before);
-        ::SendMessageW(page.CleanButton(), BM_CLICK, 0, 0);
-        Pump();
-        EXPECT_EQ(platform::QueryRecycleBin()->items, before->items + 2);
-        EXPECT_EQ(resultStrip, "  Cleaned Space : 8 Byte, Files : 2");
-        EXPECT_FALSE(testing_support::Exists(tree / "old.tmp"));
-        EXPECT_FALSE(testing_support::Exists(tree / "copy.bak"));
-        EXPECT_TRUE(testing_support::Exists(tree / "keep.txt"));
-        // The emptied result list went back to the drives.
-        EXPECT_EQ(WindowText(page.ScanButton()), "Scan");
-        EXPECT_TRUE(::IsWindowVisible(drives));
-        EXPECT_TRUE(prompts.messages.empty());
-    }
+    // "Select All" of the result list's menu, then Clean.
+    ::SendMessageW(panel, WM_COMMAND, MAKEWPARAM(205, 0), 0);
+    const auto before = platform::QueryRecycleBin().value_or(platform::RecycleBinContents{}).items;
+    ::SendMessageW(page.CleanButton(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(platform::QueryRecycleBin()->items, before + 2);
+    EXPECT_EQ(resultStrip, "  Cleaned Space : 8 Byte, Files : 2");
+    // The emptied result list went back to the drives.
+    EXPECT_EQ(WindowText(page.ScanButton()), "Scan");
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // The hint balloon belongs to the page: it hides with it, never on top.
+    page.Logic().Info.ShowInformation("Right-click the list to select all");
+    page.Logic().Changed();
+    HWND balloon = ::GetDlgItem(panel, 120);
+    EXPECT_TRUE(::IsWindowVisible(balloon));
+    EXPECT_FALSE(::GetWindowLongW(balloon, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ::ShowWindow(panel, SW_HIDE);  // a page switch
+    EXPECT_FALSE(::IsWindowVisible(balloon));
 }
 
 // The options dialog as the user meets it: the folder picker belongs to the
@@ -137,15 +144,11 @@ TEST(JunkOptionsWindow, PickerOwnedByTheDialogAndEnterInTypesEdits) {
     junk::FrmCleanOptionsWindow options(prompts);
     HWND dialog = nullptr;
     bool editorOpened = false;
-    const auto clicked = [&](const std::string& caption) {
-        HWND button = testing_support::FindDescendant(dialog, L"Button", caption);
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
-                       reinterpret_cast<LPARAM>(button));
-    };
     const auto pickFolderThenEnterInTypes = [&] {
         dialog = testing_support::FindThreadWindow("Junk Files Options");
         if (!dialog) return false;
-        clicked("Add Folder");
+        HWND add = testing_support::FindDescendant(dialog, L"Button", "Add Folder");
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(add), BN_CLICKED), reinterpret_cast<LPARAM>(add));
         HWND types = testing_support::FindDescendant(dialog, WC_LISTVIEWW, "");
         ListView_SetItemState(types, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         ::SetFocus(types);
@@ -161,7 +164,7 @@ TEST(JunkOptionsWindow, PickerOwnedByTheDialogAndEnterInTypesEdits) {
     };
     const auto cancel = [&] {
         if (testing_support::FindThreadWindow("Edit Type")) return false;
-        clicked("Cancel");
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
         return true;
     };
     testing_support::ModalSteps steps({pickFolderThenEnterInTypes, closeTheEditor, cancel}, [&] { return dialog; });
@@ -171,50 +174,4 @@ TEST(JunkOptionsWindow, PickerOwnedByTheDialogAndEnterInTypesEdits) {
     EXPECT_EQ(prompts.folderPrompts.size(), 1u);
     EXPECT_EQ(prompts.owners, std::vector<platform::WindowHandle>{dialog});
     EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
-}
-
-// The page takes the colour theme when it is applied, its fonts again after
-// a DPI change, and its hints in the program's balloon, which belongs to the
-// page: it hides with the page and never floats over other programs.
-TEST(JunkPageWindow, FollowsThemeAndDpiAndKeepsItsBalloonInThePage) {
-    testing_support::TempFolder settings;
-    core::SetSettingsPaths(settings.path());
-    testing_support::TestWindow host;
-    testing_support::ScriptedPrompts prompts;
-    junk::FrmJunkWindow page(prompts);
-    ASSERT_TRUE(page.Create(host.hwnd()));
-    HWND panel = page.Panel();
-    HWND drives = FindChild(panel, WC_LISTVIEWW, 0);
-
-    controls::SetThemeValues(1);  // "Green"
-    controls::NotifyThemeSubscribers();
-    RECT client{};
-    ::GetClientRect(panel, &client);
-    EXPECT_EQ(testing_support::ErasedColour(panel, {client.right / 2, client.bottom / 2}),
-              controls::ResolveColor(controls::ThemeBackColor));
-    EXPECT_EQ(testing_support::ColoursOfStatic(panel, FindChild(panel, L"Static")).text,
-              controls::ResolveColor(controls::ThemeTextColor));
-    EXPECT_EQ(ListView_GetTextColor(drives), controls::ResolveColor(controls::ThemeTextColor));
-    controls::SetThemeValues(0);
-    controls::NotifyThemeSubscribers();
-
-    ::SendMessageW(panel, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
-    const auto pageFont = ::SendMessageW(panel, WM_GETFONT, 0, 0);
-    EXPECT_EQ(::SendMessageW(drives, WM_GETFONT, 0, 0), pageFont);
-    EXPECT_EQ(::SendMessageW(page.ScanButton(), WM_GETFONT, 0, 0), pageFont);
-
-    junk::Frm_Junk& logic = page.Logic();
-    logic.Info.ShowInformation("Right-click the list to select all");
-    logic.Changed();
-    EXPECT_TRUE(page.Balloon().Shown());
-    EXPECT_EQ(page.Balloon().Message(), "Right-click the list to select all");
-    HWND balloon = ::GetDlgItem(panel, 120);
-    ASSERT_NE(balloon, nullptr);
-    EXPECT_TRUE(::IsWindowVisible(balloon));
-    EXPECT_FALSE(::GetWindowLongW(balloon, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    ::ShowWindow(panel, SW_HIDE);  // a page switch
-    EXPECT_FALSE(::IsWindowVisible(balloon));
-    logic.Info.HideMessage();
-    logic.Changed();
-    EXPECT_FALSE(page.Balloon().Shown());
 }

@@ -36,14 +36,10 @@ struct Probe {
     }
 
     HWND Create(HWND ownerWindow) {
-        static const ATOM atom = [] {
-            WNDCLASSW windowClass{};
-            windowClass.lpfnWndProc = Proc;
-            windowClass.hInstance = ::GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = L"ModalRunnerProbe";
-            return ::RegisterClassW(&windowClass);
-        }();
-        (void)atom;
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.lpszClassName = L"ModalRunnerProbe";
+        ::RegisterClassW(&windowClass);  // fails harmlessly the second time
         return ::CreateWindowExW(0, L"ModalRunnerProbe", L"probe", WS_POPUP | WS_CAPTION, 10, 10, 200, 100, ownerWindow,
                                  nullptr, ::GetModuleHandleW(nullptr), this);
     }

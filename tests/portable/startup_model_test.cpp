@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <tuple>
 
 using namespace startup;
 
@@ -36,15 +36,21 @@ TEST(StartupOrigin, RegistryOriginSplitsIntoHiveKeyAndName) {
     EXPECT_EQ(o.keyPath, "SOFTWARE\\WOW6432Node\\Run");
 
     // A key that does not end in the name is refused rather than cut blindly.
-    EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER\\Software\\Run\\Other", "Tool").valid);
-    EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER\\Tool", "Tool").valid);
-    EXPECT_FALSE(ParseOrigin("HKEY_CURRENT_USER", "Tool").valid);
+    for (const char* bad : {"HKEY_CURRENT_USER\\Software\\Run\\Other", "HKEY_CURRENT_USER\\Tool", "HKEY_CURRENT_USER"})
+        EXPECT_FALSE(ParseOrigin(bad, "Tool").valid) << bad;
 
+    // A folder entry: a shortcut named after the entry, any other file named in the key.
     o = ParseOrigin(FolderOriginKey("C:\\Start Menu\\Startup", 3), "Tool");
-    EXPECT_FALSE(o.registry);
-    EXPECT_TRUE(o.valid);
-    EXPECT_EQ(o.folder, "C:\\Start Menu\\Startup");
-    EXPECT_EQ(FolderOriginKey("C:\\S", 12), "C:\\S|12");
+    EXPECT_TRUE(!o.registry && o.valid);
+    EXPECT_EQ(o.folder + "|" + o.file, "C:\\Start Menu\\Startup|Tool.lnk");
+    o = ParseOrigin(FolderOriginKey("C:\\S", 12, "run.bat"), "run.bat");
+    EXPECT_EQ(o.folder + "|" + o.file, "C:\\S|run.bat");
+    EXPECT_FALSE(ParseOrigin("C:\\S|1|..\\..\\evil.bat", "evil.bat").valid);
+}
+
+TEST(StartupApproved, AnOddFirstByteIsOff) {
+    EXPECT_FALSE(ApprovedValueIsOff({0x02, 0, 0}) || ApprovedValueIsOff({0x06}) || ApprovedValueIsOff({}));
+    EXPECT_TRUE(ApprovedValueIsOff({0x03, 0x17, 0x79}) && ApprovedValueIsOff({0x07}));
 }
 
 TEST(StartupKeepingFile, RoundTripsTypes) {
@@ -55,51 +61,36 @@ TEST(StartupKeepingFile, RoundTripsTypes) {
         {" Blank ", " 'x' ", "HKEY_CURRENT_USER\\Software\\Run\\ Blank ", kRegSz},
         {"\xD0\x96 link", "C:\\\xE4\xB8\xAD.exe", "C:\\Startup|2", 0},
         {"Kept", "C:\\k.exe", "C:\\Startup|3", 0, "Kept (2).lnk"},
+        {"run.bat", "C:\\Startup\\run.bat", "C:\\Startup|4|run.bat", 0, "run (2).bat"},
     };
     const auto sections = KeepingFileSections(entries);
     // Old files have no Type or File key: only entries that need one get it.
     std::vector<std::pair<std::string, std::string>> extraKeys;
     for (const auto& entry : sections[1].entries)
         if (entry.first.rfind("Type", 0) == 0 || entry.first.rfind("File", 0) == 0) extraKeys.push_back(entry);
-    EXPECT_EQ(extraKeys, (std::vector<std::pair<std::string, std::string>>{{"Type2", "2"}, {"File6", "Kept (2).lnk"}}));
-    EXPECT_EQ(sections[0].entries[0], (std::pair<std::string, std::string>{"kn", "6"}));
+    EXPECT_EQ(extraKeys, (std::vector<std::pair<std::string, std::string>>{
+                             {"Type2", "2"}, {"File6", "Kept (2).lnk"}, {"File7", "run (2).bat"}}));
 
     const auto back = ParseKeepingFile(ReaderOf(sections));
     ASSERT_TRUE(back);
     ASSERT_EQ(back->size(), entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        EXPECT_EQ((*back)[i].name, entries[i].name);
-        EXPECT_EQ((*back)[i].command, entries[i].command);
-        EXPECT_EQ((*back)[i].originKey, entries[i].originKey);
-        EXPECT_EQ((*back)[i].valueType, entries[i].valueType);
-        EXPECT_EQ((*back)[i].keptFile, entries[i].keptFile);
-    }
+    const auto fields = [](const StartupEntry& e) {
+        return std::make_tuple(e.name, e.command, e.originKey, e.valueType, e.keptFile);
+    };
+    for (size_t i = 0; i < entries.size(); ++i) EXPECT_TRUE(fields((*back)[i]) == fields(entries[i])) << i;
 }
 
 TEST(StartupKeepingFile, SkipsBlankNamesAndReadsOldFiles) {
-    std::vector<core::IniSection> file = {
-        {"Main", {{"kn", "3"}}},
-        {"Programs",
-         {{"Prog1", "One"},
-          {"Command1", "c1"},
-          {"key1", "HKEY_CURRENT_USER\\R\\One"},
-          {"Command2", "c2"},
-          {"key2", "x"},
-          {"Prog3", "Three"},
-          {"Command3", "c3"},
-          {"key3", "HKEY_CURRENT_USER\\R\\Three"},
-          {"Type3", "4"},
-          {"Prog4", "Four"},
-          {"key4", "C:\\Startup|4"},
-          {"File4", "..\\..\\Windows\\x.lnk"}}},
-    };
-    file[0].entries[0].second = "4";
+    // clang-format off
+    std::vector<core::IniSection> file = {{"Main", {{"kn", "4"}}}, {"Programs", {
+        {"Prog1", "One"}, {"key1", "HKEY_CURRENT_USER\\R\\One"}, {"Command2", "c2"}, {"key2", "x"},
+        {"Prog3", "Three"}, {"key3", "HKEY_CURRENT_USER\\R\\Three"}, {"Type3", "4"},
+        {"Prog4", "Four"}, {"key4", "C:\\Startup|4"}, {"File4", "..\\..\\Windows\\x.lnk"}}}};
+    // clang-format on
     auto entries = ParseKeepingFile(ReaderOf(file));
     ASSERT_TRUE(entries);
     ASSERT_EQ(entries->size(), 3u);
-    EXPECT_EQ((*entries)[0].name, "One");
     EXPECT_EQ((*entries)[0].valueType, kRegSz);  // no Type key: REG_SZ
-    EXPECT_EQ((*entries)[1].name, "Three");
     EXPECT_EQ((*entries)[1].valueType, kRegSz);  // a type that is not text is not trusted
     EXPECT_EQ((*entries)[2].keptFile, "");       // nor a kept name that leads elsewhere
 
@@ -140,33 +131,11 @@ TEST(StartupKeptEntries, HiddenOnlyWhenTheSameEntryIsActiveInTheSamePlace) {
     EXPECT_EQ(conflicts, (std::vector<bool>{false, true, false, false, false, false, false}));
 }
 
-TEST(StartupSettings, RangeRules) {
-    const auto inRange = ReadDisplaySettings("2", "2", "0", "1");
-    EXPECT_EQ((std::vector<int>{inRange.sortOrder, inRange.sortColumn, inRange.viewIndex, inRange.viewMode}),
-              (std::vector<int>{2, 2, 0, 1}));
-    const auto outside = ReadDisplaySettings("x", "1", "", "-1");
-    EXPECT_EQ((std::vector<int>{outside.sortOrder, outside.sortColumn, outside.viewIndex, outside.viewMode}),
-              (std::vector<int>{1, 1, 1, 3}));
-    EXPECT_EQ(NextSortOrder(2), 1);
-}
-
-TEST(StartupAddProgram, QuotesExistingPathsWithBlanks) {
-    EXPECT_EQ(QuotePathForRun("C:\\Program Files\\a.exe", true), "\"C:\\Program Files\\a.exe\"");
-    EXPECT_EQ(QuotePathForRun("\"C:\\Program Files\\a.exe\"", true), "\"C:\\Program Files\\a.exe\"");
-    EXPECT_EQ(QuotePathForRun("C:\\Program Files\\a.exe", false), "C:\\Program Files\\a.exe");
-    EXPECT_EQ(QuotePathForRun("C:\\a.exe", true), "C:\\a.exe");
-}
-
 TEST(StartupReport, FileNameAndText) {
     EXPECT_EQ(ReportFileName("C:\\r\\report"), "C:\\r\\report.txt");
     EXPECT_EQ(ReportFileName("C:\\r\\report.TXT"), "C:\\r\\report.TXT");
     EXPECT_EQ(ReportFileName("C:\\r.d\\report"), "C:\\r.d\\report.txt");
     EXPECT_EQ(ReportFileName("C:\\r\\report.log"), "C:\\r\\report.log");
-
-    const std::string text = ReportText("PC", "me", 2, {{true, "Registry\\All Users\\Run"}, {false, "A"}, {false, "B"}},
-                                        "1/2/2024 3:04:05 PM");
-    EXPECT_EQ(text,
-              "Startup Programs Report\r\n\r\nComputer Name : PC\r\nUser Name : me\r\nStartup Programs Number : 2\r\n"
-              "\r\nRegistry\\All Users\\Run\r\n  A\r\n  B\r\nReport Created By : Clarimo 2.0\r\n\r\n"
-              "1/2/2024 3:04:05 PM\r\n");
+    const std::string text = ReportText("PC", "me", 1, {{false, "A", "Disabled by Windows"}}, "now");
+    EXPECT_NE(text.find("\r\n  A (Disabled by Windows)\r\n"), std::string::npos);
 }

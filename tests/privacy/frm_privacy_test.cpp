@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "platform/file_system.h"
-#include "privacy/cash_fixture.h"
 #include "privacy/frm_privacy_prog.h"
 #include "privacy/privacy_page_fixture.h"
 #include "support/temp_folder.h"
@@ -15,30 +14,28 @@
 namespace {
 
 using privacy::Frm_Privacy;
+using privacy::kFirefoxItem;
+using privacy_testing::BrowserProfiles;
 using privacy_testing::ProgramTraces;
+using privacy_testing::PutFile;
 using testing_support::WriteFile;
 
 constexpr int kWinRar = 15, kAcdSee = 18, kAdobe = 19;
 constexpr char kAcdSeeKey[] = "Software\\ACD Systems\\ACDSee";
 
-TEST(FrmPrivacy, ProgramItemsFollowTheirKeys) {
+TEST(FrmPrivacy, ProgramItemsFollowTheirKeysAndTheCounterFollowsThem) {
     ProgramTraces traces;
     Frm_Privacy page;
     page.Form_Load();
-    for (int i = 12; i <= 19; ++i) EXPECT_FALSE(page.Chk()[i].enabled) << i;
-    for (int i = 0; i <= 11; ++i) EXPECT_TRUE(page.Chk()[i].enabled) << i;
-    EXPECT_EQ(page.Chk()[12].caption, "Ms WordPad (No Recent)");
+    for (int i = 0; i <= 19; ++i) EXPECT_EQ(page.Chk()[i].enabled, i <= 11) << i;
     EXPECT_EQ(page.Chk()[kWinRar].caption, "Win Rar  (No Recent)");
     EXPECT_EQ(page.Chk()[kAdobe].caption, "Adobe Acrobat Reader 5.0 && 6.0 (No Recent)");
 
     for (int i = 12; i <= 17; ++i) traces.AddProgram(i);
-    traces.SetValue(kAcdSeeKey);  // the key alone is no trace
+    traces.SetValue(kAcdSeeKey, "LastFolder", "");  // neither the key nor an empty value is a trace
     page.ChkItems();
     for (int i = 12; i <= 17; ++i) EXPECT_TRUE(page.Chk()[i].enabled) << i;
     EXPECT_EQ(page.Chk()[kWinRar].caption, "Win Rar");
-    EXPECT_FALSE(page.Chk()[kAcdSee].enabled);
-    traces.SetValue(kAcdSeeKey, "LastFolder", "");  // nor is an empty value
-    page.ChkItems();
     EXPECT_FALSE(page.Chk()[kAcdSee].enabled);
     EXPECT_EQ(page.Chk()[kAcdSee].caption, "ACDSee (No Recent)");
     traces.SetValue(kAcdSeeKey, "LastFolder", "C:\\Pictures");
@@ -49,13 +46,7 @@ TEST(FrmPrivacy, ProgramItemsFollowTheirKeys) {
     EXPECT_EQ(page.Chk()[kAcdSee].caption, "ACDSee");
     EXPECT_TRUE(page.Chk()[kAdobe].enabled);
     EXPECT_EQ(page.Chk()[kAdobe].caption, "Adobe Acrobat Reader 5.0 && 6.0");
-}
 
-TEST(FrmPrivacy, CounterAndCleanButtonFollowEveryCheckChange) {
-    ProgramTraces traces;
-    traces.AddProgram(kWinRar);
-    Frm_Privacy page;
-    page.Form_Load();
     EXPECT_FALSE(page.CmdCleanEnabled());
     page.SetChecked(kWinRar, true);
     page.SetChecked(kWinRar, true);  // the value it has: no click
@@ -71,6 +62,7 @@ TEST(FrmPrivacy, CounterAndCleanButtonFollowEveryCheckChange) {
 
 TEST(FrmPrivacy, SelectEntriesCheckOnlyTheirEnabledItemsAndScroll) {
     ProgramTraces traces;
+    BrowserProfiles browsers;
     traces.AddProgram(13);
     traces.AddProgram(16);
     Frm_Privacy page;
@@ -79,7 +71,6 @@ TEST(FrmPrivacy, SelectEntriesCheckOnlyTheirEnabledItemsAndScroll) {
     page.Mnu_Pop_Programs_Click();
     EXPECT_EQ(page.CheckedCount(), 2);
     EXPECT_EQ(page.ScrollTwips(), Frm_Privacy::kProgramsScrollTwips);
-    EXPECT_TRUE(page.PrepareMenu().selectAllEnabled && page.PrepareMenu().deselectAllEnabled);
 
     page.Mnu_Pop_Windows_Click();  // 0 to 8, back to the top, nothing else changed
     EXPECT_EQ(page.ScrollTwips(), 0);
@@ -92,21 +83,29 @@ TEST(FrmPrivacy, SelectEntriesCheckOnlyTheirEnabledItemsAndScroll) {
     EXPECT_EQ(page.ScrollTwips(), 2400);
     page.Mnu_Pop_SelectAll_Click();
     EXPECT_EQ(page.CheckedCount(), 14);
+    EXPECT_TRUE(page.PrepareMenu().selectAllEnabled && page.PrepareMenu().deselectAllEnabled);
 
+    // Every present item checked: Select All is no longer offered.
     for (int i = 12; i <= 19; ++i) traces.AddProgram(i);
+    PutFile(BrowserProfiles::Folder(privacy::kEdgeItem) + "\\Profile 3\\Preferences");
     page.ChkItems();
     page.Mnu_Pop_SelectAll_Click();
-    EXPECT_EQ(page.CheckedCount(), 20);
+    EXPECT_EQ(page.CheckedCount(), 21);
+    EXPECT_TRUE(page.Chk()[privacy::kEdgeItem].checked);
     EXPECT_TRUE(!page.PrepareMenu().selectAllEnabled && page.PrepareMenu().deselectAllEnabled);
     page.Mnu_Pop_DeselectAll_Click();
     EXPECT_EQ(page.CheckedCount(), 0);
 }
 
-TEST(FrmPrivacy, ToolTipsGiveTempSizeAndRecentFiles) {
+class FrmPrivacyDetection : public privacy_testing::UrlCacheTest {};
+
+TEST_F(FrmPrivacyDetection, ToolTipsAndTheManageCookiesLinkShowWhatIsThere) {
     testing_support::TempFolder area;
     WriteFile(area / "a.tmp", std::string(2048, 'a'));
     WriteFile(area / "b.tmp", std::string(1024, 'b'));
     const privacy_testing::TempVariables temp(area.path());
+    BrowserProfiles browsers;
+    PutFile(BrowserProfiles::Folder(kFirefoxItem) + "\\ab12.default\\cache2\\entries\\3A2B");
     const core::ClsFileFolder files;
     const std::string recent = files.GetSpecialFolder(8);
     ASSERT_FALSE(recent.empty());
@@ -115,31 +114,26 @@ TEST(FrmPrivacy, ToolTipsGiveTempSizeAndRecentFiles) {
 
     Frm_Privacy page;
     page.Form_Load();
+    EXPECT_FALSE(page.Lnk1.Enabled());
     EXPECT_EQ(page.Chk()[0].toolTip, "Temp Folder Size : 3 KB");
     EXPECT_EQ(page.Chk()[2].toolTip, "Recent Documents Folder is Empty");
+    EXPECT_TRUE(page.Chk()[kFirefoxItem].enabled);
+    EXPECT_EQ(page.Chk()[kFirefoxItem].toolTip, "Profiles Folder : " + BrowserProfiles::Folder(kFirefoxItem));
+    EXPECT_FALSE(page.Chk()[privacy::kChromeItem].enabled);
     // A hidden file is not counted, but the size is the whole folder's.
     WriteFile(recent + "\\one.lnk", std::string(1000, 'x'));
     WriteFile(recent + "\\two.lnk", std::string(536, 'y'));
     WriteFile(recent + "\\hidden.lnk", std::string(100, 'z'));
     platform::SetAttributes(recent + "\\hidden.lnk", platform::attributes::kHidden);
-    page.ChkItems();
-    EXPECT_EQ(page.Chk()[2].toolTip, "Recent Files : 2, Size : 1.6 KB");
-    files.DeleteFolder(recent, false);
-}
-
-class FrmPrivacyCookies : public privacy_testing::UrlCacheTest {};
-
-TEST_F(FrmPrivacyCookies, CookieCountDecidesTheManageCookiesLink) {
-    Frm_Privacy page;
-    page.Form_Load();
-    EXPECT_FALSE(page.Lnk1.Enabled());
     FillCache();
     Add("http://shop.example/cookie.txt");
+    page.ChkItems();
+    EXPECT_EQ(page.Chk()[2].toolTip, "Recent Files : 2, Size : 1.6 KB");
+    EXPECT_TRUE(page.Lnk1.Enabled());
     // Case-sensitive; "Cookie" elsewhere is counted by neither kind.
     EXPECT_EQ(page.GetChach(1), 2);
     EXPECT_EQ(page.GetChach(0), 2);
-    page.ChkItems();
-    EXPECT_TRUE(page.Lnk1.Enabled());
+    files.DeleteFolder(recent, false);
 }
 
 TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
@@ -159,8 +153,9 @@ TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
     int shown = 0;
     page.onShowProgress = [&](const std::function<void()>& clean) {
         EXPECT_FALSE(page.CmdCleanEnabled());
+        // Not before the timer.
         if (++shown == 1) {
-            EXPECT_TRUE(ProgramTraces::KeyExists("Software\\WinRAR\\ArcHistory"));  // not before the timer
+            EXPECT_TRUE(ProgramTraces::KeyExists("Software\\WinRAR\\ArcHistory"));
         }
         privacy::FrmPrivacyProg(clean).Tim_Timer();
     };
@@ -170,38 +165,55 @@ TEST(FrmPrivacy, CleanRunsFromTheProgressWindowThenDetectsAgain) {
     EXPECT_FALSE(page.Chk()[kWinRar].enabled || page.Chk()[kAcdSee].enabled);
     EXPECT_EQ(page.CheckedCount(), 0);
     EXPECT_TRUE(page.CmdCleanEnabled());
-    EXPECT_FALSE(page.Balloon.Shown());
     EXPECT_EQ(shown, 1);
     page.Cmd_Clean_Click();  // nothing checked: the window still opens
     EXPECT_EQ(shown, 2);
 }
 
-TEST(FrmPrivacy, RefusedTempFolderIsLeftAloneAndNamedInTheBalloon) {
-    WriteFile("C:\\privacy_marker.txt", "keep");
-    const privacy_testing::TempVariables temp("C:\\");
+// A temporary folder at a drive root or the Windows folder is left alone and
+// named in the balloon, with a browser's files in use, and the rest of the
+// clean goes on; the next clean, which leaves nothing, hides the balloon.
+TEST(FrmPrivacy, BalloonNamesWhatACleanLeftUntilTheNextClean) {
+    BrowserProfiles browsers;
+    const std::string entry = BrowserProfiles::Folder(kFirefoxItem) + "\\ab12.default\\cache2\\entry";
+    const std::string windows = core::ClsFileFolder().GetWindowsPath();
+    const std::string sentinels[] = {"C:\\clarimo-sentinel.txt", windows + "\\clarimo-sentinel.txt"};
+    for (const std::string& sentinel : sentinels) WriteFile(sentinel, "keep");
     Frm_Privacy page;
     page.Form_Load();
-    page.SetChecked(0, true);
+    page.SetChecked(kFirefoxItem, true);
+    for (const std::string& folder : {std::string("C:"), windows}) {
+        PutFile(entry);
+        const privacy_testing::TempVariables temp(folder + "\\");
+        page.SetChecked(0, true);
+        const platform::UniqueHandle inUse = privacy_testing::HoldOpen(entry);
+        page.Cmd_Clean_Click();
+        page.SetChecked(0, false);
+        for (const std::string& sentinel : sentinels) EXPECT_TRUE(testing_support::Exists(sentinel)) << folder;
+        ASSERT_TRUE(page.Balloon.Shown());
+        EXPECT_EQ(page.Balloon.Icon(), controls::MessageIcon::Error);
+        const std::string message = page.Balloon.Message();
+        EXPECT_NE(message.find("\n" + folder), std::string::npos) << message;
+        EXPECT_NE(message.find("\nMozilla Firefox Cache: 1 file in use was skipped."), std::string::npos) << message;
+    }
+    for (const std::string& sentinel : sentinels) platform::RemoveFile(sentinel);
+
     page.Cmd_Clean_Click();
-    EXPECT_TRUE(testing_support::Exists("C:\\privacy_marker.txt"));
-    ASSERT_TRUE(page.Balloon.Shown());
-    EXPECT_EQ(page.Balloon.Icon(), controls::MessageIcon::Error);
-    EXPECT_NE(page.Balloon.Message().find("C:"), std::string::npos) << page.Balloon.Message();
-    platform::RemoveFile("C:\\privacy_marker.txt");
+    EXPECT_FALSE(testing_support::Exists(entry));
+    EXPECT_FALSE(page.Balloon.Shown());
 }
 
-TEST(FrmPrivacyProg, TimerRunsTheCleanOnceAndAlwaysCloses) {
+TEST(FrmPrivacyProg, TimerRunsTheCleanOnceAndClosesEvenWhenItFails) {
     int cleans = 0, unloads = 0;
-    privacy::FrmPrivacyProg progress([&] { ++cleans; });
+    privacy::FrmPrivacyProg progress([&] {
+        ++cleans;
+        throw std::runtime_error("clean failed");
+    });
     progress.onUnload = [&] { ++unloads; };
-    progress.Tim_Timer();
+    EXPECT_THROW(progress.Tim_Timer(), std::runtime_error);
     progress.Tim_Timer();
     EXPECT_EQ(cleans, 1);
     EXPECT_EQ(unloads, 1);
-    privacy::FrmPrivacyProg failing([] { throw std::runtime_error("clean failed"); });
-    failing.onUnload = [&] { ++unloads; };
-    EXPECT_THROW(failing.Tim_Timer(), std::runtime_error);
-    EXPECT_EQ(unloads, 2);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The privacy page's window hosted as the main window hosts it: its panel in
 // a page area, its command buttons in a separate strip that forwards their
-// clicks. Needs the X display.
+// clicks; and the cookies manager. Needs the X display.
 #include "privacy/frm_privacy_window.h"
 
 #include <gtest/gtest.h>
@@ -9,11 +9,12 @@
 
 #include <vector>
 
-#include "platform/gdi.h"
 #include "platform/utf.h"
 #include "platform/window_text.h"
+#include "privacy/frm_cookies_window.h"
 #include "privacy/frm_privacy_prog_window.h"
 #include "privacy/privacy_page_fixture.h"
+#include "support/modal_steps.h"
 #include "support/scoped_theme.h"
 #include "support/scripted_prompts.h"
 #include "support/test_window.h"
@@ -22,9 +23,9 @@
 
 namespace {
 
+using platform::WindowText;
 using privacy::FrmPrivacyWindow;
-using privacy_testing::ProgramTraces;
-using testing_support::PumpMessages;
+using namespace privacy_testing;
 
 FrmPrivacyWindow* g_page = nullptr;
 
@@ -33,189 +34,157 @@ LRESULT CALLBACK StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A page area of width x height and a button strip under it.
-class PageHost {
-public:
-    PageHost(int width, int height) : window_(width, height + 40) {
-        WNDCLASSW stripClass = {};
-        stripClass.lpfnWndProc = StripProc;
-        stripClass.hInstance = ::GetModuleHandleW(nullptr);
-        stripClass.lpszClassName = L"ClarimoPrivacyTestStrip";
-        stripClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-        ::RegisterClassW(&stripClass);
-        area_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                  width, height, window_.hwnd(), nullptr, nullptr, nullptr);
-        strip_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"ClarimoPrivacyTestStrip", L"", WS_CHILD | WS_VISIBLE, 0,
-                                   height + 6, 200, 28, window_.hwnd(), nullptr, nullptr, nullptr);
-        page_ = std::make_unique<FrmPrivacyWindow>(prompts_);
-        g_page = page_.get();
-        ok_ = page_->Create(area_, strip_);
-        ::SetWindowPos(page_->Panel(), nullptr, 0, 0, width, height, SWP_NOZORDER);
-        ::ShowWindow(page_->Panel(), SW_SHOW);
-        PumpMessages(50);
-    }
-    ~PageHost() {
-        page_.reset();
-        g_page = nullptr;
-    }
-    bool ok() const { return ok_; }
-    FrmPrivacyWindow& page() { return *page_; }
-    HWND strip() const { return strip_; }
-    HWND top() const { return window_.hwnd(); }
-
-private:
-    testing_support::ScriptedPrompts prompts_;
-    testing_support::TestWindow window_;
-    HWND area_ = nullptr;
-    HWND strip_ = nullptr;
-    std::unique_ptr<FrmPrivacyWindow> page_;
-    bool ok_ = false;
-};
-
-RECT ScreenRect(HWND window) {
-    RECT r;
-    ::GetWindowRect(window, &r);
-    return r;
+// A button strip as the main window's: it hands its buttons' clicks to the page.
+HWND MakeStrip(HWND parent) {
+    WNDCLASSW stripClass = {};
+    stripClass.lpfnWndProc = StripProc;
+    stripClass.hInstance = ::GetModuleHandleW(nullptr);
+    stripClass.lpszClassName = L"ClarimoPrivacyTestStrip";
+    ::RegisterClassW(&stripClass);
+    return ::CreateWindowExW(WS_EX_CONTROLPARENT, L"ClarimoPrivacyTestStrip", L"", WS_CHILD | WS_VISIBLE, 0, 336, 200,
+                             28, parent, nullptr, nullptr, nullptr);
 }
 
 // Whether control lies wholly inside the page's visible item area.
 bool InView(FrmPrivacyWindow& page, HWND control) {
-    const RECT view = ScreenRect(::GetParent(page.ItemPanel()));
-    const RECT r = ScreenRect(control);
-    return r.top >= view.top && r.bottom <= view.bottom && r.left >= view.left && r.right <= view.right;
+    RECT view, r;
+    ::GetWindowRect(::GetParent(page.ItemPanel()), &view);
+    ::GetWindowRect(control, &r);
+    return r.top >= view.top && r.bottom <= view.bottom;
 }
 
-std::string MenuText(HMENU menu, UINT id) {
-    wchar_t text[64] = {};
-    ::GetMenuStringW(menu, id, text, 64, MF_BYCOMMAND);
-    return platform::ToUtf8(text);
-}
-
-TEST(FrmPrivacyWindow, SmallestPanelShowsWholeCaptionsAndScrollsToEachGroup) {
+TEST(FrmPrivacyWindow, MenuScrollsToGroupsAndCleanShowsThePleaseWaitWindowThenTheNewState) {
     ProgramTraces traces;
-    PageHost host(480, 330);
-    ASSERT_TRUE(host.ok());
-    FrmPrivacyWindow& page = host.page();
+    privacy_testing::BrowserProfiles browsers;
+    traces.AddProgram(15);
+    testing_support::ScriptedPrompts prompts;
+    const testing_support::TestWindow top(480, 370);
+    const HWND strip = MakeStrip(top.hwnd());
+    FrmPrivacyWindow page(prompts);
+    g_page = &page;
+    // A page area of 480 x 330 with the strip under it.
+    ASSERT_TRUE(page.Create(::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 480,
+                                              330, top.hwnd(), nullptr, nullptr, nullptr),
+                            strip));
+    ::SetWindowPos(page.Panel(), nullptr, 0, 0, 480, 330, SWP_NOZORDER | SWP_SHOWWINDOW);
+    testing_support::PumpMessages(50);
     const HWND clean = page.CommandButtons()[0];
-    EXPECT_EQ(::GetParent(clean), host.strip());
+    EXPECT_EQ(::GetParent(clean), strip);
     EXPECT_FALSE(::IsWindowEnabled(clean));
-
-    // Every caption fits its box, every box the visible width.
-    platform::WindowDc dc(page.ItemPanel());
-    const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(page.CheckBox(0), WM_GETFONT, 0, 0));
-    const RECT view = ScreenRect(::GetParent(page.ItemPanel()));
-    for (int i = 0; i < privacy::kItemCount; ++i) {
-        std::string shown = platform::WindowText(page.CheckBox(i));
-        if (const size_t at = shown.find("&&"); at != std::string::npos) shown.erase(at, 1);
-        const RECT r = ScreenRect(page.CheckBox(i));
-        EXPECT_LE(platform::MeasureText(dc.get(), font, shown).cx + 18, r.right - r.left) << shown;
-        EXPECT_TRUE(r.left >= view.left && r.right <= view.right) << shown;
-    }
+    EXPECT_EQ(WindowText(::GetDlgItem(page.ItemPanel(), FrmPrivacyWindow::kGroupFirst + 3)), "Modern Browsers");
+    EXPECT_FALSE(::IsWindowEnabled(page.CheckBox(privacy::kChromeItem)));
     EXPECT_TRUE(InView(page, page.CheckBox(0)));
     EXPECT_FALSE(InView(page, page.CheckBox(19)));
 
     // A right click on a box offers the menu; Select Programs scrolls to its group.
-    std::string seen;
     page.trackMenu = [&](HMENU menu, POINT) -> UINT {
-        for (UINT id : {FrmPrivacyWindow::kMenuSelectAll, FrmPrivacyWindow::kMenuDeselectAll,
-                        FrmPrivacyWindow::kMenuPrograms, FrmPrivacyWindow::kMenuRefresh})
-            seen += MenuText(menu, id) + ((::GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) ? "-|" : "|");
         EXPECT_EQ(::GetMenuItemCount(menu), 8);
+        EXPECT_TRUE(::GetMenuState(menu, FrmPrivacyWindow::kMenuDeselectAll, MF_BYCOMMAND) & MF_GRAYED);
         return FrmPrivacyWindow::kMenuPrograms;
     };
     ::SendMessageW(page.CheckBox(3), WM_RBUTTONUP, 0, 0);
-    EXPECT_EQ(seen, "&Select All|&Deselect All-|Select Programs|Refresh|");
     EXPECT_TRUE(InView(page, ::GetDlgItem(page.ItemPanel(), FrmPrivacyWindow::kGroupFirst + 2)));
-    EXPECT_TRUE(InView(page, page.CheckBox(12)));
     EXPECT_FALSE(InView(page, page.CheckBox(0)));
-    page.trackMenu = [](HMENU, POINT) -> UINT { return FrmPrivacyWindow::kMenuWindows; };
-    ::SendMessageW(page.ItemPanel(), WM_RBUTTONUP, 0, 0);
-    EXPECT_TRUE(InView(page, page.CheckBox(0)));
     EXPECT_TRUE(::IsWindowEnabled(clean));
-
-    // Refresh (F5 in the main window) detects again; the keyboard reaches the
-    // last box, which scrolls into view.
-    traces.AddProgram(19);
-    page.Mnu_Pop_Refresh_Click();
-    ASSERT_TRUE(::IsWindowEnabled(page.CheckBox(19)));
-    HWND control = page.CheckBox(0);
-    for (int steps = 0; control != page.CheckBox(19) && steps < 40; ++steps) {
-        control = ::GetNextDlgTabItem(host.top(), control, FALSE);
-        EXPECT_TRUE(::IsWindowEnabled(control)) << platform::WindowText(control);
-    }
-    ASSERT_EQ(control, page.CheckBox(19));
-    ::SetFocus(page.CheckBox(19));
-    EXPECT_TRUE(InView(page, page.CheckBox(19)));
-
-    // Shift+F10 and the Apps key open the menu under the focused box.
-    std::vector<POINT> keyed;
-    page.trackMenu = [&](HMENU, POINT at) -> UINT {
-        keyed.push_back(at);
-        return 0;
-    };
-    ::SetForegroundWindow(host.top());
+    // The focused box scrolls into view; Shift+F10 opens the menu.
     ::SetFocus(page.CheckBox(1));
-    testing_support::PressKeys({VK_SHIFT, VK_F10});
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return keyed.size() == 1; }, 3000));
-    testing_support::PressKeys({VK_APPS});
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return keyed.size() == 2; }, 3000));
-    for (const POINT& at : keyed) EXPECT_EQ(at.y, ScreenRect(page.CheckBox(1)).bottom);
+    EXPECT_TRUE(InView(page, page.CheckBox(1)));
+    page.trackMenu = nullptr;
+    EXPECT_EQ(testing_support::KeyboardMenuTexts(page.CheckBox(1), true).size(), 8u);
 
-    // A theme change recolours the boxes and their panel.
-    testing_support::ScopedTheme gray(3);
-    const auto colours = testing_support::ColoursOfStatic(page.ItemPanel(), page.CheckBox(1));
-    EXPECT_EQ(colours.text, gray.text());
-    EXPECT_EQ(colours.back, gray.back());
-}
+    // A theme change recolours the boxes.
+    const testing_support::ScopedTheme gray(3);
+    EXPECT_EQ(testing_support::ColoursOfStatic(page.ItemPanel(), page.CheckBox(1)).text, gray.text());
 
-int g_progressSeen = 0;
-bool g_ownerDisabled = false;
-
-void CALLBACK WatchProgress(HWND, UINT, UINT_PTR, DWORD) {
-    const HWND progress = ::FindWindowW(privacy::FrmPrivacyProgWindow::kClassName, nullptr);
-    if (progress && ::IsWindowVisible(progress)) {
-        ++g_progressSeen;
-        g_ownerDisabled = !::IsWindowEnabled(::GetWindow(progress, GW_OWNER));
-    }
-}
-
-TEST(FrmPrivacyWindow, CleanShowsThePleaseWaitWindowAndThenTheNewState) {
-    ProgramTraces traces;
-    traces.AddProgram(15);
-    PageHost host(560, 420);
-    ASSERT_TRUE(host.ok());
-    FrmPrivacyWindow& page = host.page();
-    ASSERT_TRUE(::IsWindowEnabled(page.CheckBox(15)));
-    EXPECT_EQ(platform::WindowText(page.CheckBox(15)), "Win Rar");
-
-    // The temporary folder's tool tip is on its box.
-    wchar_t tip[256] = {};
-    TOOLINFOW tool = {};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = page.ItemPanel();
-    tool.uId = reinterpret_cast<UINT_PTR>(page.CheckBox(0));
-    tool.lpszText = tip;
-    ::SendMessageW(page.ToolTips(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_EQ(platform::ToUtf8(tip).rfind("Temp Folder Size : ", 0), 0u) << platform::ToUtf8(tip);
-
+    ::SendMessageW(page.CheckBox(15), BM_CLICK, 0, 0);  // unchecks what Select Programs checked
+    EXPECT_EQ(page.Logic().CheckedCount(), 0);
     ::SendMessageW(page.CheckBox(15), BM_CLICK, 0, 0);
-    EXPECT_EQ(page.Logic().CheckedCount(), 1);
-    ASSERT_TRUE(::IsWindowEnabled(page.CommandButtons()[0]));
-
-    g_progressSeen = 0;
-    const UINT_PTR watch = ::SetTimer(nullptr, 0, 50, WatchProgress);
-    ::SendMessageW(page.CommandButtons()[0], BM_CLICK, 0, 0);
-    ::KillTimer(nullptr, watch);
-    EXPECT_GT(g_progressSeen, 1);
-    EXPECT_TRUE(g_ownerDisabled);
-    EXPECT_EQ(::FindWindowW(privacy::FrmPrivacyProgWindow::kClassName, nullptr), nullptr);
-    EXPECT_TRUE(::IsWindowEnabled(host.top()));
-
-    EXPECT_FALSE(ProgramTraces::KeyExists("Software\\WinRAR\\ArcHistory"));
+    // The please-wait window shows, modal, while the clean waits for its timer.
+    bool ownerDisabled = false;
+    const auto progress = [] { return ::FindWindowW(privacy::FrmPrivacyProgWindow::kClassName, nullptr); };
+    const testing_support::ModalSteps steps({[&] {
+                                                ownerDisabled = !::IsWindowEnabled(top.hwnd());
+                                                return progress() && ::IsWindowVisible(progress());
+                                            }},
+                                            [] { return HWND{}; });
+    ::SendMessageW(clean, BM_CLICK, 0, 0);
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_EQ(progress(), nullptr);
+    EXPECT_TRUE(::IsWindowEnabled(top.hwnd()));
     EXPECT_FALSE(::IsWindowEnabled(page.CheckBox(15)));
-    EXPECT_EQ(::SendMessageW(page.CheckBox(15), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(platform::WindowText(page.CheckBox(15)), "Win Rar  (No Recent)");
-    EXPECT_TRUE(::IsWindowEnabled(page.CommandButtons()[0]));
+    EXPECT_EQ(WindowText(page.CheckBox(15)), "Win Rar  (No Recent)");
+    g_page = nullptr;
+}
+
+// The cookies manager's real window.
+class FrmCookiesWindowTest : public UrlCacheTest {
+protected:
+    void SetUp() override {
+        UrlCacheTest::SetUp();
+        FillCache();
+    }
+    testing_support::TestWindow owner_;
+};
+
+TEST_F(FrmCookiesWindowTest, ButtonsAndLabelFollowTheListAndTheCache) {
+    testing_support::ScopedTheme green(1);  // the window opens in the theme in use
+    privacy::FrmCookies logic;
+    privacy::FrmCookiesWindow window(logic);
+    ASSERT_TRUE(window.Create(owner_.hwnd()));
+    EXPECT_EQ(WindowText(window.Window()), "Cookies Manager");
+    EXPECT_EQ(::GetWindow(window.Window(), GW_OWNER), owner_.hwnd());
+    EXPECT_EQ(ListView_GetItemCount(window.List()), 2);
+    EXPECT_EQ(WindowText(window.Label()), "Cookies Number : 2");
+    EXPECT_EQ(ListView_GetTextColor(window.List()), green.text());
+    EXPECT_FALSE(::IsWindowEnabled(window.RemoveButton()));
+    EXPECT_TRUE(::IsWindowEnabled(window.ClearButton()));
+    EXPECT_EQ(::GetWindowLongW(window.CloseButton(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+
+    // A selected row enables Remove, which takes exactly that entry.
+    ListView_SetItemState(window.List(), 1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_TRUE(::IsWindowEnabled(window.RemoveButton()));
+    const std::string selected = logic.Rows()[1];
+    ::SendMessageW(window.RemoveButton(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(InCache(selected));
+    EXPECT_EQ(ListView_GetItemCount(window.List()), 1);
+    EXPECT_EQ(WindowText(window.Label()), "Cookies Number : 1");
+    EXPECT_FALSE(::IsWindowEnabled(window.RemoveButton()));
+
+    // Refresh leaves Remove disabled even with a row selected.
+    ListView_SetItemState(window.List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    ::SendMessageW(window.RefreshButton(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(::IsWindowEnabled(window.RemoveButton()));
+
+    ::SendMessageW(window.ClearButton(), BM_CLICK, 0, 0);
+    EXPECT_EQ(ListView_GetItemCount(window.List()), 0);
+    EXPECT_FALSE(::IsWindowEnabled(window.ClearButton()));
+    EXPECT_EQ(WindowText(window.Label()), "Cookies Number : 0");
+    EXPECT_EQ(AllCacheUrls().size(), 2u);  // the image and the page stay
+}
+
+TEST_F(FrmCookiesWindowTest, ModalWindowClosesWithEnterAndWithEsc) {
+    const auto manager = [] { return testing_support::FindThreadWindow("Cookies Manager"); };
+    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        bool ownerDisabled = false, forced = false;
+        const testing_support::ModalSteps steps({[&] {
+                                                     if (!manager()) return false;
+                                                     ownerDisabled = !::IsWindowEnabled(owner_.hwnd());
+                                                     const HWND list =
+                                                         ::FindWindowExW(manager(), nullptr, WC_LISTVIEWW, nullptr);
+                                                     ::PostMessageW(list, WM_KEYDOWN, key, 0);
+                                                     return true;
+                                                 },
+                                                 [] { return false; }},  // closed by the key, before this ends
+                                                [&] {
+                                                    forced = true;  // never hang the test
+                                                    return manager();
+                                                });
+        privacy::ShowCookiesManager(owner_.hwnd());
+        EXPECT_TRUE(ownerDisabled) << key;
+        EXPECT_FALSE(forced) << key;
+        EXPECT_TRUE(::IsWindowEnabled(owner_.hwnd()));
+    }
 }
 
 }  // namespace

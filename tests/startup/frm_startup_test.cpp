@@ -3,34 +3,32 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdexcept>
+#include <map>
+#include <tuple>
 
 #include "core/settings.h"
 #include "platform/handles.h"
 #include "platform/utf.h"
+#include "startup/frm_all_prop.h"
 #include "startup_fixture.h"
 #include "support/scripted_prompts.h"
 
 using namespace startup;
 using namespace startup_test;
 using testing_support::Exists;
-using testing_support::ScriptedPrompts;
+using Names = std::vector<std::string>;
 
 namespace {
 
 class FrmStartup : public StartupPlaces {
 protected:
-    ScriptedPrompts prompts_;
+    testing_support::ScriptedPrompts prompts_;
+    Frm_Startup page_{prompts_, where_};
 
-    int RowOf(const Frm_Startup& page, const std::string& name) {
-        const auto& rows = page.Rows();
-        for (size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].entry.name == name) return static_cast<int>(i);
-        return -1;
-    }
-    std::vector<std::string> Names(const Frm_Startup& page) {
-        std::vector<std::string> names;
-        for (const auto& row : page.Rows()) names.push_back(row.entry.name + (row.checked ? "" : "(off)"));
+    // The rows' names, "(off)" after an unchecked one.
+    Names Listed() const {
+        Names names;
+        for (const auto& row : page_.Rows()) names.push_back(row.entry.name + (row.checked ? "" : "(off)"));
         return names;
     }
     std::vector<StartupEntry> Kept(View view) { return ReadKeepingFile(where_.KeepingFile(view)); }
@@ -38,14 +36,16 @@ protected:
         const auto kept = Kept(view);
         return std::any_of(kept.begin(), kept.end(), [&](const StartupEntry& e) { return e.name == name; });
     }
-    // Opens the page on a view as the start timer would.
-    void Open(Frm_Startup& page, View view) { page.Cmb_View_Click(static_cast<int>(view)); }
+    // Opens the view as the start timer would.
+    void Open(View view) { page_.Cmb_View_Click(static_cast<int>(view)); }
+    void Mark(const std::string& name, bool checked) { ASSERT_TRUE(page_.SetRowChecked(RowOf(page_, name), checked)); }
+    std::string Message(size_t i) const { return i < prompts_.messages.size() ? prompts_.messages[i].text : ""; }
 };
 
 }  // namespace
 
 TEST_F(FrmStartup, LoadsTheThreeSourcesOfAViewWithTheirSkippingRules) {
-    SetText(HKEY_CURRENT_USER, userRun(), "Tool", "C:\\tool.exe -min");
+    SetText(HKEY_CURRENT_USER, userRun(), "Tool", "C:\\a\\tool.exe -min");
     SetRaw(HKEY_CURRENT_USER, userRun(), "EmptyData", REG_SZ, nullptr, 0);
     const DWORD number = 7;
     SetRaw(HKEY_CURRENT_USER, userRun(), "Number", REG_DWORD, &number, 4);
@@ -55,36 +55,24 @@ TEST_F(FrmStartup, LoadsTheThreeSourcesOfAViewWithTheirSkippingRules) {
     MakeShortcut(folder + "\\.lnk", "C:\\blank.exe");
     MakeShortcut(folder + "\\   .lnk", "C:\\blanks.exe");
     MakeShortcut(folder + "\\Zed.lnk", "C:\\zed.exe");
-    testing_support::WriteFile(folder + "\\notes.txt", "x");
-
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::CurrentUser);
-    EXPECT_EQ(Names(page), (std::vector<std::string>{"Number", "Once", "Tool", "Zed"}));  // sorted by Item
-    const auto& rows = page.Rows();
-    EXPECT_EQ(rows[RowOf(page, "Number")].entry.command, "");
-    EXPECT_EQ(rows[RowOf(page, "Tool")].entry.originKey, origin(userRun(), "Tool"));
-    EXPECT_EQ(rows[RowOf(page, "Tool")].programPath, "C:\\tool.exe");
+    Open(View::CurrentUser);
+    EXPECT_EQ(Listed(), (Names{"Number", "Once", "Tool", "Zed"}));  // sorted by Item
+    const auto& rows = page_.Rows();
+    EXPECT_EQ(rows[0].entry.command, "");
+    EXPECT_EQ(rows[2].entry.originKey, origin(userRun(), "Tool"));
     // The blank names take positions 1 and 2; Zed keeps position 3.
-    EXPECT_EQ(rows[RowOf(page, "Zed")].entry.originKey, folder + "|3");
-    EXPECT_EQ(rows[RowOf(page, "Zed")].entry.command, "C:\\zed.exe");
-    EXPECT_EQ(page.caption1, "Startup Items : 4");
-    EXPECT_EQ(page.caption2, "Startup Items For : Current User");
+    EXPECT_EQ(rows[3].entry.originKey, folder + "|3");
+    EXPECT_EQ(rows[3].entry.command, "C:\\zed.exe");
+    EXPECT_EQ(page_.caption1 + "/" + page_.caption2, "Startup Items : 4/Startup Items For : Current User");
+    page_.SelectRow(2);
+    EXPECT_EQ(page_.caption1 + "/" + page_.caption2, "Tool/Target : C:\\a\\tool.exe -min");
 
-    page.SelectRow(RowOf(page, "Tool"));
-    EXPECT_EQ(page.caption1, "Tool");
-    EXPECT_EQ(page.caption2, "Target : C:\\tool.exe -min");
-    EXPECT_EQ(page.picturePath, "");  // the program does not exist: default picture
-
-    // The other view lists only the machine's entry; descending by Command.
-    Open(page, View::AllUsers);
-    EXPECT_EQ(Names(page), (std::vector<std::string>{"Machine"}));
-    page.ColumnClick(2);
-    EXPECT_EQ(page.SortColumn(), 2);
-    EXPECT_EQ(page.SortOrder(), 1);
-    page.ColumnClick(2);
-    EXPECT_EQ(page.SortOrder(), 2);
-    page.ColumnClick(1);
-    EXPECT_EQ(page.SortOrder(), 1);
+    // By Command, ascending then descending; the selection follows its row.
+    page_.ColumnClick(2);
+    EXPECT_EQ(Listed(), (Names{"Number", "Tool", "Once", "Zed"}));
+    page_.ColumnClick(2);
+    EXPECT_EQ(Listed(), (Names{"Zed", "Once", "Tool", "Number"}));
+    EXPECT_EQ(page_.SelectedRow(), 2);
 }
 
 TEST_F(FrmStartup, ApplyLeavesUntouchedEntriesAsTheyAre) {
@@ -96,69 +84,60 @@ TEST_F(FrmStartup, ApplyLeavesUntouchedEntriesAsTheyAre) {
     SetText(HKEY_CURRENT_USER, userRun(), "ToDisable", "C:\\d.exe");
     const std::string link = where_.userStartupFolder + "\\Made Elsewhere.lnk";
     MakeShortcut(link, "C:\\elsewhere.exe", "--quiet --tray", "C:\\work");
-    const RawValue bareBefore = GetRaw(HKEY_CURRENT_USER, userRun(), "Bare");
-    const RawValue expandBefore = GetRaw(HKEY_CURRENT_USER, userRun(), "Expand");
-    const std::string linkBefore = testing_support::ReadFileBytes(link);
-
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::CurrentUser);
-    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "ToDisable"), false));
-    page.ApplyChanges();
+    const auto state = [&] {
+        const RawValue b = GetRaw(HKEY_CURRENT_USER, userRun(), "Bare"),
+                       e = GetRaw(HKEY_CURRENT_USER, userRun(), "Expand");
+        return std::make_tuple(b.type, b.data, e.type, e.data, testing_support::ReadFileBytes(link));
+    };
+    const auto before = state();
+    Open(View::CurrentUser);
+    Mark("ToDisable", false);
+    page_.ApplyChanges();
     EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "ToDisable").exists);
-
-    const RawValue bareAfter = GetRaw(HKEY_CURRENT_USER, userRun(), "Bare");
-    const RawValue expandAfter = GetRaw(HKEY_CURRENT_USER, userRun(), "Expand");
-    EXPECT_EQ(bareAfter.type, bareBefore.type);
-    EXPECT_EQ(bareAfter.data, bareBefore.data);
-    EXPECT_EQ(expandAfter.type, expandBefore.type);
-    EXPECT_EQ(expandAfter.data, expandBefore.data);
-    EXPECT_EQ(testing_support::ReadFileBytes(link), linkBefore);
-
-    // A second Apply without changes touches nothing either.
-    page.ApplyChanges();
-    EXPECT_EQ(Kept(View::CurrentUser).size(), 1u);
-    EXPECT_EQ(GetRaw(HKEY_CURRENT_USER, userRun(), "Bare").data, bareBefore.data);
+    EXPECT_TRUE(state() == before);
 }
 
-TEST_F(FrmStartup, AStartupShortcutIsKeptWholeUnderAFreeNameWhileDisabled) {
+// A startup folder's files are moved whole into the keeping folder, under a
+// free name when one of that name is kept already.
+TEST_F(FrmStartup, StartupFolderFilesAreKeptWholeUnderAFreeName) {
     const std::string link = where_.commonStartupFolder + "\\With Args.lnk";
     const std::string keeping = where_.allUsersKeepingFolder + "\\";
-    const std::string app = "C:\\Program Files\\App\\app.exe";
-    MakeShortcut(link, app, "/first", "C:\\Program Files\\App");
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::AllUsers);
-    ASSERT_EQ(page.Rows().size(), 1u);
-    ASSERT_TRUE(page.SetRowChecked(0, false));
-    page.ApplyChanges();
+    MakeShortcut(link, "C:\\App\\app.exe", "/first");
+    const std::map<std::string, std::string> files = {{"run.bat", "@echo run\r\n"},
+                                                      {"site.url", "[InternetShortcut]\r\nURL=http://127.0.0.1/\r\n"}};
+    for (const auto& [name, content] : files)
+        testing_support::WriteFile(where_.commonStartupFolder + "\\" + name, content);
+    testing_support::WriteFile(where_.commonStartupFolder + "\\notes.txt", "not started");
+    Open(View::AllUsers);
+    EXPECT_EQ(Listed(), (Names{"run.bat", "site.url", "With Args"}));
+    EXPECT_EQ(page_.Rows()[0].entry.command, where_.commonStartupFolder + "\\run.bat");
+    for (const std::string& name : Listed()) Mark(name, false);
+    page_.ApplyChanges();
     EXPECT_FALSE(Exists(link));
-    EXPECT_TRUE(InKeepingFile(View::AllUsers, "With Args"));
+    for (const auto& [name, content] : files) EXPECT_EQ(testing_support::ReadFileBytes(keeping + name), content);
 
     // The program makes its shortcut again, and it is disabled again.
-    MakeShortcut(link, app, "/second", "C:\\Program Files\\App");
-    page.Mnu_Pop_Refresh_Click();
-    ASSERT_EQ(page.Rows().size(), 1u);  // the kept copy is the same entry in the same place
-    ASSERT_TRUE(page.SetRowChecked(0, false));
-    page.ApplyChanges();
-    EXPECT_EQ(page.balloonText, "");
-    EXPECT_FALSE(Exists(link));
+    MakeShortcut(link, "C:\\App\\app.exe", "/second");
+    page_.Mnu_Pop_Refresh_Click();
+    Mark("With Args", false);
+    page_.ApplyChanges();
+    EXPECT_EQ(page_.balloonText, "");
     EXPECT_EQ(ReadShortcut(keeping + "With Args.lnk").arguments, "/first");
     EXPECT_EQ(ReadShortcut(keeping + "With Args (2).lnk").arguments, "/second");
 
-    // Enabling the second gives it its own name back; the first stays kept.
-    page.Mnu_Pop_Refresh_Click();
-    ASSERT_EQ(page.Rows().size(), 2u);
-    const int second = page.Rows()[0].entry.keptFile.empty() ? 1 : 0;
-    EXPECT_EQ(page.Rows()[second].entry.keptFile, "With Args (2).lnk");
-    ASSERT_TRUE(page.SetRowChecked(second, true));
-    page.ApplyChanges();
-    const ShortcutInfo back = ReadShortcut(link);
-    EXPECT_EQ(back.target, app);
-    EXPECT_EQ(back.arguments, "/second");
-    EXPECT_EQ(back.workingFolder, "C:\\Program Files\\App");
-    EXPECT_FALSE(Exists(keeping + "With Args (2).lnk"));
+    // Enabled again, each under its own name and with its own content.
+    page_.Mnu_Pop_Refresh_Click();
+    const int second = page_.Rows()[2].entry.keptFile.empty() ? 3 : 2;
+    EXPECT_EQ(page_.Rows()[second].entry.keptFile, "With Args (2).lnk");
+    ASSERT_TRUE(page_.SetRowChecked(second, true));
+    for (const auto& [name, content] : files) Mark(name, true);
+    page_.ApplyChanges();
+    EXPECT_EQ(ReadShortcut(link).arguments, "/second");
+    for (const auto& [name, content] : files)
+        EXPECT_EQ(testing_support::ReadFileBytes(where_.commonStartupFolder + "\\" + name), content);
     const auto kept = Kept(View::AllUsers);
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(KeptShortcutName(kept[0]), "With Args.lnk");
+    EXPECT_EQ(KeptFileName(kept[0]), "With Args.lnk");
 }
 
 TEST_F(FrmStartup, KeptEntriesGoBackToTheirOwnPlaceAndNeverOverAnother) {
@@ -176,139 +155,109 @@ TEST_F(FrmStartup, KeptEntriesGoBackToTheirOwnPlaceAndNeverOverAnother) {
                                   {"updater", "C:\\old\\updater.exe", origin(machineRun(), "updater"), kRegSz},
                                   // The same entry, back by other means: hidden.
                                   {"OTHER", "  c:\\X.exe ", origin(machineRun(), "OTHER"), kRegSz}}));
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::AllUsers);
-    EXPECT_EQ(Names(page), (std::vector<std::string>{"Bar", "Bar(off)", "Foo", "Foo(off)", "Other", "Upd(off)",
-                                                     "Upd(off)", "Updater", "updater(off)"}));
-    const int conflict = RowOf(page, "updater");
-    EXPECT_TRUE(page.Rows()[conflict].conflict);
-    EXPECT_FALSE(page.SetRowChecked(conflict, true));
-    page.SelectRow(conflict);
-    page.Mnu_Pop_Delete_Click();  // refused before any question
+    Open(View::AllUsers);
+    EXPECT_EQ(Listed(), (Names{"Bar", "Bar(off)", "Foo", "Foo(off)", "Other", "Upd(off)", "Upd(off)", "Updater",
+                               "updater(off)"}));
+    const int conflict = RowOf(page_, "updater");
+    EXPECT_FALSE(page_.SetRowChecked(conflict, true));
+    page_.SelectRow(conflict);
+    page_.Mnu_Pop_Delete_Click();  // refused before any question
     ASSERT_EQ(prompts_.messages.size(), 2u);
-    EXPECT_NE(prompts_.messages[0].text.find("same name"), std::string::npos);
-    for (int i = 0; i < static_cast<int>(page.Rows().size()); ++i) {
-        if (i == conflict) continue;
-        ASSERT_TRUE(page.SetRowChecked(i, true));
-    }
-    page.ApplyChanges();
+    EXPECT_NE(Message(0).find("same name"), std::string::npos);
+    for (int i = 0; i < static_cast<int>(page_.Rows().size()); ++i)
+        EXPECT_EQ(page_.SetRowChecked(i, true), i != conflict);
+    page_.ApplyChanges();
 
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun32(), "Foo"), "C:\\x.exe");
     EXPECT_EQ(ReadShortcut(where_.commonStartupFolder + "\\Bar.lnk").target, "C:\\scripts\\bar.bat");
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Bar"), "C:\\x.exe");
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Updater"), "C:\\new\\updater.exe");
     // The first Upd went back; the second is refused rather than written over it.
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, machineRun(), "Upd"), "C:\\v1\\upd.exe");
-    ASSERT_EQ(prompts_.messages.size(), 3u);
-    EXPECT_NE(prompts_.messages[2].text.find("\"Upd\" has the same name"), std::string::npos);
+    EXPECT_NE(prompts_.messages.back().text.find("\"Upd\" has the same name"), std::string::npos);
     std::vector<std::string> kept;
     for (const StartupEntry& entry : Kept(View::AllUsers)) kept.push_back(entry.command);
-    EXPECT_EQ(kept, (std::vector<std::string>{"C:\\v2\\upd.exe", "C:\\old\\updater.exe", "  c:\\X.exe "}));
-    EXPECT_EQ(page.balloonText, "");
+    EXPECT_EQ(kept, (Names{"C:\\v2\\upd.exe", "C:\\old\\updater.exe", "  c:\\X.exe "}));
 }
 
 TEST_F(FrmStartup, AKeepingFileThatCannotBeReadIsNeverReplaced) {
     const std::string file = where_.currentUserKeepingFile;
+    SetText(HKEY_CURRENT_USER, userRun(), "Tool", "C:\\tool.exe");
     for (const bool held : {true, false}) {
         SCOPED_TRACE(held ? "held by another program" : "damaged");
-        SetText(HKEY_CURRENT_USER, userRun(), "Tool", "C:\\tool.exe");
-        if (held) {
+        if (held)
             ASSERT_TRUE(WriteKeepingFile(file, {{"Old", "C:\\old.exe", origin(userRun(), "Old"), kRegSz}}));
-        } else {  // the count is spoilt, the entry's lines are whole
+        else  // the count is spoilt, the entry's lines are whole
             testing_support::WriteFile(file, "[Main]\r\nkn=?\r\n[Programs]\r\nProg1=Old\r\nCommand1=C:\\old.exe\r\n");
-        }
         const std::string before = testing_support::ReadFileBytes(file);
         prompts_.messages.clear();
-        {
-            platform::UniqueHandle hold;
-            if (held) {
-                hold.reset(::CreateFileW(platform::ToWide(file).c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr,
-                                         OPEN_EXISTING, 0, nullptr));
-                ASSERT_TRUE(hold.valid());
-            }
-            Frm_Startup page(prompts_, where_);
-            Open(page, View::CurrentUser);
-            EXPECT_EQ(Names(page), (std::vector<std::string>{"Tool"}));
-            EXPECT_NE(page.balloonText.find("\"Css.ini\""), std::string::npos);
-            ASSERT_TRUE(page.SetRowChecked(0, false));
-            page.ApplyChanges();
-            ASSERT_EQ(prompts_.messages.size(), 1u);
-            EXPECT_NE(prompts_.messages[0].text.find("Nothing was changed"), std::string::npos);
-            EXPECT_FALSE(page.Rows()[0].checked);  // kept for another try
-        }
+        platform::UniqueHandle hold;
+        if (held)
+            hold.reset(::CreateFileW(platform::ToWide(file).c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+        Open(View::CurrentUser);
+        EXPECT_EQ(Listed(), (Names{"Tool"}));
+        EXPECT_NE(page_.balloonText.find("\"Css.ini\""), std::string::npos);
+        Mark("Tool", false);
+        page_.ApplyChanges();
+        EXPECT_NE(Message(0).find("Nothing was changed"), std::string::npos);
+        EXPECT_FALSE(page_.Rows()[0].checked);  // kept for another try
+        hold.reset();
         EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Tool"), "C:\\tool.exe");
         EXPECT_EQ(testing_support::ReadFileBytes(file), before);
+        page_.SetSkipChangeCheck(true);
     }
 }
 
 TEST_F(FrmStartup, KilledAfterAnyStepOfApplyNothingIsLost) {
-    struct Entry {
-        std::string name;
-        bool folder;
-    };
-    const std::vector<Entry> entries = {{"RegA", false}, {"RegB", false}, {"LinkA", true}, {"LinkB", true}};
+    const std::vector<std::pair<std::string, bool>> entries = {
+        {"RegA", false}, {"RegB", false}, {"LinkA", true}, {"LinkB", true}};  // name, in the folder
+    const std::string startup = where_.userStartupFolder + "\\", keeping = where_.currentUserKeepingFolder + "\\";
     const auto arrange = [&] {
         // RegA and LinkA are active, RegB and LinkB are kept.
         SetText(HKEY_CURRENT_USER, userRun(), "RegA", "C:\\a.exe");
         DeleteValue(HKEY_CURRENT_USER, userRun(), "RegB");
-        MakeShortcut(where_.userStartupFolder + "\\LinkA.lnk", "C:\\la.exe", "-a");
-        ::DeleteFileW(platform::ToWide(where_.userStartupFolder + "\\LinkB.lnk").c_str());
-        ::DeleteFileW(platform::ToWide(where_.currentUserKeepingFolder + "\\LinkA.lnk").c_str());
+        MakeShortcut(startup + "LinkA.lnk", "C:\\la.exe", "-a");
+        ::DeleteFileW(platform::ToWide(startup + "LinkB.lnk").c_str());
+        ::DeleteFileW(platform::ToWide(keeping + "LinkA.lnk").c_str());
         testing_support::MakeFolder(where_.currentUserKeepingFolder);
-        MakeShortcut(where_.currentUserKeepingFolder + "\\LinkB.lnk", "C:\\lb.exe", "-b");
+        MakeShortcut(keeping + "LinkB.lnk", "C:\\lb.exe", "-b");
         ASSERT_TRUE(WriteKeepingFile(where_.currentUserKeepingFile,
                                      {{"RegB", "C:\\b.exe", origin(userRun(), "RegB"), kRegSz},
                                       {"LinkB", "C:\\lb.exe", where_.userStartupFolder + "|2", 0}}));
     };
-    const auto everyEntryIsSomewhere = [&](int stopAt) {
-        const auto kept = Kept(View::CurrentUser);
-        for (const Entry& e : entries) {
-            const bool inFile =
-                std::any_of(kept.begin(), kept.end(), [&](const StartupEntry& k) { return k.name == e.name; });
-            bool inSystem, recoverable = true;
-            if (e.folder) {
-                inSystem = Exists(where_.userStartupFolder + "\\" + e.name + ".lnk");
-                // A kept shortcut must still be whole somewhere.
-                if (!inSystem) recoverable = Exists(where_.currentUserKeepingFolder + "\\" + e.name + ".lnk");
-            } else {
-                inSystem = GetRaw(HKEY_CURRENT_USER, userRun(), e.name).exists;
-            }
-            EXPECT_TRUE(inSystem || (inFile && recoverable)) << e.name << " lost when stopped after step " << stopAt;
-        }
-    };
-
     struct Stop {};
     int steps = 0;
-    for (int stopAt = 1;; ++stopAt) {
+    for (int stopAt = 1; steps == 0; ++stopAt) {
         arrange();
         Frm_Startup page(prompts_, where_);
-        Open(page, View::CurrentUser);
-        ASSERT_EQ(page.Rows().size(), 4u);
-        for (const Entry& e : entries)
-            ASSERT_TRUE(page.SetRowChecked(RowOf(page, e.name), !page.Rows()[RowOf(page, e.name)].checked));
+        page.Cmb_View_Click(0);
+        for (const auto& [name, folder] : entries)
+            ASSERT_TRUE(page.SetRowChecked(RowOf(page, name), !page.Rows()[RowOf(page, name)].checked));
         int step = 0;
         page.applyStepHook = [&](const std::string&) {
             if (++step == stopAt) throw Stop{};
         };
-        bool stopped = false;
         try {
             page.ApplyChanges();
-        } catch (const Stop&) {
-            stopped = true;
-        }
-        everyEntryIsSomewhere(stopAt);
-        if (!stopped) {
             steps = step;
-            break;
+        } catch (const Stop&) {
+        }
+        const auto kept = ReadKeepingFile(where_.currentUserKeepingFile);
+        for (const auto& [name, folder] : entries) {
+            const bool inFile =
+                std::any_of(kept.begin(), kept.end(), [&](const StartupEntry& k) { return k.name == name; });
+            // A kept shortcut must still be whole somewhere.
+            const bool inSystem =
+                folder ? Exists(startup + name + ".lnk") : GetRaw(HKEY_CURRENT_USER, userRun(), name).exists;
+            const bool recoverable = !folder || Exists(keeping + name + ".lnk");
+            EXPECT_TRUE(inSystem || (inFile && recoverable)) << name << " lost when stopped after step " << stopAt;
         }
     }
-    // Written, two taken out, two put back, written again.
+    // Written, two taken out, two put back, written again; the finished apply swapped them.
     EXPECT_EQ(steps, 6);
-    // The finished apply swapped them.
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "RegA").exists);
     EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "RegB"), "C:\\b.exe");
-    EXPECT_EQ(ReadShortcut(where_.userStartupFolder + "\\LinkB.lnk").arguments, "-b");
-    EXPECT_EQ(ReadShortcut(where_.currentUserKeepingFolder + "\\LinkA.lnk").arguments, "-a");
+    EXPECT_EQ(ReadShortcut(startup + "LinkB.lnk").arguments, "-b");
+    EXPECT_EQ(ReadShortcut(keeping + "LinkA.lnk").arguments, "-a");
 }
 
 TEST_F(FrmStartup, AChangeWindowsRefusesIsShownAsNotDone) {
@@ -319,53 +268,36 @@ TEST_F(FrmStartup, AChangeWindowsRefusesIsShownAsNotDone) {
     const std::string badKey = userRun() + "\\" + std::string(300, 'k');
     ASSERT_TRUE(WriteKeepingFile(where_.currentUserKeepingFile,
                                  {{"Blocked", "C:\\blocked.exe", origin(badKey, "Blocked"), kRegSz}}));
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::CurrentUser);
-    ASSERT_EQ(page.Rows().size(), 2u);
-    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Held"), false));
-    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Blocked"), true));
+    Open(View::CurrentUser);
+    Mark("Held", false);
+    Mark("Blocked", true);
     {
         // Held open without delete sharing, the shortcut cannot be moved.
         platform::UniqueHandle open(::CreateFileW(platform::ToWide(link).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                                   nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(open.valid());
-        page.ApplyChanges();
+        page_.ApplyChanges();
     }
-    EXPECT_TRUE(page.Rows()[RowOf(page, "Held")].checked);
-    EXPECT_FALSE(page.Rows()[RowOf(page, "Blocked")].checked);
-    EXPECT_EQ(page.balloonText, "2 items could not be changed. The list shows them as they are now.");
+    EXPECT_EQ(Listed(), (Names{"Blocked(off)", "Held"}));
+    EXPECT_EQ(page_.balloonText, "2 items could not be changed. The list shows them as they are now.");
     EXPECT_TRUE(Exists(link));
-    const auto kept = Kept(View::CurrentUser);
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].name, "Blocked");
-    EXPECT_TRUE(page.applyEnabled && page.selectorEnabled && page.toolsEnabled);
-
-    // Once the shortcut is free, the same row can be applied again.
-    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Held"), false));
-    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Blocked"), false));
-    page.ApplyChanges();
-    EXPECT_FALSE(Exists(link));
-    EXPECT_EQ(page.balloonText, "");
+    EXPECT_TRUE(InKeepingFile(View::CurrentUser, "Blocked"));
+    EXPECT_TRUE(page_.applyEnabled && page_.selectorEnabled && page_.toolsEnabled);
 }
 
 TEST_F(FrmStartup, AValueThatIsNotTextCannotBeDisabled) {
     const DWORD number = 1;
     SetRaw(HKEY_CURRENT_USER, userRun(), "Flag", REG_DWORD, &number, 4);
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::CurrentUser);
-    EXPECT_FALSE(page.SetRowChecked(0, false));
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_NE(prompts_.messages[0].text.find("not text"), std::string::npos);
-    EXPECT_TRUE(page.Rows()[0].checked);
+    SetText(HKEY_CURRENT_USER, userRun(), "Text", "C:\\t.exe");
+    Open(View::CurrentUser);
+    EXPECT_FALSE(page_.SetRowChecked(RowOf(page_, "Flag"), false));
+    EXPECT_NE(Message(0).find("not text"), std::string::npos);
 
     // Changed behind the page's back after the load: still refused at Apply.
-    SetText(HKEY_CURRENT_USER, userRun(), "Text", "C:\\t.exe");
-    page.Mnu_Pop_Refresh_Click();
-    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Text"), false));
+    Mark("Text", false);
     SetRaw(HKEY_CURRENT_USER, userRun(), "Text", REG_BINARY, "ab", 2);
-    page.ApplyChanges();
+    page_.ApplyChanges();
     EXPECT_EQ(prompts_.messages.size(), 2u);
-    EXPECT_TRUE(page.Rows()[RowOf(page, "Text")].checked);
+    EXPECT_EQ(Listed(), (Names{"Flag", "Text"}));
     EXPECT_EQ(GetRaw(HKEY_CURRENT_USER, userRun(), "Text").type, static_cast<DWORD>(REG_BINARY));
     EXPECT_FALSE(Exists(where_.currentUserKeepingFile));
 }
@@ -373,156 +305,181 @@ TEST_F(FrmStartup, AValueThatIsNotTextCannotBeDisabled) {
 TEST_F(FrmStartup, SwitchingViewsAsksAboutUnappliedMarks) {
     SetText(HKEY_CURRENT_USER, userRun(), "User", "C:\\u.exe");
     SetText(HKEY_CURRENT_USER, machineRun(), "Machine", "C:\\m.exe");
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::CurrentUser);
-    ASSERT_TRUE(page.SetRowChecked(0, false));
-
+    Open(View::CurrentUser);
     // F5 reloads without asking; the mark is dropped.
-    page.Mnu_Pop_Refresh_Click();
-    EXPECT_TRUE(prompts_.messages.empty());
-    EXPECT_TRUE(page.Rows()[0].checked);
+    Mark("User", false);
+    page_.Mnu_Pop_Refresh_Click();
+    EXPECT_EQ(Listed(), (Names{"User"}));
 
     // Switching asks once; No drops the marks and loads the other view. The
     // selection of the old list is never a row of the new one.
-    ASSERT_TRUE(page.SetRowChecked(0, false));
-    page.SelectRow(0);
+    Mark("User", false);
+    page_.SelectRow(0);
     int staleSelections = 0;
-    page.onChanged = [&] {
-        if (page.SelectedRow() >= static_cast<int>(page.Rows().size())) ++staleSelections;
+    page_.onChanged = [&] {
+        if (page_.SelectedRow() >= static_cast<int>(page_.Rows().size())) ++staleSelections;
     };
     prompts_.messageAnswers = {core::PromptAnswer::No};
-    page.Cmb_View_Click(1);
+    page_.Cmb_View_Click(1);
     EXPECT_EQ(staleSelections, 0);
-    page.onChanged = nullptr;
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text,
-              "The settings in Current User has changed.\r\nDo you want to save the changes ?");
-    EXPECT_EQ(prompts_.messages[0].title, "Clarimo");
-    EXPECT_EQ(prompts_.messages[0].icon, core::PromptIcon::Exclamation);
-    EXPECT_EQ(page.ShownView(), 1);
-    EXPECT_EQ(page.SelectorIndex(), 1);
-    EXPECT_EQ(Names(page), (std::vector<std::string>{"Machine"}));
-    page.Cmb_View_Click(0);
-    EXPECT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(Names(page), (std::vector<std::string>{"User"}));
+    page_.onChanged = nullptr;
+    EXPECT_EQ(Message(0), "The settings in Current User has changed.\r\nDo you want to save the changes ?");
+    EXPECT_EQ(Listed(), (Names{"Machine"}));
+    page_.Cmb_View_Click(0);
+    EXPECT_EQ(Listed(), (Names{"User"}));
 
     // Yes applies the shown view's marks, then switches.
-    ASSERT_TRUE(page.SetRowChecked(0, false));
-    prompts_.messageAnswers = {core::PromptAnswer::Yes};
-    page.Cmb_View_Click(1);
+    Mark("User", false);
+    page_.Cmb_View_Click(1);
     EXPECT_EQ(prompts_.messages.size(), 2u);
-    EXPECT_EQ(page.ShownView(), 1);
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "User").exists);
+    EXPECT_EQ(page_.ShownView(), 1);
     EXPECT_TRUE(InKeepingFile(View::CurrentUser, "User"));
-    EXPECT_FALSE(Exists(where_.allUsersKeepingFile));
 }
 
 TEST_F(FrmStartup, DeleteRemovesAnEntryForGood) {
     SetText(HKEY_CURRENT_USER, userRun(), "Active", "C:\\a.exe");
     SetText(HKEY_CURRENT_USER, userRun(), "Pending", "C:\\p.exe");
-    MakeShortcut(where_.userStartupFolder + "\\Linked.lnk", "C:\\l.exe");
     ASSERT_TRUE(
         WriteKeepingFile(where_.currentUserKeepingFile, {{"Kept", "C:\\k.exe", origin(userRun(), "Kept"), kRegSz},
                                                          {"Kept2", "C:\\k2.exe", origin(userRun(), "Kept2"), kRegSz}}));
-    Frm_Startup page(prompts_, where_);
-    Open(page, View::CurrentUser);
-    ASSERT_EQ(page.Rows().size(), 5u);
-
-    // No keeps everything.
-    page.SelectRow(RowOf(page, "Active"));
+    Open(View::CurrentUser);
+    page_.SelectRow(RowOf(page_, "Active"));
     prompts_.messageAnswers = {core::PromptAnswer::No};
-    page.Mnu_Pop_Delete_Click();
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text, "Are you sure you want to remove this program from the list ?");
-    EXPECT_EQ(prompts_.messages[0].title, "Confirm Item Delete");
-    EXPECT_EQ(page.Rows().size(), 5u);
+    page_.Mnu_Pop_Delete_Click();
+    EXPECT_EQ(Message(0), "Are you sure you want to remove this program from the list ?");
+    EXPECT_EQ(page_.Rows().size(), 4u);
 
     // A pending mark is not applied by a deletion.
-    ASSERT_TRUE(page.SetRowChecked(RowOf(page, "Pending"), false));
-    page.SelectRow(RowOf(page, "Kept"));
-    page.Mnu_Pop_Delete_Click();
-    EXPECT_EQ(RowOf(page, "Kept"), -1);
-    EXPECT_FALSE(InKeepingFile(View::CurrentUser, "Kept"));
-    EXPECT_TRUE(InKeepingFile(View::CurrentUser, "Kept2"));
-    EXPECT_FALSE(InKeepingFile(View::CurrentUser, "Pending"));
+    Mark("Pending", false);
+    page_.SelectRow(RowOf(page_, "Kept"));
+    page_.Mnu_Pop_Delete_Click();
+    page_.SelectRow(RowOf(page_, "Active"));
+    page_.Mnu_Pop_Delete_Click();
+    EXPECT_EQ(Listed(), (Names{"Kept2(off)", "Pending(off)"}));
+    EXPECT_EQ(Kept(View::CurrentUser).size(), 1u);
     EXPECT_TRUE(GetRaw(HKEY_CURRENT_USER, userRun(), "Pending").exists);
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Kept").exists);
-
-    page.SelectRow(RowOf(page, "Active"));
-    page.Mnu_Pop_Delete_Click();
     EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Active").exists);
-    page.SelectRow(RowOf(page, "Linked"));
-    page.Mnu_Pop_Delete_Click();
-    EXPECT_FALSE(Exists(where_.userStartupFolder + "\\Linked.lnk"));
-    EXPECT_EQ(page.caption1, "Startup Items : 2");
-    EXPECT_TRUE(page.SkipChangeCheck());
 }
 
 TEST_F(FrmStartup, MenuEntriesFollowTheSelection) {
     const std::string exe = temp_ / "real.exe";
     testing_support::WriteFile(exe, "MZ");
     SetText(HKEY_CURRENT_USER, userRun(), "Real", "\"" + exe + "\" -min");
-    SetText(HKEY_CURRENT_USER, userRun(), "NoPath", "rundll32.exe shell32.dll,Control_RunDLL");
-    Frm_Startup page(prompts_, where_);
+    SetText(HKEY_CURRENT_USER, userRun(), "NoPath", "no-such-program.exe /x");
     int allProperties = 0;
-    page.onAllProperties = [&] { ++allProperties; };
-    Open(page, View::CurrentUser);
-
-    PopupState popup = page.PreparePopup();
-    EXPECT_EQ(popup.toggleCaption, "Disable");
-    EXPECT_FALSE(popup.toggleEnabled || popup.deleteEnabled || popup.runEnabled || popup.folderEnabled);
-    EXPECT_EQ(popup.propertiesCaption, "All Properties");
-    page.Mnu_Pop_Properties_Click();
+    page_.onAllProperties = [&] { ++allProperties; };
+    Open(View::CurrentUser);
+    WaitForProgramInfo(page_);
+    page_.Mnu_Pop_Properties_Click();
     EXPECT_EQ(allProperties, 1);
 
-    page.SelectRow(RowOf(page, "Real"));
-    EXPECT_EQ(page.picturePath, exe);
-    page.Mnu_Pop_Toggle_Click();
-    popup = page.PreparePopup();
-    EXPECT_EQ(popup.toggleCaption, "Enable");
-    EXPECT_TRUE(popup.toggleEnabled && popup.deleteEnabled && popup.runEnabled && popup.folderEnabled);
-    EXPECT_EQ(popup.propertiesCaption, "Properties");
-    EXPECT_FALSE(page.Rows()[RowOf(page, "Real")].checked);
-
-    page.SelectRow(RowOf(page, "NoPath"));
-    page.Mnu_Pop_Run_Click();
-    page.Mnu_Pop_Folder_Click();
-    page.Mnu_Pop_Properties_Click();
-    ASSERT_EQ(prompts_.messages.size(), 3u);
-    EXPECT_EQ(prompts_.messages[0].text, "Can't open selected progeam, This program is not exists.");
-    EXPECT_EQ(prompts_.messages[1].text, "Can't open the progeam folder, Program folder is not exists.");
-    EXPECT_EQ(prompts_.messages[2].text, "Can't display program properties dialog, This program is not exists.");
-    for (const auto& m : prompts_.messages) EXPECT_EQ(m.icon, core::PromptIcon::Exclamation);
+    page_.SelectRow(RowOf(page_, "Real"));
+    EXPECT_EQ(page_.picturePath, exe);
+    page_.Mnu_Pop_Toggle_Click();
+    EXPECT_EQ(page_.PreparePopup().toggleCaption, "Enable");
+    page_.SelectRow(RowOf(page_, "NoPath"));
+    page_.Mnu_Pop_Run_Click();
+    page_.Mnu_Pop_Folder_Click();
+    page_.Mnu_Pop_Properties_Click();
+    EXPECT_EQ(Message(0), "Can't open selected progeam, This program is not exists.");
+    EXPECT_EQ(Message(1), "Can't open the progeam folder, Program folder is not exists.");
+    EXPECT_EQ(Message(2), "Can't display program properties dialog, This program is not exists.");
 }
 
 TEST_F(FrmStartup, DisplaySettingsAreReadWithTheirRangesAndSaved) {
     core::SetSettingsPaths(temp_.path());
+    const auto ini = [](const char* key) { return core::ReadIni(core::MainIniPath, "Startup", key, ""); };
     core::WriteIni(core::MainIniPath, "Startup", "Srt", "2");
     core::WriteIni(core::MainIniPath, "Startup", "Col", "5");
     core::WriteIni(core::MainIniPath, "Startup", "Indx", "7");
     SetText(HKEY_CURRENT_USER, machineRun(), "B", "C:\\b.exe");
     SetText(HKEY_CURRENT_USER, machineRun(), "a", "C:\\a.exe");
-    {
-        Frm_Startup page(prompts_, where_);
-        page.Tm_Start_Timer();
-        EXPECT_EQ(page.SortOrder(), 1);
-        EXPECT_EQ(page.SortColumn(), 1);
-        EXPECT_EQ(page.SelectorIndex(), 1);
-        EXPECT_EQ(page.ViewMode(), 3);  // Cv missing: Details
-        EXPECT_EQ(Names(page), (std::vector<std::string>{"a", "B"}));
-        page.ColumnClick(1);
-        page.SetViewMode(2);
-        page.Form_Unload();
-    }
-    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Startup", "Srt", ""), "2");
-    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Startup", "Col", ""), "1");
-    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Startup", "Indx", ""), "1");
-    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Startup", "Cv", ""), "2");
+    page_.Tm_Start_Timer();
+    EXPECT_EQ(page_.ViewMode(), 3);  // Cv missing: Details
+    EXPECT_EQ(Listed(), (Names{"a", "B"}));
+    page_.ColumnClick(1);
+    page_.SetViewMode(2);
+    page_.Form_Unload();
+    EXPECT_EQ(ini("Srt") + ini("Col") + ini("Indx") + ini("Cv"), "2112");
     Frm_Startup again(prompts_, where_);
     again.Tm_Start_Timer();
-    EXPECT_EQ(Names(again), (std::vector<std::string>{"B", "a"}));
+    EXPECT_EQ(again.Rows()[0].entry.name, "B");
     core::MainIniPath.clear();
     core::AssIniPath.clear();
     core::CssIniPath.clear();
     core::FtsIniPath.clear();
+}
+
+TEST_F(FrmStartup, WindowsOwnOffStateAndPolicyRowsAreShownButNeverChanged) {
+    for (const char* name : {"On", "Off", "Off6"}) SetText(HKEY_CURRENT_USER, userRun(), name, "C:\\x.exe");
+    testing_support::WriteFile(where_.userStartupFolder + "\\Script.bat", "@echo off\r\n");
+    const std::vector<std::tuple<std::string, std::string, unsigned char>> states = {
+        {approvedRun(), "On", 0x02},
+        {approvedRun(), "Off", 0x03},
+        {approvedRun(), "Off6", 0x07},
+        {approvedFolder(), "Script.bat", 0x03}};
+    for (const auto& [key, name, first] : states) {
+        const unsigned char bytes[12] = {first};
+        SetRaw(HKEY_CURRENT_USER, key, name, REG_BINARY, bytes, sizeof bytes);
+    }
+    SetText(HKEY_CURRENT_USER, userPolicy(), "1", "C:\\policy.exe");
+    Open(View::CurrentUser);
+    Names statuses;
+    for (const StartupRow& row : page_.Rows()) statuses.push_back(row.entry.name + ":" + StatusText(row.entry));
+    EXPECT_EQ(statuses, (Names{"1:Policy", "Off:Disabled by Windows", "Off6:Disabled by Windows",
+                               "On:", "Script.bat:Disabled by Windows"}));
+    Frm_AllProp report(prompts_, where_);
+    report.LoadGroups();
+    EXPECT_TRUE(std::any_of(report.rows.begin(), report.rows.end(),
+                            [](const AllPropRow& r) { return r.text == "Off" && r.status == "Disabled by Windows"; }));
+
+    // A policy row refuses every change; the menu offers none.
+    EXPECT_FALSE(page_.SetRowChecked(0, false));
+    page_.SelectRow(0);
+    EXPECT_FALSE(page_.PreparePopup().toggleEnabled || page_.PreparePopup().deleteEnabled);
+    page_.Mnu_Pop_Delete_Click();
+    EXPECT_NE(Message(1).find("set by a system policy"), std::string::npos);
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userPolicy(), "1"), "C:\\policy.exe");
+
+    // Disabling and enabling leaves Windows' own value alone.
+    const RawValue before = GetRaw(HKEY_CURRENT_USER, approvedRun(), "Off");
+    for (const bool checked : {false, true}) {
+        Mark("Off", checked);
+        page_.ApplyChanges();
+    }
+    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Off"), "C:\\x.exe");
+    EXPECT_EQ(GetRaw(HKEY_CURRENT_USER, approvedRun(), "Off").data, before.data);
+}
+
+TEST_F(FrmStartup, ProgramsAreFoundAsWindowsWouldOnAWorker) {
+    const std::map<std::string, std::string> commands = {{"Expanded", "%SystemRoot%\\system32\\notepad.exe /a"},
+                                                         {"Quoted", "\"%SystemRoot%\\regedit.exe\" /s"},
+                                                         {"Bare", "notepad"},
+                                                         {"Missing", "Q:\\nowhere\\missing.exe"}};
+    for (const auto& [name, command] : commands) SetText(HKEY_CURRENT_USER, userRun(), name, command, REG_EXPAND_SZ);
+    Open(View::CurrentUser);
+    // The rows are there at once; what they start comes later.
+    for (const StartupRow& row : page_.Rows()) EXPECT_FALSE(row.program) << row.entry.name;
+    WaitForProgramInfo(page_);
+
+    const std::string windows = platform::ToUtf8(_wgetenv(L"SystemRoot"));
+    const auto program = [&](const std::string& name) { return page_.Rows()[RowOf(page_, name)].program; };
+    EXPECT_EQ(program("Expanded")->path, windows + "\\system32\\notepad.exe");
+    EXPECT_EQ(program("Quoted")->path, windows + "\\regedit.exe");
+    EXPECT_TRUE(EndsWithText(program("Bare")->path, "\\notepad.exe"));
+    for (const char* name : {"Expanded", "Quoted", "Bare"}) {
+        EXPECT_TRUE(program(name)->exists && program(name)->largeIcon && program(name)->smallIcon) << name;
+        EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), name), commands.at(name));  // stored as it was
+    }
+    EXPECT_FALSE(program("Missing")->exists);
+    page_.SelectRow(RowOf(page_, "Quoted"));
+    EXPECT_EQ(page_.picturePath, windows + "\\regedit.exe");
+
+    // Sorting and switching views read nothing again.
+    const ProgramInfoPtr before = program("Bare");
+    page_.ColumnClick(2);
+    Open(View::AllUsers);
+    Open(View::CurrentUser);
+    EXPECT_TRUE(page_.ProgramInfoComplete());
+    EXPECT_EQ(program("Bare"), before);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "startup/frm_startup.h"
 #include "startup/startup_store.h"
 #include "support/registry_values.h"
 #include "support/temp_folder.h"
@@ -23,13 +24,15 @@ using testing_support::SetRaw;
 using testing_support::SetText;
 
 struct ShortcutInfo {
-    std::string target;
-    std::string arguments;
-    std::string workingFolder;
+    std::string target, arguments;
 };
 void MakeShortcut(const std::string& path, const std::string& target, const std::string& arguments = "",
                   const std::string& workingFolder = "");
 ShortcutInfo ReadShortcut(const std::string& path);
+// The row of that name; -1 when none.
+int RowOf(const startup::Frm_Startup& page, const std::string& name);
+// Lets the page's worker finish reading its rows' programs (capped, not timed).
+void WaitForProgramInfo(startup::Frm_Startup& page);
 
 class StartupPlaces : public ::testing::Test {
 protected:
@@ -45,6 +48,10 @@ protected:
     std::string machineRunOnce() const { return key_.path() + "\\MRunOnce"; }
     std::string userRun() const { return key_.path() + "\\URun"; }
     std::string userRunOnce() const { return key_.path() + "\\URunOnce"; }
+    std::string userPolicy() const { return key_.path() + "\\UPolicy"; }
+    // Windows' own on/off values of Run entries and of folder files.
+    std::string approvedRun() const { return key_.path() + "\\ApprovedRun"; }
+    std::string approvedFolder() const { return key_.path() + "\\ApprovedFolder"; }
     std::string origin(const std::string& keyPath, const std::string& name) const {
         return "HKEY_CURRENT_USER\\" + keyPath + "\\" + name;
     }

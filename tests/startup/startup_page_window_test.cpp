@@ -12,7 +12,6 @@
 #include "platform/handles.h"
 #include "platform/utf.h"
 #include "startup/add_new_prog_window.h"
-#include "startup/all_prop_window.h"
 #include "startup/startup_page_window.h"
 #include "startup_fixture.h"
 #include "support/modal_steps.h"
@@ -35,65 +34,72 @@ protected:
 
 }  // namespace
 
-TEST_F(StartupPageWindowTest, UncheckApplyCheckApplyAndAddAProgram) {
+TEST_F(StartupPageWindowTest, RowsIconsStatusThemeBalloonAndApply) {
     ::InitCommonControls();
-    SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
-    SetText(HKEY_CURRENT_USER, userRun(), "Missing", "C:\\nowhere\\missing.exe -x");
+    SetText(HKEY_CURRENT_USER, machineRun(), "Notepad", "C:\\windows\\notepad.exe");
+    where_.registry[0].push_back({startup::Hive::CurrentUser, userPolicy(), {}, true});
+    SetText(HKEY_CURRENT_USER, userPolicy(), "Missing", "C:\\nowhere\\missing.exe -x");
     core::MainIniPath.clear();  // default settings: All Users, Details
     testing_support::TestWindow host(760, 520);
     Frm_Startup logic(prompts_, where_);
     StartupPageWindow page(logic, prompts_);
     ASSERT_TRUE(page.Create(host.hwnd()));
     Pump(300);
-    // The saved view is missing: All Users. Switch to the user's view.
-    ASSERT_EQ(logic.ShownView(), 1);
-    HWND selector = ::FindWindowExW(page.Panel(), nullptr, WC_COMBOBOXW, nullptr);
-    ::SendMessageW(selector, CB_SETCURSEL, 0, 0);
-    ::SendMessageW(page.Panel(), WM_COMMAND, MAKEWPARAM(100, CBN_SELCHANGE), reinterpret_cast<LPARAM>(selector));
-    Pump();
     const HWND list = page.List();
+    for (int i = 0; i < 200 && !logic.ProgramInfoComplete(); ++i) Pump(50);
+    Pump();
     ASSERT_EQ(ListView_GetItemCount(list), 2);
-    EXPECT_EQ(ListView_GetView(list), static_cast<DWORD>(LV_VIEW_DETAILS));
     const int notepad = testing_support::FindListRow(list, "Notepad");
-    ASSERT_GE(notepad, 0);
     EXPECT_EQ(testing_support::ListCellText(list, notepad, 1), "C:\\windows\\notepad.exe");
-    EXPECT_TRUE(ListView_GetCheckState(list, notepad));
-    // One icon per row in each picture list.
+    EXPECT_EQ(testing_support::ListCellText(list, 1 - notepad, 2), "Policy");
+    // The default picture, and notepad's icon once the worker has read it.
     EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_SMALL)), 2);
-    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_NORMAL)), 2);
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = notepad;
+    ListView_GetItem(list, &item);
+    EXPECT_EQ(item.iImage, 1);
 
+    EXPECT_TRUE(ListView_GetCheckState(list, notepad));
     ListView_SetCheckState(list, notepad, FALSE);
     Pump();
-    EXPECT_FALSE(logic.Rows()[notepad].checked);
     ::SendMessageW(page.ApplyButton(), BM_CLICK, 0, 0);
     Pump();
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, userRun(), "Notepad").exists);
-    EXPECT_EQ(ReadKeepingFile(where_.currentUserKeepingFile).size(), 1u);
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, machineRun(), "Notepad").exists);
     EXPECT_TRUE(::IsWindowEnabled(page.ApplyButton()));
+    EXPECT_TRUE(testing_support::Exists(where_.allUsersKeepingFile));
 
-    ListView_SetCheckState(list, testing_support::FindListRow(list, "Notepad"), TRUE);
-    Pump();
-    ::SendMessageW(page.ApplyButton(), BM_CLICK, 0, 0);
-    Pump();
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Notepad"), "C:\\windows\\notepad.exe");
-    EXPECT_FALSE(testing_support::Exists(where_.currentUserKeepingFile));
+    // The page in the colour theme (its tool bar band too), its fonts again
+    // after a DPI change, its balloon inside the page, and the list's menu on
+    // the keyboard.
+    const HWND panel = page.Panel();
+    controls::SetThemeValues(3);  // "Gray"
+    controls::NotifyThemeSubscribers();
+    RECT client{};
+    ::GetClientRect(panel, &client);
+    EXPECT_EQ(testing_support::ErasedColour(panel, {client.right / 2, 2}),
+              controls::ResolveColor(controls::Blend(controls::ThemeColor, controls::kWhite, 55)));
+    EXPECT_EQ(ListView_GetTextColor(list), controls::ResolveColor(controls::ThemeTextColor));
+    controls::SetThemeValues(0);
+    controls::NotifyThemeSubscribers();
+    ::SendMessageW(panel, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+    EXPECT_EQ(::SendMessageW(list, WM_GETFONT, 0, 0), ::SendMessageW(panel, WM_GETFONT, 0, 0));
 
-    // The dialog, filled in through its own boxes.
-    Frm_AddNewProg addLogic(prompts_, logic);
-    AddNewProgWindow dialog(addLogic);
-    ASSERT_TRUE(dialog.Create(host.hwnd()));
-    Pump();
-    EXPECT_FALSE(::IsWindowEnabled(dialog.OkButton()));
-    ::SetWindowTextW(dialog.NameBox(), L"Added");
-    ::SetWindowTextW(dialog.PathBox(), L"C:\\windows\\regedit.exe");
-    Pump();
-    EXPECT_TRUE(::IsWindowEnabled(dialog.OkButton()));
-    ::SendMessageW(dialog.OkButton(), BM_CLICK, 0, 0);
-    Pump();
-    EXPECT_FALSE(::IsWindow(dialog.Window()));
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, userRun(), "Added"), "C:\\windows\\regedit.exe");
-    EXPECT_EQ(ListView_GetItemCount(list), 3);
-    EXPECT_GE(testing_support::FindListRow(list, "Added"), 0);
+    logic.balloonText = "1 item could not be changed. The list shows it as it is now.";
+    page.Sync();
+    HWND balloon = ::GetDlgItem(panel, 106);
+    ASSERT_TRUE(page.Balloon().Shown() && balloon);
+    EXPECT_FALSE(::GetWindowLongW(balloon, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ::ShowWindow(panel, SW_HIDE);  // a page switch
+    EXPECT_FALSE(::IsWindowVisible(balloon));
+    ::ShowWindow(panel, SW_SHOW);
+
+    ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    for (const bool shiftF10 : {false, true}) {
+        const auto texts = testing_support::KeyboardMenuTexts(list, shiftF10);
+        ASSERT_GT(texts.size(), 2u) << shiftF10;
+        EXPECT_EQ(texts[2], "Add Program");
+    }
 }
 
 namespace {
@@ -114,10 +120,9 @@ struct DestroyWatch {
 
 }  // namespace
 
-// Both dialogs run modally over the page's window: their questions are
-// owned by the dialog, and the owner is enabled before the dialog goes.
+// The dialogs run modally over the page's window: their questions are owned
+// by the dialog, and the owner is enabled before the dialog goes.
 TEST_F(StartupPageWindowTest, DialogsOwnTheirPromptsAndGiveTheOwnerBackFirst) {
-    SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
     testing_support::TestWindow host(760, 520);
     Frm_Startup logic(prompts_, where_);
     const auto hook = ::SetWindowsHookExW(WH_CALLWNDPROC, DestroyWatch::Hook, nullptr, ::GetCurrentThreadId());
@@ -136,80 +141,9 @@ TEST_F(StartupPageWindowTest, DialogsOwnTheirPromptsAndGiveTheOwnerBackFirst) {
                                          }},
                                          [&] { return add.Window(); });
     add.ShowModal(host.hwnd());
+    ::UnhookWindowsHookEx(hook);
     EXPECT_TRUE(addSteps.Finished());
     EXPECT_EQ(DestroyWatch::ownerEnabledAtDestroy, 1);
     ASSERT_EQ(prompts_.openFileRequests.size(), 1u);
     EXPECT_EQ(prompts_.owners, std::vector<platform::WindowHandle>{DestroyWatch::watched});
-
-    prompts_.saveFileAnswers = {temp_ / "report.txt"};
-    Frm_AllProp allLogic(prompts_, where_);
-    AllPropWindow all(allLogic);
-    DestroyWatch::ownerEnabledAtDestroy = -1;
-    testing_support::ModalSteps allSteps({[&] {
-                                             DestroyWatch::watched = all.Window();
-                                             if (!all.Window() || ListView_GetItemCount(all.List()) == 0)
-                                                 return false;  // loaded
-                                             EXPECT_EQ(testing_support::ListCellText(all.List(), 0, 0),
-                                                       "Registry\\Current User\\Run");  // the user's group
-                                             ::SendMessageW(all.ReportButton(), BM_CLICK, 0, 0);
-                                             ::PostMessageW(all.Window(), WM_CLOSE, 0, 0);
-                                             return true;
-                                         }},
-                                         [&] { return all.Window(); });
-    all.ShowModal(host.hwnd());
-    ::UnhookWindowsHookEx(hook);
-    EXPECT_TRUE(allSteps.Finished());
-    EXPECT_EQ(DestroyWatch::ownerEnabledAtDestroy, 1);
-    EXPECT_TRUE(testing_support::Exists(temp_ / "report.txt"));
-    ASSERT_EQ(prompts_.owners.size(), 2u);
-    EXPECT_EQ(prompts_.owners[1], DestroyWatch::watched);
-}
-
-// The page in the colour theme (its tool bar band too), its fonts again
-// after a DPI change, its balloon inside the page, and the list's menu on
-// the keyboard.
-TEST_F(StartupPageWindowTest, ThemeDpiBalloonAndKeyboardMenu) {
-    SetText(HKEY_CURRENT_USER, userRun(), "Notepad", "C:\\windows\\notepad.exe");
-    core::MainIniPath.clear();
-    testing_support::TestWindow host(760, 520);
-    Frm_Startup logic(prompts_, where_);
-    StartupPageWindow page(logic, prompts_);
-    ASSERT_TRUE(page.Create(host.hwnd()));
-    Pump(300);
-    HWND panel = page.Panel();
-
-    controls::SetThemeValues(3);  // "Gray"
-    controls::NotifyThemeSubscribers();
-    RECT client{};
-    ::GetClientRect(panel, &client);
-    const COLORREF band = testing_support::ErasedColour(panel, {client.right / 2, 2});
-    EXPECT_EQ(band, controls::ResolveColor(controls::Blend(controls::ThemeColor, controls::kWhite, 55)));
-    EXPECT_EQ(testing_support::ErasedColour(panel, {client.right / 2, client.bottom - 3}),
-              controls::ResolveColor(controls::ThemeBackColor));
-    EXPECT_EQ(ListView_GetTextColor(page.List()), controls::ResolveColor(controls::ThemeTextColor));
-    controls::SetThemeValues(0);
-    controls::NotifyThemeSubscribers();
-    EXPECT_NE(testing_support::ErasedColour(panel, {client.right / 2, 2}), band);
-
-    ::SendMessageW(panel, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
-    EXPECT_EQ(::SendMessageW(page.List(), WM_GETFONT, 0, 0), ::SendMessageW(panel, WM_GETFONT, 0, 0));
-
-    logic.balloonText = "1 item could not be changed. The list shows it as it is now.";
-    logic.balloonIsError = true;
-    page.Sync();
-    EXPECT_TRUE(page.Balloon().Shown());
-    EXPECT_EQ(page.Balloon().Icon(), controls::MessageIcon::Error);
-    HWND balloon = ::GetDlgItem(panel, 106);
-    ASSERT_NE(balloon, nullptr);
-    EXPECT_FALSE(::GetWindowLongW(balloon, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    ::ShowWindow(panel, SW_HIDE);  // a page switch
-    EXPECT_FALSE(::IsWindowVisible(balloon));
-    ::ShowWindow(panel, SW_SHOW);
-
-    ListView_SetItemState(page.List(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    for (const bool shiftF10 : {false, true}) {
-        const auto texts = testing_support::KeyboardMenuTexts(page.List(), shiftF10);
-        ASSERT_FALSE(texts.empty()) << shiftF10;
-        EXPECT_EQ(texts[2], "Add Program");
-    }
 }

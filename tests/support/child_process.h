@@ -53,8 +53,6 @@ HWND FindTopLevelWindow(DWORD processId, const std::string& title, const std::ws
 // The same, waiting up to limit for it to appear.
 HWND WaitForTopLevelWindow(DWORD processId, const std::string& title, const std::wstring& className,
                            milliseconds limit);
-// Waits up to limit for the window to be gone.
-bool WaitForWindowGone(HWND window, milliseconds limit);
 
 // Message boxes are dialogs of class "#32770".
 HWND FindMessageBox(DWORD processId, const std::string& title);
@@ -64,8 +62,5 @@ std::string MessageBoxText(HWND box);
 // Presses the box's button (IDOK, IDYES ...) and waits up to limit for the box
 // to close; true when it did.
 bool PressMessageBoxButton(HWND box, int buttonId, milliseconds limit);
-
-// Window text as UTF-8.
-std::string WindowTitle(HWND window);
 
 }  // namespace testing_support

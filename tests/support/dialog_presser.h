@@ -38,7 +38,4 @@ private:
     std::thread watcher_;
 };
 
-// Text of a dialog's child control, UTF-8.
-std::string ControlText(HWND dialog, int controlId);
-
 }  // namespace testing_support

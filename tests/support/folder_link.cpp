@@ -5,6 +5,7 @@
 #include "platform/handles.h"
 #include "platform/long_path.h"
 #include "platform/utf.h"
+#include "support/test_drive.h"
 
 namespace testing_support {
 namespace {
@@ -14,23 +15,8 @@ bool IsLink(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Wine's own export: the Linux path of a Windows path (UTF-8, on the
-// process heap), or null outside Wine.
-std::string UnixPath(const std::wstring& path) {
-    using UnixFileName = char*(CDECL*)(const wchar_t*);
-    const HMODULE kernel32 = ::GetModuleHandleW(L"kernel32.dll");
-    const FARPROC address = kernel32 ? ::GetProcAddress(kernel32, "wine_get_unix_file_name") : nullptr;
-    if (!address) return {};
-    const auto unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void (*)()>(address));
-    char* name = unixFileName(path.c_str());
-    if (!name) return {};
-    std::string result = name;
-    ::HeapFree(::GetProcessHeap(), 0, name);
-    return result;
-}
-
 bool LinkFromLinux(const std::wstring& link, const std::wstring& target) {
-    const std::string unixLink = UnixPath(link), unixTarget = UnixPath(target);
+    const std::string unixLink = UnixPathOf(platform::ToUtf8(link)), unixTarget = UnixPathOf(platform::ToUtf8(target));
     if (unixLink.empty() || unixTarget.empty()) return false;
     std::wstring command = L"ln -s \"" + platform::ToWide(unixTarget) + L"\" \"" + platform::ToWide(unixLink) + L"\"";
     STARTUPINFOW startup{};

@@ -26,38 +26,14 @@ using UniqueSocket = platform::Owner<SocketTraits>;
 
 constexpr size_t kMaxHead = 64 * 1024;
 
-std::string StatusPage(int status, const std::string& reason) {
-    return "<html><body><h1>" + std::to_string(status) + " " + reason + "</h1></body></html>";
-}
-
 }  // namespace
 
 CannedResponse Respond(int status, std::string body, std::string contentType) {
-    CannedResponse response;
-    response.status = status;
-    switch (status) {
-        case 200:
-            response.reason = "OK";
-            break;
-        case 302:
-            response.reason = "Found";
-            break;
-        case 404:
-            response.reason = "Not Found";
-            break;
-        case 410:
-            response.reason = "Gone";
-            break;
-        case 500:
-            response.reason = "Internal Server Error";
-            break;
-        default:
-            response.reason = "Status";
-            break;
-    }
-    response.body = std::move(body);
-    response.contentType = std::move(contentType);
-    return response;
+    static const std::map<int, std::string> reasons = {
+        {200, "OK"}, {302, "Found"}, {404, "Not Found"}, {410, "Gone"}, {500, "Internal Server Error"}};
+    const auto reason = reasons.find(status);
+    return {status, reason == reasons.end() ? "Status" : reason->second, std::move(contentType), std::move(body), 0,
+            {}};
 }
 
 struct LoopbackHttpServer::State {
@@ -113,24 +89,18 @@ struct LoopbackHttpServer::State {
             std::lock_guard lock(mutex);
             requests.push_back(request);
             const auto found = responses.find(request.target);
-            if (found != responses.end()) {
-                response = found->second;
-            } else {
-                response.status = 404;
-                response.reason = "Not Found";
-                response.contentType = "text/html";
-                response.body = StatusPage(404, "Not Found");
-            }
+            response = found != responses.end()
+                           ? found->second
+                           : Respond(404, "<html><body><h1>404 Not Found</h1></body></html>", "text/html");
         }
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(response.delayMs);
         while (!stop && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (stop) return;
-        std::string answer = "HTTP/1.1 " + std::to_string(response.status) + " " + response.reason + "\r\n";
-        answer += "Content-Type: " + response.contentType + "\r\n";
-        answer += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
-        answer += response.extraHeaders;
-        answer += "Connection: close\r\n\r\n";
+        std::string answer = "HTTP/1.1 " + std::to_string(response.status) + " " + response.reason +
+                             "\r\nContent-Type: " + response.contentType +
+                             "\r\nContent-Length: " + std::to_string(response.body.size()) + "\r\n" +
+                             response.extraHeaders + "Connection: close\r\n\r\n";
         if (request.method != "HEAD") answer += response.body;
         size_t sent = 0;
         while (sent < answer.size()) {

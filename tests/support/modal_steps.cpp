@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/utf.h"
+#include "platform/window_text.h"
 #include "support/test_window.h"
 
 namespace testing_support {
@@ -49,7 +50,7 @@ void ModalSteps::Run() {
 namespace {
 
 struct CaptionSearch {
-    std::wstring caption;
+    std::string caption;
     HWND found;
 };
 
@@ -57,13 +58,9 @@ struct CaptionSearch {
 // lambda cannot be.
 BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<CaptionSearch*>(parameter);
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    if (::IsWindowVisible(window) && search->caption == text) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (!::IsWindowVisible(window) || platform::WindowText(window) != search->caption) return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 // The shown popup menu is a window of the class "#32768".
@@ -78,7 +75,7 @@ BOOL CALLBACK MatchShownMenu(HWND window, LPARAM found) {
 }  // namespace
 
 HWND FindThreadWindow(const std::string& caption) {
-    CaptionSearch search{platform::ToWide(caption), nullptr};
+    CaptionSearch search{caption, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -36,14 +36,8 @@ public:
                                core::PromptButtons buttons) override {
         owners.push_back(Owner());
         messages.push_back({text, title, icon, buttons});
-        if (!messageAnswers.empty()) {
-            const auto answer = messageAnswers.front();
-            messageAnswers.pop_front();
-            return answer;
-        }
-        return buttons == core::PromptButtons::YesNo || buttons == core::PromptButtons::YesNoCancel
-                   ? core::PromptAnswer::Yes
-                   : core::PromptAnswer::Ok;
+        const bool yesNo = buttons == core::PromptButtons::YesNo || buttons == core::PromptButtons::YesNoCancel;
+        return Next(messageAnswers, yesNo ? core::PromptAnswer::Yes : core::PromptAnswer::Ok);
     }
     std::string BrowseForFolder(const std::string& prompt, unsigned) override {
         owners.push_back(Owner());
@@ -62,9 +56,10 @@ public:
     }
 
 private:
-    static std::string Next(std::deque<std::string>& answers) {
-        if (answers.empty()) return {};
-        std::string answer = answers.front();
+    template <typename Answer>
+    static Answer Next(std::deque<Answer>& answers, Answer otherwise = {}) {
+        if (answers.empty()) return otherwise;
+        Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }

@@ -7,10 +7,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ClarimoTestWindow";
 
-LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 TestWindow::TestWindow(int width, int height) {
@@ -18,7 +14,7 @@ TestWindow::TestWindow(int width, int height) {
     windowClass.cbSize = sizeof(windowClass);
     if (!::GetClassInfoExW(::GetModuleHandleW(nullptr), kClassName, &windowClass)) {
         windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = TestWindowProc;
+        windowClass.lpfnWndProc = ::DefWindowProcW;
         windowClass.hInstance = ::GetModuleHandleW(nullptr);
         windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);

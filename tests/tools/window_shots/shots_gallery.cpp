@@ -21,11 +21,6 @@
 namespace shots {
 namespace {
 
-HWND MakeWindow(const wchar_t* className, const wchar_t* title, DWORD style, HWND parent, int x, int y, int w, int h) {
-    return ::CreateWindowExW(0, className, title, style, x, y, w, h, parent, nullptr, ::GetModuleHandleW(nullptr),
-                             nullptr);
-}
-
 // A control's logic with its window over it.
 template <class Logic, class Window>
 struct Shown {
@@ -42,17 +37,23 @@ int ShowGallery(const Request& request) {
     const auto host = MakeHost(L"Clarimo controls", 1250, 920);
     const HWND frame = host->hwnd();
 
-    // The two pages, each in an area of its own as the main window holds them.
+    // The two pages and the controls, each in an area of its own as the main
+    // window holds them: side by side for "gallery", else the one asked.
     const bool all = part.empty();
-    const int areaStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
-    HWND optionsArea = MakeWindow(L"STATIC", L"", areaStyle, frame, Scale(10), Scale(10), Scale(600), Scale(420));
-    HWND aboutArea =
-        MakeWindow(L"STATIC", L"", areaStyle, frame, all ? Scale(620) : Scale(10), Scale(10), Scale(590), Scale(420));
-    HWND panelArea =
-        MakeWindow(L"STATIC", L"", areaStyle, frame, Scale(10), all ? Scale(440) : Scale(10), Scale(1200), Scale(460));
-    ::ShowWindow(optionsArea, all || part == "options" ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(aboutArea, all || part == "about" ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(panelArea, all || part == "controls" ? SW_SHOW : SW_HIDE);
+    const struct {
+        const char* name;
+        RECT whenAll;
+    } parts[] = {
+        {"options", R(10, 10, 610, 430)}, {"about", R(620, 10, 1210, 430)}, {"controls", R(10, 440, 1210, 900)}};
+    HWND areas[3];
+    for (int i = 0; i < 3; ++i) {
+        const RECT& place = parts[i].whenAll;
+        areas[i] = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_CLIPCHILDREN, all ? place.left : Scale(10),
+                                     all ? place.top : Scale(10), place.right - place.left, place.bottom - place.top,
+                                     frame, nullptr, nullptr, nullptr);
+        ::ShowWindow(areas[i], all || part == parts[i].name ? SW_SHOW : SW_HIDE);
+    }
+    const HWND optionsArea = areas[0], aboutArea = areas[1], panelArea = areas[2];
     testing_support::ScriptedPrompts prompts;
     shell::Frm_Options options(prompts);
     shell::Frm_OptionsWindow optionsWindow(options);
@@ -67,23 +68,19 @@ int ShowGallery(const Request& request) {
     ::ShowWindow(panel.hwnd(), SW_SHOW);
 
     std::array<Shown<controls::TabButton, controls::TabButtonWindow>, 6> tabs;
-    const char* tabCaptions[] = {"Junk Files", "Privacy", "Startup Manager", "Processes", "Options", "About"};
+    std::array<Shown<controls::RoundBtn, controls::RoundBtnWindow>, 6> rounds;
+    const char* captions[] = {"Junk Files", "Privacy", "Startup Manager", "Processes", "Options", "About"};
     for (int i = 0; i < 6; ++i) {
-        tabs[i].logic.SetCaption(tabCaptions[i]);
+        tabs[i].logic.SetCaption(captions[i]);
         tabs[i].logic.SetThemeColor(controls::ThemeColor);
         tabs[i].window.Create(panel.hwnd(), R(16, 16 + i * 34, 196, 16 + i * 34 + 32));
+        rounds[i].logic.SetCaption(i == 2 ? "Startup" : captions[i]);
+        rounds[i].window.Create(panel.hwnd(), R(220 + i * 96, 16, 220 + i * 96 + 90, 42));
     }
     tabs[0].logic.SetSelectButton(true);
     tabs[1].logic.OnMouseMove(true);
     tabs[2].logic.OnButtonDown(controls::MouseButton::Left);
     tabs[5].logic.SetEnabled(false);
-
-    std::array<Shown<controls::RoundBtn, controls::RoundBtnWindow>, 6> rounds;
-    const char* roundCaptions[] = {"Junk Files", "Privacy", "Startup", "Processes", "Options", "About"};
-    for (int i = 0; i < 6; ++i) {
-        rounds[i].logic.SetCaption(roundCaptions[i]);
-        rounds[i].window.Create(panel.hwnd(), R(220 + i * 96, 16, 220 + i * 96 + 90, 42));
-    }
     rounds[3].logic.SelectButton(true);
     rounds[1].logic.OnMouseMove(true);
     rounds[5].logic.SetEnabled(false);

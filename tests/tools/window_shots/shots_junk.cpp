@@ -1,6 +1,9 @@
-// The junk page with ticked results of a scan of a small test drive, and the
-// junk options dialog over it.
+// The junk page with ticked results of a scan of a small test drive, its
+// result menu, the undo link after a clean that moved files, and the junk
+// options dialog over it.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 
@@ -18,7 +21,12 @@ namespace shots {
 int ShowJunk(const Request& request) {
     platform::ComApartment com;
     testing_support::TempFolder tree;
+    testing_support::TempFolder moveTo;
     core::WriteIni(core::MainIniPath, "Options", "ConDlg", "0");
+    if (request.state == "undo") {
+        core::WriteIni(core::MainIniPath, "Options", "DType", "3");
+        core::WriteIni(core::MainIniPath, "Options", "TMove", moveTo.path());
+    }
     testing_support::MakeFolder(tree / "Documents\\Old reports");
     testing_support::MakeFolder(tree / "Work\\build");
     const char* files[] = {
@@ -44,6 +52,17 @@ int ShowJunk(const Request& request) {
     testing_support::PumpUntil([&] { return logic.LvResult.size() >= 6; }, 10000);
     for (size_t i = 0; i < logic.LvResult.size(); i += 2) logic.LvResult[i].Checked = true;
     logic.Changed();
+    if (request.state == "undo") page.OnCommand(junk::FrmJunkWindow::kCleanButtonId, BN_CLICKED);
+    if (request.state == "menu") {
+        HWND results = ::FindWindowExW(page.Panel(), ::FindWindowExW(page.Panel(), nullptr, WC_LISTVIEWW, nullptr),
+                                       WC_LISTVIEWW, nullptr);
+        ListView_SetItemState(results, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        RECT row{};
+        ListView_GetItemRect(results, 1, &row, LVIR_LABEL);
+        POINT at{row.left + Scale(40), row.bottom};
+        ::ClientToScreen(results, &at);
+        ::PostMessageW(page.Panel(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(results), MAKELPARAM(at.x, at.y));
+    }
     Stay(request);
     return 0;
 }

@@ -1,8 +1,10 @@
-// The privacy page (top, scrolled to the Programs group, with the balloon,
-// under the please-wait window) and the cookies manager.
+// The privacy page (top, scrolled to the Programs group, at its end with a
+// Chrome profile present, with the balloon, under the please-wait window) and
+// the cookies manager.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 // clang-format on
 
 #include "platform/handles.h"
@@ -30,6 +32,12 @@ int ShowPrivacy(const Request& request) {
     platform::InitCommonControls();
     // Three programs with recent lists, the others absent.
     for (int index : {12, 15, 17}) AddKey(privacy::Catalogue()[index].keys[0]);
+    if (request.state == "browsers") {
+        wchar_t local[MAX_PATH] = {};
+        ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+        ::SHCreateDirectoryExW(nullptr, (std::wstring(local) + L"\\Google\\Chrome\\User Data\\Default").c_str(),
+                               nullptr);
+    }
     const auto host = MakeHost(L"Clarimo - Privacy", 500, 400);
     const HWND area =
         ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, Scale(10),
@@ -56,7 +64,9 @@ int ShowPrivacy(const Request& request) {
         return 0;
     }
     page.Sync();
-    ::SetFocus(page.CheckBox(request.state == "programs" ? 12 : 0));
+    const int focused = request.state == "programs" ? 12 : request.state == "browsers" ? privacy::kChromeItem : 0;
+    ::SetFocus(page.CheckBox(focused));
+    if (request.state == "browsers") ::SendMessageW(page.Panel(), WM_VSCROLL, SB_BOTTOM, 0);
     Stay(request);
     return 0;
 }

@@ -1,5 +1,5 @@
-// The startup page's two windows over made-up entries: "Add New Program"
-// and "Startup Items".
+// The startup page and its two windows over made-up entries: the page with
+// its "Status" column (startup-page), "Add New Program" and "Startup Items".
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/cls_file_folder.h"
+#include "core/settings.h"
 #include "platform/handles.h"
 #include "startup/add_new_prog_window.h"
 #include "startup/all_prop_window.h"
@@ -32,7 +33,8 @@ int ShowStartup(const Request& request) {
     using startup::Hive;
     where.registry[0] = {{Hive::CurrentUser, key.path() + "\\MRun"}};
     where.registry[1] = {{Hive::CurrentUser, key.path() + "\\MRunOnce"}};
-    where.registry[2] = {{Hive::CurrentUser, key.path() + "\\URun"}};
+    where.registry[2] = {{Hive::CurrentUser, key.path() + "\\URun", key.path() + "\\Approved"},
+                         {Hive::CurrentUser, key.path() + "\\UPolicy", {}, true}};
     where.registry[3] = {{Hive::CurrentUser, key.path() + "\\URunOnce"}};
     where.commonStartupFolder = temp / "Common";
     where.userStartupFolder = temp / "User";
@@ -51,6 +53,9 @@ int ShowStartup(const Request& request) {
     startup::WriteKeepingFile(where.currentUserKeepingFile,
                               {{"Task Manager", "C:\\windows\\system32\\taskmgr.exe",
                                 "HKEY_CURRENT_USER\\" + key.path() + "\\URun\\Task Manager", startup::kRegSz}});
+    SetText(HKEY_CURRENT_USER, key.path() + "\\UPolicy", "1", "C:\\windows\\system32\\winver.exe");
+    const unsigned char off[12] = {0x03};
+    testing_support::SetRaw(HKEY_CURRENT_USER, key.path() + "\\Approved", "Notepad", REG_BINARY, off, sizeof off);
     std::string link = where.userStartupFolder + "\\Control Panel";
     core::ClsFileFolder().CreateShortcut("C:\\windows\\system32\\control.exe", link);
 
@@ -64,6 +69,14 @@ int ShowStartup(const Request& request) {
         ::SetWindowTextW(dialog.NameBox(), L"My Tool");
         ::SetWindowTextW(dialog.PathBox(), L"C:\\Program Files\\My Tool\\tool.exe");
         ::SetFocus(dialog.NameBox());
+        Stay(request);
+        return 0;
+    }
+    if (request.state == "page") {
+        core::WriteIni(core::MainIniPath, "Startup", "Indx", "0");
+        const auto host = MakeHost(L"Clarimo - Startup Manager", 720, 420);
+        startup::StartupPageWindow page(logic, prompts);
+        if (!page.Create(host->hwnd())) return 1;
         Stay(request);
         return 0;
     }

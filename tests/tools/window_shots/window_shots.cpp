@@ -20,11 +20,11 @@ struct Area {
 constexpr Area kAreas[] = {
     {"main", ShowMainWindow},  // main-PAGE[-compact]
     {"gallery", ShowGallery},  // gallery[-options|-about|-controls]
-    {"privacy", ShowPrivacy},  // privacy-top|programs|balloon|progress
+    {"privacy", ShowPrivacy},  // privacy-top|programs|browsers|balloon|progress
     {"cookies", ShowCookies},  // cookies[-empty]
     {"proc", ShowProcesses},   // proc-details|modules
     {"startup", ShowStartup},  // startup-add|all
-    {"junk", ShowJunk},        // junk-results|options
+    {"junk", ShowJunk},        // junk-results|menu|undo|options
     {"update", ShowUpdate},    // update-idle|checking|offered|current|failed
 };
 
