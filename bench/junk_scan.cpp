@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/prompts.h"
+#include "bench_support.h"
 #include "core/settings.h"
 #include "junk/frm_junk.h"
 #include "junk/junk_types.h"
@@ -23,49 +23,7 @@ namespace {
 // differs in case would cost Wine a case-insensitive lookup at every folder.
 const std::wstring kTree = L"C:\\JUNKBENCH";
 
-struct SilentPrompts : core::Prompts {
-    core::PromptAnswer Message(const std::string&, const std::string&, core::PromptIcon, core::PromptButtons) override {
-        return core::PromptAnswer::Ok;
-    }
-    std::string BrowseForFolder(const std::string&, unsigned) override { return {}; }
-    std::string OpenFile(const core::FileDialogOptions&) override { return {}; }
-    std::string SaveFile(const core::FileDialogOptions&) override { return {}; }
-};
-
 double Seconds(int64_t ticks) { return static_cast<double>(ticks) / static_cast<double>(platform::ClockFrequency()); }
-
-void Touch(const std::wstring& path) {
-    platform::UniqueHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-// About 200,000 files in about 21,000 folders; one file in 20 matches a
-// default pattern.
-void GenerateTree() {
-    const std::wstring done = kTree + L"\\complete.txt";
-    if (::GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    std::printf("generating the tree in C:\\JUNKBENCH (once) ...\n");
-    std::fflush(stdout);
-    ::CreateDirectoryW(kTree.c_str(), nullptr);
-    int n = 0;
-    for (int a = 0; a < 100; ++a) {
-        const std::wstring top = kTree + L"\\top" + std::to_wstring(a);
-        ::CreateDirectoryW(top.c_str(), nullptr);
-        for (int b = 0; b < 10; ++b) {
-            const std::wstring mid = top + L"\\mid" + std::to_wstring(b);
-            ::CreateDirectoryW(mid.c_str(), nullptr);
-            for (int c = 0; c < 20; ++c) {
-                const std::wstring leaf = mid + L"\\leaf" + std::to_wstring(c);
-                ::CreateDirectoryW(leaf.c_str(), nullptr);
-                for (int f = 0; f < 10; ++f, ++n) {
-                    const wchar_t* ext = n % 20 == 0 ? L".tmp" : n % 20 == 7 ? L".bak" : L".txt";
-                    Touch(leaf + L"\\file" + std::to_wstring(n) + ext);
-                }
-            }
-        }
-    }
-    Touch(done);
-}
 
 // The walk every search has to make, and nothing more.
 void BareWalk(const std::wstring& folder, uint64_t& files) {
@@ -126,12 +84,12 @@ double Median(std::vector<double> values) {
 
 int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 5;
-    GenerateTree();
+    bench::MakeJunkTree(kTree, 100);  // about 200,000 files, made once
     ::CreateDirectoryW(L"C:\\bench-settings", nullptr);
     core::SetSettingsPaths("C:\\bench-settings");
     junk::LoadDefaultTypes();
 
-    SilentPrompts prompts;
+    bench::SilentPrompts prompts;
     junk::Frm_Junk page(prompts);
     page.LvDrives = {junk::DriveRow{"c:\\junkbench\\", "bench", "", "", true}};
 

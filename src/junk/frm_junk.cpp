@@ -60,6 +60,37 @@ std::optional<std::string> FreeMoveTarget(const std::string& folderWithSlash, co
     return std::nullopt;
 }
 
+namespace {
+
+enum class Removal { NotTried, Absent, Gone, Stayed };
+
+// Removes the file of row as the user saw it: a file gone since the scan is
+// Absent (nothing to count, no failure); one written meanwhile (an autosave,
+// a download) or one that cannot be read any more Stays.
+Removal RemoveAsPreviewed(const ResultRow& row, RemovalType type, const std::string& moveFolder, UndoLogWriter& undo,
+                          platform::ThrottledPump& pump) {
+    if (platform::ProbePath(row.Key) == platform::PathState::Absent) return Removal::Absent;
+    const std::optional<platform::DirEntry> now = platform::FindEntry(row.Key);
+    if (!now || now->isFolder() || now->size != row.Size || now->lastWriteTime != row.Time) return Removal::Stayed;
+    const core::ClsFileFolder files;
+    bool gone = false;
+    if (type == Move) {
+        // Each move is in the undo record before it happens: no record, no move.
+        const std::optional<std::string> target = FreeMoveTarget(moveFolder, row.Text, pump);
+        gone = target && undo.Moving({row.Key, FileNameOf(*target), row.Size, row.Time}) &&
+               files.MoveFile(row.Key, *target);
+        if (gone) undo.Moved();
+    } else {
+        const std::optional<uint32_t> attributes = platform::GetAttributes(row.Key);
+        platform::SetAttributes(row.Key, platform::attributes::kNormal);
+        gone = type == RecycleBin ? files.DelToRecycBin(row.Key) : files.DeleteFile(row.Key, false);
+        if (!gone && attributes) platform::SetAttributes(row.Key, *attributes);
+    }
+    return gone ? Removal::Gone : Removal::Stayed;
+}
+
+}  // namespace
+
 RemovalSettings ReadRemovalSettings() {
     RemovalSettings settings;
     const std::string type = core::ReadIni(core::MainIniPath, "Options", "DType", "1");
@@ -106,24 +137,48 @@ void Frm_Junk::Redraw() {
 }
 
 void Frm_Junk::LoadDrives() {
-    LvDrives.clear();
+    std::vector<DriveRow> rows;
     for (const std::string& root : platform::LogicalDriveRoots()) {
         const platform::DriveType kind = platform::GetDriveKind(root);
         if (kind == platform::DriveType::Removable || kind == platform::DriveType::CdRom) continue;
         std::string drive = root.substr(0, 2);
         for (char& c : drive)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        const std::string label = platform::VolumeLabel(root);
+        const std::string key = drive + "\\";
+        const auto kept =
+            std::find_if(LvDrives.begin(), LvDrives.end(), [&](const DriveRow& r) { return r.Key == key; });
+        if (kept != LvDrives.end()) {
+            rows.push_back(*kept);
+            continue;
+        }
         DriveRow row;
-        row.Key = drive + "\\";
-        row.Text = fileFolder_.GetDrvName(label.empty() ? drive : drive + " [" + label + "]");
-        row.Capacity = fileFolder_.GetDiskSpace(row.Key, 0);
-        row.FreeSpace = fileFolder_.GetDiskSpace(row.Key, 1);
-        LvDrives.push_back(std::move(row));
+        row.Key = key;
+        row.Text = fileFolder_.GetDrvName(drive);
+        rows.push_back(std::move(row));
+        driveFigures_.Read(key);
     }
-    CheckedDrives = 0;
-    Cmd_Scan_Enabled = false;
+    const auto sameKey = [](const DriveRow& a, const DriveRow& b) { return a.Key == b.Key; };
+    if (std::equal(rows.begin(), rows.end(), LvDrives.begin(), LvDrives.end(), sameKey)) return;
+    LvDrives = std::move(rows);
+    CheckedDrives =
+        static_cast<int>(std::count_if(LvDrives.begin(), LvDrives.end(), [](const DriveRow& r) { return r.Checked; }));
+    if (!Searching) Cmd_Scan_Enabled = CheckedDrives > 0;
     Redraw();
+}
+
+void Frm_Junk::TakeDriveFigures() {
+    bool changed = false;
+    for (const DriveFigures& figures : driveFigures_.TakeAnswers()) {
+        const auto row =
+            std::find_if(LvDrives.begin(), LvDrives.end(), [&](const DriveRow& r) { return r.Key == figures.root; });
+        if (row == LvDrives.end()) continue;  // gone meanwhile
+        const std::string drive = row->Key.substr(0, 2);
+        row->Text = fileFolder_.GetDrvName(figures.label.empty() ? drive : drive + " [" + figures.label + "]");
+        row->Capacity = figures.spaceKnown ? fileFolder_.CalcSize(figures.total) : std::string();
+        row->FreeSpace = figures.spaceKnown ? fileFolder_.CalcSize(figures.freeToUser) : std::string();
+        changed = true;
+    }
+    if (changed) Redraw();
 }
 
 void Frm_Junk::Tm_Timer() {
@@ -406,46 +461,41 @@ void Frm_Junk::FrmProg_Tm_Timer() {
     pump.BeforePump = [this] {
         if (ProgressChanged) ProgressChanged();
     };
+    // The removals wait on the system (the recycle bin above all): a worker
+    // makes them in order, while this thread counts, draws and pumps. The
+    // undo record is the worker's alone until it has ended.
+    std::vector<size_t> chosen;
+    for (size_t i = 0; i < LvResult.size(); ++i)
+        if (LvResult[i].Checked) chosen.push_back(i);
+    std::vector<ResultRow> toRemove;
+    for (size_t i : chosen) toRemove.push_back(LvResult[i]);
+    std::vector<Removal> outcomes(chosen.size(), Removal::NotTried);
     size_t failures = 0;
+    platform::RunStepsWhilePumping(
+        chosen.size(),
+        [&](size_t i) {
+            platform::ThrottledPump own;  // the worker's own queue, no window
+            outcomes[i] = RemoveAsPreviewed(toRemove[i], settings.DType, moveFolder, undo, own);
+        },
+        [&](size_t i) {
+            Prog.Tip = "Deleting : " + toRemove[i].Text;
+            ++Prog.Value;
+            if (outcomes[i] == Removal::Gone) {
+                ++core::CleanedCount;
+                core::CleanedSize += toRemove[i].Size;
+            } else if (outcomes[i] == Removal::Stayed) {
+                ++failures;
+            }
+        },
+        pump);
+    // Rows stay unless their file went; a removal stopped by the program's
+    // end leaves the rest ticked and in place.
     std::vector<ResultRow> kept;
     kept.reserve(LvResult.size());
-    for (ResultRow& row : LvResult) {
-        if (!row.Checked) {
-            kept.push_back(std::move(row));
-            continue;
-        }
-        Prog.Tip = "Deleting : " + row.Text;
-        ++Prog.Value;
-        // Gone since the scan (removed by someone else): nothing to remove,
-        // nothing to count, no failure either.
-        if (platform::ProbePath(row.Key) == platform::PathState::Absent) {
-            pump.Tick();
-            continue;
-        }
-        // Only the file the user saw is removed: one written meanwhile (an
-        // autosave, a download) or one that cannot be read any more stays.
-        const std::optional<platform::DirEntry> now = platform::FindEntry(row.Key);
-        const bool asPreviewed = now && !now->isFolder() && now->size == row.Size && now->lastWriteTime == row.Time;
-        bool gone = false;
-        if (asPreviewed && settings.DType == 3) {
-            const std::optional<std::string> target = FreeMoveTarget(moveFolder, row.Text, pump);
-            gone = target && undo.Moving({row.Key, FileNameOf(*target), row.Size, row.Time}) &&
-                   fileFolder_.MoveFile(row.Key, *target);
-            if (gone) undo.Moved();
-        } else if (asPreviewed) {
-            const std::optional<uint32_t> attributes = platform::GetAttributes(row.Key);
-            platform::SetAttributes(row.Key, platform::attributes::kNormal);
-            gone = settings.DType == 1 ? fileFolder_.DelToRecycBin(row.Key) : fileFolder_.DeleteFile(row.Key, false);
-            if (!gone && attributes) platform::SetAttributes(row.Key, *attributes);
-        }
-        if (gone) {
-            ++core::CleanedCount;
-            core::CleanedSize += row.Size;
-        } else {
-            ++failures;
-            kept.push_back(std::move(row));
-        }
-        pump.Tick();
+    for (size_t i = 0, next = 0; i < LvResult.size(); ++i) {
+        const bool wasChosen = next < chosen.size() && chosen[next] == i;
+        const Removal outcome = wasChosen ? outcomes[next++] : Removal::NotTried;
+        if (outcome != Removal::Gone && outcome != Removal::Absent) kept.push_back(std::move(LvResult[i]));
     }
     LvResult = std::move(kept);
     keys_.clear();

@@ -12,6 +12,7 @@
 #include "core/cls_file_folder.h"
 #include "core/prompts.h"
 #include "junk/cls_find_files.h"
+#include "junk/drive_figures.h"
 #include "junk/junk_types.h"
 #include "platform/throttled_pump.h"
 
@@ -131,8 +132,14 @@ public:
     std::function<void(const std::string& program, const std::string& parameters)> Launch;
 
     // Fills LvDrives: fixed, network and RAM drives; not floppy, removable
-    // or optical ones.
+    // or optical ones. Called again, it follows drives that came or went and
+    // keeps the rows (and ticks) of those that stayed. A new row shows at
+    // once; its label and figures are read on a worker and arrive through
+    // TakeDriveFigures.
     void LoadDrives();
+    // Puts the labels and figures that arrived into their rows.
+    void TakeDriveFigures();
+    bool DriveFiguresPending() const { return driveFigures_.Pending(); }
     void Tm_Timer();    // drive ticks watch
     void Time_Timer();  // elapsed-time clock, each second while scanning
     void Cmd_Scan_Click();
@@ -185,6 +192,7 @@ private:
     bool pathDirty_ = false;
     std::string savedL2_, savedL3_, savedL4_;
     std::optional<RemovalType> lastRemoval_;  // of this session's last clean that removed something
+    DriveFiguresReader driveFigures_;         // last: its workers are joined first
 };
 
 }  // namespace junk

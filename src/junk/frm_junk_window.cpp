@@ -19,6 +19,10 @@ constexpr int kResultsId = 101;
 constexpr int kLabelBaseId = 110;  // L1..L4
 constexpr int kInfoId = 120;
 constexpr UINT_PTR kTimeTimer = 1;
+// Takes the drive figures that arrived, and every fourth time looks again for
+// drives that came or went (a mapped network drive sends no device message).
+constexpr UINT_PTR kDrivesTimer = 2;
+constexpr UINT kDrivesTimerMs = 500;
 enum MenuId : UINT {
     kDrivesSelectAll = 201,
     kDrivesDeselectAll,
@@ -154,6 +158,10 @@ bool FrmJunkWindow::Create(HWND parent) {
     panel_.onCommand = [this](int id, int code, HWND) { HandleCommand(id, code); };
     panel_.onTimer = [this](UINT_PTR id) {
         if (id == kTimeTimer) page_.Time_Timer();
+        if (id == kDrivesTimer) {
+            if (++drivesTicks_ % 4 == 0) ReloadDrives();
+            page_.TakeDriveFigures();
+        }
     };
     panel_.onLayout = [this](int, int) { Layout(); };
     panel_.onDpiChanged = [this] {
@@ -176,6 +184,7 @@ bool FrmJunkWindow::Create(HWND parent) {
         if (HWND owner = Owner()) ::EnableWindow(owner, enable);
     };
     page_.LoadDrives();
+    ::SetTimer(panel_.hwnd(), kDrivesTimer, kDrivesTimerMs, nullptr);
     Recolour();
     Sync();
     return true;
@@ -284,30 +293,37 @@ void FrmJunkWindow::Layout() {
     }
 }
 
+void FrmJunkWindow::ReloadDrives() {
+    // While a scan or a removal runs, the drive list stays as the user left it.
+    if (page_.State == Ready && !page_.Searching) page_.LoadDrives();
+}
+
 void FrmJunkWindow::SyncDrives() {
-    if (drivesShown_ == page_.LvDrives.size()) {
-        for (size_t i = 0; i < page_.LvDrives.size(); ++i) {
-            const bool shown = ListView_GetCheckState(lvDrives_, static_cast<int>(i)) != FALSE;
-            if (shown != page_.LvDrives[i].Checked)
-                ListView_SetCheckState(lvDrives_, static_cast<int>(i), page_.LvDrives[i].Checked);
+    const auto& rows = page_.LvDrives;
+    const auto sameKey = [](const DriveRow& a, const DriveRow& b) { return a.Key == b.Key; };
+    if (!std::equal(rows.begin(), rows.end(), drivesShown_.begin(), drivesShown_.end(), sameKey)) {
+        ListView_DeleteAllItems(lvDrives_);
+        drivesShown_.clear();
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int index = static_cast<int>(i);
+        if (i == drivesShown_.size()) {
+            LVITEMW item{};
+            item.iItem = index;
+            ListView_InsertItem(lvDrives_, &item);
+            drivesShown_.push_back({rows[i].Key, "\n", "\n", "\n", !rows[i].Checked});
         }
-        return;
+        DriveRow& shown = drivesShown_[i];
+        const std::string DriveRow::*columns[] = {&DriveRow::Text, &DriveRow::Capacity, &DriveRow::FreeSpace};
+        for (int column = 0; column < 3; ++column) {
+            if (shown.*columns[column] == rows[i].*columns[column]) continue;
+            std::wstring text = platform::ToWide(rows[i].*columns[column]);
+            ListView_SetItemText(lvDrives_, index, column, text.data());
+        }
+        if (ListView_GetCheckState(lvDrives_, index) != static_cast<UINT>(rows[i].Checked))
+            ListView_SetCheckState(lvDrives_, index, rows[i].Checked);
+        shown = rows[i];
     }
-    ListView_DeleteAllItems(lvDrives_);
-    for (size_t i = 0; i < page_.LvDrives.size(); ++i) {
-        const DriveRow& row = page_.LvDrives[i];
-        std::wstring text = platform::ToWide(row.Text);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(i);
-        item.pszText = text.data();
-        ListView_InsertItem(lvDrives_, &item);
-        std::wstring capacity = platform::ToWide(row.Capacity), freeSpace = platform::ToWide(row.FreeSpace);
-        ListView_SetItemText(lvDrives_, static_cast<int>(i), 1, capacity.data());
-        ListView_SetItemText(lvDrives_, static_cast<int>(i), 2, freeSpace.data());
-        ListView_SetCheckState(lvDrives_, static_cast<int>(i), row.Checked);
-    }
-    drivesShown_ = page_.LvDrives.size();
 }
 
 void FrmJunkWindow::SyncResultCount() {
@@ -529,6 +545,9 @@ bool FrmJunkWindow::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return true;
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return true;
+        case WM_DEVICECHANGE:
+            ReloadDrives();
             return true;
         case WM_DESTROY:
             page_.Find.CancelSearch(true);

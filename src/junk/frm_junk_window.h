@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/error_msg.h"
 #include "controls/error_msg_window.h"
@@ -56,6 +57,7 @@ private:
     void Recolour();
     void Sync();
     void SyncDrives();
+    void ReloadDrives();
     void SyncResultCount();
     void SyncBalloon();
     void HandleCommand(int id, int code);
@@ -83,7 +85,8 @@ private:
     HWND lbPath_ = nullptr;
     HWND cmdScan_ = nullptr;
     HWND cmdDel_ = nullptr;
-    size_t drivesShown_ = static_cast<size_t>(-1);
+    std::vector<DriveRow> drivesShown_;  // as the list control shows them
+    unsigned drivesTicks_ = 0;
     size_t resultCountShown_ = 0;
     bool timeRunning_ = false;
     bool syncing_ = false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "platform/handles.h"
@@ -18,14 +19,17 @@ namespace {
 // A session that speaks TLS 1.2 (and 1.3 where the system knows it). Windows 7
 // leaves TLS 1.2 off in WinHTTP unless it is asked for.
 UniqueWinHttpHandle OpenSession(unsigned timeoutMs) {
+    // Asynchronous: only then can a step that waits on the server be left
+    // at once (closing a request does not end a waiting synchronous call on
+    // Wine).
     constexpr wchar_t kAgent[] = L"Clarimo";
     // Automatic proxy discovery exists from Windows 8.1; older systems use the
     // configured default proxy.
-    UniqueWinHttpHandle session(
-        ::WinHttpOpen(kAgent, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    UniqueWinHttpHandle session(::WinHttpOpen(kAgent, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME,
+                                              WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC));
     if (!session)
         session.reset(::WinHttpOpen(kAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                                    WINHTTP_NO_PROXY_BYPASS, 0));
+                                    WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC));
     if (!session) return session;
 
     DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 | WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3;
@@ -58,24 +62,57 @@ bool WriteWholeFile(const std::string& localPath, const std::string& bytes) {
     return written;
 }
 
-// The overall limit of one download, and its cancel flag.
+// One request's steps as the system reports them. It lives until the
+// system closes the request, which can be after a cancelled download has
+// gone: the system's callback frees it then.
+struct AsyncRequest {
+    UniqueHandle stepDone{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    DWORD ended = 0;  // the callback status that ended the last step
+    DWORD bytes = 0;  // read by the last step
+    char buffer[16384];
+};
+
+void CALLBACK OnRequestStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID, DWORD length) {
+    auto* request = reinterpret_cast<AsyncRequest*>(context);
+    if (!request) return;  // the session and the connection
+    switch (status) {
+        case WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING: {
+            const std::unique_ptr<AsyncRequest> last(request);  // the last word about it
+            return;
+        }
+        case WINHTTP_CALLBACK_STATUS_READ_COMPLETE:
+            request->bytes = length;
+            break;
+        case WINHTTP_CALLBACK_STATUS_SENDREQUEST_COMPLETE:
+        case WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE:
+        case WINHTTP_CALLBACK_STATUS_REQUEST_ERROR:
+            break;
+        default:
+            return;
+    }
+    request->ended = status;
+    ::SetEvent(request->stepDone.get());
+}
+
+// The overall limit of one download, and its cancel.
 class DownloadClock {
 public:
     explicit DownloadClock(const HttpDownloadOptions& options) : options_(options), start_(::GetTickCount64()) {}
 
     bool MustStop() const {
-        return (options_.cancel && options_.cancel->load()) ||
+        return (options_.cancel && options_.cancel->Cancelled()) ||
                (options_.deadlineMs != 0 && Elapsed() >= options_.deadlineMs);
     }
-    // Cuts the next step's time-outs to the time left.
-    void LimitNextStep(HINTERNET request) const {
+    // Waits for the step under way to end with status expected, within the
+    // step's time-out cut to the time left; false on a failure, a time-out
+    // or a cancel.
+    bool WaitStep(const AsyncRequest& request, DWORD expected) const {
         uint64_t step = options_.timeoutMs;
         if (options_.deadlineMs != 0)
             step = std::min<uint64_t>(step, options_.deadlineMs - std::min<uint64_t>(Elapsed(), options_.deadlineMs));
-        const int timeout = static_cast<int>(std::max<uint64_t>(step, 1));
-        ::WinHttpSetTimeouts(request, timeout, timeout, timeout, timeout);
-        DWORD responseTimeout = static_cast<DWORD>(timeout);
-        ::WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout, sizeof(responseTimeout));
+        const HANDLE events[] = {request.stepDone.get(), options_.cancel ? options_.cancel->Event() : nullptr};
+        const DWORD woken = ::WaitForMultipleObjects(options_.cancel ? 2 : 1, events, FALSE, static_cast<DWORD>(step));
+        return woken == WAIT_OBJECT_0 && request.ended == expected && !MustStop();
     }
 
 private:
@@ -86,6 +123,12 @@ private:
 };
 
 }  // namespace
+
+HttpCancel::HttpCancel() : event_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+void HttpCancel::Cancel() { ::SetEvent(event_.get()); }
+
+bool HttpCancel::Cancelled() const { return ::WaitForSingleObject(event_.get(), 0) == WAIT_OBJECT_0; }
 
 HttpDownloadResult DownloadUrlToFile(const std::string& url, const std::string& localPath,
                                      const HttpDownloadOptions& options) {
@@ -108,24 +151,34 @@ HttpDownloadResult DownloadUrlToFile(const std::string& url, const std::string& 
     if (clock.MustStop()) return result;
     const UniqueWinHttpHandle session = OpenSession(options.timeoutMs);
     if (!session) return result;
+    ::WinHttpSetStatusCallback(session.get(), OnRequestStatus,
+                               WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS | WINHTTP_CALLBACK_FLAG_HANDLES, 0);
     const UniqueWinHttpHandle connection(::WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
     if (!connection) return result;
     const UniqueWinHttpHandle request(::WinHttpOpenRequest(connection.get(), L"GET", path.c_str(), nullptr,
                                                            WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                                                            secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request) return result;
+    // From here the system owns the step record: it is freed when the
+    // request closes, whenever that is.
+    auto owned = std::make_unique<AsyncRequest>();
+    AsyncRequest& steps = *owned;
+    DWORD_PTR context = reinterpret_cast<DWORD_PTR>(owned.get());
+    if (!steps.stepDone || !::WinHttpSetOption(request.get(), WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof(context)))
+        return result;
+    (void)owned.release();
     // A secure request may move to another secure address, never down to
     // plain http; a plain request (a loopback server) may not move at all.
     DWORD redirects =
         secure ? WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP : WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
     ::WinHttpSetOption(request.get(), WINHTTP_OPTION_REDIRECT_POLICY, &redirects, sizeof(redirects));
 
-    clock.LimitNextStep(request.get());
-    if (clock.MustStop() ||
-        !::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
+    if (!::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+        !clock.WaitStep(steps, WINHTTP_CALLBACK_STATUS_SENDREQUEST_COMPLETE))
         return result;
-    clock.LimitNextStep(request.get());
-    if (clock.MustStop() || !::WinHttpReceiveResponse(request.get(), nullptr)) return result;
+    if (!::WinHttpReceiveResponse(request.get(), nullptr) ||
+        !clock.WaitStep(steps, WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE))
+        return result;
     DWORD status = 0;
     DWORD size = sizeof(status);
     if (!::WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
@@ -135,16 +188,16 @@ HttpDownloadResult DownloadUrlToFile(const std::string& url, const std::string& 
     if (status < 200 || status > 299) return result;
 
     std::string body;
-    char buffer[16384];
     for (;;) {
-        DWORD read = 0;
-        clock.LimitNextStep(request.get());
-        if (clock.MustStop() || !::WinHttpReadData(request.get(), buffer, sizeof(buffer), &read)) return result;
-        if (read == 0) break;
-        if (body.size() + read > options.maxBytes) return result;
-        body.append(buffer, read);
+        if (!::WinHttpReadData(request.get(), steps.buffer, sizeof(steps.buffer), nullptr) ||
+            !clock.WaitStep(steps, WINHTTP_CALLBACK_STATUS_READ_COMPLETE))
+            return result;
+        if (steps.bytes == 0) break;
+        if (body.size() + steps.bytes > options.maxBytes) return result;
+        body.append(steps.buffer, steps.bytes);
     }
-    result.saved = WriteWholeFile(localPath, body);
+    // A download cancelled meanwhile leaves no file behind.
+    result.saved = !clock.MustStop() && WriteWholeFile(localPath, body);
     return result;
 }
 

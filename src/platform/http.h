@@ -2,11 +2,26 @@
 // of an address to the system's download dialog.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <string>
 
+#include "platform/handles.h"
+
 namespace platform {
+
+// Stops a download from another thread at once, also while a step waits on
+// the server.
+class HttpCancel {
+public:
+    HttpCancel();
+    void Cancel();
+    bool Cancelled() const;
+    // Signalled once cancelled.
+    HANDLE Event() const { return event_.get(); }
+
+private:
+    UniqueHandle event_;
+};
 
 struct HttpDownloadOptions {
     // Plain http:// is refused unless the caller allows it; https:// is always
@@ -20,8 +35,9 @@ struct HttpDownloadOptions {
     // each step's limit is cut to the time left, and the clock is read again
     // after every piece of the body, so a server that trickles cannot hold it.
     unsigned deadlineMs = 0;
-    // Set from another thread: the download stops before its next step.
-    const std::atomic<bool>* cancel = nullptr;
+    // Cancelled from another thread: the download stops, also in a step that
+    // is waiting, and saves nothing.
+    HttpCancel* cancel = nullptr;
 };
 
 struct HttpDownloadResult {

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <exception>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -84,6 +86,73 @@ void RunWhilePumping(const std::function<void()>& work) {
     }
     worker.join();
     if (failure) std::rethrow_exception(failure);
+}
+
+size_t RunStepsWhilePumping(size_t count, const std::function<void(size_t)>& step,
+                            const std::function<void(size_t)>& done, ThrottledPump& pump) {
+    const UniqueHandle ready(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    std::mutex mutex;
+    size_t ended = 0;  // steps that have ended, under mutex
+    bool finished = false;
+    std::atomic<bool> stop{false};
+    std::exception_ptr failure;
+    std::thread worker;
+    try {
+        if (ready)
+            worker = std::thread([&] {
+                // The shell's services (the recycle bin) want an apartment.
+                const ComApartment apartment;
+                try {
+                    for (size_t i = 0; i < count && !stop; ++i) {
+                        step(i);
+                        const std::lock_guard lock(mutex);
+                        ended = i + 1;
+                        ::SetEvent(ready.get());
+                    }
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+                const std::lock_guard lock(mutex);
+                finished = true;
+                ::SetEvent(ready.get());
+            });
+    } catch (const std::system_error&) {
+    }
+    if (!worker.joinable()) {  // no thread to be had: the steps run here
+        for (size_t i = 0; i < count; ++i) {
+            step(i);
+            done(i);
+            pump.Tick();
+        }
+        return count;
+    }
+    size_t handed = 0;
+    for (;;) {
+        size_t available = 0;
+        bool last = false;
+        {
+            const std::lock_guard lock(mutex);
+            available = ended;
+            last = finished;
+        }
+        for (; handed < available; ++handed) done(handed);
+        if (last) break;
+        const HANDLE waitFor = ready.get();
+        if (pump.QuitSeen()) {
+            stop = true;
+            ::WaitForSingleObject(waitFor, INFINITE);
+            continue;
+        }
+        // Wakes for a message, a step's end, or the pump's interval (to draw).
+        const DWORD woken = ::MsgWaitForMultipleObjectsEx(1, &waitFor, 15, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_OBJECT_0 + 1)
+            pump.Pump();
+        else
+            pump.TickNow();
+    }
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
+    return handed;
 }
 
 void RunWaiting(const WaitingRunner& runner, const std::function<void()>& step) {

@@ -4,6 +4,7 @@
 // full speed and the windows stay responsive.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -49,6 +50,15 @@ private:
 // of the work is thrown here. The work must not touch a window or a settings
 // file. After a WM_QUIT (kept for the main loop) it only waits.
 void RunWhilePumping(const std::function<void()>& work);
+
+// Runs step(0) .. step(count - 1) in order on a worker while this thread
+// keeps pumping through pump, and runs done(i) here for each step that has
+// ended, in order, as soon as it has. After a WM_QUIT the worker stops before
+// its next step, the steps that ended are still handed over, and this thread
+// only waits. Returns how many steps ran; an exception of a step is thrown
+// here. A step must not touch a window or a settings file.
+size_t RunStepsWhilePumping(size_t count, const std::function<void(size_t)>& step,
+                            const std::function<void(size_t)>& done, ThrottledPump& pump);
 
 // Runs a step that waits on the system and returns when it has ended:
 // RunWhilePumping in the program, something else in a test; empty: the step

@@ -269,6 +269,12 @@ LRESULT FrmMainWindow::Frame::HandleMessage(UINT message, WPARAM wParam, LPARAM 
                 return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
             }
             break;
+        case WM_DEVICECHANGE:
+            // Broadcast to top-level windows only: the pages that list drives
+            // are children.
+            for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+                ::SendMessageW(child, WM_DEVICECHANGE, wParam, lParam);
+            return TRUE;
         case WM_QUERYENDSESSION:
             return form.Form_QueryEndSession() ? TRUE : FALSE;
         case WM_ENDSESSION:

@@ -73,7 +73,12 @@ void Frm_Update::LnkCheck_Click() {
     page_.pictureVisible = true;
     Changed();
 
-    if (!IsConnected()) {
+    // Windows may take a while to answer (under Wine it looks at every
+    // network interface): the window keeps pumping meanwhile.
+    bool connected = false;
+    platform::RunWaiting(runWaiting, [&] { connected = IsConnected(); });
+    if (closed_) return;
+    if (!connected) {
         page_.state = UpdateState::NoConnection;
         page_.pictureVisible = false;
         page_.errorShown = true;
@@ -171,7 +176,7 @@ void Frm_Update::LnkDownloadFull_Click() {
 
 void Frm_Update::Form_Unload() {
     closed_ = true;
-    cancel_ = true;
+    cancel_.Cancel();
     onChange_ = nullptr;
     RemoveLocalFile();
 }

@@ -3,12 +3,12 @@
 // offers its downloads. Frm_UpdateWindow draws this state.
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/cls_file_folder.h"
+#include "platform/http.h"
 #include "platform/throttled_pump.h"
 #include "update/update_system.h"
 
@@ -66,8 +66,8 @@ public:
     Frm_Update(const Frm_Update&) = delete;
     Frm_Update& operator=(const Frm_Update&) = delete;
 
-    // Runs the fetch of the description file (on a worker while the window
-    // pumps), within this overall limit.
+    // Runs the connection test and the fetch of the description file (on a
+    // worker while the window pumps); the fetch within this overall limit.
     platform::WaitingRunner runWaiting = platform::RunWhilePumping;
     unsigned descriptionDeadlineMs = 20000;
 
@@ -79,7 +79,7 @@ public:
     void LnkDownloadUpdate_Click();
     void LnkDownloadFull_Click();
     // The window is closing: a check inside one of its waits ends there, and
-    // a fetch under way stops before its next step.
+    // a fetch under way stops at once, leaving no file.
     void Form_Unload();
 
     bool IsConnected();
@@ -114,7 +114,7 @@ private:
     std::function<void()> onChange_;
     bool checking_ = false;
     bool closed_ = false;
-    std::atomic<bool> cancel_{false};  // closed_, as the fetching worker reads it
+    platform::HttpCancel cancel_;  // closes a fetch under way when the window closes
     bool focusCancel_ = false;
 };
 

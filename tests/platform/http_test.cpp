@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "support/loopback_http_server.h"
 #include "support/temp_folder.h"
@@ -41,13 +42,19 @@ TEST(HttpDownload, SavesTheBodyOfASuccessfulAnswerUnderANonAsciiPath) {
     EXPECT_EQ(requests[0].target, "/files/a.qdt?x=1");
 }
 
-TEST(HttpDownload, AnErrorAnswerGivesItsStatusAndSavesNothing) {
+TEST(HttpDownload, AnErrorAnswerOrARedirectGivesItsStatusAndSavesNothing) {
     LoopbackHttpServer server;
     server.Serve("/gone", Respond(410, "<html>gone</html>", "text/html"));
+    CannedResponse moved = Respond(302, "<html>moved</html>", "text/html");
+    moved.extraHeaders = "Location: /elsewhere\r\n";
+    server.Serve("/f", moved);
+    server.Serve("/elsewhere", Respond(200, "followed"));
     TempFolder folder;
 
     const auto missing = platform::DownloadUrlToFile(server.base() + "/nothing-here", folder / "a", PlainHttp());
     const auto gone = platform::DownloadUrlToFile(server.base() + "/gone", folder / "b", PlainHttp());
+    // A plain request follows no redirect.
+    const auto redirect = platform::DownloadUrlToFile(server.base() + "/f", folder / "c", PlainHttp());
 
     EXPECT_EQ(missing.status, 404);
     EXPECT_FALSE(missing.saved);
@@ -55,6 +62,9 @@ TEST(HttpDownload, AnErrorAnswerGivesItsStatusAndSavesNothing) {
     EXPECT_EQ(gone.status, 410);
     EXPECT_FALSE(gone.succeeded());
     EXPECT_FALSE(testing_support::Exists(folder / "b"));
+    EXPECT_EQ(redirect.status, 302);
+    EXPECT_EQ(server.Requests().size(), 3u);
+    EXPECT_FALSE(testing_support::Exists(folder / "c"));
 }
 
 TEST(HttpDownload, PlainHttpIsRefusedUnlessTheCallerAllowsIt) {
@@ -122,20 +132,26 @@ TEST(HttpDownload, GivesUpOnASilentServerAndOnAnOversizedBody) {
     EXPECT_FALSE(testing_support::Exists(folder / "big"));
 }
 
-TEST(HttpDownload, APlainRequestFollowsNoRedirect) {
+TEST(HttpDownload, ACancelEndsTheWaitForTheAnswerAndSavesNothing) {
     LoopbackHttpServer server;
-    CannedResponse moved = Respond(302, "<html>moved</html>", "text/html");
-    moved.extraHeaders = "Location: /elsewhere\r\n";
-    server.Serve("/f", moved);
-    server.Serve("/elsewhere", Respond(200, "followed"));
+    CannedResponse late = Respond(200, "late");
+    late.delayMs = 10000;  // within the step's limit: only the cancel ends the wait
+    server.Serve("/slow", late);
     TempFolder folder;
+    auto options = PlainHttp();
+    options.timeoutMs = 15000;
+    platform::HttpCancel cancel;
+    options.cancel = &cancel;
+    std::thread canceller([&] {
+        while (server.Requests().empty()) std::this_thread::yield();
+        cancel.Cancel();
+    });
 
-    const auto result = platform::DownloadUrlToFile(server.base() + "/f", folder / "f", PlainHttp());
+    const auto result = platform::DownloadUrlToFile(server.base() + "/slow", folder / "slow", options);
+    canceller.join();
 
-    EXPECT_EQ(result.status, 302);
-    EXPECT_FALSE(result.saved);
-    EXPECT_EQ(server.Requests().size(), 1u);
-    EXPECT_FALSE(testing_support::Exists(folder / "f"));
+    EXPECT_EQ(result.status, 0);  // the answer never arrived
+    EXPECT_FALSE(testing_support::Exists(folder / "slow"));
 }
 
 TEST(SystemDownloadDialog, IsFoundInTheShellWithoutBeingCalled) {
