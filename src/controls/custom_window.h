@@ -110,6 +110,10 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ChangeDpi();
     void MakeFonts();
+    void EnsureFonts();
+    // New fonts at the window's DPI, handed to every descendant that held
+    // the old ones.
+    void RefreshFonts();
 
     HWND hwnd_ = nullptr;
     AccessibleRole role_ = AccessibleRole::None;

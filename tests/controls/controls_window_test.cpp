@@ -1,6 +1,7 @@
 // The controls' real windows in a test window under the X display.
 #include <windows.h>
 // After windows.h, which it needs.
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
@@ -213,6 +214,13 @@ TEST(ControlWindows, APageReFontsItsControlsAndLaysOutAgainWhenTheDpiChanges) {
     const HWND label = panel.AddControl(L"STATIC", "Theme Color:", 0, 1);
     const HWND bold = panel.AddControl(L"STATIC", "Windows Clean", 0, 2);
     ::SendMessageW(bold, WM_SETFONT, reinterpret_cast<WPARAM>(panel.BoldFont()), FALSE);
+    // A list on an inner window (as on a dialog's tab page) in the page's font.
+    const HWND inner = panel.AddControl(L"STATIC", "", 0, 3);
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    const HWND list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 100, 100, inner, nullptr,
+                                        nullptr, nullptr);
+    ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(panel.Font()), FALSE);
     const auto fontOf = [](HWND control) { return reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)); };
     const HFONT before = fontOf(label);
     int layouts = 0;
@@ -223,6 +231,7 @@ TEST(ControlWindows, APageReFontsItsControlsAndLaysOutAgainWhenTheDpiChanges) {
     EXPECT_EQ(fontOf(label), panel.Font());
     EXPECT_NE(fontOf(label), before);
     EXPECT_EQ(fontOf(bold), panel.BoldFont());
+    EXPECT_EQ(fontOf(list), panel.Font());
 }
 
 TEST(ControlWindows, ProgressBarPaintsItsFill) {
