@@ -36,7 +36,7 @@ SIZE SizeOf(HWND window) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-TEST(ControlWindows, BalloonIsAFixed240TwipSquareThatShowsAndHidesWithItsMessage) {
+TEST(ControlWindows, BalloonIsAFixed240TwipSquareWhoseTipStaysWithItsWindow) {
     TestWindow host;
     ErrorMsg logic;
     ErrorMsgWindow balloon(logic);
@@ -46,47 +46,30 @@ TEST(ControlWindows, BalloonIsAFixed240TwipSquareThatShowsAndHidesWithItsMessage
     EXPECT_EQ(SizeOf(balloon.hwnd()).cx, side);
     EXPECT_EQ(SizeOf(balloon.hwnd()).cy, side);
     EXPECT_FALSE(::IsWindowVisible(balloon.hwnd()));
-    logic.ShowError("Selected folder Does not exists, Plaese select a valid folder.");
-    EXPECT_TRUE(::IsWindowVisible(balloon.hwnd()));
-    EXPECT_EQ(WindowText(balloon.hwnd()), "Selected folder Does not exists, Plaese select a valid folder.");
-    logic.HideMessage();
-    EXPECT_FALSE(::IsWindowVisible(balloon.hwnd()));
-}
-
-TEST(ControlWindows, BalloonToolTipOpensWithTheMessageAndClosesOnClick) {
-    TestWindow host;
-    ErrorMsg logic;
-    ErrorMsgWindow balloon(logic);
-    ASSERT_TRUE(balloon.Create(host.hwnd(), 10, 10));
-    logic.SetToolTipFontColor(Rgb(62, 116, 217));
     logic.ShowInformation("Use Ctrl+Click to restart your computer.");
+    EXPECT_TRUE(::IsWindowVisible(balloon.hwnd()));
+    EXPECT_EQ(WindowText(balloon.hwnd()), "Use Ctrl+Click to restart your computer.");
     // The show timer's tick with the cursor on the control.
     logic.OnMouseMove(true);
     logic.OnShowTimer(true);
     ASSERT_NE(ToolTipWindow(), nullptr);
     EXPECT_EQ(ToolTipText(), "Use Ctrl+Click to restart your computer.");
     EXPECT_TRUE(::IsWindowVisible(ToolTipWindow()));
-    EXPECT_TRUE(::GetWindowLongW(ToolTipWindow(), GWL_EXSTYLE) & WS_EX_LAYERED);
     // Above its own window only, never over other programs.
     EXPECT_FALSE(::GetWindowLongW(ToolTipWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(::GetWindow(ToolTipWindow(), GW_OWNER), host.hwnd());
     ::SendMessageW(balloon.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     EXPECT_EQ(ToolTipWindow(), nullptr);
+    logic.HideMessage();
+    EXPECT_FALSE(::IsWindowVisible(balloon.hwnd()));
 }
 
 // The clickable controls' windows: caption as window text and accessible
 // name, their role, and the press that a lost capture cancels.
-struct Clickable {
-    const char* caption;
-    long role;
-    std::function<HWND(HWND host, int& clicks)> create;
-    std::function<bool()> pressed;
-    std::function<void(const std::string&)> setCaption;
-};
-
 TEST(ControlWindows, ClickableControlsNameThemselvesAndCancelAPressWhenTheCaptureGoes) {
     platform::ComApartment com;
     TestWindow host;
+    int clicks = 0;
     TabButton tab;
     TabButtonWindow tabWindow(tab);
     RoundBtn round;
@@ -94,55 +77,44 @@ TEST(ControlWindows, ClickableControlsNameThemselvesAndCancelAPressWhenTheCaptur
     Link link;
     LinkWindow linkWindow(link);
     const RECT rect{10, 10, 190, 42};
-    const Clickable clickables[] = {
-        {"Startup Manager", ROLE_SYSTEM_PAGETAB,
-         [&](HWND parent, int& clicks) {
-             tab.Click = [&clicks] { ++clicks; };
-             tabWindow.Create(parent, rect);
-             return tabWindow.hwnd();
-         },
-         [&] { return tab.Pressed(); }, [&](const std::string& text) { tab.SetCaption(text); }},
-        {"Privacy", ROLE_SYSTEM_PUSHBUTTON,
-         [&](HWND parent, int& clicks) {
-             round.Click = [&clicks] { ++clicks; };
-             roundWindow.Create(parent, rect);
-             return roundWindow.hwnd();
-         },
-         [&] { return round.Pressed(); }, [&](const std::string& text) { round.SetCaption(text); }},
-        {"Restore Settings", ROLE_SYSTEM_LINK,
-         [&](HWND parent, int& clicks) {
-             link.Click = [&clicks] { ++clicks; };
-             linkWindow.Create(parent, rect);
-             return linkWindow.hwnd();
-         },
-         [&] { return link.PressRemembered(); }, [&](const std::string& text) { link.SetCaption(text); }},
+    ASSERT_TRUE(tabWindow.Create(host.hwnd(), rect) && roundWindow.Create(host.hwnd(), rect) &&
+                linkWindow.Create(host.hwnd(), rect));
+    tab.SetCaption("Startup Manager");
+    round.SetCaption("Privacy");
+    link.SetCaption("Restore Settings");
+    tab.Click = round.Click = link.Click = [&] { ++clicks; };
+    const struct {
+        HWND window;
+        const char* caption;
+        long role;
+        std::function<bool()> pressed;
+    } clickables[] = {
+        {tabWindow.hwnd(), "Startup Manager", ROLE_SYSTEM_PAGETAB, [&] { return tab.Pressed(); }},
+        {roundWindow.hwnd(), "Privacy", ROLE_SYSTEM_PUSHBUTTON, [&] { return round.Pressed(); }},
+        {linkWindow.hwnd(), "Restore Settings", ROLE_SYSTEM_LINK, [&] { return link.PressRemembered(); }},
     };
-    for (const Clickable& clickable : clickables) {
+    for (const auto& clickable : clickables) {
         SCOPED_TRACE(clickable.caption);
-        int clicks = 0;
-        HWND window = clickable.create(host.hwnd(), clicks);
-        ASSERT_NE(window, nullptr);
-        clickable.setCaption(clickable.caption);
+        const HWND window = clickable.window;
         EXPECT_EQ(WindowText(window), clickable.caption);
-
         platform::ComPtr<IAccessible> accessible;
         ASSERT_EQ(::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
                                                reinterpret_cast<void**>(accessible.put())),
                   S_OK);
-        VARIANT self;
+        VARIANT self{};
         self.vt = VT_I4;
         self.lVal = CHILDID_SELF;
-        VARIANT role;
-        ::VariantInit(&role);
+        VARIANT role{};
         ASSERT_EQ(accessible->get_accRole(self, &role), S_OK);
         EXPECT_EQ(role.lVal, clickable.role);
         BSTR name = nullptr;
         ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
-        EXPECT_EQ(platform::ToUtf8(name ? name : L""), WindowText(window));
+        EXPECT_EQ(platform::ToUtf8(name ? name : L""), clickable.caption);
         ::SysFreeString(name);
 
         // Pressed, then another window takes the mouse: the press is gone,
         // and the release that follows is no click.
+        clicks = 0;
         ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         EXPECT_TRUE(clickable.pressed());
         EXPECT_EQ(::GetCapture(), window);
@@ -154,7 +126,6 @@ TEST(ControlWindows, ClickableControlsNameThemselvesAndCancelAPressWhenTheCaptur
         ClickAt(window, 5, 5);
         EXPECT_EQ(clicks, 1);
         EXPECT_NE(::GetCapture(), window);
-        ::ShowWindow(window, SW_HIDE);
     }
 }
 

@@ -123,23 +123,6 @@ TEST_F(FrmOptionsTest, StoredMoveTypeSurvivesAMissingFolderUntilTheUserChooses) 
     EXPECT_EQ(Stored("DType"), "1");
 }
 
-TEST_F(FrmOptionsTest, EveryChangeIsWrittenAtOnce) {
-    Load();
-    page_.Opt2_Click();
-    EXPECT_EQ(Stored("DType"), "2");
-    EXPECT_EQ(page_.LastRemovalType(), 2);
-    page_.ChkCon_Click(false);
-    EXPECT_EQ(Stored("ConDlg"), "0");
-    // The folder is kept whichever option is selected.
-    page_.TxtMove_Change(program_.path());
-    EXPECT_EQ(Stored("TMove"), program_.path());
-    EXPECT_EQ(Stored("DType"), "2");
-    // Choosing the move while the folder exists saves at once, no picker.
-    page_.Opt3_Click();
-    EXPECT_EQ(Stored("DType"), "3");
-    EXPECT_TRUE(prompts_.folderPrompts.empty());
-}
-
 TEST_F(FrmOptionsTest, ChoosingMoveWithoutAFolderOpensThePickerWhoseFolderSelectsTheMove) {
     Load();
     page_.Opt2_Click();
@@ -159,14 +142,20 @@ TEST_F(FrmOptionsTest, ChoosingMoveWithoutAFolderOpensThePickerWhoseFolderSelect
     EXPECT_EQ(Stored("TMove"), folder);
 }
 
-TEST_F(FrmOptionsTest, TypingAFolderThatDoesNotExistUndoesTheMove) {
+TEST_F(FrmOptionsTest, EveryChangeIsWrittenAtOnceAndTypingAMissingFolderUndoesTheMove) {
     Load();
     const std::string folder = program_ / "Target";
     MakeFolder(folder);
     page_.Opt2_Click();
-    page_.TxtMove_Change(folder);
-    page_.Opt3_Click();
-    ASSERT_TRUE(page_.Opt3());
+    page_.ChkCon_Click(false);
+    EXPECT_EQ(Stored("DType"), "2");
+    EXPECT_EQ(Stored("ConDlg"), "0");
+    page_.TxtMove_Change(folder);  // kept whichever option is selected
+    EXPECT_EQ(Stored("TMove"), folder);
+    EXPECT_EQ(Stored("DType"), "2");
+    page_.Opt3_Click();  // the folder exists: saved at once, no picker
+    EXPECT_EQ(Stored("DType"), "3");
+    EXPECT_TRUE(prompts_.folderPrompts.empty());
 
     page_.TxtMove_Change(folder + "x");
     EXPECT_TRUE(page_.Opt2());  // the last of recycle bin or delete
@@ -200,18 +189,6 @@ TEST_F(FrmOptionsTest, PickingAnotherThemeSavesAndAppliesItButTheThemeInUseDoesN
     page_.Cmb_Theme_Click(3);
     EXPECT_EQ(Stored("Thm"), "untouched");
     EXPECT_EQ(recolours, 1);
-}
-
-TEST_F(FrmOptionsTest, JunkOptionsLinkOpensTheJunkOptionsOnlyWhileEnabled) {
-    int shown = 0;
-    page_.showJunkOptions = [&] { ++shown; };
-    EXPECT_EQ(page_.JunkOptions.Caption(), "Change Settings");
-    page_.JunkOptions.OnKeyActivate();
-    EXPECT_EQ(shown, 1);
-    page_.JunkOptions.SetEnabled(false);  // the junk page is working
-    page_.JunkOptions.OnKeyActivate();
-    page_.JunkOptions_Click();
-    EXPECT_EQ(shown, 1);
 }
 
 TEST_F(FrmOptionsTest, BackupCopiesBothFilesAndNeverReportsAFailureAsDone) {
