@@ -241,6 +241,19 @@ MouseEventArgs CustomWindow::MouseArgs(MouseButton button, LPARAM lParam) {
     return MouseEventArgs{button, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
+MouseButton CustomWindow::ButtonOfMessage(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            return MouseButton::Left;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            return MouseButton::Right;
+        default:
+            return MouseButton::Middle;
+    }
+}
+
 bool CustomWindow::IsInside(LPARAM lParam) const {
     RECT client;
     ::GetClientRect(hwnd_, &client);
