@@ -118,13 +118,10 @@ TEST_F(FrmMainWindowTest, KeysNeverEndTheProgramExceptClose) {
 
 }  // namespace
 
-TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
-    testing_support::WriteFile(folder_ / "Qxs.ini", "[Main]\r\nCb=9\r\n");
-    int ended = 0;
-    shell::FrmMain form([&] { ++ended; });
+TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndTheirCommandButtons) {
+    shell::FrmMain form([] {});
     shell::FrmMainWindow window(form);
     ASSERT_TRUE(window.Show());
-    EXPECT_EQ(form.CurrentPage, 0);  // out-of-range Cb
     EXPECT_TRUE(::IsWindowVisible(window.PageArea(shell::Page::Junk)));
     // Each tool page sits in its area; the strip shows the command buttons
     // of the page shown, left to right.
@@ -176,10 +173,6 @@ TEST_F(FrmMainWindowTest, TabClicksSwitchPageAreasAndThePageIsSavedAsCb) {
     testing_support::ClickAt(window.TabButton(shell::Page::Startup), 5, 5);
     EXPECT_FALSE(::IsWindowVisible(window.PrivacyNote()));
     EXPECT_FALSE(window.PrivacyTip().Shown());
-
-    ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PumpUntil([&] { return ended > 0; }, 5s));
-    EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Cb", ""), " 2");  // written as the old program wrote it
 }
 
 TEST_F(FrmMainWindowTest, CompactViewIsRestoredSwitchedAndSaved) {

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "controls/theme.h"
 #include "core/settings.h"
+#include "platform/module_path.h"
 #include "shell/frm_about_window.h"
 #include "shell/frm_options_window.h"
 #include "shell/themes.h"
@@ -82,11 +84,16 @@ TEST_F(PagesWindowTest, OptionsPageLoadsTheSettingsAndSavesItsControlsChanges) {
 
 TEST_F(PagesWindowTest, AboutPageLinksOpenTheirTargets) {
     Frm_About page(prompts_);
-    std::string opened;
+    std::vector<std::string> opened;
     page.openPath = [&](const std::string& path) {
-        opened = path;
+        opened.push_back(path);
         return true;
     };
+    page.sendEmail = [&](const std::string& address) {
+        opened.push_back("mail " + address);
+        return true;
+    };
+    page.showUpdate = [&] { opened.push_back("update"); };
     Frm_AboutWindow window(page);
     // Built while its host is hidden, as a page is: the program icon still
     // goes beside the title, not over it.
@@ -101,8 +108,14 @@ TEST_F(PagesWindowTest, AboutPageLinksOpenTheirTargets) {
     EXPECT_GT(icon.left, panel.left);  // placed, not left in the corner
     EXPECT_LE(icon.right, name.left);
     EXPECT_EQ(WindowText(window.Control(Frm_AboutWindow::kLblVersion)), "Version 2.1 (Build 15)");
-    ClickAt(window.HomeLink().hwnd(), 3, 3);
-    EXPECT_EQ(opened, "https://www.clarimo.example/programs/qx/index.html");
+    for (auto* link : {&window.HomeLink(), &window.EmailLink(), &window.ReadmeLink(), &window.UpdateLink()})
+        ClickAt(link->hwnd(), 3, 3);
+    const std::string readme = platform::ExecutableFolder() + "\\readme.txt";
+    EXPECT_EQ(opened, (std::vector<std::string>{"https://www.clarimo.example/programs/qx/index.html",
+                                                "mail support@clarimo.example", readme, "update"}));
+    EXPECT_TRUE(prompts_.messages.empty());
+    // The test runner puts the project's readme beside the test program.
+    EXPECT_NE(testing_support::ReadFileBytes(readme).find("Clarimo"), std::string::npos);
 }
 
 }  // namespace
