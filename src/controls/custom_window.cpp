@@ -152,22 +152,35 @@ void CustomWindow::FollowTheme(ThemeStage stage) {
 }
 
 void CustomWindow::ChangeDpi() {
-    const HFONT oldFont = font_.get();
-    const HFONT oldBold = boldFont_.get();
-    if (oldFont || oldBold) {
-        // Keep the old fonts alive until the children have the new ones.
-        platform::UniqueFont keepFont = std::move(font_);
-        platform::UniqueFont keepBold = std::move(boldFont_);
-        MakeFonts();
-        for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-            const auto current = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
-            if (current && current == oldFont)
-                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-            else if (current && current == oldBold)
-                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), TRUE);
-        }
-    }
+    if (font_ || boldFont_) RefreshFonts();
     OnDpiChanged();
+}
+
+void CustomWindow::RefreshFonts() {
+    // The old fonts live until no control holds them: a control left with a
+    // deleted font draws in the stock font, at the 96-DPI size. Controls on
+    // inner windows (tab pages) hold these fonts too, so every descendant is
+    // visited.
+    struct Swap {
+        platform::UniqueFont oldFont, oldBold;
+        HFONT newFont, newBold;
+    } swap{std::move(font_), std::move(boldFont_), nullptr, nullptr};
+    MakeFonts();
+    swap.newFont = font_.get();
+    swap.newBold = boldFont_.get();
+    ::EnumChildWindows(
+        hwnd_,
+        [](HWND child, LPARAM data) -> BOOL {
+            const auto& fonts = *reinterpret_cast<const Swap*>(data);
+            const auto current = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
+            if (!current) return TRUE;
+            if (current == fonts.oldFont.get())
+                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.newFont), TRUE);
+            else if (current == fonts.oldBold.get())
+                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.newBold), TRUE);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&swap));
 }
 
 void CustomWindow::MakeFonts() {
@@ -176,13 +189,20 @@ void CustomWindow::MakeFonts() {
     boldFont_ = platform::CreateMessageFont(fontDpi_, FW_BOLD);
 }
 
+void CustomWindow::EnsureFonts() {
+    if (!font_ || !boldFont_)
+        MakeFonts();
+    else if (fontDpi_ != Dpi())
+        RefreshFonts();  // asked after a DPI change before its message came
+}
+
 HFONT CustomWindow::Font() {
-    if (!font_ || fontDpi_ != Dpi()) MakeFonts();
+    EnsureFonts();
     return font_.get();
 }
 
 HFONT CustomWindow::BoldFont() {
-    if (!boldFont_ || fontDpi_ != Dpi()) MakeFonts();
+    EnsureFonts();
     return boldFont_.get();
 }
 
@@ -219,6 +239,19 @@ LRESULT CALLBACK CustomWindow::Procedure(HWND window, UINT message, WPARAM wPara
 
 MouseEventArgs CustomWindow::MouseArgs(MouseButton button, LPARAM lParam) {
     return MouseEventArgs{button, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+MouseButton CustomWindow::ButtonOfMessage(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            return MouseButton::Left;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            return MouseButton::Right;
+        default:
+            return MouseButton::Middle;
+    }
 }
 
 bool CustomWindow::IsInside(LPARAM lParam) const {

@@ -92,6 +92,8 @@ protected:
 
     // Mouse helpers for the message handlers.
     static MouseEventArgs MouseArgs(MouseButton button, LPARAM lParam);
+    // The button of a button-down or button-up message.
+    static MouseButton ButtonOfMessage(UINT message);
     bool IsInside(LPARAM lParam) const;  // client coordinates of a mouse message
     bool CursorInside() const;           // the cursor, now
     void TrackLeave();                   // ask for WM_MOUSELEAVE once per visit
@@ -110,6 +112,10 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ChangeDpi();
     void MakeFonts();
+    void EnsureFonts();
+    // New fonts at the window's DPI, handed to every descendant that held
+    // the old ones.
+    void RefreshFonts();
 
     HWND hwnd_ = nullptr;
     AccessibleRole role_ = AccessibleRole::None;
@@ -122,5 +128,21 @@ private:
 
 // WM_GETDLGCODE answer of a control that acts on Space and Enter.
 LRESULT ButtonDialogCode(LPARAM lParam);
+
+// What every clickable control does alike: a lost capture cancels its press,
+// and Space and Enter activate it. False for any other message.
+template <class Pressable>
+bool HandlePressKeys(Pressable& logic, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+    if (message == WM_GETDLGCODE) {
+        answer = ButtonDialogCode(lParam);
+    } else if (message == WM_CAPTURECHANGED) {
+        logic.OnCaptureLost();
+    } else if (message == WM_KEYDOWN && (wParam == VK_SPACE || wParam == VK_RETURN)) {
+        logic.OnKeyActivate();
+    } else {
+        return false;
+    }
+    return true;
+}
 
 }  // namespace controls

@@ -45,6 +45,12 @@ bool DialogWindow::Create(HWND owner, const std::string& caption, int width, int
     return true;
 }
 
+bool DialogWindow::Create(HWND) { return false; }
+
+void DialogWindow::ShowModal(HWND owner) {
+    if (Create(owner)) RunModal();
+}
+
 int DialogWindow::RunModal() { return hwnd() ? platform::RunModal(hwnd(), owner_) : platform::kModalNoResult; }
 
 void DialogWindow::Close(int result) {

@@ -21,6 +21,11 @@ public:
     // Creates the hidden window, owned by owner's top-level window, with a
     // client area of width x height (96-DPI units), centred over the owner.
     bool Create(HWND owner, const std::string& caption, int width, int height, bool resizable = false);
+    // Builds the whole window over owner and shows it, not yet modal: each
+    // window that opens with no more than its owner says how.
+    virtual bool Create(HWND owner);
+    // Create(owner), then runs the window modally until it closes.
+    void ShowModal(HWND owner);
     // Shows the window and runs it until EndModal (or Close) ends the run;
     // the owner is disabled meanwhile and enabled before the window goes.
     int RunModal();

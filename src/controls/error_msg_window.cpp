@@ -57,6 +57,15 @@ bool ErrorMsgWindow::Create(HWND parent, int x, int y, int id) {
     return true;
 }
 
+void ErrorMsgWindow::RunTimer(UINT_PTR id, UINT intervalMs, bool wanted, bool& running) {
+    if (wanted == running) return;
+    running = wanted;
+    if (running)
+        ::SetTimer(hwnd(), id, intervalMs, nullptr);
+    else
+        ::KillTimer(hwnd(), id);
+}
+
 void ErrorMsgWindow::Sync() {
     if (!hwnd()) return;
     // The message is the window text, for screen readers.
@@ -65,20 +74,8 @@ void ErrorMsgWindow::Sync() {
         windowText_ = std::move(text);
         ::SetWindowTextW(hwnd(), windowText_.c_str());
     }
-    if (logic_.FadeTimerRunning() != fadeRunning_) {
-        fadeRunning_ = logic_.FadeTimerRunning();
-        if (fadeRunning_)
-            ::SetTimer(hwnd(), kFadeTimer, ErrorMsg::kFadeIntervalMs, nullptr);
-        else
-            ::KillTimer(hwnd(), kFadeTimer);
-    }
-    if (logic_.ShowTimerRunning() != showRunning_) {
-        showRunning_ = logic_.ShowTimerRunning();
-        if (showRunning_)
-            ::SetTimer(hwnd(), kShowTimer, ErrorMsg::kShowIntervalMs, nullptr);
-        else
-            ::KillTimer(hwnd(), kShowTimer);
-    }
+    RunTimer(kFadeTimer, ErrorMsg::kFadeIntervalMs, logic_.FadeTimerRunning(), fadeRunning_);
+    RunTimer(kShowTimer, ErrorMsg::kShowIntervalMs, logic_.ShowTimerRunning(), showRunning_);
     const bool visible = ::IsWindowVisible(hwnd()) != FALSE;
     if (logic_.Shown() != visible) ::ShowWindow(hwnd(), logic_.Shown() ? SW_SHOWNA : SW_HIDE);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
@@ -128,10 +125,8 @@ LRESULT ErrorMsgWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             logic_.OnMouseMove(false);
             return Default(message, wParam, lParam);
         case WM_LBUTTONUP:
-            logic_.OnButtonUp(MouseButton::Left, IsInside(lParam));
-            return 0;
         case WM_RBUTTONUP:
-            logic_.OnButtonUp(MouseButton::Right, IsInside(lParam));
+            logic_.OnButtonUp(ButtonOfMessage(message), IsInside(lParam));
             return 0;
         case WM_SHOWWINDOW:
             if (wParam == FALSE) CloseOwnToolTip();

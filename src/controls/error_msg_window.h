@@ -35,6 +35,8 @@ protected:
 
 private:
     void Sync();
+    // Starts or stops timer id so that it runs as the logic wants.
+    void RunTimer(UINT_PTR id, UINT intervalMs, bool wanted, bool& running);
     void OpenToolTip(const std::string& text);
     void CloseOwnToolTip();
 

@@ -101,6 +101,7 @@ void LinkWindow::Paint(HDC dc, const RECT& client) {
 }
 
 LRESULT LinkWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT answer = 0; HandlePressKeys(logic_, message, wParam, lParam, answer)) return answer;
     switch (message) {
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && logic_.Enabled()) {
@@ -118,35 +119,19 @@ LRESULT LinkWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
-            const MouseButton button = message == WM_LBUTTONDOWN   ? MouseButton::Left
-                                       : message == WM_RBUTTONDOWN ? MouseButton::Right
-                                                                   : MouseButton::Middle;
-            logic_.OnButtonDown(MouseArgs(button, lParam));
+            logic_.OnButtonDown(MouseArgs(ButtonOfMessage(message), lParam));
             if (logic_.PressRemembered()) ::SetCapture(hwnd());
             return 0;
         }
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
-            const MouseButton button = message == WM_LBUTTONUP   ? MouseButton::Left
-                                       : message == WM_RBUTTONUP ? MouseButton::Right
-                                                                 : MouseButton::Middle;
+            const MouseButton button = ButtonOfMessage(message);
             // The release decides before the capture goes (losing it cancels).
             logic_.OnButtonUp(MouseArgs(button, lParam), IsInside(lParam));
             if (button == MouseButton::Left && ::GetCapture() == hwnd()) ::ReleaseCapture();
             return 0;
         }
-        case WM_CAPTURECHANGED:
-            logic_.OnCaptureLost();
-            return 0;
-        case WM_GETDLGCODE:
-            return ButtonDialogCode(lParam);
-        case WM_KEYDOWN:
-            if (wParam == VK_SPACE || wParam == VK_RETURN) {
-                logic_.OnKeyActivate();
-                return 0;
-            }
-            return Default(message, wParam, lParam);
         case WM_SETTEXT: {
             // Keep a caption set from outside (automation) in the logic too.
             const LRESULT result = Default(message, wParam, lParam);

@@ -4,6 +4,7 @@
 #include "platform/window_text.h"
 
 namespace controls {
+namespace {
 
 void DrawButtonCaption(HDC dc, const std::string& caption, RECT rect, HFONT font, COLORREF color, UINT align) {
     platform::SelectionGuard useFont(dc, font);
@@ -11,6 +12,8 @@ void DrawButtonCaption(HDC dc, const std::string& caption, RECT rect, HFONT font
     ::SetTextColor(dc, color);
     platform::DrawTextUtf8(dc, caption, rect, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
+
+}  // namespace
 
 PushControlWindow::PushControlWindow(PushControl& control, const wchar_t* className, AccessibleRole role)
     : control_(control), className_(className), role_(role), changed_(control.changed.Connect([this] { Sync(); })) {}
@@ -36,6 +39,14 @@ HFONT PushControlWindow::CaptionFont(bool bold) {
     return bold_.get();
 }
 
+void PushControlWindow::DrawCaptionAndFocus(HDC dc, const RECT& text, RECT face, bool selected, UINT align,
+                                            int inset96) {
+    DrawButtonCaption(dc, control_.Caption(), text, CaptionFont(selected),
+                      control_.Enabled() ? RGB(32, 32, 32) : ::GetSysColor(COLOR_GRAYTEXT), align);
+    ::InflateRect(&face, -Scale(inset96), -Scale(inset96));
+    DrawFocusCue(dc, face);
+}
+
 void PushControlWindow::Sync() {
     if (!hwnd()) return;
     platform::SetWindowTextUtf8(hwnd(), control_.Caption());
@@ -44,6 +55,7 @@ void PushControlWindow::Sync() {
 }
 
 LRESULT PushControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT answer = 0; HandlePressKeys(control_, message, wParam, lParam, answer)) return answer;
     switch (message) {
         case WM_MOUSEMOVE:
             TrackLeave();
@@ -64,17 +76,6 @@ LRESULT PushControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             if (::GetCapture() == hwnd()) ::ReleaseCapture();
             return 0;
         }
-        case WM_CAPTURECHANGED:
-            control_.OnCaptureLost();
-            return 0;
-        case WM_GETDLGCODE:
-            return ButtonDialogCode(lParam);
-        case WM_KEYDOWN:
-            if (wParam == VK_SPACE || wParam == VK_RETURN) {
-                control_.OnKeyActivate();
-                return 0;
-            }
-            return Default(message, wParam, lParam);
         default:
             return Default(message, wParam, lParam);
     }

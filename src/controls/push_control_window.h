@@ -25,6 +25,9 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The caption font, bold when asked (the selected look).
     HFONT CaptionFont(bool bold);
+    // The caption in text (bold when selected, grey when disabled), and the
+    // focus cue inside face, inset96 pixels (at 96 DPI) in.
+    void DrawCaptionAndFocus(HDC dc, const RECT& text, RECT face, bool selected, UINT align, int inset96);
 
 private:
     void Sync();
@@ -37,8 +40,5 @@ private:
     platform::UniqueFont bold_;
     HFONT boldFrom_ = nullptr;
 };
-
-// Shared look of a button's caption line.
-void DrawButtonCaption(HDC dc, const std::string& caption, RECT rect, HFONT font, COLORREF color, UINT align);
 
 }  // namespace controls

@@ -46,11 +46,7 @@ void RoundBtnWindow::Paint(HDC dc, const RECT& client) {
     platform::RoundRectangle(dc, face, corner, ResolveColor(fill), ResolveColor(frame));
     RECT text = face;
     ::InflateRect(&text, -Scale(4), 0);
-    DrawButtonCaption(dc, logic_.Caption(), text, CaptionFont(logic_.IsButtonSelected()),
-                      logic_.Enabled() ? RGB(32, 32, 32) : ::GetSysColor(COLOR_GRAYTEXT), DT_CENTER);
-    RECT focus = face;
-    ::InflateRect(&focus, -Scale(3), -Scale(3));
-    DrawFocusCue(dc, focus);
+    DrawCaptionAndFocus(dc, text, face, logic_.IsButtonSelected(), DT_CENTER, 3);
 }
 
 }  // namespace controls

@@ -46,11 +46,7 @@ void TabButtonWindow::Paint(HDC dc, const RECT& client) {
         ::DrawIconEx(dc, text.left, top, picture, side, side, 0, nullptr, DI_NORMAL);
         text.left += side + Scale(6);
     }
-    DrawButtonCaption(dc, logic_.Caption(), text, CaptionFont(logic_.SelectButton()),
-                      logic_.Enabled() ? RGB(32, 32, 32) : ::GetSysColor(COLOR_GRAYTEXT), DT_LEFT);
-    RECT focus = face;
-    ::InflateRect(&focus, -Scale(2), -Scale(2));
-    DrawFocusCue(dc, focus);
+    DrawCaptionAndFocus(dc, text, face, logic_.SelectButton(), DT_LEFT, 2);
 }
 
 }  // namespace controls

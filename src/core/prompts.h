@@ -9,13 +9,15 @@
 
 #include <string>
 
+#include "platform/dialogs.h"
 #include "platform/window_handle.h"
 
 namespace core {
 
-enum class PromptIcon { None, Critical, Question, Exclamation, Information };
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class PromptAnswer { Ok, Cancel, Yes, No };
+// The message box's own kinds: a prompt passes them through unchanged.
+using PromptIcon = platform::MessageIcon;
+using PromptButtons = platform::MessageButtons;
+using PromptAnswer = platform::MessageAnswer;
 
 struct FileDialogOptions {
     std::string title;

@@ -34,35 +34,10 @@ private:
 // window clickable.
 HWND DialogOwner(WindowHandle owner) { return owner ? ::GetAncestor(owner, GA_ROOT) : nullptr; }
 
-UINT IconFlags(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Critical:
-            return MB_ICONERROR;
-        case MessageIcon::Question:
-            return MB_ICONQUESTION;
-        case MessageIcon::Exclamation:
-            return MB_ICONEXCLAMATION;
-        case MessageIcon::Information:
-            return MB_ICONINFORMATION;
-        case MessageIcon::None:
-            break;
-    }
-    return 0;
-}
-
-UINT ButtonFlags(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::OkCancel:
-            return MB_OKCANCEL;
-        case MessageButtons::YesNo:
-            return MB_YESNO;
-        case MessageButtons::YesNoCancel:
-            return MB_YESNOCANCEL;
-        case MessageButtons::Ok:
-            break;
-    }
-    return MB_OK;
-}
+// MessageBoxW flags in the order of the enums' values.
+constexpr UINT kIconFlags[] = {0, MB_ICONERROR, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONINFORMATION};
+constexpr UINT kButtonFlags[] = {MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL};
+static_assert(static_cast<int>(MessageIcon::Information) == 4 && static_cast<int>(MessageButtons::YesNoCancel) == 3);
 
 // "a|b|c|d" -> "a\0b\0c\0d\0\0", as OPENFILENAMEW wants its filter.
 std::wstring FilterList(const std::string& filter) {
@@ -107,7 +82,7 @@ MessageAnswer ShowMessageBox(WindowHandle owner, const std::string& text, const 
                              MessageButtons buttons) {
     const std::wstring wideText = ToWide(text), wideTitle = ToWide(title);
     switch (::MessageBoxW(DialogOwner(owner), wideText.c_str(), wideTitle.c_str(),
-                          IconFlags(icon) | ButtonFlags(buttons))) {
+                          kIconFlags[static_cast<int>(icon)] | kButtonFlags[static_cast<int>(buttons)])) {
         case IDOK:
             return MessageAnswer::Ok;
         case IDYES:

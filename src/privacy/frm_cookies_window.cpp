@@ -102,10 +102,6 @@ bool FrmCookiesWindow::Create(HWND owner) {
     return true;
 }
 
-void FrmCookiesWindow::ShowModal(HWND owner) {
-    if (Create(owner)) RunModal();
-}
-
 void FrmCookiesWindow::MakeImages() {
     images_ = CookieImages(Scale(16));
     ListView_SetImageList(list_, images_.get(), LVSIL_SMALL);

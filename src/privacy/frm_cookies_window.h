@@ -21,9 +21,7 @@ public:
     ~FrmCookiesWindow() override;
 
     // Creates and shows the window centred over owner and loads the list.
-    bool Create(HWND owner);
-    // Create, then modal over owner until the window closes.
-    void ShowModal(HWND owner);
+    bool Create(HWND owner) override;
 
     HWND List() const { return list_; }
     HWND Label() const { return label_; }

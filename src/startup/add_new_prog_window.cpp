@@ -45,10 +45,6 @@ bool AddNewProgWindow::Create(HWND owner) {
     return true;
 }
 
-void AddNewProgWindow::ShowModal(HWND owner) {
-    if (Create(owner)) RunModal();
-}
-
 void AddNewProgWindow::Sync() {
     ::EnableWindow(ok_, logic_.okEnabled);
     if (logic_.balloonText.empty()) {

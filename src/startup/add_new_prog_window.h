@@ -18,9 +18,7 @@ public:
     using BoundWindow::BoundWindow;
 
     // Creates the window centred on owner, shown but not yet modal.
-    bool Create(HWND owner);
-    // Creates it and runs it modally until it closes.
-    void ShowModal(HWND owner);
+    bool Create(HWND owner) override;
     HWND NameBox() const { return name_; }
     HWND PathBox() const { return path_; }
     HWND OkButton() const { return ok_; }

@@ -40,10 +40,6 @@ bool AllPropWindow::Create(HWND owner) {
     return true;
 }
 
-void AllPropWindow::ShowModal(HWND owner) {
-    if (Create(owner)) RunModal();
-}
-
 void AllPropWindow::Layout() {
     RECT r;
     ::GetClientRect(hwnd(), &r);

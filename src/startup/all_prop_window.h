@@ -16,8 +16,7 @@ public:
     using BoundWindow::BoundWindow;
 
     // Creates the window centred on owner; its load timer fills the list.
-    bool Create(HWND owner);
-    void ShowModal(HWND owner);
+    bool Create(HWND owner) override;
     HWND List() const { return list_; }
     HWND ReportButton() const { return report_; }
 

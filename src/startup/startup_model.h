@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "platform/registry.h"
 
 namespace startup {
 
-// Registry value types the page deals with (same numbers as winnt.h).
-inline constexpr uint32_t kRegSz = 1;
-inline constexpr uint32_t kRegExpandSz = 2;
+// Registry value types the page deals with.
+using platform::kRegExpandSz;
+using platform::kRegSz;
 
 inline constexpr char kHklmPrefix[] = "HKEY_LOCAL_MACHINE\\";
 inline constexpr char kHkcuPrefix[] = "HKEY_CURRENT_USER\\";

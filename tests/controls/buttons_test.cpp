@@ -2,9 +2,6 @@
 // mouse and key sequences run against each.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "controls/link.h"
 #include "controls/round_btn.h"
 #include "controls/tab_button.h"
@@ -22,26 +19,22 @@ bool IsSelected(const TabButton& button, int) { return button.SelectButton(); }
 bool IsSelected(const RoundBtn& button, int) { return button.IsButtonSelected(); }
 bool IsSelected(const Link&, int clicks) { return clicks > 0; }
 
-enum class Step { Down, UpInside, UpOutside, CaptureLost, RightDown, RightUpInside, Key, Disable };
-
-struct Sequence {
+// Steps: d/u left button down/up inside, o left up outside, c capture lost,
+// r/R right button down/up inside, k key, x disabled.
+const struct {
     const char* name;
-    std::vector<Step> steps;
+    const char* steps;
     int clicks;
     bool pressedAfter;
-};
-
-const Sequence kSequences[] = {
-    {"press shows", {Step::Down}, 0, true},
-    {"click", {Step::Down, Step::UpInside}, 1, false},
-    {"release without a press on it", {Step::UpInside}, 0, false},
-    {"dragged off", {Step::Down, Step::UpOutside}, 0, false},
-    {"dragged off, then a release from elsewhere", {Step::Down, Step::UpOutside, Step::UpInside}, 0, false},
-    {"capture lost", {Step::Down, Step::CaptureLost}, 0, false},
-    {"capture lost, then released on it", {Step::Down, Step::CaptureLost, Step::UpInside}, 0, false},
-    {"right button", {Step::RightDown, Step::RightUpInside}, 0, false},
-    {"key", {Step::Key}, 1, false},
-    {"disabled mid-press", {Step::Down, Step::Disable, Step::UpInside, Step::Key}, 0, false},
+} kSequences[] = {
+    {"press shows", "d", 0, true},
+    {"click", "du", 1, false},
+    {"release without a press on it", "u", 0, false},
+    {"dragged off, then a release from elsewhere", "dou", 0, false},
+    {"capture lost, then released on it", "dcu", 0, false},
+    {"right button", "rR", 0, false},
+    {"key", "k", 1, false},
+    {"disabled mid-press", "dxuk", 0, false},
 };
 
 template <typename Control>
@@ -50,38 +43,18 @@ using Controls = ::testing::Types<TabButton, RoundBtn, Link>;
 TYPED_TEST_SUITE(PressTest, Controls);
 
 TYPED_TEST(PressTest, AReleaseCountsOnlyAfterAPressOnTheSameControl) {
-    for (const Sequence& sequence : kSequences) {
+    for (const auto& sequence : kSequences) {
         SCOPED_TRACE(sequence.name);
         TypeParam control;
         int clicks = 0;
         control.Click = [&] { ++clicks; };
-        for (Step step : sequence.steps) {
-            switch (step) {
-                case Step::Down:
-                    Down(control, MouseButton::Left);
-                    break;
-                case Step::UpInside:
-                    Up(control, MouseButton::Left, true);
-                    break;
-                case Step::UpOutside:
-                    Up(control, MouseButton::Left, false);
-                    break;
-                case Step::CaptureLost:
-                    control.OnCaptureLost();
-                    break;
-                case Step::RightDown:
-                    Down(control, MouseButton::Right);
-                    break;
-                case Step::RightUpInside:
-                    Up(control, MouseButton::Right, true);
-                    break;
-                case Step::Key:
-                    control.OnKeyActivate();
-                    break;
-                case Step::Disable:
-                    control.SetEnabled(false);
-                    break;
-            }
+        for (const char* step = sequence.steps; *step; ++step) {
+            const MouseButton button = (*step == 'r' || *step == 'R') ? MouseButton::Right : MouseButton::Left;
+            if (*step == 'd' || *step == 'r') Down(control, button);
+            if (*step == 'u' || *step == 'R' || *step == 'o') Up(control, button, *step != 'o');
+            if (*step == 'c') control.OnCaptureLost();
+            if (*step == 'k') control.OnKeyActivate();
+            if (*step == 'x') control.SetEnabled(false);
         }
         EXPECT_EQ(clicks, sequence.clicks);
         EXPECT_EQ(IsPressed(control), sequence.pressedAfter);

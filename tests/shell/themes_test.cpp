@@ -24,18 +24,13 @@ TEST_F(ApplyThemeTest, RecoloursMainWindowThenPagesInOrderThenFinishesWithTheNew
             calls.push_back(std::string(who) + (current ? "" : " (old colours)"));
         };
     };
-    auto finish = controls::SubscribeTheme(controls::ThemeStage::Finish, record("main window repaint and tip"));
+    auto finish = controls::SubscribeTheme(controls::ThemeStage::Finish, record("finish"));
+    auto other = controls::SubscribeTheme(controls::ThemeStage::OtherWindows, record("other windows"));
     auto about = controls::SubscribeTheme(controls::ThemeStage::AboutPage, record("about"));
-    auto progress = controls::SubscribeTheme(controls::ThemeStage::OtherWindows, record("privacy progress"));
-    auto options = controls::SubscribeTheme(controls::ThemeStage::OptionsPage, record("options"));
-    auto processes = controls::SubscribeTheme(controls::ThemeStage::ProcessPage, record("processes"));
-    auto startup = controls::SubscribeTheme(controls::ThemeStage::StartupPage, record("startup"));
-    auto privacy = controls::SubscribeTheme(controls::ThemeStage::PrivacyPage, record("privacy"));
     auto junk = controls::SubscribeTheme(controls::ThemeStage::JunkPage, record("junk"));
     auto main = controls::SubscribeTheme(controls::ThemeStage::MainWindow, record("main window"));
     ApplyTheme(2);
-    EXPECT_EQ(calls, (std::vector<std::string>{"main window", "junk", "privacy", "startup", "processes", "options",
-                                               "about", "privacy progress", "main window repaint and tip"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"main window", "junk", "about", "other windows", "finish"}));
 }
 
 }  // namespace
