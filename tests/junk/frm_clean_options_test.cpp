@@ -17,6 +17,12 @@ struct Options {
         if (load) form.Form_Load();
     }
     static std::string Jnk(const std::string& key) { return core::ReadIni(core::MainIniPath, "Jnk", key, "<none>"); }
+    static std::string Fts(const std::string& section, const std::string& key) {
+        return core::ReadIni(core::FtsIniPath, section, key, "<none>");
+    }
+    static void Fts(const std::string& section, const std::string& key, const std::string& value) {
+        core::WriteIni(core::FtsIniPath, section, key, value);
+    }
 };
 
 }  // namespace
@@ -41,7 +47,8 @@ TEST(FrmCleanOptions, FirstLoadShowsDefaultsOkStoresTheSwitchesAndTheTabIsKept) 
 
 TEST(FrmCleanOptions, SkipListEditsDuplicatesAndCancelledBrowse) {
     Options o(false);
-    junk::SaveSkipList({"c:\\temp", "C:\\B"});
+    const std::string archive = "D:\\\xD0\x90\xD1\x80\xD1\x85\xD0\xB8\xD0\xB2";  // D:\Архив
+    junk::SaveSkipList({"c:\\temp", archive});
     o.form.Form_Load();
     o.prompts.folderAnswers = {"C:\\Temp", "", "C:\\C"};
     o.form.Cmd_AddFolder_Click();
@@ -51,7 +58,7 @@ TEST(FrmCleanOptions, SkipListEditsDuplicatesAndCancelledBrowse) {
     o.form.LvSkip_KeyDown(0x2E);  // Delete
     o.form.Cmd_AddFolder_Click();
     o.form.Cmd_Ok_Click();  // the same length, other folders: stored
-    EXPECT_EQ(junk::LoadSkipList(), (std::vector<std::string>{"C:\\B", "C:\\C"}));
+    EXPECT_EQ(junk::LoadSkipList(), (std::vector<std::string>{archive, "C:\\C"}));
 }
 
 TEST(FrmCleanOptions, TypeEditorsRefuseDuplicatesAndTheDefaultListIsStoredAtOnce) {
@@ -97,4 +104,42 @@ TEST(FrmCleanOptions, TypeEditorsRefuseDuplicatesAndTheDefaultListIsStoredAtOnce
     EXPECT_EQ(o.prompts.messages.back().text, "Are you sure you want to load the files types default list");
     o.form.Cmd_Cancel_Click();
     EXPECT_EQ(junk::LoadTypeList(), junk::DefaultJunkTypes());
+}
+
+// First use, and a zero count with stale entries (a lost list): the
+// defaults are loaded and written over the stale ones.
+TEST(JunkTypes, ZeroCountWritesTheDefaultsAndOnlyCheckedTypesAreSearched) {
+    Options o(false);
+    Options::Fts("Main", "tln", "0");
+    Options::Fts("TypeList", "1Typ", "stale");
+    Options::Fts("TypeList", "1Tval", "0");
+    EXPECT_EQ(junk::ChkDefLoad(), junk::DefaultJunkTypes());
+    EXPECT_EQ(Options::Fts("Main", "tln"), "14");
+    EXPECT_EQ(Options::Fts("TypeList", "1Typ") + Options::Fts("TypeList", "1Tval"), "*.temp1");
+
+    // Only checked, non-blank types up to the count take part; the text
+    // ends with shortcuts and has no empty parts.
+    auto types = junk::DefaultJunkTypes();
+    types.resize(3);
+    types[1].Pattern = "   ";
+    types[2].Checked = false;
+    junk::SaveTypeList(types);
+    EXPECT_EQ(Options::Fts("TypeList", "14Typ"), "thumbs.db");  // a shorter list leaves stale entries unread
+    EXPECT_EQ(junk::LoadTypeList().size(), 2u);
+    junk::BuildJunkPatterns();
+    EXPECT_EQ(junk::JunkPatterns, "*.temp;*.lnk");
+    Options::Fts("TypeList", "1Tval", "0");
+    junk::BuildJunkPatterns();
+    EXPECT_EQ(junk::JunkPatterns, ";*.lnk");
+    EXPECT_TRUE(junk::JunkPatternsEmpty());
+
+    // A blank skipped folder is not loaded; switches out of range: "ish"
+    // counts as off, "Hr" as on.
+    Options::Fts("SkipList", "1skf", "  ");
+    Options::Fts("Main", "skn", "1");
+    EXPECT_TRUE(junk::LoadSkipList().empty());
+    core::WriteIni(core::MainIniPath, "Jnk", "ish", "2");
+    core::WriteIni(core::MainIniPath, "Jnk", "Hr", "7");
+    const auto switches = junk::ReadScanSwitches();
+    EXPECT_TRUE(!switches.ScanShortcuts && switches.SkipProtected);
 }

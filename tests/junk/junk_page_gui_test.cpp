@@ -9,7 +9,6 @@
 
 #include "controls/custom_window.h"
 #include "controls/theme.h"
-#include "core/cls_file_folder.h"
 #include "core/results_tally.h"
 #include "core/settings.h"
 #include "junk/frm_clean_options_window.h"
@@ -46,16 +45,8 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBinFollowingThemeAndDpi) {
 
     testing_support::TestWindow host(700, 500);
     testing_support::ScriptedPrompts prompts;
-    std::string resultStrip;
     junk::FrmJunkWindow page(prompts);
     ASSERT_TRUE(page.Create(host.hwnd()));
-    page.Logic().ShowResult = [&] {
-        // As the main window does: the tally first, since "< Back" resets it.
-        const uint64_t count = core::CleanedCount, size = core::CleanedSize;
-        if (page.Logic().ResultListEmptied()) page.Logic().Cmd_Scan_Click();
-        resultStrip =
-            "  Cleaned Space : " + core::ClsFileFolder().CalcSize(size) + ", Files : " + std::to_string(count);
-    };
     HWND panel = page.Panel();
     HWND drives = FindChild(panel, WC_LISTVIEWW, 0);
     HWND results = FindChild(panel, WC_LISTVIEWW, 1);
@@ -118,9 +109,8 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBinFollowingThemeAndDpi) {
     ::SendMessageW(page.CleanButton(), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(platform::QueryRecycleBin()->items, before + 2);
-    EXPECT_EQ(resultStrip, "  Cleaned Space : 8 Byte, Files : 2");
-    // The emptied result list went back to the drives.
-    EXPECT_EQ(WindowText(page.ScanButton()), "Scan");
+    EXPECT_EQ(core::CleanedCount, 2u);
+    EXPECT_EQ(core::CleanedSize, 8u);
     EXPECT_TRUE(prompts.messages.empty());
 
     // The hint balloon belongs to the page: it hides with it, never on top.
