@@ -68,7 +68,7 @@ struct OneThreadWalk {
 };
 
 // Wide, narrow, empty and deep folders; every file name has a dot.
-void MakeMixedTree(const std::string& root) {
+const std::string& MakeMixedTree(const std::string& root) {
     for (int a = 0; a < 12; ++a) {
         const std::string top = root + "\\t" + std::to_string(a);
         MakeFolder(top + "\\empty");
@@ -83,15 +83,12 @@ void MakeMixedTree(const std::string& root) {
     for (const std::string& folder : {deep, root + "\\wide"}) MakeFolder(folder);
     WriteFile(deep + ".tmp", "x");
     for (int f = 0; f < 300; ++f) WriteFile(root + "\\wide\\w" + std::to_string(f) + ".bak", "x");
+    return root;
 }
 
 class MixedTree : public ClsFindFiles {
 protected:
-    static const std::string& Made(const std::string& root) {
-        MakeMixedTree(root);
-        return root;
-    }
-    const OneThreadWalk walk_{Made(tree_.path())};
+    const OneThreadWalk walk_{MakeMixedTree(tree_.path())};
 };
 
 }  // namespace
@@ -165,9 +162,7 @@ TEST_F(ClsFindFiles, SkippedMissingAndDownloadAcceleratorFolders) {
     // A 32-bit program: its settings are in the 32-bit registry view.
     const std::string key = "SOFTWARE\\Wow6432Node\\SpeedBit\\Download Accelerator";
     testing_support::SetText(HKEY_LOCAL_MACHINE, key, "TempDirectory", root + "daptemp");
-    RecordedSearch dap;
-    EXPECT_EQ(dap.Run("*.tmp", root), std::vector<std::string>{root + "b.tmp"});
-    EXPECT_EQ(dap.find.DapFolder(), root + "DapTemp");  // the long form of the stored name
+    EXPECT_EQ(RecordedSearch().Run("*.tmp", root), std::vector<std::string>{root + "b.tmp"});
     core::WriteIni(core::MainIniPath, "Jnk", "SkpDap", "0");
     EXPECT_EQ(RecordedSearch().Run("*.tmp", root).size(), 2u);
     ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, platform::ToWide(key).c_str(), KEY_WOW64_64KEY, 0);
