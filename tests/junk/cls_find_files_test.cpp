@@ -15,8 +15,7 @@
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
 
-using testing_support::MakeFolder;
-using testing_support::WriteFile;
+using namespace testing_support;
 
 namespace {
 
@@ -40,7 +39,7 @@ struct RecordedSearch {
 class ClsFindFiles : public ::testing::Test {
 protected:
     ClsFindFiles() { core::SetSettingsPaths(settings_.path()); }
-    testing_support::TempFolder settings_, tree_;
+    TempFolder settings_, tree_;
 };
 
 // The same record made by one thread walking recursively, and its folders.
@@ -145,7 +144,7 @@ TEST_F(ClsFindFiles, SkippedMissingAndDownloadAcceleratorFolders) {
     for (const char* folder : {"DapTemp", "Temp\\Inner", "Temp2"}) MakeFolder(tree_ / folder);
     for (const char* file : {"DapTemp\\a.tmp", "b.tmp", "Temp\\a.bak", "Temp\\Inner\\b.bak", "Temp2\\c.bak"})
         WriteFile(tree_ / file, "x");
-    testing_support::TestDrive drive(tree_.path());
+    TestDrive drive(tree_.path());
     ASSERT_NE(drive.letter(), 0);
     const std::string root = drive.root();
     EXPECT_TRUE(RecordedSearch().Run("*.*", root + "missing").empty());
@@ -161,7 +160,7 @@ TEST_F(ClsFindFiles, SkippedMissingAndDownloadAcceleratorFolders) {
 
     // A 32-bit program: its settings are in the 32-bit registry view.
     const std::string key = "SOFTWARE\\Wow6432Node\\SpeedBit\\Download Accelerator";
-    testing_support::SetText(HKEY_LOCAL_MACHINE, key, "TempDirectory", root + "daptemp");
+    SetText(HKEY_LOCAL_MACHINE, key, "TempDirectory", root + "daptemp");
     EXPECT_EQ(RecordedSearch().Run("*.tmp", root), std::vector<std::string>{root + "b.tmp"});
     core::WriteIni(core::MainIniPath, "Jnk", "SkpDap", "0");
     EXPECT_EQ(RecordedSearch().Run("*.tmp", root).size(), 2u);
@@ -171,13 +170,13 @@ TEST_F(ClsFindFiles, SkippedMissingAndDownloadAcceleratorFolders) {
 TEST_F(ClsFindFiles, NeverEntersLinkedFolders) {
     // A drive on the prefix's folder of drive letters: Linux symbolic links
     // (reparse points), one to a folder with junk, one back to itself.
-    testing_support::TempFolder outside;
+    TempFolder outside;
     WriteFile(outside / "outside.tmp", "x");
-    testing_support::TestDrive linked(outside.path());
+    TestDrive linked(outside.path());
     ASSERT_NE(linked.letter(), 0);
-    std::string cUnix = testing_support::UnixPathOf("C:\\");
+    std::string cUnix = UnixPathOf("C:\\");
     cUnix.erase(cUnix.rfind("/c:"));
-    testing_support::TestDrive links(testing_support::TestDrive::UnixPath{cUnix});
+    TestDrive links(TestDrive::UnixPath{cUnix});
 
     std::vector<platform::DirEntry> entries;
     ASSERT_TRUE(platform::ListFolder(links.root(), entries));
