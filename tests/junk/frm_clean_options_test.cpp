@@ -121,13 +121,8 @@ TEST(JunkTypes, ZeroCountWritesTheDefaultsAndOnlyCheckedTypesAreSearched) {
     junk::BuildJunkPatterns();
     EXPECT_EQ(junk::JunkPatterns, "*.temp;*.lnk");
 
-    // A blank skipped folder is not loaded; switches out of range: "ish"
-    // counts as off, "Hr" as on.
+    // A blank skipped folder is not loaded.
     Options::Fts("SkipList", "1skf", "  ");
     Options::Fts("Main", "skn", "1");
     EXPECT_TRUE(junk::LoadSkipList().empty());
-    core::WriteIni(core::MainIniPath, "Jnk", "ish", "2");
-    core::WriteIni(core::MainIniPath, "Jnk", "Hr", "7");
-    const auto switches = junk::ReadScanSwitches();
-    EXPECT_TRUE(!switches.ScanShortcuts && switches.SkipProtected);
 }
