@@ -1,9 +1,6 @@
 // The startup page and its two windows over made-up entries: the page with
 // its "Status" column (startup-page), "Add New Program" and "Startup Items".
-// clang-format off
 #include <windows.h>
-#include <commctrl.h>
-// clang-format on
 
 #include <string>
 
@@ -23,8 +20,6 @@ namespace shots {
 
 int ShowStartup(const Request& request) {
     using testing_support::SetText;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
     platform::ComApartment com;
     testing_support::TestRegistryKey key;
     testing_support::TempFolder temp;
@@ -38,22 +33,23 @@ int ShowStartup(const Request& request) {
     where.registry[3] = {{Hive::CurrentUser, key.path() + "\\URunOnce"}};
     where.commonStartupFolder = temp / "Common";
     where.userStartupFolder = temp / "User";
-    testing_support::MakeFolder(where.commonStartupFolder);
-    testing_support::MakeFolder(where.userStartupFolder);
+    for (const std::string& folder : {where.commonStartupFolder, where.userStartupFolder})
+        testing_support::MakeFolder(folder);
     where.allUsersKeepingFile = temp / "Ass.ini";
     where.currentUserKeepingFile = temp / "Css.ini";
     where.allUsersKeepingFolder = temp / "Keep\\All Users";
     where.currentUserKeepingFolder = temp / "Keep\\Current User";
 
-    SetText(HKEY_CURRENT_USER, key.path() + "\\MRun", "Wine Notepad", "C:\\windows\\notepad.exe");
-    SetText(HKEY_CURRENT_USER, key.path() + "\\MRun", "Registry Editor", "C:\\windows\\regedit.exe /s");
-    SetText(HKEY_CURRENT_USER, key.path() + "\\URun", "Notepad", "C:\\windows\\notepad.exe");
-    SetText(HKEY_CURRENT_USER, key.path() + "\\URun", "Broken Tool", "\"C:\\Program Files\\Nowhere\\tool.exe\" -tray");
-    SetText(HKEY_CURRENT_USER, key.path() + "\\URunOnce", "Cleanup Once", "C:\\windows\\system32\\cmd.exe /c rem");
+    const char* values[][3] = {{"MRun", "Wine Notepad", "C:\\windows\\notepad.exe"},
+                               {"MRun", "Registry Editor", "C:\\windows\\regedit.exe /s"},
+                               {"URun", "Notepad", "C:\\windows\\notepad.exe"},
+                               {"URun", "Broken Tool", "\"C:\\Program Files\\Nowhere\\tool.exe\" -tray"},
+                               {"URunOnce", "Cleanup Once", "C:\\windows\\system32\\cmd.exe /c rem"},
+                               {"UPolicy", "1", "C:\\windows\\system32\\winver.exe"}};
+    for (const auto& [sub, name, value] : values) SetText(HKEY_CURRENT_USER, key.path() + "\\" + sub, name, value);
     startup::WriteKeepingFile(where.currentUserKeepingFile,
                               {{"Task Manager", "C:\\windows\\system32\\taskmgr.exe",
                                 "HKEY_CURRENT_USER\\" + key.path() + "\\URun\\Task Manager", startup::kRegSz}});
-    SetText(HKEY_CURRENT_USER, key.path() + "\\UPolicy", "1", "C:\\windows\\system32\\winver.exe");
     const unsigned char off[12] = {0x03};
     testing_support::SetRaw(HKEY_CURRENT_USER, key.path() + "\\Approved", "Notepad", REG_BINARY, off, sizeof off);
     std::string link = where.userStartupFolder + "\\Control Panel";

@@ -5,6 +5,7 @@
 
 #include "core/settings.h"
 #include "platform/dpi.h"
+#include "platform/ui.h"
 #include "platform/utf.h"
 #include "shell/themes.h"
 #include "support/temp_folder.h"
@@ -12,25 +13,33 @@
 namespace shots {
 namespace {
 
-struct Area {
+constexpr struct {
     std::string_view name;
     int (*show)(const Request&);
-};
-
-constexpr Area kAreas[] = {
+} kAreas[] = {
     {"main", ShowMainWindow},  // main-PAGE[-compact]
-    {"gallery", ShowGallery},  // gallery[-options|-about|-controls]
+    {"gallery", ShowGallery},  // gallery-options|about|controls
     {"privacy", ShowPrivacy},  // privacy-top|programs|browsers|balloon|progress
-    {"cookies", ShowCookies},  // cookies[-empty]
+    {"cookies", ShowCookies},  // cookies
     {"proc", ShowProcesses},   // proc-details|modules|menu
-    {"startup", ShowStartup},  // startup-add|all
+    {"startup", ShowStartup},  // startup-page|add|all
     {"junk", ShowJunk},        // junk-results|menu|undo|options
-    {"update", ShowUpdate},    // update-idle|checking|offered|current|failed
+    {"update", ShowUpdate},    // update-checking|offered
 };
 
 }  // namespace
 
 int Scale(int value96) { return platform::ScaleForDpi(value96, platform::SystemDpi()); }
+
+RECT R(int left, int top, int width, int height) {
+    return RECT{Scale(left), Scale(top), Scale(left + width), Scale(top + height)};
+}
+
+HWND Area(HWND parent, const RECT& place) {
+    return ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, place.left,
+                             place.top, place.right - place.left, place.bottom - place.top, parent, nullptr, nullptr,
+                             nullptr);
+}
 
 std::unique_ptr<testing_support::TestWindow> MakeHost(const wchar_t* title, int width, int height) {
     auto host = std::make_unique<testing_support::TestWindow>(Scale(width), Scale(height));
@@ -58,6 +67,7 @@ int wmain(int argc, wchar_t** argv) {
 
     // The pointer away from the windows: no hover look or tool tip.
     ::SetCursorPos(0, 0);
+    platform::InitCommonControls();
     testing_support::TempFolder settings;
     core::SetSettingsPaths(settings.path());
     core::WriteIni(core::MainIniPath, "Options", "Thm", std::to_string(theme));
