@@ -3,6 +3,7 @@
 // for, in the hive its root names; a report name keeps the chosen name;
 // numbers read back.
 #include <map>
+#include <tuple>
 
 #include "fuzz_support.h"
 #include "startup/startup_model.h"
@@ -11,9 +12,7 @@ namespace {
 
 using startup::StartupEntry;
 
-bool Same(const StartupEntry& a, const StartupEntry& b) {
-    return a.name == b.name && a.command == b.command && a.originKey == b.originKey && a.valueType == b.valueType;
-}
+auto Fields(const StartupEntry& e) { return std::tie(e.name, e.command, e.originKey, e.valueType); }
 
 std::string Text(std::string_view s) { return std::string(s); }
 
@@ -42,7 +41,7 @@ void FuzzOne(const uint8_t* data, size_t size) {
             if (e.name.find_first_not_of(' ') != std::string::npos) expected.push_back(e);
         const auto back = startup::ParseKeepingFile(read);
         FUZZ_CHECK(back && back->size() == expected.size());
-        for (size_t i = 0; i < back->size(); ++i) FUZZ_CHECK(Same((*back)[i], expected[i]));
+        for (size_t i = 0; i < back->size(); ++i) FUZZ_CHECK(Fields((*back)[i]) == Fields(expected[i]));
     }
 
     // A damaged count over a file without those entries reads as damaged or
