@@ -21,7 +21,6 @@ TEST(UpdateNumbers, AreDecimalsWithAPointAndNeverWrittenWithAnExponent) {
     EXPECT_EQ(ParseDecimal(".5"), 0.5);
     for (const char* text : {"2,2", "2.2 beta", "", ".", "1.2.3", "1e3", "inf", "0x10"})
         EXPECT_FALSE(ParseDecimal(text).has_value()) << text;
-    EXPECT_EQ(update::ReadDecimal("two", 1), 1.0);
     EXPECT_EQ(DecimalText(3.0), "3");
     EXPECT_EQ(DecimalText(1e21), "1000000000000000000000");
     EXPECT_EQ(DecimalText(1e-7), "0.0000001");
