@@ -7,6 +7,7 @@
 #include <shlobj.h>
 // clang-format on
 
+#include "core/cls_file_folder.h"
 #include "platform/handles.h"
 #include "platform/url_cache.h"
 #include "platform/utf.h"
@@ -14,6 +15,7 @@
 #include "privacy/frm_privacy_window.h"
 #include "privacy/privacy_catalogue.h"
 #include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
 #include "window_shots.h"
 
 namespace shots {
@@ -26,12 +28,9 @@ int ShowPrivacy(const Request& request) {
                           0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
     }
     const bool browsers = request.state == "browsers", programs = request.state == "programs";
-    if (browsers) {
-        wchar_t local[MAX_PATH] = {};
-        ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
-        ::SHCreateDirectoryExW(nullptr, (std::wstring(local) + L"\\Google\\Chrome\\User Data\\Default").c_str(),
-                               nullptr);
-    }
+    if (browsers)
+        testing_support::MakeFolder(core::ClsFileFolder().GetSpecialFolder(CSIDL_LOCAL_APPDATA) +
+                                    "\\Google\\Chrome\\User Data\\Default");
     const auto host = MakeHost(L"Clarimo - Privacy", 500, 400);
     const HWND area = Area(host->hwnd(), R(10, 10, 480, 330));
     testing_support::ScriptedPrompts prompts;

@@ -48,10 +48,8 @@ std::unique_ptr<testing_support::TestWindow> MakeHost(const wchar_t* title, int 
 }
 
 void Stay(const Request& request, HWND dialog) {
-    if (dialog)
-        testing_support::PumpDialogMessages(dialog, request.seconds * 1000);
-    else
-        testing_support::PumpMessages(request.seconds * 1000);
+    dialog ? testing_support::PumpDialogMessages(dialog, request.seconds * 1000)
+           : testing_support::PumpMessages(request.seconds * 1000);
 }
 
 }  // namespace shots
@@ -59,11 +57,10 @@ void Stay(const Request& request, HWND dialog) {
 int wmain(int argc, wchar_t** argv) {
     const std::string shot = argc > 1 ? platform::ToUtf8(argv[1]) : "main-0";
     const int theme = argc > 2 ? _wtoi(argv[2]) : 0;
-    shots::Request request;
-    if (argc > 3) request.seconds = _wtoi(argv[3]);
     const size_t dash = shot.find('-');
     const std::string area = shot.substr(0, dash);
-    request.state = dash == std::string::npos ? "" : shot.substr(dash + 1);
+    const shots::Request request{dash == std::string::npos ? "" : shot.substr(dash + 1),
+                                 argc > 3 ? _wtoi(argv[3]) : 30};
 
     // The pointer away from the windows: no hover look or tool tip.
     ::SetCursorPos(0, 0);

@@ -23,7 +23,7 @@ struct Request {
 int Scale(int value96);
 // A rectangle in 96 DPI units, scaled.
 RECT R(int left, int top, int width, int height);
-// A visible top-level window as a stand-in for the main window.
+// A visible top-level window in place of the main window.
 std::unique_ptr<testing_support::TestWindow> MakeHost(const wchar_t* title, int width, int height);
 // A visible plain child that holds a page or controls.
 HWND Area(HWND parent, const RECT& place);
