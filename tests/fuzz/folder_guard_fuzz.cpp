@@ -9,17 +9,6 @@
 
 namespace {
 
-core::ProtectedFolders Places() {
-    core::ProtectedFolders places;
-    places.windowsFolder = "C:\\WINDOWS";
-    places.systemFolders = {"C:\\WINDOWS\\SYSTEM32"};
-    places.programFilesFolders = {"C:\\PROGRAM FILES"};
-    places.profilesFolder = "C:\\USERS";
-    places.profileFolders = {"C:\\USERS\\ROOT", "D:\\ELSEWHERE\\PROFILE"};
-    places.programFolder = "C:\\TOOLS\\CLARIMO";
-    return places;
-}
-
 // Folders that must never be Allowed, whatever their spelling.
 constexpr std::string_view kGuarded[] = {
     // roots
@@ -56,7 +45,12 @@ void Respell(std::string& path, uint8_t byte) {
 }  // namespace
 
 void FuzzOne(const uint8_t* data, size_t size) {
-    static const core::ProtectedFolders places = Places();
+    static const core::ProtectedFolders places{"C:\\WINDOWS",
+                                               {"C:\\WINDOWS\\SYSTEM32"},
+                                               {"C:\\PROGRAM FILES"},
+                                               "C:\\USERS",
+                                               {"C:\\USERS\\ROOT", "D:\\ELSEWHERE\\PROFILE"},
+                                               "C:\\TOOLS\\CLARIMO"};
     if (size == 0) return;
     const std::string raw(reinterpret_cast<const char*>(data), size);
 

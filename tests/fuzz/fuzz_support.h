@@ -26,11 +26,8 @@ namespace fuzz {
 inline std::vector<std::string_view> Parts(const uint8_t* data, size_t size, size_t count) {
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     std::vector<std::string_view> parts;
-    while (parts.size() + 1 < count) {
-        const size_t nul = rest.find('\0');
-        parts.push_back(rest.substr(0, nul));
-        rest = nul == rest.npos ? std::string_view() : rest.substr(nul + 1);
-    }
+    for (size_t nul; parts.size() + 1 < count; rest = nul == rest.npos ? "" : rest.substr(nul + 1))
+        parts.push_back(rest.substr(0, nul = rest.find('\0')));
     parts.push_back(rest);
     return parts;
 }
@@ -56,14 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
         return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
     };
-    for (int attempt = 1;; ++attempt) {
+    double ms = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
         const double start = now();
         FuzzOne(data, size);
-        const double ms = now() - start;
-        if (ms <= 10.0) return 0;
-        if (attempt == 3) {
-            std::fprintf(stderr, "one input took %.1f ms\n", ms);
-            std::abort();
-        }
+        if ((ms = now() - start) <= 10.0) return 0;
     }
+    std::fprintf(stderr, "one input took %.1f ms\n", ms);
+    std::abort();
 }

@@ -10,13 +10,13 @@
 
 namespace {
 
+// The next bytes as a T (zeros past the end).
 template <typename T>
 T Take(const uint8_t*& data, size_t& size) {
     T value{};
-    const size_t n = size < sizeof value ? size : sizeof value;
+    const size_t n = std::min(size, sizeof value);
     std::memcpy(&value, data, n);
-    data += n;
-    size -= n;
+    data += n, size -= n;
     return value;
 }
 

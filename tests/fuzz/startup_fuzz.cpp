@@ -3,6 +3,7 @@
 // for, in the hive its root names; a report name keeps the chosen name;
 // numbers read back.
 #include <map>
+#include <tuple>
 
 #include "fuzz_support.h"
 #include "startup/startup_model.h"
@@ -11,11 +12,7 @@ namespace {
 
 using startup::StartupEntry;
 
-bool Same(const StartupEntry& a, const StartupEntry& b) {
-    return a.name == b.name && a.command == b.command && a.originKey == b.originKey && a.valueType == b.valueType;
-}
-
-std::string Text(std::string_view s) { return std::string(s); }
+auto Fields(const StartupEntry& e) { return std::tie(e.name, e.command, e.originKey, e.valueType); }
 
 }  // namespace
 
@@ -23,7 +20,7 @@ void FuzzOne(const uint8_t* data, size_t size) {
     if (size == 0) return;
     const uint8_t flags = data[0];
     const auto parts = fuzz::Parts(data + 1, size - 1, 5);
-    const std::string name = Text(parts[0]), command = Text(parts[1]), key = Text(parts[2]);
+    const std::string name(parts[0]), command(parts[1]), key(parts[2]), chosen(parts[4]);
 
     // A written file read back through its sections.
     StartupEntry entry{name, command, key, 0};
@@ -42,13 +39,13 @@ void FuzzOne(const uint8_t* data, size_t size) {
             if (e.name.find_first_not_of(' ') != std::string::npos) expected.push_back(e);
         const auto back = startup::ParseKeepingFile(read);
         FUZZ_CHECK(back && back->size() == expected.size());
-        for (size_t i = 0; i < back->size(); ++i) FUZZ_CHECK(Same((*back)[i], expected[i]));
+        for (size_t i = 0; i < back->size(); ++i) FUZZ_CHECK(Fields((*back)[i]) == Fields(expected[i]));
     }
 
     // A damaged count over a file without those entries reads as damaged or
     // as nothing, in bounded time.
     const auto damaged = [&](const std::string&, const std::string& k, const std::string& fallback) {
-        return k == "kn" ? Text(parts[3]) : fallback;
+        return k == "kn" ? std::string(parts[3]) : fallback;
     };
     const auto fromDamaged = startup::ParseKeepingFile(damaged);
     FUZZ_CHECK(!fromDamaged || fromDamaged->empty());
@@ -65,7 +62,7 @@ void FuzzOne(const uint8_t* data, size_t size) {
                    startup::SameText(key.substr(0, slash), "HKEY_CURRENT_USER"));
     }
 
-    const std::string chosen = Text(parts[4]), report = startup::ReportFileName(chosen);
+    const std::string report = startup::ReportFileName(chosen);
     FUZZ_CHECK(report == chosen || report == chosen + ".txt");
     if (const auto number = startup::ParseNumber(chosen))
         FUZZ_CHECK(startup::ParseNumber(std::to_string(*number)) == number);

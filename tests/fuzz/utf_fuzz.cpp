@@ -32,12 +32,9 @@ bool IsValidUtf8(std::string_view s) {
 }
 
 bool HasLoneSurrogate(std::u16string_view s) {
-    for (size_t i = 0; i < s.size(); ++i) {
-        const bool high = s[i] >= 0xD800 && s[i] <= 0xDBFF, low = s[i] >= 0xDC00 && s[i] <= 0xDFFF;
-        if (low) return true;
-        if (high && (i + 1 == s.size() || s[i + 1] < 0xDC00 || s[i + 1] > 0xDFFF)) return true;
-        if (high) ++i;
-    }
+    const auto kind = [&](size_t i) { return i < s.size() ? s[i] & 0xFC00 : 0; };  // D800 high, DC00 low
+    for (size_t i = 0; i < s.size(); ++i)
+        if (kind(i) == 0xDC00 || (kind(i) == 0xD800 && kind(++i) != 0xDC00)) return true;
     return false;
 }
 

@@ -4,12 +4,11 @@
 
 using junk::CommandLineAction;
 
-TEST(CommandLineText, ControlCharactersCannotBreakALine) {
+TEST(CommandLineText, ControlCharactersCannotBreakALineAndOnlyDriveLettersAreTaken) {
     EXPECT_EQ(junk::OneLinePath("C:\\a\r\nb\x7F\t.tmp"), "C:\\a<0D><0A>b<7F><09>.tmp");
     EXPECT_EQ(junk::OneLinePath("C:\\\xC3\xA9 x.tmp"), "C:\\\xC3\xA9 x.tmp");  // other characters as they are
-}
 
-TEST(CommandLineText, OnlyASlashWordLeavesTheWindowAndDrivesAreLetters) {
+    // Only a slash word leaves the window, and drives are letters.
     EXPECT_EQ(junk::ParseCommandLine({}).action, CommandLineAction::Window);
     EXPECT_EQ(junk::ParseCommandLine({"file.txt"}).action, CommandLineAction::Window);
     const auto clean = junk::ParseCommandLine({"/Clean", "d:", "E:\\"});

@@ -7,22 +7,6 @@
 using core::FolderVerdict;
 using core::JudgeFolder;
 
-namespace {
-
-// A machine laid out as Wine lays out its prefix, in comparable form.
-core::ProtectedFolders Places() {
-    core::ProtectedFolders places;
-    places.windowsFolder = "C:\\WINDOWS";
-    places.systemFolders = {"C:\\WINDOWS\\SYSTEM32", "C:\\WINDOWS\\SYSWOW64"};
-    places.programFilesFolders = {"C:\\PROGRAM FILES", "C:\\PROGRAM FILES (X86)"};
-    places.profilesFolder = "C:\\USERS";
-    places.profileFolders = {"C:\\USERS\\ROOT", "D:\\ELSEWHERE\\PROFILE"};
-    places.programFolder = "C:\\TOOLS\\CLARIMO";
-    return places;
-}
-
-}  // namespace
-
 // Every spelling the guard could be fooled by is also made up by the folder
 // guard fuzz target.
 TEST(FolderGuard, RefusesProtectedPlacesAndEverySpellingButTheComparableForm) {
@@ -47,8 +31,15 @@ TEST(FolderGuard, RefusesProtectedPlacesAndEverySpellingButTheComparableForm) {
           "C:\\USERS\\ROOT\\TEMP", "D:\\ELSEWHERE\\PROFILE\\RECENT", "C:\\TOOLS\\CLARIMO\\BACKUP",
           "C:\\TOOLS\\CLARIMO2"}},
     };
+    // A machine laid out as Wine lays out its prefix, in comparable form.
+    const core::ProtectedFolders places{"C:\\WINDOWS",
+                                        {"C:\\WINDOWS\\SYSTEM32", "C:\\WINDOWS\\SYSWOW64"},
+                                        {"C:\\PROGRAM FILES", "C:\\PROGRAM FILES (X86)"},
+                                        "C:\\USERS",
+                                        {"C:\\USERS\\ROOT", "D:\\ELSEWHERE\\PROFILE"},
+                                        "C:\\TOOLS\\CLARIMO"};
     for (const auto& row : table)
-        for (const char* path : row.paths) EXPECT_EQ(JudgeFolder(Places(), path), row.verdict) << path;
+        for (const char* path : row.paths) EXPECT_EQ(JudgeFolder(places, path), row.verdict) << path;
 
     EXPECT_EQ(JudgeFolder(core::ProtectedFolders{}, "C:\\ANY"), FolderVerdict::Allowed);
 }

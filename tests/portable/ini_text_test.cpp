@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ini_bytes.h"
 #include "platform/utf.h"
 
 using core::IniFileBytes;
@@ -14,24 +15,18 @@ TEST(IniFileBytes, WritesSectionsInOrderAsUtf16) {
         {"Programs", {{"\xD0\x96", "\"C:\\x.exe\""}, {"Run", " padded"}}},
         {"Empty", {}},
     });
-    ASSERT_TRUE(bytes);
-    ASSERT_GE(bytes->size(), 2u);
-    EXPECT_EQ(bytes->substr(0, 2), "\xFF\xFE");
+    ASSERT_TRUE(bytes && bytes->starts_with("\xFF\xFE"));
     EXPECT_EQ(
-        platform::ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(bytes->data() + 2), bytes->size() / 2 - 1)),
+        platform::ToUtf8(platform::DecodeUnicodeIniBytes(*bytes)),
         "[Main]\r\nCount=2\r\n\r\n[Programs]\r\n\xD0\x96=\"\"C:\\x.exe\"\"\r\nRun=\" padded\"\r\n\r\n[Empty]\r\n");
     EXPECT_EQ(IniFileBytes({}), std::string("\xFF\xFE"));
 }
 
+// Keys and values the reader would cut or merge are the settings fuzz
+// target's check; these are the names its reader cannot tell apart.
 TEST(IniFileBytes, RefusesWhatCouldNotBeReadBack) {
-    const std::vector<std::vector<core::IniSection>> refused = {{{"A]B", {}}},
-                                                                {{" Main", {}}},
-                                                                {{"Main", {{"a=b", "v"}}}},
-                                                                {{"Main", {{";c", "v"}}}},
-                                                                {{"Main", {{"key ", "v"}}}},
-                                                                {{"Main", {{"k", "two\r\nlines"}}}},
-                                                                {{"Main", {{"Key", "1"}, {"KEY", "2"}}}},
-                                                                {{"Main", {}}, {"MAIN", {}}}};
+    const std::vector<std::vector<core::IniSection>> refused = {
+        {{"A]B", {}}}, {{" Main", {}}}, {{"Main", {{";c", "v"}}}}, {{"Main", {}}, {"MAIN", {}}}};
     for (size_t i = 0; i < refused.size(); ++i) EXPECT_FALSE(IniFileBytes(refused[i])) << i;
     EXPECT_TRUE(IniFileBytes({{"Main", {{"Key", "1"}}}, {"Other", {{"Key", "2"}}}}));
 }

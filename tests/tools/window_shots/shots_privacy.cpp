@@ -7,47 +7,36 @@
 #include <shlobj.h>
 // clang-format on
 
+#include "core/cls_file_folder.h"
 #include "platform/handles.h"
-#include "platform/ui.h"
 #include "platform/url_cache.h"
 #include "platform/utf.h"
 #include "privacy/frm_cookies_window.h"
 #include "privacy/frm_privacy_window.h"
 #include "privacy/privacy_catalogue.h"
 #include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
 #include "window_shots.h"
 
 namespace shots {
-namespace {
-
-void AddKey(const char* path) {
-    platform::UniqueRegKey key;
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      key.put(), nullptr);
-}
-
-}  // namespace
 
 int ShowPrivacy(const Request& request) {
-    platform::InitCommonControls();
     // Three programs with recent lists, the others absent.
-    for (int index : {12, 15, 17}) AddKey(privacy::Catalogue()[index].keys[0]);
-    if (request.state == "browsers") {
-        wchar_t local[MAX_PATH] = {};
-        ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
-        ::SHCreateDirectoryExW(nullptr, (std::wstring(local) + L"\\Google\\Chrome\\User Data\\Default").c_str(),
-                               nullptr);
+    for (int index : {12, 15, 17}) {
+        platform::UniqueRegKey key;
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(privacy::Catalogue()[index].keys[0]).c_str(), 0, nullptr,
+                          0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
     }
+    const bool browsers = request.state == "browsers", programs = request.state == "programs";
+    if (browsers)
+        testing_support::MakeFolder(core::ClsFileFolder().GetSpecialFolder(CSIDL_LOCAL_APPDATA) +
+                                    "\\Google\\Chrome\\User Data\\Default");
     const auto host = MakeHost(L"Clarimo - Privacy", 500, 400);
-    const HWND area =
-        ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, Scale(10),
-                          Scale(10), Scale(480), Scale(330), host->hwnd(), nullptr, nullptr, nullptr);
-    const HWND buttons = ::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"", WS_CHILD | WS_VISIBLE, Scale(10),
-                                           Scale(346), Scale(480), Scale(40), host->hwnd(), nullptr, nullptr, nullptr);
+    const HWND area = Area(host->hwnd(), R(10, 10, 480, 330));
     testing_support::ScriptedPrompts prompts;
     privacy::FrmPrivacyWindow page(prompts);
     page.progressOpacity = 255;  // layered windows show black under Xvfb
-    page.Create(area, buttons);
+    page.Create(area, Area(host->hwnd(), R(10, 346, 480, 40)));
     ::SetWindowPos(page.Panel(), nullptr, 0, 0, Scale(480), Scale(330), SWP_NOZORDER);
     ::ShowWindow(page.Panel(), SW_SHOW);
     privacy::Frm_Privacy& logic = page.Logic();
@@ -55,7 +44,7 @@ int ShowPrivacy(const Request& request) {
     page.Sync();
     testing_support::PumpMessages(500);
 
-    if (request.state == "programs") logic.Mnu_Pop_Programs_Click();
+    if (programs) logic.Mnu_Pop_Programs_Click();
     if (request.state == "balloon") logic.Balloon.ShowError(privacy::LeftAloneText({"C:\\"}));
     if (request.state == "progress") {
         testing_support::PumpMessages(1500);
@@ -64,28 +53,22 @@ int ShowPrivacy(const Request& request) {
         return 0;
     }
     page.Sync();
-    const int focused = request.state == "programs" ? 12 : request.state == "browsers" ? privacy::kChromeItem : 0;
-    ::SetFocus(page.CheckBox(focused));
-    if (request.state == "browsers") ::SendMessageW(page.Panel(), WM_VSCROLL, SB_BOTTOM, 0);
+    ::SetFocus(page.CheckBox(programs ? 12 : browsers ? privacy::kChromeItem : 0));
+    if (browsers) ::SendMessageW(page.Panel(), WM_VSCROLL, SB_BOTTOM, 0);
     Stay(request);
     return 0;
 }
 
 int ShowCookies(const Request& request) {
-    platform::InitCommonControls();
-    if (request.state != "empty") {
-        const char* sites[] = {"www.example.com/", "shop.example.org/", "news.example.net/account/",
-                               "mail.example.com/", "a-rather-long-host-name.example.co.uk/preferences/"};
-        for (const char* site : sites)
-            platform::AddUrlCacheEntry(std::string("Cookie:user@") + site,
-                                       platform::kNormalCacheEntry | platform::kCookieCacheEntry);
-        platform::AddUrlCacheEntry("http://www.example.com/Cookie.gif", platform::kNormalCacheEntry);
-    }
+    for (const char* site : {"www.example.com/", "shop.example.org/", "news.example.net/account/", "mail.example.com/",
+                             "a-rather-long-host-name.example.co.uk/preferences/"})
+        platform::AddUrlCacheEntry(std::string("Cookie:user@") + site,
+                                   platform::kNormalCacheEntry | platform::kCookieCacheEntry);
+    platform::AddUrlCacheEntry("http://www.example.com/Cookie.gif", platform::kNormalCacheEntry);
     privacy::FrmCookies logic;
     privacy::FrmCookiesWindow window(logic);
     if (!window.Create(nullptr)) return 1;
-    if (request.state != "empty")
-        ListView_SetItemState(window.List(), 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(window.List(), 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     Stay(request, window.Window());
     return 0;
 }

@@ -1,9 +1,6 @@
 // The startup page and its two windows over made-up entries: the page with
 // its "Status" column (startup-page), "Add New Program" and "Startup Items".
-// clang-format off
 #include <windows.h>
-#include <commctrl.h>
-// clang-format on
 
 #include <string>
 
@@ -23,39 +20,35 @@ namespace shots {
 
 int ShowStartup(const Request& request) {
     using testing_support::SetText;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
     platform::ComApartment com;
     testing_support::TestRegistryKey key;
     testing_support::TempFolder temp;
 
+    const std::string k = key.path() + "\\";
     startup::StartupLocations where;
     using startup::Hive;
-    where.registry[0] = {{Hive::CurrentUser, key.path() + "\\MRun"}};
-    where.registry[1] = {{Hive::CurrentUser, key.path() + "\\MRunOnce"}};
-    where.registry[2] = {{Hive::CurrentUser, key.path() + "\\URun", key.path() + "\\Approved"},
-                         {Hive::CurrentUser, key.path() + "\\UPolicy", {}, true}};
-    where.registry[3] = {{Hive::CurrentUser, key.path() + "\\URunOnce"}};
+    where.registry[0] = {{Hive::CurrentUser, k + "MRun"}};
+    where.registry[2] = {{Hive::CurrentUser, k + "URun", k + "Approved"}, {Hive::CurrentUser, k + "UPolicy", {}, true}};
+    where.registry[3] = {{Hive::CurrentUser, k + "URunOnce"}};
     where.commonStartupFolder = temp / "Common";
     where.userStartupFolder = temp / "User";
-    testing_support::MakeFolder(where.commonStartupFolder);
-    testing_support::MakeFolder(where.userStartupFolder);
+    for (const std::string& folder : {where.commonStartupFolder, where.userStartupFolder})
+        testing_support::MakeFolder(folder);
     where.allUsersKeepingFile = temp / "Ass.ini";
     where.currentUserKeepingFile = temp / "Css.ini";
-    where.allUsersKeepingFolder = temp / "Keep\\All Users";
-    where.currentUserKeepingFolder = temp / "Keep\\Current User";
 
-    SetText(HKEY_CURRENT_USER, key.path() + "\\MRun", "Wine Notepad", "C:\\windows\\notepad.exe");
-    SetText(HKEY_CURRENT_USER, key.path() + "\\MRun", "Registry Editor", "C:\\windows\\regedit.exe /s");
-    SetText(HKEY_CURRENT_USER, key.path() + "\\URun", "Notepad", "C:\\windows\\notepad.exe");
-    SetText(HKEY_CURRENT_USER, key.path() + "\\URun", "Broken Tool", "\"C:\\Program Files\\Nowhere\\tool.exe\" -tray");
-    SetText(HKEY_CURRENT_USER, key.path() + "\\URunOnce", "Cleanup Once", "C:\\windows\\system32\\cmd.exe /c rem");
+    const char* values[][3] = {{"MRun", "Wine Notepad", "C:\\windows\\notepad.exe"},
+                               {"MRun", "Registry Editor", "C:\\windows\\regedit.exe /s"},
+                               {"URun", "Notepad", "C:\\windows\\notepad.exe"},
+                               {"URun", "Broken Tool", "\"C:\\Program Files\\Nowhere\\tool.exe\" -tray"},
+                               {"URunOnce", "Cleanup Once", "C:\\windows\\system32\\cmd.exe /c rem"},
+                               {"UPolicy", "1", "C:\\windows\\system32\\winver.exe"}};
+    for (const auto& [sub, name, value] : values) SetText(HKEY_CURRENT_USER, k + sub, name, value);
     startup::WriteKeepingFile(where.currentUserKeepingFile,
                               {{"Task Manager", "C:\\windows\\system32\\taskmgr.exe",
-                                "HKEY_CURRENT_USER\\" + key.path() + "\\URun\\Task Manager", startup::kRegSz}});
-    SetText(HKEY_CURRENT_USER, key.path() + "\\UPolicy", "1", "C:\\windows\\system32\\winver.exe");
+                                "HKEY_CURRENT_USER\\" + k + "URun\\Task Manager", startup::kRegSz}});
     const unsigned char off[12] = {0x03};
-    testing_support::SetRaw(HKEY_CURRENT_USER, key.path() + "\\Approved", "Notepad", REG_BINARY, off, sizeof off);
+    testing_support::SetRaw(HKEY_CURRENT_USER, k + "Approved", "Notepad", REG_BINARY, off, sizeof off);
     std::string link = where.userStartupFolder + "\\Control Panel";
     core::ClsFileFolder().CreateShortcut("C:\\windows\\system32\\control.exe", link);
 

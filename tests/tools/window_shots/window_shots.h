@@ -1,7 +1,7 @@
 // One program that shows each page and window of Clarimo in a chosen state
 // for scripts/screenshots, one state per run:
 //   window_shots.exe SHOT THEME [SECONDS]
-// SHOT is AREA or AREA-STATE (see kShots in window_shots.cpp); THEME 0..5.
+// SHOT is AREA or AREA-STATE (see kAreas in window_shots.cpp); THEME 0..5.
 // Settings go to a throw-away folder; the program ends after SECONDS
 // (default 30) or when the script ends it.
 #pragma once
@@ -15,17 +15,18 @@
 
 namespace shots {
 
-// What a shot function gets: its state (the part of SHOT after the area) and
-// how long to stay on screen.
 struct Request {
-    std::string state;
+    std::string state;  // the part of SHOT after the area
     int seconds = 30;
 };
 
-// A plain visible top-level window of about width x height (96 DPI units,
-// scaled to the screen's DPI), as a stand-in for the main window.
-std::unique_ptr<testing_support::TestWindow> MakeHost(const wchar_t* title, int width, int height);
 int Scale(int value96);
+// A rectangle in 96 DPI units, scaled.
+RECT R(int left, int top, int width, int height);
+// A visible top-level window in place of the main window.
+std::unique_ptr<testing_support::TestWindow> MakeHost(const wchar_t* title, int width, int height);
+// A visible plain child that holds a page or controls.
+HWND Area(HWND parent, const RECT& place);
 // Handles messages for the request's seconds, dialog keys for dialog.
 void Stay(const Request& request, HWND dialog = nullptr);
 
