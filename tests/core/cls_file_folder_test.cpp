@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-#include <shlobj.h>
-
-#include <algorithm>
 #include <string>
 
 #include "platform/file_system.h"
@@ -29,11 +26,6 @@ using testing_support::WriteFile;
 namespace {
 
 const std::string kCyrillic = "\xD0\x96\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB";  // Журнал
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-    return text;
-}
 
 // A file held open without FILE_SHARE_DELETE, as a program using it would.
 platform::UniqueHandle HoldOpen(const std::string& path) {
@@ -66,7 +58,7 @@ TEST(ClsFileFolder, SystemFoldersSizesAndNames) {
     EXPECT_EQ(files.GetFolderSize(folder.path()), files.CalcSize(1536 + 2048));
     EXPECT_EQ(files.GetFolderSize(folder / "missing"), "");
     EXPECT_EQ(files.GetDiskSpace("Q:\\", 0), "");  // no such drive in the test prefix
-    EXPECT_EQ(files.GetFileName(Upper(folder.path()) + "\\" + kCyrillic + " notes.txt"), kCyrillic + " Notes.TXT");
+    EXPECT_EQ(files.GetFileName(folder / (kCyrillic + " notes.txt")), kCyrillic + " Notes.TXT");
     EXPECT_EQ(files.GetFileName(folder.path()), "");  // a folder is no file
 
     // Wine makes hashed 8.3 names such as "LONG~ZAT\READ~BNR.TXT".

@@ -1,8 +1,8 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 
 #include "core/cls_file_folder.h"
@@ -31,13 +31,10 @@ namespace {
 const std::string kCyrillic = "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0";  // Папка
 const std::string kChinese = "\xE6\x96\x87\xE4\xBB\xB6";                   // 文件
 
-bool IsEmptyFolder(const std::string& path) {
+size_t EntriesIn(const std::string& path) {
     std::vector<platform::DirEntry> entries;
-    return platform::ListFolder(path, entries) && entries.empty();
-}
-
-bool Contains(const std::vector<std::string>& list, const std::string& item) {
-    return std::find(list.begin(), list.end(), item) != list.end();
+    platform::ListFolder(path, entries);
+    return entries.size();
 }
 
 // Read-only, hidden, nested, non-ASCII and deeper than 260 characters.
@@ -68,10 +65,6 @@ TEST(DeleteFolder, EmptiesEverythingButFilesInUseAndKeepsOrRemovesTheFolder) {
     const std::string root = folder / ("box " + kCyrillic);
     MakeFolder(root);
     FillWithAwkwardEntries(root);
-    EXPECT_FALSE(files.DeleteFolder(root, false).refused());
-    EXPECT_TRUE(IsEmptyFolder(root));
-
-    FillWithAwkwardEntries(root);
     const std::string busy = root + "\\busy.txt";
     WriteFile(busy, "in use");
     SetAttributes(busy, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
@@ -82,11 +75,13 @@ TEST(DeleteFolder, EmptiesEverythingButFilesInUseAndKeepsOrRemovesTheFolder) {
         ASSERT_TRUE(handle);
         EXPECT_FALSE(files.DeleteFolder(root + "\\", true).refused());
     }
+    EXPECT_EQ(EntriesIn(root), 1u) << "everything but the file in use";
     EXPECT_EQ(ReadFileBytes(busy), "in use");
     EXPECT_EQ(Attributes(busy) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
               DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN});
-    EXPECT_FALSE(Exists(root + "\\plain.txt"));
-    ASSERT_TRUE(files.DeleteFile(busy, true));
+    EXPECT_FALSE(files.DeleteFolder(root, false).refused());
+    EXPECT_TRUE(Exists(root));
+    EXPECT_EQ(EntriesIn(root), 0u);
     EXPECT_FALSE(files.DeleteFolder(root, true).refused());
     EXPECT_FALSE(Exists(root));
     EXPECT_TRUE(Exists(folder.path()));  // nothing above it
@@ -119,7 +114,7 @@ TEST(DeleteFolder, NeverFollowsALink) {
     // A link given as the folder itself is refused and left alone.
     if (Exists(root + "\\sub\\link")) {
         const auto result = files.DeleteFolder(root + "\\sub\\link", true);
-        EXPECT_TRUE(Contains(result.refusedFolders, root + "\\sub\\link"));
+        EXPECT_THAT(result.refusedFolders, testing::Contains(root + "\\sub\\link"));
         EXPECT_EQ(ReadFileBytes(target + "\\inner\\keep-too.txt"), "precious");
     }
 
@@ -127,7 +122,7 @@ TEST(DeleteFolder, NeverFollowsALink) {
     ProtectedFolders places;
     places.profileFolders = {platform::ComparablePath(target + "\\inner")};
     const auto result = DeleteFolderGuarded(root + "\\sub\\link\\inner", false, places);
-    EXPECT_TRUE(Contains(result.refusedFolders, root + "\\sub\\link\\inner"));
+    EXPECT_THAT(result.refusedFolders, testing::Contains(root + "\\sub\\link\\inner"));
     EXPECT_EQ(ReadFileBytes(target + "\\inner\\keep-too.txt"), "precious");
 }
 
@@ -167,9 +162,7 @@ TEST(DeleteFolder, KeepsTheProgramFolderInsideTheFolderEmptied) {
     EXPECT_FALSE(Exists(box + "\\junk.tmp"));
     EXPECT_FALSE(Exists(box + "\\other"));
     EXPECT_FALSE(Exists(box + "\\portable\\readme.txt"));  // beside the path, not on it
-    EXPECT_TRUE(Contains(result.refusedFolders, box));
-    EXPECT_TRUE(Contains(result.refusedFolders, box + "\\portable"));
-    EXPECT_TRUE(Contains(result.refusedFolders, program));
+    EXPECT_THAT(result.refusedFolders, testing::IsSupersetOf({box, box + "\\portable", program}));
 }
 
 // The real places of this prefix, and paths that are empty, relative or a

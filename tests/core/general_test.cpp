@@ -9,7 +9,6 @@
 
 #include "core/settings.h"
 #include "platform/handles.h"
-#include "platform/registry.h"
 #include "support/child_process.h"
 #include "support/registry_values.h"
 #include "support/scripted_prompts.h"
@@ -34,21 +33,16 @@ bool TakeMessage(UINT message) {
     return ::PeekMessageW(&taken, nullptr, message, message, PM_REMOVE);
 }
 
+// Checked on a copy of the process token, as PrivilegeCheck wants one.
 bool ShutdownPrivilegeEnabled() {
     platform::UniqueHandle token;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.put())) return false;
-    LUID shutdown{};
-    ::LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &shutdown);
-    alignas(TOKEN_PRIVILEGES) BYTE buffer[4096];
-    DWORD length = 0;
-    if (!::GetTokenInformation(token.get(), TokenPrivileges, buffer, sizeof buffer, &length)) return false;
-    const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer);
-    for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
-        const LUID& luid = privileges->Privileges[i].Luid;
-        if (luid.LowPart == shutdown.LowPart && luid.HighPart == shutdown.HighPart)
-            return (privileges->Privileges[i].Attributes & SE_PRIVILEGE_ENABLED) != 0;
-    }
-    return false;
+    PRIVILEGE_SET wanted{1, PRIVILEGE_SET_ALL_NECESSARY, {}};
+    BOOL enabled = FALSE;
+    const bool copied = ::ImpersonateSelf(SecurityImpersonation) &&
+                        ::OpenThreadToken(::GetCurrentThread(), TOKEN_QUERY, TRUE, token.put());
+    ::RevertToSelf();
+    return copied && ::LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &wanted.Privilege[0].Luid) &&
+           ::PrivilegeCheck(token.get(), &wanted, &enabled) && enabled;
 }
 
 }  // namespace

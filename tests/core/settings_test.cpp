@@ -185,12 +185,10 @@ TEST(Settings, ReplaceIniFileSwapsTheWholeFileAtOnce) {
     for (int n = 0; n < 300; ++n) ::DeleteFileW(platform::ToWide(stale + std::to_string(n) + ".new").c_str());
     EXPECT_EQ(FolderEntries(folder.path()), 1u);
 
-    // What could not be read back as written is refused, and the file stays.
+    // What could not be read back as written is refused (the portable ini
+    // text test has every kind), and the file stays.
     const std::string before = ReadFileBytes(file);
     EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {{"Key", "line\r\nInjected=1"}}}}));
-    EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {{"a=b", "1"}}}}));
-    EXPECT_FALSE(core::ReplaceIniFile(file, {{"Ma]in", {}}}));
-    EXPECT_FALSE(core::ReplaceIniFile(file, {{"Main", {}}, {"main", {}}}));
     EXPECT_EQ(ReadFileBytes(file), before);
     EXPECT_EQ(FolderEntries(folder.path()), 1u);
 }

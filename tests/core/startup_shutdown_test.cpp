@@ -99,7 +99,7 @@ TEST_F(StartupShutdown, AnotherCopyIsRefusedFirstAndOnlyARunMarkerOfZeroWarns) {
     }
 }
 
-TEST_F(StartupShutdown, TimerSetsThePathsAppliesTheThemeAndHandsOverOnce) {
+TEST_F(StartupShutdown, TimerAppliesTheStoredThemeAndHandsOverOnce) {
     const struct {
         const char* stored;  // nullptr: no key
         int theme;
@@ -116,7 +116,6 @@ TEST_F(StartupShutdown, TimerSetsThePathsAppliesTheThemeAndHandsOverOnce) {
         form.Tm_Timer();  // a late tick does nothing
         EXPECT_EQ(log_.size(), 3u);
     }
-    EXPECT_EQ(core::FtsIniPath, folder_ / "Fts.ini");
 }
 
 TEST_F(StartupShutdown, MainWindowUnloadRunsItsStepsInOrderAndEndsLast) {
