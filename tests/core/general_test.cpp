@@ -9,8 +9,6 @@
 
 #include "core/settings.h"
 #include "platform/handles.h"
-#include "support/child_process.h"
-#include "support/registry_values.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 
@@ -89,24 +87,6 @@ TEST(General, PauseMeasuresOnTheTickCountAndNoOtherClock) {
     EXPECT_FALSE(TakeMessage(WM_QUIT)) << "went on after its own clock passed";
 }
 
-// The Windows version Wine reports to the probe program alone.
-constexpr char kProbeVersionKey[] = "Software\\Wine\\AppDefaults\\version_probe.exe";
-
-TEST(General, WindowsVersionAsThePrefixReportsIt) {
-    // Windows 10 reports 6.2 to a program without a compatibility manifest.
-    for (const char* wineAndSeen : {"winme 4.9 3000 1", "win95 4 950 0", "winxp 5.1 2600 0", "win10 6.2 9200 0"}) {
-        SCOPED_TRACE(wineAndSeen);
-        const std::string text = wineAndSeen;
-        testing_support::SetText(HKEY_CURRENT_USER, kProbeVersionKey, "Version", text.substr(0, text.find(' ')));
-        auto probe = testing_support::ChildProcess::Start(testing_support::BesideTestProgram("version_probe.exe"),
-                                                          text.substr(text.find(' ') + 1));
-        EXPECT_EQ(probe.WaitForExit(std::chrono::seconds(30)), 0u);
-    }
-    testing_support::DeleteValue(HKEY_CURRENT_USER, kProbeVersionKey, "Version");
-    EXPECT_EQ(core::GetWindowsVersion(2), 0);
-    EXPECT_FALSE(core::IsWin9x());
-}
-
 TEST(General, RestartWindowsAsksThenEndsTheProgramInOrder) {
     testing_support::TempFolder folder;
     core::SetSettingsPaths(folder.path());
@@ -128,5 +108,5 @@ TEST(General, RestartWindowsAsksThenEndsTheProgramInOrder) {
     EXPECT_EQ(core::ReadIni(core::MainIniPath, "Main", "Trm", ""), "1");
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0], static_cast<uint32_t>(EWX_REBOOT | EWX_FORCEIFHUNG));
-    EXPECT_TRUE(ShutdownPrivilegeEnabled());
+    EXPECT_TRUE(ShutdownPrivilegeEnabled()) << "not seen as an NT-based Windows";
 }

@@ -109,7 +109,6 @@ TEST_F(StartupShutdown, TimerAppliesTheStoredThemeAndHandsOverOnce) {
         WriteSettings(c.stored ? std::string("[Options]\r\nThm=") + c.stored + "\r\n" : std::string());
         log_.clear();
         core::Frm_Sp form = MakeForm();
-        EXPECT_TRUE(form.TmEnabled());
         form.Tm_Timer();
         EXPECT_EQ(log_, (std::vector<std::string>{"theme " + std::to_string(c.theme), "main window", "unload"}));
         EXPECT_FALSE(form.TmEnabled());
