@@ -72,7 +72,9 @@ TEST(ClsFileFolder, SystemFoldersSizesAndNames) {
     EXPECT_EQ(files.GetLongFilename(folder / "missing\\file.txt"), folder / "missing\\file.txt");
 }
 
-TEST(ClsFileFolder, DelToRecycBinAnswersWhetherTheFileIsGone) {
+// Both removals answer whether the file is really gone; neither destroys a
+// file outright nor leaves it changed when it stays.
+TEST(ClsFileFolder, RemovalsAnswerWhetherTheFileIsGone) {
     const ClsFileFolder files;
     TempFolder folder;
     const auto binItems = [] { return platform::QueryRecycleBin().value_or(platform::RecycleBinContents{}).items; };
@@ -82,21 +84,9 @@ TEST(ClsFileFolder, DelToRecycBinAnswersWhetherTheFileIsGone) {
     EXPECT_TRUE(files.DelToRecycBin(file));
     EXPECT_FALSE(Exists(file));
     EXPECT_EQ(binItems(), before + 1);  // in the recycle bin, not destroyed
-
     EXPECT_FALSE(files.DelToRecycBin(folder / "missing.tmp"));
-    const std::string locked = folder / "locked.tmp";
-    WriteFile(locked, "in use");
-    const auto handle = HoldOpen(locked);
-    ASSERT_TRUE(handle);
-    testing_support::DialogPresser noQuestion(IDNO);  // Wine would offer to destroy it
-    EXPECT_FALSE(files.DelToRecycBin(locked));
-    EXPECT_FALSE(noQuestion.Finish());
-    EXPECT_EQ(ReadFileBytes(locked), "in use");
-}
+    EXPECT_FALSE(files.DeleteFile(folder / "missing.tmp", true));
 
-TEST(ClsFileFolder, DeleteFileAnswersWhetherTheFileIsGone) {
-    const ClsFileFolder files;
-    TempFolder folder;
     const std::string deep = DeepFolder(folder.path());
     const std::string plain = deep + "\\" + kCyrillic + ".tmp";
     WriteFile(plain, "x");
@@ -118,11 +108,13 @@ TEST(ClsFileFolder, DeleteFileAnswersWhetherTheFileIsGone) {
     {
         const auto handle = HoldOpen(locked);
         ASSERT_TRUE(handle);
+        testing_support::DialogPresser noQuestion(IDNO);  // Wine would offer to destroy it
+        EXPECT_FALSE(files.DelToRecycBin(locked));
+        EXPECT_FALSE(noQuestion.Finish());
         EXPECT_FALSE(files.DeleteFile(locked, true));
         EXPECT_EQ(ReadFileBytes(locked), "in use");
         EXPECT_TRUE(Attributes(locked) & FILE_ATTRIBUTE_READONLY);  // put back after the failed attempt
     }
-    EXPECT_FALSE(files.DeleteFile(folder / "missing.tmp", true));
     // Windows would drop the dot and reach the twin.
     WriteFile(folder / "twin.tmp", "keep");
     WriteFile(folder / "twin.tmp.", "junk");
