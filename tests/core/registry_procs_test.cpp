@@ -2,12 +2,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/handles.h"
-#include "platform/utf.h"
 #include "support/registry_values.h"
 #include "support/test_registry_key.h"
 
@@ -26,46 +23,39 @@ const std::string kCjk = "\xE6\xBC\xA2\xE5\xAD\x97";                            
 
 }  // namespace
 
-TEST(RegistryProcs, SetRegStringStoresWideTextWithItsNulAndEmptyTextWithSizeZero) {
+// Sizes in bytes and the NUL are the platform registry test's; here, what
+// each stored type reads back as.
+TEST(RegistryProcs, ReadRegStringReadsEveryStringTypeWithoutChangingIt) {
     TestRegistryKey key;
     const std::string nested = key.path() + "\\Created\\On the way";
     core::SetRegString(kUser, nested, kCyrillic, "C:\\" + kCjk + "\\run.exe");
     EXPECT_EQ(core::ReadRegString(kUser, nested, kCyrillic), "C:\\" + kCjk + "\\run.exe");
-    const RawValue stored = GetRaw(HKEY_CURRENT_USER, nested, kCyrillic);
-    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(stored.data.size(), (3 + 2 + 8 + 1) * sizeof(wchar_t)) << "characters plus the terminating NUL";
-
     core::SetRegString(kUser, key.path(), "Empty", "");
-    const RawValue empty = GetRaw(HKEY_CURRENT_USER, key.path(), "Empty");
-    EXPECT_EQ(empty.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(empty.data.size(), 0u);
     EXPECT_FALSE(core::RegValueExists(kUser, key.path(), "Empty"));
     EXPECT_TRUE(core::RegValueExists(kUser, nested, kCyrillic));
-}
 
-TEST(RegistryProcs, ReadRegStringReadsEveryStringTypeWithoutChangingIt) {
-    TestRegistryKey key;
     const std::wstring expand = L"%SystemRoot%\\system32\\tool.exe";
-    SetRaw(HKEY_CURRENT_USER, key.path(), "Expand", REG_EXPAND_SZ, expand.c_str(),
-           static_cast<DWORD>((expand.size() + 1) * 2));
-    const wchar_t multi[] = L"first\0second\0";
-    SetRaw(HKEY_CURRENT_USER, key.path(), "Multi", REG_MULTI_SZ, multi, sizeof multi);
     const DWORD number = 0x41424344;
-    SetRaw(HKEY_CURRENT_USER, key.path(), "Number", REG_DWORD, &number, sizeof number);
-    const char binary[] = "ab\0cd";
-    SetRaw(HKEY_CURRENT_USER, key.path(), "Binary", REG_BINARY, binary, 5);
-    // Written by other programs: an empty string with its NUL, and a
-    // string stored without any NUL.
-    SetRaw(HKEY_CURRENT_USER, key.path(), "EmptyWithNul", REG_SZ, L"", 2);
-    SetRaw(HKEY_CURRENT_USER, key.path(), "NoNul", REG_SZ, L"abc", 6);
-
-    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Expand"), "%SystemRoot%\\system32\\tool.exe");
-    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Multi"), "first");
-    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Number"), "");
-    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "Binary"), "ab");
-    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "EmptyWithNul"), "");
-    EXPECT_EQ(core::ReadRegString(kUser, key.path(), "NoNul"), "abc");
-
+    const struct {
+        const char* name;
+        DWORD type;
+        const void* data;
+        DWORD bytes;
+        std::string read;
+    } values[] = {
+        {"Expand", REG_EXPAND_SZ, expand.c_str(), DWORD(expand.size() + 1) * 2, "%SystemRoot%\\system32\\tool.exe"},
+        {"Multi", REG_MULTI_SZ, L"first\0second\0", 28, "first"},
+        {"Number", REG_DWORD, &number, sizeof number, ""},
+        {"Binary", REG_BINARY, "ab\0cd", 5, "ab"},
+        // Written by other programs: an empty string with its NUL, and a
+        // string stored without any NUL.
+        {"EmptyWithNul", REG_SZ, L"", 2, ""},
+        {"NoNul", REG_SZ, L"abc", 6, "abc"},
+    };
+    for (const auto& value : values) {
+        SetRaw(HKEY_CURRENT_USER, key.path(), value.name, value.type, value.data, value.bytes);
+        EXPECT_EQ(core::ReadRegString(kUser, key.path(), value.name), value.read) << value.name;
+    }
     const RawValue after = GetRaw(HKEY_CURRENT_USER, key.path(), "Expand");
     EXPECT_EQ(after.type, static_cast<DWORD>(REG_EXPAND_SZ));
     EXPECT_EQ(after.data.size(), (expand.size() + 1) * 2);
@@ -83,19 +73,13 @@ TEST(RegistryProcs, EnumerationListsLongAndNonAnsiNamesAndSkipsEmptyValues) {
     SetRaw(HKEY_CURRENT_USER, key.path(), "Number", REG_DWORD, &number, sizeof number);
     std::vector<std::string> names = {"already there"};
     core::EnumRegValues(kUser, key.path(), names);
-    std::sort(names.begin(), names.end());
-    std::vector<std::string> expected = {"already there", "First", longName, kCjk, "Number"};
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
+    EXPECT_THAT(names, testing::UnorderedElementsAre("already there", "First", longName, kCjk, "Number"));
 
     const std::string longest(255, 'k');
     for (const std::string& name : {longest, kCyrillic}) core::SetRegString(kUser, key.path() + "\\" + name, "v", "1");
     std::vector<std::string> subKeys;
     core::EnumRegSubKeys(kUser, key.path(), subKeys);
-    std::sort(subKeys.begin(), subKeys.end());
-    expected = {longest, kCyrillic};
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(subKeys, expected);
+    EXPECT_THAT(subKeys, testing::UnorderedElementsAre(longest, kCyrillic));
 }
 
 TEST(RegistryProcs, DeleteSubKeysRemovesTheSubkeysOrTheKeyItself) {
@@ -104,14 +88,10 @@ TEST(RegistryProcs, DeleteSubKeysRemovesTheSubkeysOrTheKeyItself) {
     const std::string withSubkeys = key.path() + "\\With";
     core::SetRegString(kUser, withSubkeys, "Kept", "yes");
     core::SetRegString(kUser, withSubkeys + "\\A", "v", "1");
-    core::SetRegString(kUser, withSubkeys + "\\B", "", "default value");
     core::DeleteSubKeys(kUser, withSubkeys);
-    std::vector<std::string> deleted = core::SubKeyList;
-    std::sort(deleted.begin(), deleted.end());
-    EXPECT_EQ(deleted, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(core::SubKeyList, std::vector<std::string>{"A"});
     EXPECT_TRUE(core::RegKeyExists(kUser, withSubkeys));
     EXPECT_FALSE(core::RegKeyExists(kUser, withSubkeys + "\\A"));
-    EXPECT_FALSE(core::RegKeyExists(kUser, withSubkeys + "\\B"));
     EXPECT_EQ(core::ReadRegString(kUser, withSubkeys, "Kept"), "yes");
 
     // Without subkeys: the key itself goes.

@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/maker.h"
 #include "core/settings.h"
 #include "platform/mutex.h"
 #include "platform/utf.h"
@@ -64,103 +63,48 @@ protected:
     std::vector<std::string> log_;
 };
 
-TEST_F(StartupShutdown, AnotherCopyHoldingTheLockIsRefusedBeforeAnythingElse) {
-    WriteSettings("[Main]\r\nTrm=0\r\n");
-    const std::string before = testing_support::ReadFileBytes(folder_ / "Qxs.ini");
-    platform::NamedMutex otherCopy = platform::NamedMutex::Create(core::kAppMutexName, true);
-    ASSERT_TRUE(otherCopy.Valid());
-
-    core::Frm_Sp form = MakeForm();
-    EXPECT_FALSE(form.Form_Load());
-    ASSERT_EQ(prompts_.messages.size(), 1u);  // the refusal only, not the crash warning
-    EXPECT_EQ(prompts_.messages[0].text, "Can,t open another copy of Clarimo");
-    EXPECT_FALSE(core::InstanceMutex.Valid());
-    EXPECT_FALSE(core::AppMutex.Valid());
-    EXPECT_EQ(testing_support::ReadFileBytes(folder_ / "Qxs.ini"), before);
-}
-
-// A first start (no settings file) takes the lock and writes nothing.
-TEST_F(StartupShutdown, OnlyARunMarkerThatReadsAsZeroWarns) {
-    const std::string warning = std::string(
-                                    "Clarimo was not closed correctlly in last time\r\n"
-                                    "if there is a problem with this program please contact me at :\r\n") +
-                                core::maker::kContactEmail;
+// The texts are the whole program's test's; here, which start asks what and
+// which theme its timer applies. A first start (no settings file) takes the
+// lock and writes nothing; another copy holding the lock is refused before
+// the run marker is read.
+TEST_F(StartupShutdown, AnotherCopyIsRefusedFirstAndOnlyARunMarkerOfZeroWarns) {
     const struct {
         const char* settings;
-        bool warns;
+        bool otherCopy;
+        size_t messages;
+        int theme;
     } cases[] = {
-        {nullptr, false},
-        {"[Main]\r\nTrm= 0 \r\n", true},
-        {"[Main]\r\nTrm=00\r\n", true},
-        {"[Main]\r\nTrm=1\r\n", false},
-        {"[Main]\r\nTrm=abc\r\n", false},
-        {"[Other]\r\nTrm=0\r\n", false},
+        {nullptr, false, 0, 0},
+        {"[Main]\r\nTrm= 0 \r\n[Options]\r\nThm=5\r\n", false, 1, 5},
+        {"[Main]\r\nTrm=00\r\n[Options]\r\nThm= 2 \r\n", false, 1, 2},
+        {"[Main]\r\nTrm=1\r\n[Options]\r\nThm=6\r\n", false, 0, 0},
+        {"[Main]\r\nTrm=abc\r\n[Options]\r\nThm=-1\r\n", false, 0, 0},
+        {"[Other]\r\nTrm=0\r\n[Options]\r\nThm=2x\r\n", false, 0, 0},
+        {"[Main]\r\nTrm=0\r\n", true, 1, 0},  // the refusal only, not the crash warning
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.settings ? c.settings : "(no file)");
+        SCOPED_TRACE(std::string(c.settings ? c.settings : "(no file)") + (c.otherCopy ? " another copy" : ""));
         ReleaseLock();
         prompts_.messages.clear();
         if (c.settings) WriteSettings(c.settings);
+        const std::string before = c.settings ? testing_support::ReadFileBytes(folder_ / "Qxs.ini") : "";
+        platform::NamedMutex otherCopy;
+        if (c.otherCopy) otherCopy = platform::NamedMutex::Create(core::kAppMutexName, true);
         core::Frm_Sp form = MakeForm();
-        EXPECT_TRUE(form.Form_Load());
-        EXPECT_FALSE(LockIsFree());  // owned by this thread from the first handle on
+        EXPECT_EQ(form.Form_Load(), !c.otherCopy);
+        EXPECT_EQ(prompts_.messages.size(), c.messages);
+        EXPECT_EQ(core::AppMutex.Valid(), !c.otherCopy);  // start-up goes on after the warning
+        EXPECT_EQ(core::InstanceMutex.Valid(), !c.otherCopy);
+        EXPECT_TRUE(c.otherCopy || !LockIsFree()) << "owned by this thread from the first handle on";
         EXPECT_EQ(testing_support::Exists(folder_ / "Qxs.ini"), c.settings != nullptr);
-        if (c.warns) {
-            ASSERT_EQ(prompts_.messages.size(), 1u);
-            EXPECT_EQ(prompts_.messages[0].text, warning);
-        } else {
-            EXPECT_TRUE(prompts_.messages.empty());
-        }
-        EXPECT_TRUE(core::AppMutex.Valid());  // start-up goes on after the warning
-    }
-}
-
-TEST_F(StartupShutdown, TimerSetsThePathsAppliesTheThemeAndHandsOverOnce) {
-    const struct {
-        const char* stored;  // nullptr: no key
-        int theme;
-    } cases[] = {{nullptr, 0}, {"5", 5}, {" 2 ", 2}, {"6", 0}, {"-1", 0}, {"2x", 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored ? c.stored : "(missing)");
-        WriteSettings(c.stored ? std::string("[Options]\r\nThm=") + c.stored + "\r\n" : std::string());
+        EXPECT_EQ(c.settings ? testing_support::ReadFileBytes(folder_ / "Qxs.ini") : "", before);
+        if (c.otherCopy) continue;
         log_.clear();
-        core::Frm_Sp form = MakeForm();
-        EXPECT_TRUE(form.TmEnabled());
         form.Tm_Timer();
+        form.Tm_Timer();  // a late tick does nothing
         EXPECT_EQ(log_, (std::vector<std::string>{"theme " + std::to_string(c.theme), "main window", "unload"}));
         EXPECT_FALSE(form.TmEnabled());
-        form.Tm_Timer();  // a late tick does nothing
-        EXPECT_EQ(log_.size(), 3u);
     }
-    EXPECT_EQ(core::FtsIniPath, folder_ / "Fts.ini");
-}
-
-TEST_F(StartupShutdown, OtherWindowsUnloadInTheFixedOrderOnce) {
-    core::WindowUnloads windows;
-    std::vector<std::string> ran;
-    // Registered back to front; one of them fails.
-    for (auto name = core::WindowUnloads::kOrder.rbegin(); name != core::WindowUnloads::kOrder.rend(); ++name) {
-        const std::string text(*name);
-        EXPECT_TRUE(windows.Register(
-            *name,
-            [&ran, text] {
-                ran.push_back(text);
-                if (text == "Frm_Junk") throw std::runtime_error("unload failed");
-            },
-            [&ran, text] { ran.push_back("save " + text); }));
-    }
-    EXPECT_FALSE(windows.Register("FrmMain", [&ran] { ran.push_back("FrmMain"); }));
-
-    windows.SaveAll();
-    ASSERT_EQ(ran.size(), core::WindowUnloads::kOrder.size());
-    EXPECT_EQ(ran.front(), "save Frm_About");
-    EXPECT_EQ(ran.back(), "save FrmCookies");
-
-    ran.clear();
-    windows.UnloadAll();
-    windows.UnloadAll();  // each window unloads once
-    ASSERT_EQ(ran.size(), core::WindowUnloads::kOrder.size());
-    for (size_t i = 0; i < ran.size(); ++i) EXPECT_EQ(ran[i], core::WindowUnloads::kOrder[i]);
 }
 
 TEST_F(StartupShutdown, MainWindowUnloadRunsItsStepsInOrderAndEndsLast) {
@@ -176,7 +120,12 @@ TEST_F(StartupShutdown, MainWindowUnloadRunsItsStepsInOrderAndEndsLast) {
         log_.push_back("unload Frm_Tasks, caption \"" + caption + "\", Cb \"" + Setting("Main", "Cb") + "\", Vmode \"" +
                        Setting("Main", "Vmode") + "\", Trm " + Setting("Main", "Trm"));
     });
-    windows.Register("Frm_About", [&] { log_.push_back("unload Frm_About"); });
+    // Registered after Frm_Tasks, it still unloads first; its failure stops nothing.
+    windows.Register("Frm_About", [&] {
+        log_.push_back("unload Frm_About");
+        throw std::runtime_error("unload failed");
+    });
+    EXPECT_FALSE(windows.Register("FrmMain", [] {}));
 
     core::MainWindowUnload unload;
     unload.appendToCaption = [&](std::string_view text) {
@@ -198,6 +147,9 @@ TEST_F(StartupShutdown, MainWindowUnloadRunsItsStepsInOrderAndEndsLast) {
                         "caption \"Clarimo 2.1 -...\", lock free, fault box off",
                         "end, Trm 1",
                     }));
+    log_.clear();
+    windows.UnloadAll();
+    EXPECT_TRUE(log_.empty()) << "each window unloads once";
 }
 
 }  // namespace
