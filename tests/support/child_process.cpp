@@ -11,8 +11,7 @@
 namespace testing_support {
 
 ChildProcess ChildProcess::Start(const std::string& program, const std::string& arguments) {
-    std::wstring commandLine = L"\"" + platform::ToWide(program) + L"\"";
-    if (!arguments.empty()) commandLine += L" " + platform::ToWide(arguments);
+    std::wstring commandLine = platform::ToWide("\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments));
     const std::wstring folder = platform::ToWide(program.substr(0, program.find_last_of('\\') + 1) + ".");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -16,8 +16,7 @@ namespace testing_support {
 
 using std::chrono::milliseconds;
 
-// A program started by the test; killed when the object goes while it still
-// runs, so that a failed assertion leaves nothing behind.
+// A program started by the test; killed if it still runs when the object goes.
 class ChildProcess {
 public:
     // Starts program (full path) in its folder; throws when Windows cannot.

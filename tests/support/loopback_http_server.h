@@ -27,8 +27,6 @@ struct RecordedRequest {
 class LoopbackHttpServer {
 public:
     LoopbackHttpServer();
-    LoopbackHttpServer(const LoopbackHttpServer&) = delete;
-    LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
     ~LoopbackHttpServer();
 
     int port() const;
