@@ -16,33 +16,31 @@
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
 
-using testing_support::Exists;
-using testing_support::ReadFileBytes;
-using testing_support::WriteFile;
+using namespace testing_support;
 
 namespace {
 
 class JunkCommandLine : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(testing_support::CopyFileTo(testing_support::BesideTestProgram("Clarimo.exe"), exe_));
+        ASSERT_TRUE(CopyFileTo(BesideTestProgram("Clarimo.exe"), exe_));
         ASSERT_NE(drive_.letter(), 0);
         core::SetSettingsPaths(program_.path());
         WriteFile(tree_ / "a.tmp", "12345");
-        testing_support::MakeFolder(tree_ / "sub");
+        MakeFolder(tree_ / "sub");
         WriteFile(tree_ / "sub\\\xC3\xA9\xE6\x96\x87.bak", "1234567890");  // not ASCII: UTF-8 through the pipe
         WriteFile(tree_ / "sub\\held.tmp", "xy");
         WriteFile(tree_ / "keep.txt", "x");
     }
 
-    testing_support::ProgramResult Run(const std::string& arguments) const {
-        auto result = testing_support::RunProgram("\"" + exe_ + "\" " + arguments, 120000);
+    ProgramResult Run(const std::string& arguments) const {
+        auto result = RunProgram("\"" + exe_ + "\" " + arguments, 120000);
         EXPECT_FALSE(result.timedOut) << arguments;  // e.g. waiting on a message box
         return result;
     }
 
-    testing_support::TempFolder program_, tree_;
-    testing_support::TestDrive drive_{tree_.path()};
+    TempFolder program_, tree_;
+    TestDrive drive_{tree_.path()};
     std::string exe_ = program_ / "Clarimo.exe";
     std::string drive_arg_ = drive_.root().substr(0, 2);
 };
@@ -53,7 +51,7 @@ TEST_F(JunkCommandLine, ScanAndCleanPrintWhatThePageListsAndRemoves) {
     EXPECT_FALSE(Exists(core::FtsIniPath));  // no settings written, not even the default types
     EXPECT_FALSE(Exists(core::MainIniPath));
 
-    testing_support::ScriptedPrompts prompts;
+    ScriptedPrompts prompts;
     junk::Frm_Junk page(prompts);
     page.LvDrives = {junk::DriveRow{drive_.root(), "", "", "", true}};
     page.Cmd_Scan_Click();
@@ -102,21 +100,20 @@ TEST_F(JunkCommandLine, ExitCodesWhileTheWindowRuns) {
     }
 
     // Refused, with nothing removed.
+    const auto expectRefused = [&](const std::string& arguments, const std::string& message) {
+        const auto run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 3u) << arguments;
+        EXPECT_EQ(run.output.rfind(message, 0), 0u) << run.output;
+    };
     {
         const auto otherClean = platform::NamedMutex::Create(junk::kJunkCleanMutexName, true);
-        const auto run = Run("/clean " + drive_arg_);
-        EXPECT_EQ(run.exitCode, 3u);
-        EXPECT_EQ(run.output, "Another clean is running.\r\n");
+        expectRefused("/clean " + drive_arg_, "Another clean is running.\r\n");
     }
     core::WriteIni(core::MainIniPath, "Options", "DType", "3");
     core::WriteIni(core::MainIniPath, "Options", "TMove", program_ / "gone");
-    const auto moveFolderMissing = Run("/clean " + drive_arg_);
-    EXPECT_EQ(moveFolderMissing.exitCode, 3u);
-    EXPECT_EQ(moveFolderMissing.output.rfind("The folder to move removed files to cannot be found:", 0), 0u);
+    expectRefused("/clean " + drive_arg_, "The folder to move removed files to cannot be found:");
     junk::SaveTypeList({{"*.tmp", "", false}});
-    const auto noType = Run("/scan " + drive_arg_);
-    EXPECT_EQ(noType.exitCode, 3u);
-    EXPECT_EQ(noType.output, "Please check the files types you want to search for.\r\n");
+    expectRefused("/scan " + drive_arg_, "Please check the files types you want to search for.\r\n");
     EXPECT_TRUE(Exists(tree_ / "a.tmp"));
 }
 

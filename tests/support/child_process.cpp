@@ -1,62 +1,17 @@
 #include "support/child_process.h"
 
-#include <algorithm>
 #include <stdexcept>
-#include <thread>
 
 #include "platform/long_path.h"
-#include "platform/module_path.h"
 #include "platform/utf.h"
-#include "platform/window_text.h"
+#include "support/run_program.h"
+#include "support/test_window.h"
+#include "support/window_probes.h"
 
 namespace testing_support {
-namespace {
-
-template <typename Condition>
-bool WaitUntil(Condition condition, milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(milliseconds(50));
-    }
-    return true;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[256] = {};
-    return std::wstring(name, static_cast<size_t>(std::max(::GetClassNameW(window, name, 256), 0)));
-}
-
-struct WindowQuery {
-    DWORD processId;
-    std::string title;
-    std::wstring className;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto& query = *reinterpret_cast<WindowQuery*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner != query.processId || !::IsWindowVisible(window) ||
-        (!query.className.empty() && ClassOf(window) != query.className) || platform::WindowText(window) != query.title)
-        return TRUE;
-    query.found = window;
-    return FALSE;
-}
-
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
-    const std::string text = ClassOf(child) == L"Static" ? platform::WindowText(child) : "";
-    auto& all = *reinterpret_cast<std::string*>(param);
-    if (!text.empty()) all += (all.empty() ? "" : "\n") + text;
-    return TRUE;
-}
-
-}  // namespace
 
 ChildProcess ChildProcess::Start(const std::string& program, const std::string& arguments) {
-    std::wstring commandLine = L"\"" + platform::ToWide(program) + L"\"";
-    if (!arguments.empty()) commandLine += L" " + platform::ToWide(arguments);
+    std::wstring commandLine = platform::ToWide("\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments));
     const std::wstring folder = platform::ToWide(program.substr(0, program.find_last_of('\\') + 1) + ".");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -69,14 +24,6 @@ ChildProcess ChildProcess::Start(const std::string& program, const std::string& 
     child.process_.reset(info.hProcess);
     child.id_ = info.dwProcessId;
     return child;
-}
-
-ChildProcess::~ChildProcess() {
-    if (Running()) Kill();
-}
-
-bool ChildProcess::Running() const {
-    return process_.valid() && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 std::optional<DWORD> ChildProcess::WaitForExit(milliseconds limit) const {
@@ -94,36 +41,29 @@ void ChildProcess::Kill() {
     ::WaitForSingleObject(process_.get(), 10000);
 }
 
-std::string BesideTestProgram(const std::string& fileName) { return platform::ExecutableFolder() + "\\" + fileName; }
-
-bool CopyFileTo(const std::string& from, const std::string& to) {
-    return ::CopyFileW(platform::ToSystemPath(from).c_str(), platform::ToSystemPath(to).c_str(), FALSE) != FALSE;
-}
-
 HWND FindTopLevelWindow(DWORD processId, const std::string& title, const std::wstring& className) {
-    WindowQuery query{processId, title, className};
-    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&query));
-    return query.found;
+    return FirstWindow(TopLevelWindows(), [&](HWND window) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        return owner == processId && ::IsWindowVisible(window) &&
+               (className.empty() || ClassName(window) == className) && WindowText(window) == title;
+    });
 }
 
 HWND WaitForTopLevelWindow(DWORD processId, const std::string& title, const std::wstring& className,
                            milliseconds limit) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopLevelWindow(processId, title, className)) != nullptr; }, limit);
+    PumpUntil([&] { return (found = FindTopLevelWindow(processId, title, className)) != nullptr; },
+              static_cast<int>(limit.count()));
     return found;
-}
-
-HWND FindMessageBox(DWORD processId, const std::string& title) {
-    return FindTopLevelWindow(processId, title, L"#32770");
-}
-
-HWND WaitForMessageBox(DWORD processId, const std::string& title, milliseconds limit) {
-    return WaitForTopLevelWindow(processId, title, L"#32770", limit);
 }
 
 std::string MessageBoxText(HWND box) {
     std::string text;
-    ::EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    for (HWND child : Descendants(box)) {
+        const std::string line = ClassName(child) == L"Static" ? WindowText(child) : "";
+        if (!line.empty()) text += (text.empty() ? "" : "\n") + line;
+    }
     return text;
 }
 
@@ -132,10 +72,48 @@ bool PressMessageBoxButton(HWND box, int buttonId, milliseconds limit) {
     const HWND button = ::GetDlgItem(box, buttonId);
     const auto gone = [box] { return !::IsWindow(box); };
     if (button) ::SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
-    if (WaitUntil(gone, limit / 2)) return true;
+    const int half = static_cast<int>(limit.count() / 2);
+    if (PumpUntil(gone, half)) return true;
     // The click can miss a box that is not active; the command cannot.
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    return WaitUntil(gone, limit / 2);
+    return PumpUntil(gone, half);
+}
+
+ProgramResult RunProgram(const std::string& commandLine, uint32_t timeoutMs) {
+    ProgramResult result;
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    // The output goes to a file, not a pipe: a grandchild that inherited it
+    // cannot keep the caller waiting after the child has ended.
+    wchar_t folder[MAX_PATH + 1] = {}, name[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH + 1, folder);
+    ::GetTempFileNameW(folder, L"out", 0, name);
+    const platform::UniqueHandle output(::CreateFileW(name, GENERIC_READ | GENERIC_WRITE,
+                                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                      &inheritable, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = output.get();
+    PROCESS_INFORMATION info{};
+    std::wstring command = platform::ToWide(commandLine);
+    if (!output || !::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                     nullptr, &startup, &info))
+        return result;
+    result.started = true;
+    const platform::UniqueHandle process(info.hProcess), thread(info.hThread);
+    if (::WaitForSingleObject(process.get(), timeoutMs) == WAIT_TIMEOUT) {
+        result.timedOut = true;
+        ::TerminateProcess(process.get(), 1);
+        ::WaitForSingleObject(process.get(), 5000);
+    }
+    DWORD code = 0, read = 0;
+    ::GetExitCodeProcess(process.get(), &code);
+    result.exitCode = code;
+    char buffer[4096];
+    ::SetFilePointer(output.get(), 0, nullptr, FILE_BEGIN);
+    while (::ReadFile(output.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+        result.output.append(buffer, read);
+    return result;
 }
 
 }  // namespace testing_support

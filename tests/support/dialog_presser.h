@@ -1,41 +1,32 @@
-// Lets a test call code that shows a real modal dialog (message box, folder
-// picker, file dialog) without hanging: a watcher thread waits for the first
-// dialog window of the calling thread, lets the test look at it, and
-// presses one of its buttons.
+// Lets a test call code that shows a real modal dialog without hanging: from
+// inside the dialog's own loop (ModalSteps) it waits for the first dialog of
+// the thread, lets the test look at it, and presses one of its buttons.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
-#include <thread>
+
+#include "support/modal_steps.h"
 
 namespace testing_support {
 
 class DialogPresser {
 public:
-    // inspect runs on the watcher thread with the dialog before the button
-    // is pressed. After timeoutMs without a dialog the watcher gives up.
+    // After timeoutMs without a dialog it gives up.
     explicit DialogPresser(int buttonId, std::function<void(HWND)> inspect = {}, DWORD timeoutMs = 15000);
-    DialogPresser(const DialogPresser&) = delete;
-    DialogPresser& operator=(const DialogPresser&) = delete;
-    ~DialogPresser();
 
-    // Stops the watcher (call it once the code that shows the dialog has
-    // returned); true when it found a dialog and pressed.
+    // Stops watching; true when it found a dialog and pressed.
     bool Finish();
-    // The dialog's caption (UTF-8), "" when none was found.
+    // The dialog's caption, "" when none was found.
     const std::string& title() const { return title_; }
 
 private:
-    void Watch(DWORD threadId, int buttonId, DWORD timeoutMs);
-
-    std::function<void(HWND)> inspect_;
+    HWND dialog_ = nullptr;
     std::string title_;
-    std::atomic<bool> pressed_{false};
-    std::atomic<bool> stop_{false};
-    std::thread watcher_;
+    std::optional<ModalSteps> steps_;
 };
 
 }  // namespace testing_support

@@ -1,10 +1,8 @@
 #include "loopback_http_server.h"
 
 #include <winsock2.h>
-#include <ws2tcpip.h>
 
 #include <atomic>
-#include <chrono>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -24,7 +22,9 @@ struct SocketTraits {
 };
 using UniqueSocket = platform::Owner<SocketTraits>;
 
-constexpr size_t kMaxHead = 64 * 1024;
+void SetReceiveLimit(SOCKET socket, DWORD milliseconds) {
+    ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&milliseconds), sizeof(milliseconds));
+}
 
 }  // namespace
 
@@ -37,8 +37,6 @@ CannedResponse Respond(int status, std::string body, std::string contentType) {
 }
 
 struct LoopbackHttpServer::State {
-    WSADATA wsa{};
-    bool wsaStarted = false;
     UniqueSocket listener;
     int port = 0;
     std::atomic<bool> stop{false};
@@ -61,56 +59,43 @@ struct LoopbackHttpServer::State {
     }
 
     void Answer(SOCKET client) {
-        DWORD timeoutMs = 2000;
-        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof(timeoutMs));
+        SetReceiveLimit(client, 2000);
         std::string head;
         char buffer[4096];
-        while (head.find("\r\n\r\n") == std::string::npos && head.size() < kMaxHead) {
+        while (head.find("\r\n\r\n") == std::string::npos && head.size() < 64 * 1024) {
             const int n = ::recv(client, buffer, sizeof(buffer), 0);
             if (n <= 0) break;
             head.append(buffer, static_cast<size_t>(n));
             // A client that does not speak HTTP (a TLS hello) will not send
             // the blank line: its first bytes are enough.
-            if (head.size() >= 5 && head.compare(0, 4, "GET ") != 0 && head.compare(0, 5, "HEAD ") != 0) break;
+            if (head.size() >= 5 && !head.starts_with("GET ") && !head.starts_with("HEAD ")) break;
         }
-        const size_t lineEnd = head.find("\r\n");
-        const size_t firstSpace = head.find(' ');
-        const size_t secondSpace = firstSpace == std::string::npos ? std::string::npos : head.find(' ', firstSpace + 1);
-        if (lineEnd == std::string::npos || secondSpace == std::string::npos || secondSpace > lineEnd ||
-            head.compare(secondSpace + 1, 5, "HTTP/") != 0) {
+        const std::string line = head.substr(0, head.find("\r\n"));
+        const size_t methodEnd = line.find(' '), targetEnd = line.rfind(" HTTP/");
+        if (line.size() == head.size() || methodEnd == std::string::npos || targetEnd == std::string::npos ||
+            targetEnd <= methodEnd) {
             std::lock_guard lock(mutex);
             foreign.push_back(head);
             return;
         }
-        RecordedRequest request{head.substr(0, firstSpace), head.substr(firstSpace + 1, secondSpace - firstSpace - 1),
-                                head.substr(0, head.find("\r\n\r\n"))};
-        CannedResponse response;
+        const RecordedRequest request{line.substr(0, methodEnd), line.substr(methodEnd + 1, targetEnd - methodEnd - 1)};
+        CannedResponse response = Respond(404, "<html><body><h1>404 Not Found</h1></body></html>", "text/html");
         {
             std::lock_guard lock(mutex);
             requests.push_back(request);
-            const auto found = responses.find(request.target);
-            response = found != responses.end()
-                           ? found->second
-                           : Respond(404, "<html><body><h1>404 Not Found</h1></body></html>", "text/html");
+            if (const auto found = responses.find(request.target); found != responses.end()) response = found->second;
         }
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(response.delayMs);
-        while (!stop && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int waited = 0; waited < response.delayMs && !stop; waited += 10) ::Sleep(10);
         if (stop) return;
         std::string answer = "HTTP/1.1 " + std::to_string(response.status) + " " + response.reason +
                              "\r\nContent-Type: " + response.contentType +
                              "\r\nContent-Length: " + std::to_string(response.body.size()) + "\r\n" +
                              response.extraHeaders + "Connection: close\r\n\r\n";
         if (request.method != "HEAD") answer += response.body;
-        size_t sent = 0;
-        while (sent < answer.size()) {
-            const int n = ::send(client, answer.data() + sent, static_cast<int>(answer.size() - sent), 0);
-            if (n <= 0) break;
-            sent += static_cast<size_t>(n);
-        }
+        for (int sent = 0, n = 0; sent < static_cast<int>(answer.size()); sent += n)
+            if ((n = ::send(client, answer.data() + sent, static_cast<int>(answer.size()) - sent, 0)) <= 0) break;
         ::shutdown(client, SD_SEND);
-        timeoutMs = 300;
-        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof(timeoutMs));
+        SetReceiveLimit(client, 300);
         // Let the client read to the end before the socket closes.
         while (::recv(client, buffer, sizeof(buffer), 0) > 0) {
         }
@@ -118,14 +103,13 @@ struct LoopbackHttpServer::State {
 };
 
 LoopbackHttpServer::LoopbackHttpServer() : state_(std::make_unique<State>()) {
+    WSADATA wsa{};
+    if (::WSAStartup(MAKEWORD(2, 2), &wsa) != 0) throw std::runtime_error("WSAStartup failed");
     State& s = *state_;
-    if (::WSAStartup(MAKEWORD(2, 2), &s.wsa) != 0) throw std::runtime_error("WSAStartup failed");
-    s.wsaStarted = true;
     s.listener.reset(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
     int length = sizeof(address);
     if (!s.listener || ::bind(s.listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
         ::listen(s.listener.get(), 8) != 0 ||
@@ -140,9 +124,9 @@ LoopbackHttpServer::LoopbackHttpServer() : state_(std::make_unique<State>()) {
 
 LoopbackHttpServer::~LoopbackHttpServer() {
     state_->stop = true;
-    if (state_->thread.joinable()) state_->thread.join();
+    state_->thread.join();
     state_->listener.reset();
-    if (state_->wsaStarted) ::WSACleanup();
+    ::WSACleanup();
 }
 
 int LoopbackHttpServer::port() const { return state_->port; }

@@ -1,37 +1,27 @@
 #include "support/modal_steps.h"
 
-#include <map>
-
 #include "platform/utf.h"
-#include "platform/window_text.h"
+#include "support/dialog_presser.h"
 #include "support/test_window.h"
+#include "support/window_probes.h"
 
 namespace testing_support {
-namespace {
-
-std::map<UINT_PTR, class ModalSteps*>& Active() {
-    static std::map<UINT_PTR, ModalSteps*> active;
-    return active;
-}
-
-}  // namespace
 
 ModalSteps::ModalSteps(std::vector<Step> steps, std::function<HWND()> closeOnTimeout, DWORD timeoutMs)
     : steps_(std::move(steps)),
       closeOnTimeout_(std::move(closeOnTimeout)),
       deadline_(::GetTickCount() + timeoutMs),
       timer_(::SetTimer(nullptr, 0, 30, &ModalSteps::Tick)) {
-    Active()[timer_] = this;
+    active_[timer_] = this;
 }
 
 ModalSteps::~ModalSteps() {
     ::KillTimer(nullptr, timer_);
-    Active().erase(timer_);
+    active_.erase(timer_);
 }
 
 void CALLBACK ModalSteps::Tick(HWND, UINT, UINT_PTR id, DWORD) {
-    const auto found = Active().find(id);
-    if (found != Active().end()) found->second->Run();
+    if (const auto found = active_.find(id); found != active_.end()) found->second->Run();
 }
 
 void ModalSteps::Run() {
@@ -47,44 +37,18 @@ void ModalSteps::Run() {
     running_ = false;
 }
 
-namespace {
-
-struct CaptionSearch {
-    std::string caption;
-    HWND found;
-};
-
-// Enumeration callbacks are CALLBACK (stdcall in the 32-bit build), which a
-// lambda cannot be.
-BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<CaptionSearch*>(parameter);
-    if (!::IsWindowVisible(window) || platform::WindowText(window) != search->caption) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// The shown popup menu is a window of the class "#32768".
-BOOL CALLBACK MatchShownMenu(HWND window, LPARAM found) {
-    wchar_t name[16] = {};
-    ::GetClassNameW(window, name, 16);
-    if (!::IsWindowVisible(window) || ::lstrcmpW(name, L"#32768") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-}  // namespace
-
 HWND FindThreadWindow(const std::string& caption) {
-    CaptionSearch search{caption, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FirstWindow(TopLevelWindows(::GetCurrentThreadId()),
+                       [&](HWND window) { return ::IsWindowVisible(window) && WindowText(window) == caption; });
 }
 
 std::vector<std::string> PopupMenuTexts(const std::function<void()>& open) {
     std::vector<std::string> texts;
     const auto readAndClose = [&] {
-        HWND shown = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), MatchShownMenu, reinterpret_cast<LPARAM>(&shown));
+        // The shown popup menu is a window of the class "#32768".
+        const HWND shown = FirstWindow(TopLevelWindows(::GetCurrentThreadId()), [](HWND window) {
+            return ::IsWindowVisible(window) && ClassName(window) == L"#32768";
+        });
         const auto menu = shown ? reinterpret_cast<HMENU>(::SendMessageW(shown, MN_GETHMENU, 0, 0)) : nullptr;
         if (!menu) return false;
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
@@ -120,6 +84,31 @@ std::vector<std::string> KeyboardMenuTexts(HWND control, bool shiftF10) {
         keys[VK_SHIFT] = 0;
         ::SetKeyboardState(keys);
     });
+}
+
+DialogPresser::DialogPresser(int buttonId, std::function<void(HWND)> inspect, DWORD timeoutMs) {
+    const auto found = [this] {
+        dialog_ = FirstWindow(TopLevelWindows(::GetCurrentThreadId()),
+                              [](HWND window) { return ::IsWindowVisible(window) && ClassName(window) == L"#32770"; });
+        return dialog_ != nullptr;
+    };
+    const auto press = [this, buttonId, inspect] {
+        title_ = WindowText(dialog_);
+        if (inspect) inspect(dialog_);
+        ::PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, buttonId)));
+        return true;
+    };
+    // Some ticks between finding and pressing let the dialog finish initialising.
+    steps_.emplace(
+        std::vector<ModalSteps::Step>{found, [n = 0]() mutable { return ++n > 6; }, press}, [] { return HWND{}; },
+        timeoutMs);
+}
+
+bool DialogPresser::Finish() {
+    const bool pressed = steps_ && steps_->Finished();
+    steps_.reset();
+    return pressed;
 }
 
 }  // namespace testing_support

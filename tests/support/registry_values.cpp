@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "platform/handles.h"
 #include "platform/utf.h"
+#include "support/test_registry_key.h"
 
 namespace testing_support {
 
@@ -27,17 +30,14 @@ void SetText(HKEY root, const std::string& key, const std::string& name, const s
 RawValue GetRaw(HKEY root, const std::string& key, const std::string& name) {
     RawValue value;
     platform::UniqueRegKey k;
-    if (::RegOpenKeyExW(root, ToWide(key).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, k.put()) != ERROR_SUCCESS)
-        return value;
     DWORD size = 0;
-    if (::RegQueryValueExW(k.get(), ToWide(name).c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(root, ToWide(key).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, k.put()) != ERROR_SUCCESS ||
+        ::RegQueryValueExW(k.get(), ToWide(name).c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
         return value;
     value.data.resize(size);
-    if (::RegQueryValueExW(k.get(), ToWide(name).c_str(), nullptr, &value.type, value.data.data(), &size) ==
-        ERROR_SUCCESS) {
-        value.exists = true;
-        value.data.resize(size);
-    }
+    value.exists =
+        ::RegQueryValueExW(k.get(), ToWide(name).c_str(), nullptr, &value.type, value.data.data(), &size) == 0;
+    value.data.resize(value.exists ? size : 0);
     return value;
 }
 
@@ -53,5 +53,15 @@ void DeleteValue(HKEY root, const std::string& key, const std::string& name) {
     if (::RegOpenKeyExW(root, ToWide(key).c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY, k.put()) == ERROR_SUCCESS)
         ::RegDeleteValueW(k.get(), ToWide(name).c_str());
 }
+
+TestRegistryKey::TestRegistryKey() {
+    static std::atomic<int> counter{0};
+    path_ = "Software\\ClarimoTests\\" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(counter++);
+    platform::UniqueRegKey key;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, platform::ToWide(path_).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      key.put(), nullptr);
+}
+
+TestRegistryKey::~TestRegistryKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, platform::ToWide(path_).c_str()); }
 
 }  // namespace testing_support

@@ -15,7 +15,6 @@ struct RawValue {
     std::vector<BYTE> data;
 };
 
-// Writes a value with exactly these bytes (creating the key).
 void SetRaw(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size);
 void SetText(HKEY root, const std::string& key, const std::string& name, const std::string& text, DWORD type = REG_SZ);
 RawValue GetRaw(HKEY root, const std::string& key, const std::string& name);

@@ -34,30 +34,26 @@ public:
 
     core::PromptAnswer Message(const std::string& text, const std::string& title, core::PromptIcon icon,
                                core::PromptButtons buttons) override {
-        owners.push_back(Owner());
-        messages.push_back({text, title, icon, buttons});
         const bool yesNo = buttons == core::PromptButtons::YesNo || buttons == core::PromptButtons::YesNoCancel;
-        return Next(messageAnswers, yesNo ? core::PromptAnswer::Yes : core::PromptAnswer::Ok);
+        return Ask(messages, AskedMessage{text, title, icon, buttons}, messageAnswers,
+                   yesNo ? core::PromptAnswer::Yes : core::PromptAnswer::Ok);
     }
     std::string BrowseForFolder(const std::string& prompt, unsigned) override {
-        owners.push_back(Owner());
-        folderPrompts.push_back(prompt);
-        return Next(folderAnswers);
+        return Ask(folderPrompts, prompt, folderAnswers);
     }
     std::string OpenFile(const core::FileDialogOptions& options) override {
-        owners.push_back(Owner());
-        openFileRequests.push_back(options);
-        return Next(openFileAnswers);
+        return Ask(openFileRequests, options, openFileAnswers);
     }
     std::string SaveFile(const core::FileDialogOptions& options) override {
-        owners.push_back(Owner());
-        saveFileRequests.push_back(options);
-        return Next(saveFileAnswers);
+        return Ask(saveFileRequests, options, saveFileAnswers);
     }
 
 private:
-    template <typename Answer>
-    static Answer Next(std::deque<Answer>& answers, Answer otherwise = {}) {
+    template <typename Question, typename Answer>
+    Answer Ask(std::vector<Question>& asked, const Question& question, std::deque<Answer>& answers,
+               Answer otherwise = {}) {
+        owners.push_back(Owner());
+        asked.push_back(question);
         if (answers.empty()) return otherwise;
         Answer answer = answers.front();
         answers.pop_front();

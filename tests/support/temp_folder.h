@@ -2,8 +2,12 @@
 // with everything in it when the test ends, even after a failed assertion.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
+
+#include "platform/long_path.h"
 
 namespace testing_support {
 
@@ -14,9 +18,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder();
 
-    // Full path without a trailing backslash.
-    const std::string& path() const { return path_; }
-    // path() + "\" + relative
+    const std::string& path() const { return path_; }  // no trailing backslash
     std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
 
 private:
@@ -26,9 +28,13 @@ private:
 // Small file helpers for arranging test data (UTF-8 paths, long paths allowed).
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
-bool Exists(const std::string& path);
 void MakeFolder(const std::string& path);  // with every missing parent
-uint32_t Attributes(const std::string& path);
-bool SetAttributes(const std::string& path, uint32_t attributes);
+inline uint32_t Attributes(const std::string& path) {
+    return ::GetFileAttributesW(platform::ToSystemPath(path).c_str());
+}
+inline bool Exists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+inline bool SetAttributes(const std::string& path, uint32_t attributes) {
+    return ::SetFileAttributesW(platform::ToSystemPath(path).c_str(), attributes);
+}
 
 }  // namespace testing_support

@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "platform/handles.h"
+#include "platform/long_path.h"
 #include "platform/utf.h"
+#include "support/folder_link.h"
+#include "support/test_window.h"
 
 namespace testing_support {
 namespace {
@@ -36,13 +39,31 @@ bool DefineDrive(char letter, const std::string& unixPath) {
     request->size = static_cast<ULONG>(buffer.size());
     request->type = unixPath.empty() ? DRIVE_NO_ROOT_DIR : DRIVE_FIXED;
     request->letter = static_cast<WCHAR>(letter - 'A' + 'a');
-    if (!unixPath.empty()) {
-        request->mountPointOffset = sizeof(UnixDriveRequest);
-        std::memcpy(buffer.data() + sizeof(UnixDriveRequest), unixPath.c_str(), unixPath.size() + 1);
-    }
+    request->mountPointOffset = unixPath.empty() ? 0 : sizeof(UnixDriveRequest);
+    std::memcpy(buffer.data() + sizeof(UnixDriveRequest), unixPath.c_str(), unixPath.size() + 1);
     DWORD returned = 0;
     return ::DeviceIoControl(manager.get(), kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
                              0, &returned, nullptr) != FALSE;
+}
+
+bool IsLink(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool LinkFromLinux(const std::wstring& link, const std::wstring& target) {
+    const std::string unixLink = UnixPathOf(platform::ToUtf8(link)), unixTarget = UnixPathOf(platform::ToUtf8(target));
+    if (unixLink.empty() || unixTarget.empty()) return false;
+    std::wstring command = L"ln -s \"" + platform::ToWide(unixTarget) + L"\" \"" + platform::ToWide(unixLink) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(L"\\\\?\\unix\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process))
+        return false;
+    const platform::UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    // Wine does not track a Linux process: wait for its result instead.
+    return PumpUntil([&] { return IsLink(link); }, 5000);
 }
 
 }  // namespace
@@ -62,18 +83,22 @@ std::string UnixPathOf(const std::string& windowsPath) {
 TestDrive::TestDrive(const std::string& folder) : TestDrive(UnixPath{UnixPathOf(folder)}) {}
 
 TestDrive::TestDrive(const UnixPath& unixFolder) {
-    const std::string& unixPath = unixFolder.path;
-    if (unixPath.empty()) return;
-    const DWORD used = ::GetLogicalDrives();
-    for (char c = 'M'; c <= 'Y'; ++c) {
-        if (used & (1u << (c - 'A'))) continue;
-        if (DefineDrive(c, unixPath)) letter_ = c;
-        return;
-    }
+    char free = 'M';
+    while (free < 'Z' && (::GetLogicalDrives() & (1u << (free - 'A')))) ++free;
+    if (free < 'Z' && !unixFolder.path.empty() && DefineDrive(free, unixFolder.path)) letter_ = free;
 }
 
 TestDrive::~TestDrive() {
     if (letter_) DefineDrive(letter_, {});
+}
+
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    const std::wstring wideLink = platform::ToSystemPath(link), wideTarget = platform::ToSystemPath(target);
+    constexpr DWORD kAllowUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+    // Windows before 10 1703 refuses the unprivileged flag.
+    for (DWORD flags : {SYMBOLIC_LINK_FLAG_DIRECTORY | kAllowUnprivileged, DWORD{SYMBOLIC_LINK_FLAG_DIRECTORY}})
+        if (::CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(), flags) && IsLink(wideLink)) return true;
+    return LinkFromLinux(wideLink, wideTarget);
 }
 
 }  // namespace testing_support

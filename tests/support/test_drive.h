@@ -9,8 +9,7 @@ namespace testing_support {
 
 class TestDrive {
 public:
-    // Maps the first free letter from 'M' on to folder (a folder of the
-    // prefix, e.g. a TempFolder). letter() is 0 when Wine refused.
+    // Maps the first free letter from 'M' on; letter() is 0 when Wine refused.
     explicit TestDrive(const std::string& folder);
     struct UnixPath {
         std::string path;
@@ -21,12 +20,7 @@ public:
     ~TestDrive();
 
     char letter() const { return letter_; }
-    // "M:\"
-    std::string root() const {
-        std::string r = "?:\\";
-        r[0] = letter_;
-        return letter_ ? r : std::string();
-    }
+    std::string root() const { return letter_ ? std::string(1, letter_) + ":\\" : ""; }  // "M:\"
 
 private:
     char letter_ = 0;

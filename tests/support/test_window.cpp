@@ -3,26 +3,18 @@
 #include <stdexcept>
 
 namespace testing_support {
-namespace {
-
-constexpr wchar_t kClassName[] = L"ClarimoTestWindow";
-
-}  // namespace
 
 TestWindow::TestWindow(int width, int height) {
-    WNDCLASSEXW windowClass = {};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    if (!::GetClassInfoExW(::GetModuleHandleW(nullptr), kClassName, &windowClass)) {
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = ::DefWindowProcW;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = kClassName;
-        ::RegisterClassExW(&windowClass);
-    }
-    window_ = ::CreateWindowExW(0, kClassName, L"Clarimo test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width + 16,
-                                height + 40, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = L"ClarimoTestWindow";
+    ::RegisterClassExW(&windowClass);  // fails harmlessly once registered
+    window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"Clarimo test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                                0, width + 16, height + 40, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw std::runtime_error("cannot create a test window (no display?)");
     ::ShowWindow(window_, SW_SHOW);
     ::UpdateWindow(window_);
@@ -62,9 +54,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds, const
 }
 
 void ClickAt(HWND window, int x, int y) {
-    const LPARAM position = MAKELPARAM(x, y);
-    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, position);
-    ::SendMessageW(window, WM_LBUTTONUP, 0, position);
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 }  // namespace testing_support

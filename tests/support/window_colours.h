@@ -1,5 +1,4 @@
-// What colours a window draws: its background as WM_ERASEBKGND paints it,
-// as shown on screen, and the colours it gives a static child.
+// What colours a window draws.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +10,7 @@ COLORREF ErasedColour(HWND window, POINT at);
 // The colour at a point of window's client area once it has been painted
 // (the window must be on screen, uncovered).
 COLORREF ShownColour(HWND window, POINT at);
-// The colours parent gives a static child through WM_CTLCOLORSTATIC: its
-// text and the colour of the background brush.
+// The text and brush colours parent gives a static child (WM_CTLCOLORSTATIC).
 struct StaticColours {
     COLORREF text;
     COLORREF back;

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/handles.h"
 #include "platform/utf.h"
+#include "support/window_colours.h"
 
 namespace testing_support {
 
@@ -27,29 +30,43 @@ HWND FindChild(HWND parent, const wchar_t* className, int index) {
 
 namespace {
 
-struct DescendantSearch {
-    const wchar_t* className;
-    const std::string& text;
-    HWND found = nullptr;
-};
-
 // A named callback, not a lambda: the 32-bit build needs its calling convention.
-BOOL CALLBACK MatchDescendant(HWND child, LPARAM parameter) {
-    auto* search = reinterpret_cast<DescendantSearch*>(parameter);
-    wchar_t name[64] = {};
-    ::GetClassNameW(child, name, 64);
-    if ((search->className && ::lstrcmpiW(name, search->className) != 0) || WindowText(child) != search->text)
-        return TRUE;
-    search->found = child;
-    return FALSE;
+BOOL CALLBACK Collect(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
 }
 
 }  // namespace
 
+std::vector<HWND> Descendants(HWND parent) {
+    std::vector<HWND> windows;
+    ::EnumChildWindows(parent, &Collect, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD threadId) {
+    std::vector<HWND> windows;
+    if (threadId)
+        ::EnumThreadWindows(threadId, &Collect, reinterpret_cast<LPARAM>(&windows));
+    else
+        ::EnumWindows(&Collect, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+HWND FirstWindow(const std::vector<HWND>& windows, const std::function<bool(HWND)>& match) {
+    const auto found = std::find_if(windows.begin(), windows.end(), match);
+    return found == windows.end() ? nullptr : *found;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256] = {};
+    return std::wstring(name, static_cast<size_t>(std::max(::GetClassNameW(window, name, 256), 0)));
+}
+
 HWND FindDescendant(HWND parent, const wchar_t* className, const std::string& text) {
-    DescendantSearch search{className, text};
-    ::EnumChildWindows(parent, &MatchDescendant, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FirstWindow(Descendants(parent), [&](HWND child) {
+        return (!className || ::lstrcmpiW(ClassName(child).c_str(), className) == 0) && WindowText(child) == text;
+    });
 }
 
 std::string ListCellText(HWND list, int row, int column) {
@@ -66,16 +83,41 @@ int FindListRow(HWND list, const std::string& text, int column) {
 
 void PressKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;
-    auto add = [&](WORD key, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = flags;
-        inputs.push_back(input);
+    const auto add = [&](WORD key, DWORD flags) {
+        inputs.push_back({INPUT_KEYBOARD, {}});
+        inputs.back().ki = {key, 0, flags, 0, 0};
     };
     for (WORD key : keys) add(key, 0);
     for (auto key = keys.end(); key != keys.begin();) add(*--key, KEYEVENTF_KEYUP);
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+COLORREF ErasedColour(HWND window, POINT at) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    platform::WindowDc screen(window);
+    platform::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+    platform::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    const HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
+    ::SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0);
+    const COLORREF colour = ::GetPixel(memory.get(), at.x, at.y);
+    ::SelectObject(memory.get(), previous);
+    return colour;
+}
+
+COLORREF ShownColour(HWND window, POINT at) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    platform::WindowDc dc(window);
+    return ::GetPixel(dc.get(), at.x, at.y);
+}
+
+StaticColours ColoursOfStatic(HWND parent, HWND child) {
+    const platform::WindowDc dc(child);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(child)));
+    LOGBRUSH fill{};
+    ::GetObjectW(brush, sizeof fill, &fill);
+    return {::GetTextColor(dc.get()), fill.lbColor};
 }
 
 }  // namespace testing_support
