@@ -16,9 +16,16 @@ ChildProcess ChildProcess::Start(const std::string& program, const std::string& 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(platform::ToWide(program).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &info))
-        throw std::runtime_error("cannot start " + program + ", error " + std::to_string(::GetLastError()));
+    // Under a loaded Wine a start was seen to fail once with ERROR_INTERNAL_ERROR
+    // and succeed when asked again; any other error is the test's answer.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = ::CreateProcessW(platform::ToWide(program).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                   nullptr, folder.c_str(), &startup, &info);
+        if (!started && ::GetLastError() != ERROR_INTERNAL_ERROR) break;
+        if (!started) ::Sleep(100);
+    }
+    if (!started) throw std::runtime_error("cannot start " + program + ", error " + std::to_string(::GetLastError()));
     platform::UniqueHandle thread(info.hThread);
     ChildProcess child;
     child.process_.reset(info.hProcess);
