@@ -62,14 +62,12 @@ TEST(FrmPrivacyWindow, MenuChecksItemsAndCleanShowsThePleaseWaitWindowThenTheNew
                                             }},
                                             [] { return HWND{}; });
     EXPECT_TRUE(page.HandleButtonCommand(clean));  // as the main window's strip forwards it
-    EXPECT_TRUE(steps.Finished());
-    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(steps.Finished() && ownerDisabled);
     EXPECT_TRUE(!progress() && ::IsWindowEnabled(top.hwnd()));  // gone, the owner enabled again
     EXPECT_FALSE(::IsWindowEnabled(page.CheckBox(15)));
     EXPECT_EQ(WindowText(page.CheckBox(15)), "Win Rar  (No Recent)");
 }
 
-// The cookies manager's real window.
 class FrmCookiesWindowTest : public UrlCacheTest {
 protected:
     testing_support::TestWindow owner_;
@@ -90,7 +88,6 @@ TEST_F(FrmCookiesWindowTest, ButtonsAndLabelFollowTheListAndTheCache) {
     const std::string kept = logic.Rows()[0];
     ::SendMessageW(window.RemoveButton(), BM_CLICK, 0, 0);
     EXPECT_THAT(AllCacheUrls(), testing::UnorderedElementsAre(kept, kCookieImage, kPage));
-    EXPECT_EQ(ListView_GetItemCount(window.List()), 1);
     EXPECT_EQ(WindowText(window.Label()), "Cookies Number : 1");
     EXPECT_FALSE(::IsWindowEnabled(window.RemoveButton()));
 
@@ -100,7 +97,6 @@ TEST_F(FrmCookiesWindowTest, ButtonsAndLabelFollowTheListAndTheCache) {
     EXPECT_FALSE(::IsWindowEnabled(window.RemoveButton()));
 
     ::SendMessageW(window.ClearButton(), BM_CLICK, 0, 0);
-    EXPECT_EQ(ListView_GetItemCount(window.List()), 0);
     EXPECT_FALSE(::IsWindowEnabled(window.ClearButton()));
     EXPECT_EQ(WindowText(window.Label()), "Cookies Number : 0");
     EXPECT_THAT(AllCacheUrls(), testing::UnorderedElementsAre(kCookieImage, kPage));

@@ -56,8 +56,8 @@ platform::UniqueHandle HoldOpen(const std::string& path) {
 
 TempVariable::TempVariable(const std::string& folder) {
     std::wstring old(32767, L'\0');
-    const DWORD length = ::GetEnvironmentVariableW(L"TMP", old.data(), 32767);
-    if (length > 0) old_ = old.substr(0, length);
+    old.resize(::GetEnvironmentVariableW(L"TMP", old.data(), 32767));
+    if (!old.empty()) old_ = old;
     ::SetEnvironmentVariableW(L"TMP", platform::ToWide(folder).c_str());
 }
 

@@ -21,8 +21,6 @@ inline bool KeyExists(const std::string& path) { return core::RegKeyExists(core:
 class ProgramTraces {
 public:
     ProgramTraces() { RemoveAll(); }
-    ProgramTraces(const ProgramTraces&) = delete;
-    ProgramTraces& operator=(const ProgramTraces&) = delete;
     ~ProgramTraces() { RemoveAll(); }
     void RemoveAll();
     void SetValue(const std::string& path, const std::string& name = "", const std::string& data = "");
@@ -42,7 +40,6 @@ struct BrowserProfiles {
     static void RemoveAll();
 };
 
-// Writes a file, making its folders first.
 void PutFile(const std::string& file, const std::string& bytes = "x");
 
 // The file opened without sharing, as a running program holds it.
@@ -52,8 +49,6 @@ platform::UniqueHandle HoldOpen(const std::string& path);
 class TempVariable {
 public:
     explicit TempVariable(const std::string& folder);
-    TempVariable(const TempVariable&) = delete;
-    TempVariable& operator=(const TempVariable&) = delete;
     ~TempVariable();
 
 private:

@@ -10,6 +10,7 @@
 #include "startup/frm_startup.h"
 #include "startup/startup_store.h"
 #include "support/registry_values.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_registry_key.h"
 
@@ -37,6 +38,7 @@ protected:
     testing_support::TestRegistryKey key_;
     testing_support::TempFolder temp_;
     startup::StartupLocations where_;
+    testing_support::ScriptedPrompts prompts_;
 
     // Key paths below HKEY_CURRENT_USER of the six sources.
     std::string machineRun() const { return key_.path() + "\\MRun"; }
