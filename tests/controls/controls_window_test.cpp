@@ -24,9 +24,7 @@
 namespace controls {
 namespace {
 
-using testing_support::ClickAt;
 using testing_support::TestWindow;
-using testing_support::WindowText;
 
 TEST(ControlWindows, BalloonShowsItsMessageWithATipThatStaysWithItsWindow) {
     TestWindow host;
@@ -36,8 +34,7 @@ TEST(ControlWindows, BalloonShowsItsMessageWithATipThatStaysWithItsWindow) {
     EXPECT_FALSE(::IsWindowVisible(balloon.hwnd()));
     logic.ShowInformation("Use Ctrl+Click to restart your computer.");
     EXPECT_TRUE(::IsWindowVisible(balloon.hwnd()));
-    EXPECT_EQ(WindowText(balloon.hwnd()), "Use Ctrl+Click to restart your computer.");
-    // The show timer's tick with the cursor on the control.
+    EXPECT_EQ(testing_support::WindowText(balloon.hwnd()), "Use Ctrl+Click to restart your computer.");
     logic.OnMouseMove(true);
     logic.OnShowTimer(true);
     ASSERT_NE(ToolTipWindow(), nullptr);
@@ -91,7 +88,7 @@ TEST(ControlWindows, ClickableControlsNameThemselvesAndCancelAPressWhenTheCaptur
     for (const auto& clickable : clickables) {
         SCOPED_TRACE(clickable.caption);
         const HWND window = clickable.window;
-        EXPECT_EQ(WindowText(window), clickable.caption);
+        EXPECT_EQ(testing_support::WindowText(window), clickable.caption);
         platform::ComPtr<IAccessible> accessible;
         ASSERT_EQ(::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
                                                reinterpret_cast<void**>(accessible.put())),
@@ -115,7 +112,7 @@ TEST(ControlWindows, ClickableControlsNameThemselvesAndCancelAPressWhenTheCaptur
         EXPECT_FALSE(clickable.pressed());
         ::ReleaseCapture();
         ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        ClickAt(window, 5, 5);
+        testing_support::ClickAt(window, 5, 5);
         EXPECT_EQ(clicks, 1);  // the click after, not the release of the lost press
         EXPECT_NE(::GetCapture(), window);
     }

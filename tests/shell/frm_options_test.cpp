@@ -25,16 +25,11 @@ namespace shell {
 namespace {
 
 using core::PromptIcon;
-using testing_support::ClickAt;
 using testing_support::Exists;
 using testing_support::MakeFolder;
-using testing_support::PumpUntil;
 using testing_support::ReadFileBytes;
-using testing_support::TempFolder;
 using testing_support::TypeInto;
 using testing_support::WriteFile;
-
-constexpr char kMissing[] = "<missing>";
 
 class FrmOptionsTest : public ::testing::Test {
 protected:
@@ -44,7 +39,7 @@ protected:
     }
     ~FrmOptionsTest() override { ApplyTheme(0); }
 
-    std::string Stored(const std::string& key) { return core::ReadIni(core::MainIniPath, "Options", key, kMissing); }
+    std::string Stored(const std::string& key) { return core::ReadIni(core::MainIniPath, "Options", key, "<missing>"); }
     void Store(const std::string& key, const std::string& value) {
         core::WriteIni(core::MainIniPath, "Options", key, value);
     }
@@ -53,7 +48,7 @@ protected:
         page_.Tm_Timer();
     }
 
-    TempFolder program_;
+    testing_support::TempFolder program_;
     testing_support::ScriptedPrompts prompts_;
     Frm_Options page_;
     int unloads_ = 0;
@@ -260,48 +255,46 @@ TEST_F(FrmOptionsTest, TheWindowShowsTheSettingsAndHandsItsControlsChangesOn) {
     testing_support::TestWindow host(640, 440);
     Frm_OptionsWindow window(page_);
     ASSERT_TRUE(window.Create(host.hwnd()));
-    const auto control = [&](Frm_OptionsWindow::ControlId id) { return window.Control(id); };
-    const auto checked = [&](Frm_OptionsWindow::ControlId id) {
-        return ::IsDlgButtonChecked(window.Panel(), id) == BST_CHECKED;
-    };
+    using W = Frm_OptionsWindow;
+    const auto checked = [&](W::ControlId id) { return ::IsDlgButtonChecked(window.Panel(), id) == BST_CHECKED; };
     // The load timer fills the controls, then shows the panel.
-    ASSERT_TRUE(PumpUntil([&] { return !page_.Loading() && ::IsWindowVisible(window.Panel()); }));
-    EXPECT_EQ(::SendMessageW(control(Frm_OptionsWindow::kCmbTheme), CB_GETCURSEL, 0, 0), 2);
-    EXPECT_TRUE(checked(Frm_OptionsWindow::kOpt2));
-    EXPECT_FALSE(checked(Frm_OptionsWindow::kChkCon));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !page_.Loading() && ::IsWindowVisible(window.Panel()); }));
+    EXPECT_EQ(::SendMessageW(window.Control(W::kCmbTheme), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(checked(W::kOpt2));
+    EXPECT_FALSE(checked(W::kChkCon));
 
     // Clicks reach the page and are saved at once.
-    ::SendMessageW(control(Frm_OptionsWindow::kChkCon), BM_CLICK, 0, 0);
+    ::SendMessageW(window.Control(W::kChkCon), BM_CLICK, 0, 0);
     EXPECT_EQ(Stored("ConDlg"), "1");
     // Choosing the move without a folder: the picker is cancelled, and the
     // option buttons show the previous choice again.
-    ::SendMessageW(control(Frm_OptionsWindow::kOpt3), BM_CLICK, 0, 0);
+    ::SendMessageW(window.Control(W::kOpt3), BM_CLICK, 0, 0);
     EXPECT_EQ(prompts_.folderPrompts.size(), 1u);
-    EXPECT_TRUE(checked(Frm_OptionsWindow::kOpt2));
-    EXPECT_FALSE(checked(Frm_OptionsWindow::kOpt3));
+    EXPECT_TRUE(checked(W::kOpt2));
+    EXPECT_FALSE(checked(W::kOpt3));
     // A typed folder reaches the page; one that does not exist undoes the
     // move and shows the balloon.
-    TypeInto(control(Frm_OptionsWindow::kTxtMove), "C:\\");
-    ::SendMessageW(control(Frm_OptionsWindow::kOpt3), BM_CLICK, 0, 0);
+    TypeInto(window.Control(W::kTxtMove), "C:\\");
+    ::SendMessageW(window.Control(W::kOpt3), BM_CLICK, 0, 0);
     EXPECT_EQ(Stored("DType"), "3");
-    TypeInto(control(Frm_OptionsWindow::kTxtMove), "C:\\no such folder");
-    EXPECT_TRUE(checked(Frm_OptionsWindow::kOpt2));
+    TypeInto(window.Control(W::kTxtMove), "C:\\no such folder");
+    EXPECT_TRUE(checked(W::kOpt2));
     EXPECT_TRUE(::IsWindowVisible(window.ErBalloon().hwnd()));
 
     // Another theme from the list is saved and applied; the theme in use does nothing.
     int recolours = 0;
     auto subscription = controls::SubscribeTheme(controls::ThemeStage::MainWindow, [&] { ++recolours; });
-    const HWND combo = control(Frm_OptionsWindow::kCmbTheme);
+    const HWND combo = window.Control(W::kCmbTheme);
     for (const char* stored : {"3", "untouched"}) {
         ::SendMessageW(combo, CB_SETCURSEL, 3, 0);
-        ::SendMessageW(window.Panel(), WM_COMMAND, MAKEWPARAM(Frm_OptionsWindow::kCmbTheme, CBN_SELCHANGE),
+        ::SendMessageW(window.Panel(), WM_COMMAND, MAKEWPARAM(W::kCmbTheme, CBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(combo));
         EXPECT_EQ(Stored("Thm"), stored);
         Store("Thm", "untouched");
     }
     EXPECT_EQ(controls::ThemeIndex, 3);
     EXPECT_EQ(recolours, 1);
-    ClickAt(window.JunkOptionsLink().hwnd(), 3, 3);
+    testing_support::ClickAt(window.JunkOptionsLink().hwnd(), 3, 3);
     EXPECT_EQ(junkOptionsShown, 1);
 }
 
