@@ -1,9 +1,13 @@
 #include "shell/frm_options.h"
+#include "shell/frm_options_window.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <windows.h>
 
@@ -14,6 +18,8 @@
 #include "shell/themes.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
+#include "support/test_window.h"
+#include "support/window_probes.h"
 
 namespace shell {
 namespace {
@@ -22,10 +28,8 @@ using core::PromptIcon;
 using testing_support::Exists;
 using testing_support::MakeFolder;
 using testing_support::ReadFileBytes;
-using testing_support::TempFolder;
+using testing_support::TypeInto;
 using testing_support::WriteFile;
-
-constexpr char kMissing[] = "<missing>";
 
 class FrmOptionsTest : public ::testing::Test {
 protected:
@@ -35,7 +39,7 @@ protected:
     }
     ~FrmOptionsTest() override { ApplyTheme(0); }
 
-    std::string Stored(const std::string& key) { return core::ReadIni(core::MainIniPath, "Options", key, kMissing); }
+    std::string Stored(const std::string& key) { return core::ReadIni(core::MainIniPath, "Options", key, "<missing>"); }
     void Store(const std::string& key, const std::string& value) {
         core::WriteIni(core::MainIniPath, "Options", key, value);
     }
@@ -44,13 +48,13 @@ protected:
         page_.Tm_Timer();
     }
 
-    TempFolder program_;
+    testing_support::TempFolder program_;
     testing_support::ScriptedPrompts prompts_;
     Frm_Options page_;
     int unloads_ = 0;
 };
 
-TEST_F(FrmOptionsTest, FirstStartWritesTheDefaultsAndNothingIsSavedWhileLoading) {
+TEST_F(FrmOptionsTest, NothingIsSavedWhileLoadingThenDefaultsAndFallBacksAreWritten) {
     EXPECT_FALSE(Exists(core::MainIniPath));
     page_.Form_Load();
     EXPECT_TRUE(page_.Loading());
@@ -60,16 +64,11 @@ TEST_F(FrmOptionsTest, FirstStartWritesTheDefaultsAndNothingIsSavedWhileLoading)
     EXPECT_FALSE(Exists(core::MainIniPath));
     page_.Tm_Timer();  // the stored (default) values win
     EXPECT_FALSE(page_.Loading());
-    EXPECT_TRUE(page_.Opt1());
-    EXPECT_TRUE(page_.ChkCon());
-    EXPECT_EQ(Stored("Thm"), "0");
-    EXPECT_EQ(Stored("DType"), "1");
+    EXPECT_TRUE(page_.Opt1() && page_.ChkCon());
+    EXPECT_EQ(Stored("Thm") + Stored("DType") + Stored("ConDlg"), "011");
     EXPECT_EQ(Stored("TMove"), "");
-    EXPECT_EQ(Stored("ConDlg"), "1");
     EXPECT_TRUE(prompts_.messages.empty());
-}
 
-TEST_F(FrmOptionsTest, StoredValuesOutOfRangeFallBackAndAreWrittenBack) {
     Store("Thm", "9");
     Store("DType", "7");
     Store("ConDlg", "0");
@@ -77,16 +76,7 @@ TEST_F(FrmOptionsTest, StoredValuesOutOfRangeFallBackAndAreWrittenBack) {
     EXPECT_EQ(page_.Cmb_Theme(), 0);
     EXPECT_TRUE(page_.Opt1());
     EXPECT_FALSE(page_.ChkCon());
-    EXPECT_EQ(Stored("Thm"), "0");
-    EXPECT_EQ(Stored("DType"), "1");
-    EXPECT_EQ(Stored("ConDlg"), "0");
-
-    Store("Thm", " 4 ");  // blanks around a number are ignored
-    Store("DType", "2");
-    Load();
-    EXPECT_EQ(page_.Cmb_Theme(), 4);
-    EXPECT_TRUE(page_.Opt2());
-    EXPECT_EQ(page_.LastRemovalType(), 2);
+    EXPECT_EQ(Stored("Thm") + Stored("DType"), "01");
 }
 
 TEST_F(FrmOptionsTest, StoredMoveTypeSurvivesAMissingFolderUntilTheUserChooses) {
@@ -95,10 +85,8 @@ TEST_F(FrmOptionsTest, StoredMoveTypeSurvivesAMissingFolderUntilTheUserChooses) 
     Store("DType", "3");
     Store("TMove", folder);
     Load();
-    EXPECT_TRUE(page_.Opt3());
+    EXPECT_TRUE(page_.Opt3() && !page_.Er.Shown());
     EXPECT_EQ(page_.TxtMove(), folder);
-    EXPECT_EQ(Stored("DType"), "3");
-    EXPECT_FALSE(page_.Er.Shown());
 
     // An unplugged drive: the page shows the stored "move" and says why; it
     // stays, also through other changes, so that the junk clean refuses
@@ -123,10 +111,12 @@ TEST_F(FrmOptionsTest, StoredMoveTypeSurvivesAMissingFolderUntilTheUserChooses) 
     EXPECT_EQ(Stored("DType"), "1");
 }
 
-TEST_F(FrmOptionsTest, ChoosingMoveWithoutAFolderOpensThePickerWhoseFolderSelectsTheMove) {
+TEST_F(FrmOptionsTest, EveryChangeIsWrittenAtOnceAndTheMoveNeedsAFolderThatExists) {
     Load();
     page_.Opt2_Click();
-    page_.Opt3_Click();  // cancelled: the previous type stays
+    page_.ChkCon_Click(false);
+    EXPECT_EQ(Stored("ConDlg"), "0");
+    page_.Opt3_Click();  // no folder: the picker, cancelled: the previous type stays
     EXPECT_EQ(prompts_.folderPrompts, std::vector<std::string>{"Select folder to move files to it."});
     EXPECT_TRUE(page_.Opt2());
     EXPECT_EQ(Stored("DType"), "2");
@@ -135,58 +125,27 @@ TEST_F(FrmOptionsTest, ChoosingMoveWithoutAFolderOpensThePickerWhoseFolderSelect
     const std::string folder = program_ / "Target";
     MakeFolder(folder);
     prompts_.folderAnswers.push_back(folder);
-    page_.Cmd_Browse_Click();
+    page_.Cmd_Browse_Click();  // the picked folder selects the move
     EXPECT_EQ(page_.TxtMove(), folder);
     EXPECT_TRUE(page_.Opt3());
     EXPECT_EQ(Stored("DType"), "3");
     EXPECT_EQ(Stored("TMove"), folder);
-}
-
-TEST_F(FrmOptionsTest, EveryChangeIsWrittenAtOnceAndTypingAMissingFolderUndoesTheMove) {
-    Load();
-    const std::string folder = program_ / "Target";
-    MakeFolder(folder);
-    page_.Opt2_Click();
-    page_.ChkCon_Click(false);
-    EXPECT_EQ(Stored("DType"), "2");
-    EXPECT_EQ(Stored("ConDlg"), "0");
-    page_.TxtMove_Change(folder);  // kept whichever option is selected
-    EXPECT_EQ(Stored("TMove"), folder);
-    EXPECT_EQ(Stored("DType"), "2");
-    page_.Opt3_Click();  // the folder exists: saved at once, no picker
-    EXPECT_EQ(Stored("DType"), "3");
-    EXPECT_TRUE(prompts_.folderPrompts.empty());
 
     page_.TxtMove_Change(folder + "x");
     EXPECT_TRUE(page_.Opt2());  // the last of recycle bin or delete
     EXPECT_EQ(Stored("DType"), "2");
-    EXPECT_EQ(Stored("TMove"), folder + "x");
+    EXPECT_EQ(Stored("TMove"), folder + "x");  // kept whichever option is selected
     EXPECT_TRUE(page_.Er.Shown());
-    EXPECT_EQ(page_.Er.Message(), "Selected folder Does not exists, Plaese select a valid folder.");
     EXPECT_EQ(page_.Er.ToolTipFontColor(), controls::ThemeTextColor);
-
     page_.TxtMove_Change(folder);  // an existing folder hides the balloon
     EXPECT_FALSE(page_.Er.Shown());
-    page_.Opt3_Click();
+    page_.Opt3_Click();  // the folder exists: saved at once, no picker
+    EXPECT_EQ(Stored("DType"), "3");
+    EXPECT_EQ(prompts_.folderPrompts.size(), 2u);  // the cancelled one and Browse
     page_.TxtMove_Change("x:\\nowhere");
     page_.TxtMove_Change("  ");  // blank: hidden again
     EXPECT_FALSE(page_.Er.Shown());
     EXPECT_TRUE(page_.Opt2());
-}
-
-TEST_F(FrmOptionsTest, PickingAnotherThemeSavesAndAppliesItButTheThemeInUseDoesNothing) {
-    Load();
-    int recolours = 0;
-    auto subscription = controls::SubscribeTheme(controls::ThemeStage::MainWindow, [&] { ++recolours; });
-    page_.Cmb_Theme_Click(3);
-    EXPECT_EQ(Stored("Thm"), "3");
-    EXPECT_EQ(controls::ThemeIndex, 3);
-    EXPECT_EQ(recolours, 1);
-
-    Store("Thm", "untouched");
-    page_.Cmb_Theme_Click(3);
-    EXPECT_EQ(Stored("Thm"), "untouched");
-    EXPECT_EQ(recolours, 1);
 }
 
 TEST_F(FrmOptionsTest, BackupCopiesBothFilesAndNeverReportsAFailureAsDone) {
@@ -270,7 +229,6 @@ TEST_F(FrmOptionsTest, RestoreReplacesBothFilesOrNeither) {
     prompts_.folderAnswers.push_back(saved);
     page_.LnkRs_Click();
     ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].title, "Error");
     EXPECT_EQ(prompts_.messages[0].icon, PromptIcon::Critical);
     EXPECT_NE(prompts_.messages[0].text.find("Fts.ini: "), std::string::npos);
     EXPECT_NE(prompts_.messages[0].text.find("not restored"), std::string::npos);
@@ -278,18 +236,86 @@ TEST_F(FrmOptionsTest, RestoreReplacesBothFilesOrNeither) {
     EXPECT_FALSE(page_.SettingsRestored());
     EXPECT_EQ(ReadFileBytes(program + "\\Qxs.ini"), "[Options]\r\nThm=1\r\n");
     EXPECT_EQ(ReadFileBytes(program + "\\Fts.ini"), "[Main]\r\ntln=3\r\n");
-    WIN32_FIND_DATAW data;
-    int entries = 0;
-    platform::UniqueFindHandle find(::FindFirstFileW(platform::ToSystemPath(program + "\\*").c_str(), &data));
-    do ++entries;
-    while (::FindNextFileW(find.get(), &data));
-    EXPECT_EQ(entries, 4) << "only ., .., Qxs.ini and Fts.ini: no temporary is left";
+    const std::filesystem::path folder(platform::ToSystemPath(program));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2) << "a temporary is left";
 }
 
 TEST(ParseSettingNumber, AcceptsWholeSixteenBitNumbersOnly) {
     const std::pair<const char*, int> cases[] = {{"3", 3},  {"  -1 ", -1}, {"+2", 2},         {"", 7},
                                                  {"3a", 7}, {"32768", 7},  {"-32768", -32768}};
     for (const auto& [text, number] : cases) EXPECT_EQ(ParseSettingNumber(text, 7), number) << text;
+}
+
+TEST_F(FrmOptionsTest, TheWindowShowsTheSettingsAndHandsItsControlsChangesOn) {
+    Store("Thm", "2");
+    Store("DType", "2");
+    Store("ConDlg", "0");
+    int junkOptionsShown = 0;
+    page_.showJunkOptions = [&] { ++junkOptionsShown; };
+    testing_support::TestWindow host(640, 440);
+    Frm_OptionsWindow window(page_);
+    ASSERT_TRUE(window.Create(host.hwnd()));
+    using W = Frm_OptionsWindow;
+    const auto checked = [&](W::ControlId id) { return ::IsDlgButtonChecked(window.Panel(), id) == BST_CHECKED; };
+    // The load timer fills the controls, then shows the panel.
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !page_.Loading() && ::IsWindowVisible(window.Panel()); }));
+    EXPECT_EQ(::SendMessageW(window.Control(W::kCmbTheme), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(checked(W::kOpt2));
+    EXPECT_FALSE(checked(W::kChkCon));
+
+    // Clicks reach the page and are saved at once.
+    ::SendMessageW(window.Control(W::kChkCon), BM_CLICK, 0, 0);
+    EXPECT_EQ(Stored("ConDlg"), "1");
+    // Choosing the move without a folder: the picker is cancelled, and the
+    // option buttons show the previous choice again.
+    ::SendMessageW(window.Control(W::kOpt3), BM_CLICK, 0, 0);
+    EXPECT_EQ(prompts_.folderPrompts.size(), 1u);
+    EXPECT_TRUE(checked(W::kOpt2));
+    EXPECT_FALSE(checked(W::kOpt3));
+    // A typed folder reaches the page; one that does not exist undoes the
+    // move and shows the balloon.
+    TypeInto(window.Control(W::kTxtMove), "C:\\");
+    ::SendMessageW(window.Control(W::kOpt3), BM_CLICK, 0, 0);
+    EXPECT_EQ(Stored("DType"), "3");
+    TypeInto(window.Control(W::kTxtMove), "C:\\no such folder");
+    EXPECT_TRUE(checked(W::kOpt2));
+    EXPECT_TRUE(::IsWindowVisible(window.ErBalloon().hwnd()));
+
+    // Another theme from the list is saved and applied; the theme in use does nothing.
+    int recolours = 0;
+    auto subscription = controls::SubscribeTheme(controls::ThemeStage::MainWindow, [&] { ++recolours; });
+    const HWND combo = window.Control(W::kCmbTheme);
+    for (const char* stored : {"3", "untouched"}) {
+        ::SendMessageW(combo, CB_SETCURSEL, 3, 0);
+        ::SendMessageW(window.Panel(), WM_COMMAND, MAKEWPARAM(W::kCmbTheme, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(combo));
+        EXPECT_EQ(Stored("Thm"), stored);
+        Store("Thm", "untouched");
+    }
+    EXPECT_EQ(controls::ThemeIndex, 3);
+    EXPECT_EQ(recolours, 1);
+    testing_support::ClickAt(window.JunkOptionsLink().hwnd(), 3, 3);
+    EXPECT_EQ(junkOptionsShown, 1);
+}
+
+using ApplyThemeTest = FrmOptionsTest;  // it restores theme 0
+
+TEST_F(ApplyThemeTest, RecoloursMainWindowThenPagesInOrderThenFinishesWithTheNewColours) {
+    std::vector<std::string> calls;
+    auto record = [&](const char* who) {
+        return [&calls, who] {
+            // Every subscriber already sees the new values.
+            const bool current = controls::ThemeIndex == 2 && controls::ThemeColor == controls::ThemeTable()[2].color;
+            calls.push_back(std::string(who) + (current ? "" : " (old colours)"));
+        };
+    };
+    auto finish = controls::SubscribeTheme(controls::ThemeStage::Finish, record("finish"));
+    auto other = controls::SubscribeTheme(controls::ThemeStage::OtherWindows, record("other windows"));
+    auto about = controls::SubscribeTheme(controls::ThemeStage::AboutPage, record("about"));
+    auto junk = controls::SubscribeTheme(controls::ThemeStage::JunkPage, record("junk"));
+    auto main = controls::SubscribeTheme(controls::ThemeStage::MainWindow, record("main window"));
+    ApplyTheme(2);
+    EXPECT_EQ(calls, (std::vector<std::string>{"main window", "junk", "about", "other windows", "finish"}));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
-// The press of the tab button, the round button and the link: one table of
-// mouse and key sequences run against each.
+// The controls' logic without windows.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "controls/error_msg.h"
 #include "controls/link.h"
 #include "controls/round_btn.h"
 #include "controls/tab_button.h"
+#include "controls/theme.h"
 
 namespace controls {
 namespace {
@@ -69,8 +73,6 @@ TEST(Link, HoverShowsOverColourAndUnderline) {
     link.SetOverColor(Rgb(9, 9, 9));
     int moves = 0;
     link.MouseMove = [&](const MouseEventArgs&) { ++moves; };
-    EXPECT_EQ(link.TextColor(), Rgb(1, 2, 3));
-    EXPECT_FALSE(link.Underlined());
     link.OnMouseMove({MouseButton::Left, 1, 1}, true);
     EXPECT_EQ(link.TextColor(), Rgb(9, 9, 9));
     EXPECT_TRUE(link.Underlined());
@@ -79,6 +81,86 @@ TEST(Link, HoverShowsOverColourAndUnderline) {
     link.OnMouseLeave();
     EXPECT_EQ(link.TextColor(), Rgb(1, 2, 3));
     EXPECT_EQ(moves, 1);
+}
+
+TEST(ErrorMsg, FirstMessageStaysUntilHiddenAndEachFadesInOnce) {
+    ErrorMsg balloon;
+    balloon.ShowError("A");
+    balloon.OnFadeTimer();
+    balloon.ShowInformation("B");
+    EXPECT_EQ(balloon.Icon(), MessageIcon::Error);
+    EXPECT_EQ(balloon.Message(), "A");
+    EXPECT_EQ(balloon.FadeLevel(), 253);  // the fade was not restarted either
+    for (int ticks = 0; balloon.FadeTimerRunning() && ticks < 1000; ++ticks) balloon.OnFadeTimer();
+    EXPECT_EQ(balloon.IconAlpha(), 254);
+
+    balloon.HideMessage();
+    balloon.ShowInformation("B");
+    EXPECT_EQ(balloon.Icon(), MessageIcon::Information);
+    EXPECT_EQ(balloon.Message(), "B");
+    EXPECT_EQ(balloon.IconAlpha(), 0);  // fades in from transparent again
+}
+
+TEST(ErrorMsg, ToolTipOpensOncePerVisitOfTheMouseAndAnEmptyMessageHasNone) {
+    ErrorMsg balloon;
+    std::vector<std::string> tips;
+    int closes = 0, clicks = 0;
+    Connection open = balloon.openToolTip.Connect([&](const std::string& text) { tips.push_back(text); });
+    Connection close = balloon.closeToolTip.Connect([&] { ++closes; });
+    balloon.Click = [&] { ++clicks; };
+    const auto hover = [&] {
+        balloon.OnMouseMove(true);
+        balloon.OnShowTimer(true);
+    };
+    balloon.ShowInformation("Hello");
+    balloon.OnShowTimer(true);  // timer not running: the mouse never came
+    balloon.OnMouseMove(true);
+    balloon.OnShowTimer(false);  // cursor elsewhere at the tick
+    EXPECT_TRUE(tips.empty());
+    balloon.OnShowTimer(true);
+    balloon.OnShowTimer(true);
+    EXPECT_EQ(tips, std::vector<std::string>{"Hello"});
+    balloon.OnMouseMove(false);
+    EXPECT_EQ(closes, 1);
+    hover();
+    // A left release over the control clicks and closes the tip; others not.
+    balloon.OnButtonUp(MouseButton::Right, true);
+    balloon.OnButtonUp(MouseButton::Left, false);
+    balloon.OnButtonUp(MouseButton::Left, true);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(closes, 2);
+    hover();
+    balloon.HideMessage();
+    EXPECT_EQ(closes, 3);
+    EXPECT_EQ(tips.size(), 3u);
+
+    balloon.ShowError("");
+    hover();
+    EXPECT_EQ(tips.size(), 3u);
+}
+
+TEST(Theme, StoredIndexesKeepTheirThemes) {
+    // Stored files name a theme by its place.
+    EXPECT_EQ(std::string(ThemeTable()[1].name), "Green");
+    EXPECT_EQ(std::string(ThemeTable()[3].name), "Gray");
+}
+
+TEST(Theme, SubscribersLeaveWhenTheirOwnerGoesEvenDuringARound) {
+    std::vector<std::string> calls;
+    ThemeSubscription later;
+    auto first = SubscribeTheme(ThemeStage::MainWindow, [&] {
+        calls.push_back("main");
+        later.Reset();
+    });
+    later = SubscribeTheme(ThemeStage::Finish, [&] { calls.push_back("finish"); });
+    auto junk = SubscribeTheme(ThemeStage::JunkPage, [&] { calls.push_back("junk"); });
+    {
+        ThemeSubscription moved = std::move(junk);
+        EXPECT_FALSE(junk.active());
+        NotifyThemeSubscribers();
+    }  // the moved-to owner leaves
+    NotifyThemeSubscribers();
+    EXPECT_EQ(calls, (std::vector<std::string>{"main", "junk", "main"}));
 }
 
 }  // namespace
