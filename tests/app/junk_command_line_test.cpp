@@ -11,7 +11,6 @@
 #include "platform/long_path.h"
 #include "platform/mutex.h"
 #include "support/child_process.h"
-#include "support/run_program.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"

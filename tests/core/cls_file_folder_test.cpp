@@ -10,7 +10,7 @@
 #include "platform/handles.h"
 #include "platform/long_path.h"
 #include "platform/shell.h"
-#include "support/dialog_presser.h"
+#include "support/modal_steps.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 

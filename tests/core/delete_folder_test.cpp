@@ -11,8 +11,8 @@
 #include "platform/handles.h"
 #include "platform/long_path.h"
 #include "platform/module_path.h"
-#include "support/folder_link.h"
 #include "support/temp_folder.h"
+#include "support/test_drive.h"
 
 using core::ClsFileFolder;
 using core::DeleteFolderGuarded;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "support/registry_values.h"
-#include "support/test_registry_key.h"
 
 using core::RegRoot;
 using testing_support::GetRaw;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "support/dialog_presser.h"
+#include "support/modal_steps.h"
 #include "support/temp_folder.h"
 #include "support/test_window.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "support/test_registry_key.h"
+#include "support/registry_values.h"
 
 using platform::RegistryRoot;
 

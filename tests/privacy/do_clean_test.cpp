@@ -16,9 +16,9 @@
 #include "platform/clipboard.h"
 #include "platform/shell.h"
 #include "privacy/privacy_page_fixture.h"
-#include "support/dialog_presser.h"
-#include "support/folder_link.h"
+#include "support/modal_steps.h"
 #include "support/temp_folder.h"
+#include "support/test_drive.h"
 
 using namespace privacy_testing;
 using core::RegRoot::CurrentUser;

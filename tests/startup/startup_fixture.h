@@ -12,7 +12,6 @@
 #include "support/registry_values.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
-#include "support/test_registry_key.h"
 
 namespace startup_test {
 

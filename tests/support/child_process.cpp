@@ -2,9 +2,7 @@
 
 #include <stdexcept>
 
-#include "platform/long_path.h"
 #include "platform/utf.h"
-#include "support/run_program.h"
 #include "support/test_window.h"
 #include "support/window_probes.h"
 
@@ -89,8 +87,7 @@ bool PressMessageBoxButton(HWND box, int buttonId, milliseconds limit) {
 ProgramResult RunProgram(const std::string& commandLine, uint32_t timeoutMs) {
     ProgramResult result;
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    // The output goes to a file, not a pipe: a grandchild that inherited it
-    // cannot keep the caller waiting after the child has ended.
+    // A file, not a pipe: a grandchild holding it cannot keep the caller waiting.
     wchar_t folder[MAX_PATH + 1] = {}, name[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH + 1, folder);
     ::GetTempFileNameW(folder, L"out", 0, name);

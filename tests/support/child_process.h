@@ -1,10 +1,10 @@
-// Driving real programs from a test: start one, wait for its windows, press
-// its message boxes' buttons, end it. Every wait has a time limit.
+// Driving real programs: start, find windows, press message box buttons, end.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,10 +16,9 @@ namespace testing_support {
 
 using std::chrono::milliseconds;
 
-// A program started by the test; killed if it still runs when the object goes.
 class ChildProcess {
 public:
-    // Starts program (full path) in its folder; throws when Windows cannot.
+    // Starts program (full path) in its folder; throws on failure.
     static ChildProcess Start(const std::string& program, const std::string& arguments = "");
 
     ChildProcess() = default;
@@ -32,7 +31,6 @@ public:
     DWORD id() const { return id_; }
     HANDLE handle() const { return process_.get(); }
     bool Running() const { return process_.valid() && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-    // The exit code once the process has ended within the limit, else nullopt.
     std::optional<DWORD> WaitForExit(milliseconds limit) const;
     void Kill();  // and waits for the end
 
@@ -41,14 +39,12 @@ private:
     DWORD id_ = 0;
 };
 
-// The full path of a file beside the running test program.
 inline std::string BesideTestProgram(const std::string& fileName) {
     return platform::ExecutableFolder() + "\\" + fileName;
 }
 inline bool CopyFileTo(const std::string& from, const std::string& to) { return platform::CopyFileTo(from, to, true); }
 
-// A visible top-level window of the process with exactly this title (and this
-// window class when className is not empty), or null; or waiting for it.
+// A visible top-level window of the process with this title (and class), or null.
 HWND FindTopLevelWindow(DWORD processId, const std::string& title, const std::wstring& className = L"");
 HWND WaitForTopLevelWindow(DWORD processId, const std::string& title, const std::wstring& className,
                            milliseconds limit);
@@ -59,9 +55,17 @@ inline HWND FindMessageBox(DWORD processId, const std::string& title) {
 inline HWND WaitForMessageBox(DWORD processId, const std::string& title, milliseconds limit) {
     return WaitForTopLevelWindow(processId, title, L"#32770", limit);
 }
-// The text of a message box's static controls.
 std::string MessageBoxText(HWND box);
-// Presses the box's button (IDOK ...); true when the box closed within limit.
+// True when the box closed within limit.
 bool PressMessageBoxButton(HWND box, int buttonId, milliseconds limit);
+
+struct ProgramResult {
+    bool started = false;
+    bool timedOut = false;  // the child was killed after the time limit
+    uint32_t exitCode = 0;
+    std::string output;  // standard output and standard error, as bytes
+};
+
+ProgramResult RunProgram(const std::string& commandLine, uint32_t timeoutMs);
 
 }  // namespace testing_support

@@ -28,14 +28,6 @@ void SetReceiveLimit(SOCKET socket, DWORD milliseconds) {
 
 }  // namespace
 
-CannedResponse Respond(int status, std::string body, std::string contentType) {
-    static const std::map<int, std::string> reasons = {
-        {200, "OK"}, {302, "Found"}, {404, "Not Found"}, {410, "Gone"}, {500, "Internal Server Error"}};
-    const auto reason = reasons.find(status);
-    return {status, reason == reasons.end() ? "Status" : reason->second, std::move(contentType), std::move(body), 0,
-            {}};
-}
-
 struct LoopbackHttpServer::State {
     UniqueSocket listener;
     int port = 0;
@@ -66,14 +58,12 @@ struct LoopbackHttpServer::State {
             const int n = ::recv(client, buffer, sizeof(buffer), 0);
             if (n <= 0) break;
             head.append(buffer, static_cast<size_t>(n));
-            // A client that does not speak HTTP (a TLS hello) will not send
-            // the blank line: its first bytes are enough.
-            if (head.size() >= 5 && !head.starts_with("GET ") && !head.starts_with("HEAD ")) break;
+            // A client not speaking HTTP (a TLS hello) sends no blank line.
+            if (head.size() >= 4 && !head.starts_with("GET ")) break;
         }
         const std::string line = head.substr(0, head.find("\r\n"));
         const size_t methodEnd = line.find(' '), targetEnd = line.rfind(" HTTP/");
-        if (line.size() == head.size() || methodEnd == std::string::npos || targetEnd == std::string::npos ||
-            targetEnd <= methodEnd) {
+        if (line.size() == head.size() || targetEnd == std::string::npos || targetEnd <= methodEnd) {
             std::lock_guard lock(mutex);
             foreign.push_back(head);
             return;
@@ -87,11 +77,10 @@ struct LoopbackHttpServer::State {
         }
         for (int waited = 0; waited < response.delayMs && !stop; waited += 10) ::Sleep(10);
         if (stop) return;
-        std::string answer = "HTTP/1.1 " + std::to_string(response.status) + " " + response.reason +
-                             "\r\nContent-Type: " + response.contentType +
+        std::string answer = "HTTP/1.1 " + std::to_string(response.status) +
+                             " Canned\r\nContent-Type: " + response.contentType +
                              "\r\nContent-Length: " + std::to_string(response.body.size()) + "\r\n" +
-                             response.extraHeaders + "Connection: close\r\n\r\n";
-        if (request.method != "HEAD") answer += response.body;
+                             response.extraHeaders + "Connection: close\r\n\r\n" + response.body;
         for (int sent = 0, n = 0; sent < static_cast<int>(answer.size()); sent += n)
             if ((n = ::send(client, answer.data() + sent, static_cast<int>(answer.size()) - sent, 0)) <= 0) break;
         ::shutdown(client, SD_SEND);

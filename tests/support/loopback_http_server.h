@@ -1,23 +1,24 @@
-// A tiny HTTP/1.1 server on 127.0.0.1: one thread answers one connection at a
-// time with canned responses per path and records what it was asked.
+// An HTTP server on 127.0.0.1 with canned responses; records what it was asked.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
 
 struct CannedResponse {
     int status = 200;
-    std::string reason = "OK";
     std::string contentType = "text/plain";
     std::string body;
     int delayMs = 0;           // before answering; cut short when the server stops
     std::string extraHeaders;  // lines, each ending in "\r\n"
 };
 
-CannedResponse Respond(int status, std::string body, std::string contentType = "text/plain");
+inline CannedResponse Respond(int status, std::string body, std::string contentType = "text/plain") {
+    return {status, std::move(contentType), std::move(body), 0, {}};
+}
 
 struct RecordedRequest {
     std::string method;

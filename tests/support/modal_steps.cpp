@@ -1,7 +1,6 @@
 #include "support/modal_steps.h"
 
 #include "platform/utf.h"
-#include "support/dialog_presser.h"
 #include "support/test_window.h"
 #include "support/window_probes.h"
 
@@ -37,18 +36,20 @@ void ModalSteps::Run() {
     running_ = false;
 }
 
-HWND FindThreadWindow(const std::string& caption) {
+static HWND FindThreadWindowWhere(const std::function<bool(HWND)>& match) {
     return FirstWindow(TopLevelWindows(::GetCurrentThreadId()),
-                       [&](HWND window) { return ::IsWindowVisible(window) && WindowText(window) == caption; });
+                       [&](HWND window) { return ::IsWindowVisible(window) && match(window); });
+}
+
+HWND FindThreadWindow(const std::string& caption) {
+    return FindThreadWindowWhere([&](HWND window) { return WindowText(window) == caption; });
 }
 
 std::vector<std::string> PopupMenuTexts(const std::function<void()>& open) {
     std::vector<std::string> texts;
     const auto readAndClose = [&] {
         // The shown popup menu is a window of the class "#32768".
-        const HWND shown = FirstWindow(TopLevelWindows(::GetCurrentThreadId()), [](HWND window) {
-            return ::IsWindowVisible(window) && ClassName(window) == L"#32768";
-        });
+        const HWND shown = FindThreadWindowWhere([](HWND window) { return ClassName(window) == L"#32768"; });
         const auto menu = shown ? reinterpret_cast<HMENU>(::SendMessageW(shown, MN_GETHMENU, 0, 0)) : nullptr;
         if (!menu) return false;
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
@@ -88,8 +89,7 @@ std::vector<std::string> KeyboardMenuTexts(HWND control, bool shiftF10) {
 
 DialogPresser::DialogPresser(int buttonId, std::function<void(HWND)> inspect, DWORD timeoutMs) {
     const auto found = [this] {
-        dialog_ = FirstWindow(TopLevelWindows(::GetCurrentThreadId()),
-                              [](HWND window) { return ::IsWindowVisible(window) && ClassName(window) == L"#32770"; });
+        dialog_ = FindThreadWindowWhere([](HWND window) { return ClassName(window) == L"#32770"; });
         return dialog_ != nullptr;
     };
     const auto press = [this, buttonId, inspect] {

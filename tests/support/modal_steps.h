@@ -1,13 +1,12 @@
-// Drives a modal window from inside its own loop: a thread timer (any message
-// loop of the thread dispatches it) runs the current step each tick until it
-// answers true. After the time limit the remaining steps are dropped and the
-// window closeOnTimeout names is closed, so that a failing test cannot hang.
+// Runs steps from inside a modal loop (a thread timer) until each answers true; after
+// the time limit it closes the window closeOnTimeout names, so a test cannot hang.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,13 +36,25 @@ private:
     UINT_PTR timer_;
 };
 
-// The first visible top-level window of this thread with that caption.
 HWND FindThreadWindow(const std::string& caption);
 
-// Runs open (which opens a popup menu), closes the menu once shown and answers
-// its entries' texts ("-" for a separator); empty when none opened.
+// The texts of the popup menu open shows ("-": separator), closing it.
 std::vector<std::string> PopupMenuTexts(const std::function<void()>& open);
-// The texts of the menu that the Apps key (or Shift+F10) opens in control.
 std::vector<std::string> KeyboardMenuTexts(HWND control, bool shiftF10);
+
+// Waits for the thread's first dialog, lets the test inspect it, presses a button.
+class DialogPresser {
+public:
+    explicit DialogPresser(int buttonId, std::function<void(HWND)> inspect = {}, DWORD timeoutMs = 15000);
+
+    // Stops watching; true when it found a dialog and pressed.
+    bool Finish();
+    const std::string& title() const { return title_; }
+
+private:
+    HWND dialog_ = nullptr;
+    std::string title_;
+    std::optional<ModalSteps> steps_;
+};
 
 }  // namespace testing_support

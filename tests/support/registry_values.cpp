@@ -6,7 +6,6 @@
 
 #include "platform/handles.h"
 #include "platform/utf.h"
-#include "support/test_registry_key.h"
 
 namespace testing_support {
 
@@ -43,9 +42,8 @@ RawValue GetRaw(HKEY root, const std::string& key, const std::string& name) {
 
 std::string GetText(HKEY root, const std::string& key, const std::string& name) {
     const RawValue raw = GetRaw(root, key, name);
-    std::wstring text(reinterpret_cast<const wchar_t*>(raw.data.data()), raw.data.size() / 2);
-    if (const size_t nul = text.find(L'\0'); nul != std::wstring::npos) text.resize(nul);
-    return ToUtf8(text);
+    const std::wstring text(reinterpret_cast<const wchar_t*>(raw.data.data()), raw.data.size() / 2);
+    return ToUtf8(text.c_str());  // up to the first NUL
 }
 
 void DeleteValue(HKEY root, const std::string& key, const std::string& name) {

@@ -1,5 +1,4 @@
-// Registry values read and written with exactly their bytes, as another
-// program could have stored them; always in the 64-bit view.
+// Registry values with exactly their bytes, as another program stores them (64-bit view).
 #pragma once
 
 #include <windows.h>
@@ -20,5 +19,21 @@ void SetText(HKEY root, const std::string& key, const std::string& name, const s
 RawValue GetRaw(HKEY root, const std::string& key, const std::string& name);
 std::string GetText(HKEY root, const std::string& key, const std::string& name);
 void DeleteValue(HKEY root, const std::string& key, const std::string& name);
+
+// A key of the test's own under HKCU\Software\ClarimoTests, deleted with its subkeys at the end.
+class TestRegistryKey {
+public:
+    TestRegistryKey();
+    TestRegistryKey(const TestRegistryKey&) = delete;
+    TestRegistryKey& operator=(const TestRegistryKey&) = delete;
+    ~TestRegistryKey();
+
+    HKEY root() const { return HKEY_CURRENT_USER; }
+    // Path below HKEY_CURRENT_USER, without a trailing backslash.
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 }  // namespace testing_support

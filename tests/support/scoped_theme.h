@@ -1,5 +1,4 @@
-// Applies a colour theme for a test's scope, as the options page does
-// (subscribed windows recolour), and puts the default theme back afterwards.
+// Applies a colour theme as the options page does, and the default one afterwards.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +15,6 @@ public:
     ScopedTheme(const ScopedTheme&) = delete;
     ScopedTheme& operator=(const ScopedTheme&) = delete;
 
-    // The theme's text and page colours, from the themes' table.
     COLORREF text() const { return controls::ResolveColor(controls::ThemeTable()[index_].text); }
     COLORREF back() const { return controls::ResolveColor(controls::ThemeTable()[index_].back); }
 

@@ -1,4 +1,4 @@
-// Prompts for tests: records every question and gives scripted answers.
+// Records every question and gives scripted answers.
 #pragma once
 
 #include <deque>
@@ -18,8 +18,7 @@ struct AskedMessage {
 
 class ScriptedPrompts : public core::Prompts {
 public:
-    // Answers, used in order; when none is left, messages answer Ok (or Yes
-    // for Yes/No questions) and dialogs answer "" (cancelled).
+    // Used in order; then messages answer Ok (Yes for Yes/No) and dialogs "".
     std::deque<core::PromptAnswer> messageAnswers;
     std::deque<std::string> folderAnswers;
     std::deque<std::string> openFileAnswers;
@@ -29,8 +28,7 @@ public:
     std::vector<std::string> folderPrompts;
     std::vector<core::FileDialogOptions> openFileRequests;
     std::vector<core::FileDialogOptions> saveFileRequests;
-    // The owner of every prompt, in the order asked (any kind).
-    std::vector<platform::WindowHandle> owners;
+    std::vector<platform::WindowHandle> owners;  // of every prompt, in order
 
     core::PromptAnswer Message(const std::string& text, const std::string& title, core::PromptIcon icon,
                                core::PromptButtons buttons) override {

@@ -1,15 +1,11 @@
 #include "support/temp_folder.h"
 
-#include <windows.h>
-
 #include <atomic>
 #include <stdexcept>
 
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
 #include "platform/handles.h"
-#include "platform/long_path.h"
-#include "platform/utf.h"
 
 namespace testing_support {
 namespace {
@@ -44,23 +40,13 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() { RemoveTree(platform::ToSystemPath(path_)); }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    platform::UniqueHandle file(::CreateFileW(platform::ToSystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw std::runtime_error("cannot create " + path);
-    DWORD written = 0;
-    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (!platform::startup_sources::WriteWholeFile(path, bytes)) throw std::runtime_error("cannot write " + path);
 }
 
 std::string ReadFileBytes(const std::string& path) {
     std::string bytes;
     platform::ReadWholeFile(path, bytes);
     return bytes;
-}
-
-void MakeFolder(const std::string& path) {
-    for (size_t pos = path.find('\\', 3); pos != std::string::npos; pos = path.find('\\', pos + 1))
-        ::CreateDirectoryW(platform::ToSystemPath(path.substr(0, pos)).c_str(), nullptr);
-    ::CreateDirectoryW(platform::ToSystemPath(path).c_str(), nullptr);
 }
 
 }  // namespace testing_support

@@ -1,5 +1,4 @@
-// A folder of the test's own under the prefix's temporary folder, removed
-// with everything in it when the test ends, even after a failed assertion.
+// A folder of the test's own, removed with everything in it when the test ends.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "platform/long_path.h"
+#include "platform/startup_sources.h"
 
 namespace testing_support {
 
@@ -25,10 +25,9 @@ private:
     std::string path_;
 };
 
-// Small file helpers for arranging test data (UTF-8 paths, long paths allowed).
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
-void MakeFolder(const std::string& path);  // with every missing parent
+inline void MakeFolder(const std::string& path) { platform::startup_sources::CreateFolderTree(path); }
 inline uint32_t Attributes(const std::string& path) {
     return ::GetFileAttributesW(platform::ToSystemPath(path).c_str());
 }

@@ -9,7 +9,6 @@
 #include "platform/handles.h"
 #include "platform/long_path.h"
 #include "platform/utf.h"
-#include "support/folder_link.h"
 #include "support/test_window.h"
 
 namespace testing_support {

@@ -1,6 +1,4 @@
-// A drive letter of the test's own, mapped to a folder through Wine's mount
-// manager (the way winecfg defines drives), removed when the test ends.
-// DefineDosDeviceW does not reach file access under Wine; this does.
+// A drive letter for a folder via Wine's mount manager (DefineDosDeviceW falls short).
 #pragma once
 
 #include <string>
@@ -28,5 +26,8 @@ private:
 
 // The Linux path of a folder of the prefix ("" when Wine cannot say).
 std::string UnixPathOf(const std::string& windowsPath);
+
+// True when the link shows up (by /bin/ln where Wine's CreateSymbolicLinkW fakes it).
+bool MakeFolderLink(const std::string& link, const std::string& target);
 
 }  // namespace testing_support

@@ -27,16 +27,14 @@ TestWindow::~TestWindow() {
 
 void PumpMessages(int milliseconds, const MessageFilter& filter) {
     const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds > 0 ? milliseconds : 0);
-    do {
-        MSG message;
+    for (MSG message;; ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT)) {
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (filter && filter(message)) continue;
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }
         if (::GetTickCount64() >= end) break;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (true);
+    }
 }
 
 void PumpDialogMessages(HWND dialog, int milliseconds) {

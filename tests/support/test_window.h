@@ -1,5 +1,4 @@
-// A plain top-level window for real controls and pages (needs the X display),
-// and message pumping with a time limit.
+// A plain top-level window for real controls, and message pumping.
 #pragma once
 
 #include <windows.h>
@@ -21,16 +20,13 @@ private:
     HWND window_ = nullptr;
 };
 
-// Sees each message before it is dispatched; true when it handled it.
 using MessageFilter = std::function<bool(MSG&)>;
 
-// Handles the thread's messages for about milliseconds; the dialog's keys go to
-// it first, as a modal dialog loop does. PumpUntil answers done().
+// A filter that answers true has handled the message; PumpUntil answers done().
 void PumpMessages(int milliseconds, const MessageFilter& filter = {});
 void PumpDialogMessages(HWND dialog, int milliseconds);
 bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds = 5000, const MessageFilter& filter = {});
 
-// A left click at (x, y) of a window's client area.
 void ClickAt(HWND window, int x, int y);
 
 }  // namespace testing_support

@@ -15,13 +15,6 @@ void TypeInto(HWND edit, const std::string& text) {
     ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(platform::ToWide(text).c_str()));
 }
 
-std::vector<HWND> ChildWindows(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
 HWND FindChild(HWND parent, const wchar_t* className, int index) {
     HWND child = nullptr;
     for (int i = 0; i <= index; ++i) child = ::FindWindowExW(parent, child, className, nullptr);
@@ -103,21 +96,6 @@ COLORREF ErasedColour(HWND window, POINT at) {
     const COLORREF colour = ::GetPixel(memory.get(), at.x, at.y);
     ::SelectObject(memory.get(), previous);
     return colour;
-}
-
-COLORREF ShownColour(HWND window, POINT at) {
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    platform::WindowDc dc(window);
-    return ::GetPixel(dc.get(), at.x, at.y);
-}
-
-StaticColours ColoursOfStatic(HWND parent, HWND child) {
-    const platform::WindowDc dc(child);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(child)));
-    LOGBRUSH fill{};
-    ::GetObjectW(brush, sizeof fill, &fill);
-    return {::GetTextColor(dc.get()), fill.lbColor};
 }
 
 }  // namespace testing_support
