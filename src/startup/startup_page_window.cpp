@@ -49,6 +49,8 @@ void SetTextIfChanged(HWND window, const std::string& text) {
     if (platform::WindowText(window) != text) platform::SetWindowTextUtf8(window, text);
 }
 
+UINT CheckImage(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
+
 void SetCellIfChanged(HWND list, int index, int column, std::string& shown, const std::string& text) {
     if (shown == text) return;
     shown = text;
@@ -357,10 +359,12 @@ void StartupPageWindow::Sync() {
         for (size_t i = 0; i < rows.size(); ++i) {
             const std::wstring name = platform::ToWide(rows[i].entry.name);
             LVITEMW item = {};
-            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
             item.iItem = static_cast<int>(i);
             item.pszText = const_cast<wchar_t*>(name.c_str());
             item.iImage = ImageOf(rows[i]);
+            item.state = CheckImage(rows[i].checked);
+            item.stateMask = LVIS_STATEIMAGEMASK;
             ListView_InsertItem(list_, &item);
             shownRows_[i] = {rows[i].listKey, rows[i].entry.name, "", "", item.iImage};
         }
@@ -382,7 +386,7 @@ void StartupPageWindow::Sync() {
             ListView_SetItem(list_, &item);
         }
         const UINT selected = index == logic_.SelectedRow() ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-        const UINT wanted = INDEXTOSTATEIMAGEMASK(rows[i].checked ? 2 : 1) | selected;
+        const UINT wanted = CheckImage(rows[i].checked) | selected;
         constexpr UINT kMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
         if (ListView_GetItemState(list_, index, kMask) != wanted) ListView_SetItemState(list_, index, wanted, kMask);
     }
