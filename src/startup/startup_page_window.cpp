@@ -194,8 +194,9 @@ bool StartupPageWindow::Create(HWND parent, HWND buttonParent) {
     panel_.onTimer = [this](UINT_PTR id) {
         if (id != kStartTimer) return;
         ::KillTimer(panel_.hwnd(), kStartTimer);
+        // The load posts its own refresh: input waiting between the reading
+        // and the filling is taken in between.
         logic_.Tm_Start_Timer();
-        Sync();
     };
     panel_.onLayout = [this](int, int) { Layout(); };
     panel_.onDpiChanged = [this] {
