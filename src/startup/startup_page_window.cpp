@@ -350,10 +350,12 @@ void StartupPageWindow::Sync() {
         ResetImages();
         for (ShownRow& shown : shownRows_) shown.image = -1;
     }
-    // Redraw stays off while the list changes and it paints once at the end:
-    // drawing after every cell held the interface for the whole fill.
-    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     if (!same) {
+        // Redraw stays off while the list fills and it paints once at the
+        // end: drawing after every row held the interface for the whole
+        // fill. Turning it back on costs a stretch of its own, so the small
+        // refreshes as program pictures arrive keep it on.
+        ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(list_);
         ListView_SetItemCount(list_, static_cast<int>(rows.size()));
         shownRows_.assign(rows.size(), {});
@@ -391,7 +393,7 @@ void StartupPageWindow::Sync() {
         constexpr UINT kMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
         if (ListView_GetItemState(list_, index, kMask) != wanted) ListView_SetItemState(list_, index, wanted, kMask);
     }
-    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    if (!same) ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     if (ListView_GetView(list_) != kViews[logic_.ViewMode()]) {
         ListView_SetView(list_, kViews[logic_.ViewMode()]);
         same = false;
