@@ -49,6 +49,15 @@ void SetTextIfChanged(HWND window, const std::string& text) {
     if (platform::WindowText(window) != text) platform::SetWindowTextUtf8(window, text);
 }
 
+UINT CheckImage(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
+
+void SetCellIfChanged(HWND list, int index, int column, std::string& shown, const std::string& text) {
+    if (shown == text) return;
+    shown = text;
+    std::wstring wide = platform::ToWide(text);
+    ListView_SetItemText(list, index, column, wide.data());
+}
+
 }  // namespace
 
 bool StartupPageWindow::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -185,8 +194,9 @@ bool StartupPageWindow::Create(HWND parent, HWND buttonParent) {
     panel_.onTimer = [this](UINT_PTR id) {
         if (id != kStartTimer) return;
         ::KillTimer(panel_.hwnd(), kStartTimer);
+        // The load posts its own refresh: input waiting between the reading
+        // and the filling is taken in between.
         logic_.Tm_Start_Timer();
-        Sync();
     };
     panel_.onLayout = [this](int, int) { Layout(); };
     panel_.onDpiChanged = [this] {
@@ -327,8 +337,8 @@ void StartupPageWindow::Sync() {
     syncPosted_ = false;
     updating_ = true;
     const auto& rows = logic_.Rows();
-    bool same = shownKeys_.size() == rows.size();
-    for (size_t i = 0; same && i < rows.size(); ++i) same = shownKeys_[i] == rows[i].listKey;
+    bool same = shownRows_.size() == rows.size();
+    for (size_t i = 0; same && i < rows.size(); ++i) same = shownRows_[i].key == rows[i].listKey;
     // A refresh reads every program anew: the pictures of the old readings
     // go with them, so repeated refreshes never grow the image lists. Every
     // row's picture is set again below.
@@ -336,40 +346,54 @@ void StartupPageWindow::Sync() {
         return std::none_of(rows.begin(), rows.end(),
                             [&](const StartupRow& row) { return row.program.get() == image.first; });
     });
-    if (!same || stale) ResetImages();
+    if (stale) {
+        ResetImages();
+        for (ShownRow& shown : shownRows_) shown.image = -1;
+    }
     if (!same) {
+        // Redraw stays off while the list fills and it paints once at the
+        // end: drawing after every row held the interface for the whole
+        // fill. Turning it back on costs a stretch of its own, so the small
+        // refreshes as program pictures arrive keep it on.
         ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(list_);
-        shownKeys_.clear();
+        ListView_SetItemCount(list_, static_cast<int>(rows.size()));
+        shownRows_.assign(rows.size(), {});
         for (size_t i = 0; i < rows.size(); ++i) {
             const std::wstring name = platform::ToWide(rows[i].entry.name);
             LVITEMW item = {};
-            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
             item.iItem = static_cast<int>(i);
             item.pszText = const_cast<wchar_t*>(name.c_str());
             item.iImage = ImageOf(rows[i]);
+            item.state = CheckImage(rows[i].checked);
+            item.stateMask = LVIS_STATEIMAGEMASK;
             ListView_InsertItem(list_, &item);
-            shownKeys_.push_back(rows[i].listKey);
+            shownRows_[i] = {rows[i].listKey, rows[i].entry.name, "", "", item.iImage};
         }
-        ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     }
+    // Only what differs from what the list shows is sent, so the frequent
+    // refreshes as program pictures arrive cost little.
     for (size_t i = 0; i < rows.size(); ++i) {
         const int index = static_cast<int>(i);
-        std::wstring command = platform::ToWide(rows[i].entry.command);
-        ListView_SetItemText(list_, index, 1, command.data());
-        std::wstring name = platform::ToWide(rows[i].entry.name);
-        ListView_SetItemText(list_, index, 0, name.data());
-        std::wstring status = platform::ToWide(StatusText(rows[i].entry));
-        ListView_SetItemText(list_, index, 2, status.data());
-        LVITEMW image = {};
-        image.mask = LVIF_IMAGE;
-        image.iItem = index;
-        image.iImage = ImageOf(rows[i]);
-        ListView_SetItem(list_, &image);
-        ListView_SetCheckState(list_, index, rows[i].checked);
+        ShownRow& shown = shownRows_[i];
+        SetCellIfChanged(list_, index, 1, shown.command, rows[i].entry.command);
+        SetCellIfChanged(list_, index, 0, shown.name, rows[i].entry.name);
+        SetCellIfChanged(list_, index, 2, shown.status, StatusText(rows[i].entry));
+        const int image = ImageOf(rows[i]);
+        if (shown.image != image) {
+            LVITEMW item = {};
+            item.mask = LVIF_IMAGE;
+            item.iItem = index;
+            item.iImage = shown.image = image;
+            ListView_SetItem(list_, &item);
+        }
         const UINT selected = index == logic_.SelectedRow() ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-        ListView_SetItemState(list_, index, selected, LVIS_SELECTED | LVIS_FOCUSED);
+        const UINT wanted = CheckImage(rows[i].checked) | selected;
+        constexpr UINT kMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
+        if (ListView_GetItemState(list_, index, kMask) != wanted) ListView_SetItemState(list_, index, wanted, kMask);
     }
+    if (!same) ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     if (ListView_GetView(list_) != kViews[logic_.ViewMode()]) {
         ListView_SetView(list_, kViews[logic_.ViewMode()]);
         same = false;

@@ -83,7 +83,13 @@ private:
     platform::UniqueIcon pictureIcon_;
     std::string picturePath_;
     std::map<const ProgramInfo*, std::pair<ProgramInfoPtr, int>> images_;
-    std::vector<std::string> shownKeys_;
+    // What the list shows, row by row: the user can change only checks and
+    // the selection, so the rest is compared here instead of asked for.
+    struct ShownRow {
+        std::string key, name, command, status;
+        int image = -1;
+    };
+    std::vector<ShownRow> shownRows_;
     bool updating_ = false;
     bool syncPosted_ = false;
 };
