@@ -153,7 +153,7 @@ TEST_F(FrmTasks, TimerUpdatesRowsInPlaceAndRebuildsWhenTheSetOfProcessesChangesA
     page_.Tm_Timer();
     EXPECT_EQ(page_.rebuilds, 3u);
     EXPECT_EQ(page_.Lv.size(), count);
-    EXPECT_NE(RowOf(page_, third.id()), -1);
+    ASSERT_NE(RowOf(page_, third.id()), -1);
 
     // An identifier that now names another executable also rebuilds.
     page_.Lv[RowOf(page_, third.id())].name = "other.exe";
