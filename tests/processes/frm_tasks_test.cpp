@@ -3,18 +3,28 @@
 #include <gtest/gtest.h>
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 // clang-format on
 
 #include <algorithm>
 
 #include "platform/process_info.h"
+#include "platform/window_text.h"
 #include "proc_fixture.h"
+#include "processes/frm_proc_info_window.h"
+#include "processes/frm_tasks_window.h"
 #include "processes/mod_proc.h"
+#include "support/modal_steps.h"
+#include "support/scoped_theme.h"
+#include "support/test_window.h"
+#include "support/window_probes.h"
 
 using namespace processes;
 using proc_test::RowOf;
 using testing_support::ChildProcess;
+using testing_support::ListCellText;
+using testing_support::PumpUntil;
 
 namespace {
 
@@ -25,6 +35,15 @@ bool SortedBy(const Frm_Tasks& page, Key key, bool descending) {
     return std::is_sorted(page.Lv.begin(), page.Lv.end(), [&](const TaskRow& a, const TaskRow& b) {
         return descending ? key(b) < key(a) : key(a) < key(b);
     });
+}
+
+void ClickHeader(HWND list, int column) {
+    const HWND header = ListView_GetHeader(list);
+    RECT item;
+    ASSERT_TRUE(Header_GetItemRect(header, column, &item));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ::SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(header, WM_LBUTTONUP, 0, at);
 }
 
 }  // namespace
@@ -38,7 +57,6 @@ TEST_F(FrmTasks, ListsAndShowsARunningProcessWithItsPathAsItIsAndKeepsItSelected
     ASSERT_TRUE(testing_support::CopyFileTo(testing_support::BesideTestProgram("proc_idle.exe"), path));
     ChildProcess helper = proc_test::StartIdle("300", path);
     ASSERT_NO_FATAL_FAILURE(Load(page_, helper.id()));
-    EXPECT_EQ(page_.Columns.at(4).title, "CPU");
     const TaskRow& task = *page_.SelectedTask();
     EXPECT_EQ(task.name, "prōc_идле.exe");
     EXPECT_EQ(task.tag, path);
@@ -63,16 +81,13 @@ TEST_F(FrmTasks, ListsAndShowsARunningProcessWithItsPathAsItIsAndKeepsItSelected
     EXPECT_TRUE(SortedBy(page_, threads, true));
     ASSERT_NE(page_.SelectedTask(), nullptr);
     EXPECT_EQ(page_.SelectedTask()->id, helper.id());
-    EXPECT_EQ(page_.L2, "prōc_идле.exe");
 
     page_.Lv[page_.SelectedRow()].tag.clear();
     page_.SelectRow(page_.SelectedRow());
     EXPECT_EQ(page_.L3 + page_.L4 + page_.ProgPic, "");
 }
 
-// The tick writes memory, priority and CPU in place, keeps the order chosen
-// by the header, and leaves the thread count as listed.
-TEST_F(FrmTasks, TimerUpdatesRowsInPlaceAndKeepsTheOrder) {
+TEST_F(FrmTasks, TimerUpdatesRowsInPlaceAndRebuildsWhenTheSetOfProcessesChangesAndAHiddenPageHoldsNone) {
     ChildProcess helper = proc_test::StartIdle();
     ChildProcess busy = proc_test::StartIdle("60 busy");
     ASSERT_NO_FATAL_FAILURE(Load(page_, helper.id()));
@@ -112,11 +127,7 @@ TEST_F(FrmTasks, TimerUpdatesRowsInPlaceAndKeepsTheOrder) {
     written.clear();
     page_.Tm_Timer();
     for (const auto& [id, column] : written) EXPECT_NE(column, TaskColumn::Priority) << id;
-}
 
-TEST_F(FrmTasks, TimerRebuildsWhenTheSetOfProcessesChangesAndAHiddenPageHoldsNone) {
-    ChildProcess first = proc_test::StartIdle();
-    page_.Form_Load();
     // A process the user cannot open (a service of another account) that
     // starts between ticks is no change.
     auto entries = platform::SnapshotProcesses();
@@ -133,16 +144,16 @@ TEST_F(FrmTasks, TimerRebuildsWhenTheSetOfProcessesChangesAndAHiddenPageHoldsNon
     // after the last handle to it went.
     page_.SetTimerEnabled(true);
     page_.SetTimerEnabled(false);
-    const uint32_t ended = first.id();
-    first.Kill();
-    first = ChildProcess();
+    const uint32_t ended = busy.id();
+    busy.Kill();
+    busy = ChildProcess();
     for (int i = 0; i < 1000 && platform::ProcessQuery::Open(ended); ++i) ::Sleep(10);
     EXPECT_FALSE(platform::ProcessQuery::Open(ended));
     ChildProcess third = proc_test::StartIdle();
     page_.Tm_Timer();
     EXPECT_EQ(page_.rebuilds, 3u);
     EXPECT_EQ(page_.Lv.size(), count);
-    EXPECT_NE(RowOf(page_, third.id()), -1);
+    ASSERT_NE(RowOf(page_, third.id()), -1);
 
     // An identifier that now names another executable also rebuilds.
     page_.Lv[RowOf(page_, third.id())].name = "other.exe";
@@ -156,8 +167,6 @@ TEST_F(FrmTasks, WindowsNineEightLoaderListsExistingExecutablesWithoutMemory) {
     const std::string path = testing_support::BesideTestProgram("proc_idle.exe");
     page_.isWin9x = [] { return true; };
     page_.Form_Load();
-    EXPECT_EQ(page_.Columns.size(), 3u);
-    EXPECT_EQ(page_.Columns[1].title, "Priority");
 
     // These systems name the full path in the snapshot; Wine gives bare
     // names, so the entries are made here.
@@ -180,4 +189,82 @@ TEST_F(FrmTasks, WindowsNineEightLoaderListsExistingExecutablesWithoutMemory) {
     page_.TickFrom(entries);
     EXPECT_EQ(page_.rebuilds, 2u);
     EXPECT_EQ(page_.Lv[0].priority, "High");
+}
+
+TEST(ProcessPageWindow, FollowsTicksSortsByHeaderOpensTheMenuFromKeysAndShowsDetails) {
+    testing_support::TestWindow host(600, 420);
+    testing_support::ScriptedPrompts prompts;
+    FrmTasksWindow page(prompts);
+    ASSERT_TRUE(page.Create(host.hwnd()));
+    ::ShowWindow(page.Panel(), SW_SHOW);
+    const HWND list = page.List();
+    Frm_Tasks& logic = page.Logic();
+
+    ChildProcess helper = proc_test::StartIdle();
+    page.EnableRefreshTimer(true);
+    ASSERT_TRUE(PumpUntil([&] { return RowOf(logic, helper.id()) >= 0; }, 2600));
+    page.EnableRefreshTimer(false);
+    const std::string count = "Running Processes : " + std::to_string(ListView_GetItemCount(list));
+    EXPECT_NE(testing_support::FindDescendant(page.Panel(), L"STATIC", count), nullptr);
+    ListView_SetItemState(list, RowOf(logic, helper.id()), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_NE(testing_support::FindDescendant(page.Panel(), L"STATIC", logic.L4), nullptr);
+
+    for (int click = 0; click < 2; ++click) {
+        ASSERT_NO_FATAL_FAILURE(ClickHeader(list, 1));
+        EXPECT_TRUE(logic.SortedBy(TaskColumn::Memory));
+        EXPECT_EQ(logic.SortDescending(), click == 1);
+        EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), RowOf(logic, helper.id()));
+        EXPECT_EQ(ListCellText(list, 0, 0) + "|" + ListCellText(list, 0, 4), logic.Lv[0].name + "|" + logic.Lv[0].cpu);
+    }
+
+    const auto entries = testing_support::PopupMenuTexts([&] {
+        ::SetForegroundWindow(host.hwnd());
+        ::SetFocus(list);
+        testing_support::PressKeys({VK_APPS});
+    });
+    EXPECT_EQ(entries,
+              (std::vector<std::string>{"End Process", "-", "Process Details", "Priority", "-", "Program Folder",
+                                        "Properties", "-", "Refresh", "-", "End Process Tree"}));
+
+    const int row = RowOf(logic, helper.id());
+    page.EnableRefreshTimer(true);
+    testing_support::ScopedTheme green(1);
+    EXPECT_EQ(ListView_GetTextColor(list), green.text());
+    Frm_ProcInfo details(logic);
+    FrmProcInfoWindow window(details);
+    ASSERT_TRUE(window.Open(host.hwnd()));
+    EXPECT_EQ(ListView_GetTextColor(window.FactsList()), green.text());
+    EXPECT_FALSE(logic.TimerEnabled());
+    EXPECT_EQ(platform::WindowText(window.Window()), "Process Details : proc_idle.exe");
+    const TaskRow& task = logic.Lv[row];
+    const std::vector<std::string> facts = {task.name,   std::to_string(helper.id()), task.tag, task.memory, "Normal",
+                                            task.threads};
+    ASSERT_EQ(ListView_GetItemCount(window.FactsList()), 6);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(ListCellText(window.FactsList(), i, 1), facts[i]) << i;
+
+    window.ClickTab(2);
+    EXPECT_TRUE(::IsWindowVisible(window.ModulesList()) && !::IsWindowVisible(window.FactsList()));
+    EXPECT_EQ(ListCellText(window.ModulesList(), 0, 0), "proc_idle.exe");
+    EXPECT_EQ(platform::WindowText(window.CountLabel()),
+              "Modules : " + std::to_string(ListView_GetItemCount(window.ModulesList())));
+    window.Close();
+    EXPECT_TRUE(logic.TimerEnabled());
+    page.EnableRefreshTimer(false);
+
+    // Listed without a path: "N/A", and no module list to switch to.
+    const std::string path = task.tag;
+    logic.Lv[row].tag = " ";
+    Frm_ProcInfo pathless(logic);
+    pathless.Form_Load();
+    EXPECT_EQ(pathless.Lv1[2].value, "N/A");
+    EXPECT_TRUE(pathless.Lv2.empty());
+    EXPECT_FALSE(pathless.Btn2Enabled);
+    logic.Lv[row].tag = path;
+
+    // End Process on a process that has gone.
+    helper.Kill();
+    page.trackMenu = [](HMENU menu, POINT) { return ::GetMenuItemID(menu, 0); };
+    page.ShowMenu({0, 0});
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.owners.back(), host.hwnd());
 }

@@ -1,5 +1,4 @@
-// What the process page's tests share: helper processes, the row of a
-// process in the page, and a page with a settings folder of the test's own.
+// Helper processes and a page with settings of the test's own.
 #pragma once
 
 #include <gtest/gtest.h>
