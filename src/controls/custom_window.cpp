@@ -31,6 +31,23 @@ void RegisterClassOnce(const wchar_t* className, HCURSOR cursor, WNDPROC procedu
     ::RegisterClassExW(&windowClass);
 }
 
+// The fonts a DPI change replaces, and what takes their place.
+struct FontSwap {
+    platform::UniqueFont oldFont, oldBold;
+    HFONT newFont, newBold;
+};
+
+BOOL CALLBACK SwapFont(HWND child, LPARAM data) {
+    const auto& fonts = *reinterpret_cast<const FontSwap*>(data);
+    const auto current = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
+    if (!current) return TRUE;
+    if (current == fonts.oldFont.get())
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.newFont), TRUE);
+    else if (current == fonts.oldBold.get())
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.newBold), TRUE);
+    return TRUE;
+}
+
 }  // namespace
 
 COLORREF ResolveColor(Color color) {
@@ -161,26 +178,11 @@ void CustomWindow::RefreshFonts() {
     // deleted font draws in the stock font, at the 96-DPI size. Controls on
     // inner windows (tab pages) hold these fonts too, so every descendant is
     // visited.
-    struct Swap {
-        platform::UniqueFont oldFont, oldBold;
-        HFONT newFont, newBold;
-    } swap{std::move(font_), std::move(boldFont_), nullptr, nullptr};
+    FontSwap swap{std::move(font_), std::move(boldFont_), nullptr, nullptr};
     MakeFonts();
     swap.newFont = font_.get();
     swap.newBold = boldFont_.get();
-    ::EnumChildWindows(
-        hwnd_,
-        [](HWND child, LPARAM data) -> BOOL {
-            const auto& fonts = *reinterpret_cast<const Swap*>(data);
-            const auto current = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
-            if (!current) return TRUE;
-            if (current == fonts.oldFont.get())
-                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.newFont), TRUE);
-            else if (current == fonts.oldBold.get())
-                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.newBold), TRUE);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&swap));
+    ::EnumChildWindows(hwnd_, SwapFont, reinterpret_cast<LPARAM>(&swap));
 }
 
 void CustomWindow::MakeFonts() {
