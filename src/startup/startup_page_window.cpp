@@ -7,6 +7,7 @@
 
 #include "platform/context_menu.h"
 #include "platform/file_icons.h"
+#include "platform/throttled_pump.h"
 #include "platform/utf.h"
 #include "platform/window_text.h"
 #include "startup/add_new_prog_window.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr UINT kSyncMessage = WM_APP + 1;
 constexpr UINT kProgramInfoMessage = WM_APP + 2;
+constexpr UINT kListRowsMessage = WM_APP + 3;
 constexpr UINT_PTR kStartTimer = 1;
 
 enum Id {
@@ -50,13 +52,12 @@ void SetTextIfChanged(HWND window, const std::string& text) {
 }
 
 UINT CheckImage(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
+constexpr UINT kStateMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
 
-void SetCellIfChanged(HWND list, int index, int column, std::string& shown, const std::string& text) {
-    if (shown == text) return;
-    shown = text;
-    std::wstring wide = platform::ToWide(text);
-    ListView_SetItemText(list, index, column, wide.data());
-}
+// The list's rows are added and set in slices of this many milliseconds, the
+// rest in a posted message, so that input is taken in between: a long list,
+// or a busy machine, never holds the page.
+constexpr int64_t kListSliceMs = 8;
 
 }  // namespace
 
@@ -65,6 +66,10 @@ bool StartupPageWindow::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
         case kSyncMessage:
             Sync();
+            return true;
+        case kListRowsMessage:
+            rowsPosted_ = false;
+            SyncListRows();
             return true;
         case kProgramInfoMessage:
             logic_.DrainProgramInfo();
@@ -335,71 +340,41 @@ int StartupPageWindow::ImageOf(const StartupRow& row) {
 void StartupPageWindow::Sync() {
     if (!panel_.hwnd()) return;
     syncPosted_ = false;
-    updating_ = true;
     const auto& rows = logic_.Rows();
     bool same = shownRows_.size() == rows.size();
     for (size_t i = 0; same && i < rows.size(); ++i) same = shownRows_[i].key == rows[i].listKey;
     // A refresh reads every program anew: the pictures of the old readings
     // go with them, so repeated refreshes never grow the image lists. Every
-    // row's picture is set again below.
+    // row's picture is worked out again below.
     const bool stale = std::any_of(images_.begin(), images_.end(), [&](const auto& image) {
         return std::none_of(rows.begin(), rows.end(),
                             [&](const StartupRow& row) { return row.program.get() == image.first; });
     });
-    if (stale) {
-        ResetImages();
-        for (ShownRow& shown : shownRows_) shown.image = -1;
-    }
-    if (!same) {
-        // Redraw stays off while the list fills and it paints once at the
-        // end: drawing after every row held the interface for the whole
-        // fill. Turning it back on costs a stretch of its own, so the small
-        // refreshes as program pictures arrive keep it on.
-        ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    if (stale) ResetImages();
+    if (shownRows_.size() != rows.size()) {
         ListView_DeleteAllItems(list_);
         ListView_SetItemCount(list_, static_cast<int>(rows.size()));
-        shownRows_.assign(rows.size(), {});
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const std::wstring name = platform::ToWide(rows[i].entry.name);
-            LVITEMW item = {};
-            item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
-            item.iItem = static_cast<int>(i);
-            item.pszText = const_cast<wchar_t*>(name.c_str());
-            item.iImage = ImageOf(rows[i]);
-            item.state = CheckImage(rows[i].checked);
-            item.stateMask = LVIS_STATEIMAGEMASK;
-            ListView_InsertItem(list_, &item);
-            shownRows_[i] = {rows[i].listKey, rows[i].entry.name, "", "", item.iImage};
-        }
+        listedRows_ = 0;
     }
-    // Only what differs from what the list shows is sent, so the frequent
-    // refreshes as program pictures arrive cost little.
+    shownRows_.resize(rows.size());
+    bool repaint = stale;
     for (size_t i = 0; i < rows.size(); ++i) {
-        const int index = static_cast<int>(i);
-        ShownRow& shown = shownRows_[i];
-        SetCellIfChanged(list_, index, 1, shown.command, rows[i].entry.command);
-        SetCellIfChanged(list_, index, 0, shown.name, rows[i].entry.name);
-        SetCellIfChanged(list_, index, 2, shown.status, StatusText(rows[i].entry));
-        const int image = ImageOf(rows[i]);
-        if (shown.image != image) {
-            LVITEMW item = {};
-            item.mask = LVIF_IMAGE;
-            item.iItem = index;
-            item.iImage = shown.image = image;
-            ListView_SetItem(list_, &item);
-        }
-        const UINT selected = index == logic_.SelectedRow() ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-        const UINT wanted = CheckImage(rows[i].checked) | selected;
-        constexpr UINT kMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
-        if (ListView_GetItemState(list_, index, kMask) != wanted) ListView_SetItemState(list_, index, wanted, kMask);
+        ShownRow shown{rows[i].listKey, platform::ToWide(rows[i].entry.name), platform::ToWide(rows[i].entry.command),
+                       platform::ToWide(StatusText(rows[i].entry)), ImageOf(rows[i])};
+        ShownRow& old = shownRows_[i];
+        if (shown.name != old.name || shown.command != old.command || shown.status != old.status ||
+            shown.image != old.image)
+            repaint = true;
+        old = std::move(shown);
     }
-    if (!same) ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    if (repaint) ::InvalidateRect(list_, nullptr, FALSE);
     if (ListView_GetView(list_) != kViews[logic_.ViewMode()]) {
         ListView_SetView(list_, kViews[logic_.ViewMode()]);
         same = false;
     }
-    // Icon views place their items only when asked.
-    if (!same && logic_.ViewMode() < 2) ListView_Arrange(list_, LVA_DEFAULT);
+    arrangePending_ = arrangePending_ || !same;
+    nextListRow_ = 0;
+    SyncListRows();
 
     // Sort marks on the column headers.
     const HWND header = ListView_GetHeader(list_);
@@ -425,8 +400,51 @@ void StartupPageWindow::Sync() {
     ::EnableWindow(apply_, logic_.applyEnabled);
     ::EnableWindow(tools_, logic_.toolsEnabled);
     ::EnableWindow(selector_, logic_.selectorEnabled);
-    updating_ = false;
     ShowBalloon();
+}
+
+void StartupPageWindow::SyncListRows() {
+    const auto& rows = logic_.Rows();
+    if (rows.size() != shownRows_.size()) return;  // a change is on its way; its refresh starts over
+    const int64_t end = platform::ClockTicks() + platform::ClockFrequency() * kListSliceMs / 1000;
+    updating_ = true;
+    for (; nextListRow_ < rows.size(); ++nextListRow_) {
+        if (platform::ClockTicks() > end) {
+            if (!rowsPosted_) rowsPosted_ = ::PostMessageW(panel_.hwnd(), kListRowsMessage, 0, 0) != FALSE;
+            updating_ = false;
+            return;
+        }
+        const int index = static_cast<int>(nextListRow_);
+        const UINT selected = index == logic_.SelectedRow() ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+        const UINT wanted = CheckImage(rows[nextListRow_].checked) | selected;
+        const bool add = nextListRow_ >= listedRows_;
+        if (!add && ListView_GetItemState(list_, index, kStateMask) == wanted) continue;
+        // Under Wine a row added or changed while the list draws costs ten
+        // times as much: drawing resumes once every row is done.
+        if (!drawingOff_) {
+            ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+            drawingOff_ = true;
+        }
+        if (add) {
+            LVITEMW item = {};
+            item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+            item.iItem = index;
+            item.pszText = LPSTR_TEXTCALLBACKW;
+            item.iImage = I_IMAGECALLBACK;
+            item.state = wanted;
+            item.stateMask = kStateMask;
+            ListView_InsertItem(list_, &item);
+            listedRows_ = nextListRow_ + 1;
+        } else {
+            ListView_SetItemState(list_, index, wanted, kStateMask);
+        }
+    }
+    updating_ = false;
+    if (drawingOff_) ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    drawingOff_ = false;
+    // Icon views place their items only when asked.
+    if (arrangePending_ && logic_.ViewMode() < 2) ListView_Arrange(list_, LVA_DEFAULT);
+    arrangePending_ = false;
 }
 
 void StartupPageWindow::ShowBalloon() {
@@ -445,6 +463,19 @@ void StartupPageWindow::ShowBalloon() {
 LRESULT StartupPageWindow::OnNotify(NMHDR* header) {
     if (header->hwndFrom != list_) return 0;
     switch (header->code) {
+        case LVN_GETDISPINFOW: {
+            auto& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+            if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= shownRows_.size()) return 0;
+            const ShownRow& row = shownRows_[static_cast<size_t>(item.iItem)];
+            if (item.mask & LVIF_TEXT) {
+                const std::wstring& text = item.iSubItem == 0   ? row.name
+                                           : item.iSubItem == 1 ? row.command
+                                                                : row.status;
+                lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+            }
+            if (item.mask & LVIF_IMAGE) item.iImage = row.image;
+            return 0;
+        }
         case LVN_ITEMCHANGED: {
             if (updating_) return 0;
             const auto* change = reinterpret_cast<NMLISTVIEW*>(header);

@@ -59,6 +59,7 @@ private:
     // The row's picture in both lists; 0, the default picture, until its
     // program's icons are in.
     int ImageOf(const StartupRow& row);
+    void SyncListRows();
     void ResetImages();
     void ShowBalloon();
 
@@ -83,13 +84,23 @@ private:
     platform::UniqueIcon pictureIcon_;
     std::string picturePath_;
     std::map<const ProgramInfo*, std::pair<ProgramInfoPtr, int>> images_;
-    // What the list shows, row by row: the user can change only checks and
-    // the selection, so the rest is compared here instead of asked for.
+    // What the list shows, row by row. The list asks for texts and pictures
+    // as it paints (setting 200 rows' cells one by one held the interface
+    // for a tenth of a second under Wine); checks and the selection, the
+    // only things the user changes, are kept by the list itself.
     struct ShownRow {
-        std::string key, name, command, status;
-        int image = -1;
+        std::string key;
+        std::wstring name, command, status;
+        int image = 0;
     };
     std::vector<ShownRow> shownRows_;
+    // The list's rows: how many it holds, where the next slice resumes, and
+    // what waits for the last one.
+    size_t listedRows_ = 0;
+    size_t nextListRow_ = 0;
+    bool rowsPosted_ = false;
+    bool drawingOff_ = false;
+    bool arrangePending_ = false;
     bool updating_ = false;
     bool syncPosted_ = false;
 };

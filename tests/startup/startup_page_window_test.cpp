@@ -61,6 +61,20 @@ TEST_F(StartupPageWindowTest, RowsIconsStatusThemeBalloonAndApply) {
     Pump();
     EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, machineRun(), "Notepad").exists);
 
+    // A long list fills in slices between messages, and each row's check
+    // follows it through a sort.
+    for (int i = 0; i < 1000; ++i) SetText(HKEY_CURRENT_USER, machineRun(), "Extra " + std::to_string(i), "C:\\x.exe");
+    logic.Mnu_Pop_Refresh_Click();
+    for (int order = 0; order < 2; ++order) {
+        if (order) logic.ColumnClick(1);
+        settle();
+        ASSERT_EQ(ListView_GetItemCount(list), 1002);
+        int wrong = 0;
+        for (int row = 0; row < 1002; ++row)
+            wrong += !ListView_GetCheckState(list, row) != (testing_support::ListCellText(list, row, 0) == "Notepad");
+        EXPECT_EQ(wrong, 0) << order;
+    }
+
     // The page in the colour theme (its tool bar band too), its fonts again
     // after a DPI change, its balloon inside the page, and the list's menu on
     // the keyboard.
