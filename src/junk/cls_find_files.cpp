@@ -76,6 +76,9 @@ void ClsFindFiles::FindFile(const std::string& patterns, const std::string& path
     // Two workers: under Wine a second one gains about a quarter, a third
     // would take the interface thread's share of two cores.
     prefetch_.emplace(path, [this](const std::string& folder) { return Skipped(folder); });
+    // The start of a scan has read its settings: what waits is taken now,
+    // so that stretch and the first interval never add up.
+    if (!pump_.Pump()) cancelled_ = true;
     const auto pumpWhileWaiting = [this] {
         if (!pump_.TickNow()) cancelled_ = true;
         return !cancelled_;

@@ -78,7 +78,9 @@ private:
     bool cancelled_ = false;
     bool running_ = false;
     std::optional<platform::FolderPrefetch> prefetch_;  // of the search running
-    platform::ThrottledPump pump_;
+    // Pumps at least every 10 ms: a wait for the workers may overshoot its
+    // interval by a few milliseconds, and no stretch should reach 16 ms.
+    platform::ThrottledPump pump_{10.0};
     std::vector<std::string> skipFolders_;
     std::vector<std::u32string> skipKeys_;  // folded, each ending with "\"
     std::string dapFolder_;
