@@ -69,7 +69,7 @@ bool StartupPageWindow::OnPanelMessage(UINT message, WPARAM wParam, LPARAM lPara
             return true;
         case kListRowsMessage:
             rowsPosted_ = false;
-            SyncListRows();
+            SyncListRows(platform::ClockTicks());
             return true;
         case kProgramInfoMessage:
             logic_.DrainProgramInfo();
@@ -339,6 +339,7 @@ int StartupPageWindow::ImageOf(const StartupRow& row) {
 
 void StartupPageWindow::Sync() {
     if (!panel_.hwnd()) return;
+    const int64_t start = platform::ClockTicks();
     syncPosted_ = false;
     const auto& rows = logic_.Rows();
     bool same = shownRows_.size() == rows.size();
@@ -374,7 +375,7 @@ void StartupPageWindow::Sync() {
     }
     arrangePending_ = arrangePending_ || !same;
     nextListRow_ = 0;
-    SyncListRows();
+    SyncListRows(start);
 
     // Sort marks on the column headers.
     const HWND header = ListView_GetHeader(list_);
@@ -403,14 +404,19 @@ void StartupPageWindow::Sync() {
     ShowBalloon();
 }
 
-void StartupPageWindow::SyncListRows() {
+void StartupPageWindow::PostListRows() {
+    if (!rowsPosted_) rowsPosted_ = ::PostMessageW(panel_.hwnd(), kListRowsMessage, 0, 0) != FALSE;
+}
+
+void StartupPageWindow::SyncListRows(int64_t start) {
     const auto& rows = logic_.Rows();
     if (rows.size() != shownRows_.size()) return;  // a change is on its way; its refresh starts over
-    const int64_t end = platform::ClockTicks() + platform::ClockFrequency() * kListSliceMs / 1000;
+    const int64_t slice = platform::ClockFrequency() * kListSliceMs / 1000;
+    const bool rowsLeft = nextListRow_ < rows.size();
     updating_ = true;
     for (; nextListRow_ < rows.size(); ++nextListRow_) {
-        if (platform::ClockTicks() > end) {
-            if (!rowsPosted_) rowsPosted_ = ::PostMessageW(panel_.hwnd(), kListRowsMessage, 0, 0) != FALSE;
+        if (platform::ClockTicks() - start > slice) {
+            PostListRows();
             updating_ = false;
             return;
         }
@@ -440,6 +446,10 @@ void StartupPageWindow::SyncListRows() {
         }
     }
     updating_ = false;
+    if (drawingOff_ && rowsLeft && platform::ClockTicks() - start > slice / 2) {
+        PostListRows();  // drawing again costs a stretch of its own
+        return;
+    }
     if (drawingOff_) ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     drawingOff_ = false;
     // Icon views place their items only when asked.

@@ -59,7 +59,10 @@ private:
     // The row's picture in both lists; 0, the default picture, until its
     // program's icons are in.
     int ImageOf(const StartupRow& row);
-    void SyncListRows();
+    // Adds and sets the list's rows from nextListRow_ on, for a slice of
+    // time from start; what is left goes in a posted message.
+    void SyncListRows(int64_t start);
+    void PostListRows();
     void ResetImages();
     void ShowBalloon();
 
