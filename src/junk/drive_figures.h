@@ -5,10 +5,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace junk {
@@ -23,23 +22,25 @@ struct DriveFigures {
 
 class DriveFiguresReader {
 public:
-    DriveFiguresReader() = default;
+    DriveFiguresReader();
     DriveFiguresReader(const DriveFiguresReader&) = delete;
     DriveFiguresReader& operator=(const DriveFiguresReader&) = delete;
-    // Waits for the workers still asking the system; their answers are dropped.
+    // Waits for no worker: one still asking the system ends on its own when
+    // the system answers, and its answer is dropped. A drive that never
+    // answers cannot hold the program's end.
     ~DriveFiguresReader();
 
     void Read(const std::string& root);
     std::vector<DriveFigures> TakeAnswers();
-    // Reads started and not yet taken.
-    bool Pending() const;
 
 private:
-    mutable std::mutex mutex_;
-    std::vector<DriveFigures> answers_;
-    std::vector<std::thread> workers_;
-    size_t waiting_ = 0;
-    std::atomic<bool> cancel_{false};
+    // Shared with the workers, which may outlive the reader.
+    struct Answers {
+        std::mutex mutex;
+        std::vector<DriveFigures> list;
+        std::atomic<bool> cancel{false};
+    };
+    std::shared_ptr<Answers> answers_;
 };
 
 }  // namespace junk

@@ -139,7 +139,6 @@ public:
     void LoadDrives();
     // Puts the labels and figures that arrived into their rows.
     void TakeDriveFigures();
-    bool DriveFiguresPending() const { return driveFigures_.Pending(); }
     void Tm_Timer();    // drive ticks watch
     void Time_Timer();  // elapsed-time clock, each second while scanning
     void Cmd_Scan_Click();
@@ -192,7 +191,7 @@ private:
     bool pathDirty_ = false;
     std::string savedL2_, savedL3_, savedL4_;
     std::optional<RemovalType> lastRemoval_;  // of this session's last clean that removed something
-    DriveFiguresReader driveFigures_;         // last: its workers are joined first
+    DriveFiguresReader driveFigures_;
 };
 
 }  // namespace junk
