@@ -5,6 +5,7 @@
 #include "core/cls_file_folder.h"
 #include "core/general.h"
 #include "core/settings.h"
+#include "platform/handles.h"
 #include "platform/startup_sources.h"
 
 namespace startup {
@@ -151,6 +152,35 @@ void Frm_Startup::ReloadView() {
 }
 
 void Frm_Startup::LoadView(View view) {
+    // This thread pumps while the sources are read: a load asked for
+    // meanwhile (a view switch, an Apply, F5) makes this one read again, in
+    // the view chosen by then.
+    if (loading_) {
+        reloadWanted_ = true;
+        return;
+    }
+    loading_ = true;
+    const struct Done {
+        bool& loading;
+        ~Done() { loading = false; }
+    } done{loading_};
+    balloonText.clear();
+    caption1 = "Loading Items...";
+    Changed();
+    for (;;) {
+        reloadWanted_ = false;
+        reading_ = {};
+        // Registry keys, folders, shortcuts and the keeping file wait on the
+        // system (a folder on a share): a worker reads them.
+        platform::RunWaiting(runWaiting, [this, view] {
+            const platform::ComApartment apartment;  // for the shortcuts
+            for (int source : SourcesOf(view))
+                for (StartupEntry& entry : LoadSource(where_, source)) reading_.active.push_back(std::move(entry));
+            reading_.kept = LoadKeepingFile(where_.KeepingFile(view));
+        });
+        if (!reloadWanted_) break;
+        view = static_cast<View>(selectorIndex_);
+    }
     if (view == View::CurrentUser)
         LoadCurrentUser();
     else
@@ -186,31 +216,25 @@ void Frm_Startup::AddRow(const StartupEntry& entry, bool kept) {
     rows_.push_back(std::move(row));
 }
 
-void Frm_Startup::LoadAllUsers() { LoadActive(View::AllUsers); }
+void Frm_Startup::LoadAllUsers() { LoadActive(); }
 
-void Frm_Startup::LoadCurrentUser() { LoadActive(View::CurrentUser); }
+void Frm_Startup::LoadCurrentUser() { LoadActive(); }
 
-void Frm_Startup::LoadActive(View view) {
+void Frm_Startup::LoadActive() {
     rows_.clear();
-    active_.clear();
+    active_ = std::move(reading_.active);
     // The old selection is no row of the new list.
     selectedRow_ = -1;
-    balloonText.clear();
-    caption1 = "Loading Items...";
-    Changed();
-    for (int source : SourcesOf(view))
-        for (const StartupEntry& entry : LoadSource(where_, source)) active_.push_back(entry);
     for (const StartupEntry& entry : active_) AddRow(entry, false);
 }
 
 void Frm_Startup::LoadDisabled(View view) {
-    const auto kept = LoadKeepingFile(where_.KeepingFile(view));
-    if (!kept) {
+    if (!reading_.kept) {
         balloonText = UnreadableKeepingFileMessage(where_.KeepingFile(view));
         balloonIsError = true;
         return;
     }
-    for (size_t index : VisibleKeptEntries(active_, *kept)) AddRow((*kept)[index], true);
+    for (size_t index : VisibleKeptEntries(active_, *reading_.kept)) AddRow((*reading_.kept)[index], true);
 }
 
 bool Frm_Startup::ItemExists(const std::string& name) const {

@@ -6,11 +6,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/prompts.h"
+#include "platform/throttled_pump.h"
 #include "platform/window_handle.h"
 #include "startup/program_info.h"
 #include "startup/startup_model.h"
@@ -71,6 +73,7 @@ public:
     void ReloadView();
     void Mnu_Pop_Refresh_Click();
 
+    // Make the rows of a view from what LoadView has just read.
     void LoadAllUsers();
     void LoadCurrentUser();
     void LoadDisabled(View view);
@@ -108,6 +111,9 @@ public:
     void SetSkipChangeCheck(bool skip) { skipChangeCheck_ = skip; }
     const StartupLocations& Locations() const { return where_; }
 
+    // Runs the reading of a load: on a worker while this thread pumps.
+    platform::WaitingRunner runWaiting = platform::RunWhilePumping;
+
     // Captions and the picture of the summary area; an empty picture path
     // means the default program picture.
     std::string caption1 = "Loading...";
@@ -123,7 +129,7 @@ public:
 private:
     void Changed();
     void LoadView(View view);
-    void LoadActive(View view);
+    void LoadActive();
     void AddRow(const StartupEntry& entry, bool kept);
     void TakeSnapshot();
     bool RefuseConflict(const StartupRow& row);
@@ -137,6 +143,15 @@ private:
     StartupLocations where_;
     std::vector<StartupRow> rows_;
     std::vector<StartupEntry> active_;  // the active entries of the last load
+    // What the worker of a load read: the view's active entries and its
+    // keeping file (none when unreadable).
+    struct ViewReading {
+        std::vector<StartupEntry> active;
+        std::optional<std::vector<StartupEntry>> kept;
+    };
+    ViewReading reading_;
+    bool loading_ = false;
+    bool reloadWanted_ = false;
     int selectorIndex_ = 1;
     int shownView_ = -1;
     bool skipChangeCheck_ = true;

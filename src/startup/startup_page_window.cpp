@@ -441,12 +441,14 @@ void StartupPageWindow::SyncListRows(int64_t start) {
             item.stateMask = kStateMask;
             ListView_InsertItem(list_, &item);
             listedRows_ = nextListRow_ + 1;
-        } else {
-            ListView_SetItemState(list_, index, wanted, kStateMask);
+            // An inserted row's check is off, whatever it was given (as
+            // under Windows): it is set like any other.
+            if (ListView_GetItemState(list_, index, kStateMask) == wanted) continue;
         }
+        ListView_SetItemState(list_, index, wanted, kStateMask);
     }
     updating_ = false;
-    if (drawingOff_ && rowsLeft && platform::ClockTicks() - start > slice / 2) {
+    if (drawingOff_ && rowsLeft) {
         PostListRows();  // drawing again costs a stretch of its own
         return;
     }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <tuple>
+#include <utility>
 
 #include "core/settings.h"
 #include "platform/handles.h"
@@ -305,6 +306,17 @@ TEST_F(FrmStartup, SwitchingViewsAsksAboutUnappliedMarks) {
     EXPECT_EQ(prompts_.messages.size(), 2u);
     EXPECT_EQ(page_.ShownView(), 1);
     EXPECT_TRUE(InKeepingFile(View::CurrentUser, "User"));
+
+    // A switch while a load waits for the system makes that load read
+    // again, in the view chosen by then.
+    bool switched = false;
+    page_.runWaiting = [&](const std::function<void()>& read) {
+        read();
+        if (!std::exchange(switched, true)) page_.Cmb_View_Click(0);
+    };
+    page_.Mnu_Pop_Refresh_Click();
+    EXPECT_EQ(page_.ShownView(), 0);
+    EXPECT_EQ(Listed(), (Names{"User(off)"}));
 }
 
 TEST_F(FrmStartup, DeleteRemovesAnEntryForGood) {

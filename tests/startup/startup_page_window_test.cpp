@@ -41,6 +41,7 @@ TEST_F(StartupPageWindowTest, RowsIconsStatusThemeBalloonAndApply) {
     const auto settle = [&] {
         Pump(300);
         for (int i = 0; i < 200 && !logic.ProgramInfoComplete(); ++i) Pump(50);
+        for (int i = 0; i < 200 && ListView_GetItemCount(list) != static_cast<int>(logic.Rows().size()); ++i) Pump(50);
         Pump();
     };
     // The default picture and notepad's icon once the worker has read it;
