@@ -103,17 +103,24 @@ size_t RunStepsWhilePumping(size_t count, const std::function<void(size_t)>& ste
                 // The shell's services (the recycle bin) want an apartment.
                 const ComApartment apartment;
                 try {
+                    // The event is set outside the lock: setting it is a
+                    // call to the Wine server, which the interface thread
+                    // must never wait behind.
                     for (size_t i = 0; i < count && !stop; ++i) {
                         step(i);
-                        const std::lock_guard lock(mutex);
-                        ended = i + 1;
+                        {
+                            const std::lock_guard lock(mutex);
+                            ended = i + 1;
+                        }
                         ::SetEvent(ready.get());
                     }
                 } catch (...) {
                     failure = std::current_exception();
                 }
-                const std::lock_guard lock(mutex);
-                finished = true;
+                {
+                    const std::lock_guard lock(mutex);
+                    finished = true;
+                }
                 ::SetEvent(ready.get());
             });
     } catch (const std::system_error&) {
