@@ -95,9 +95,13 @@ void ProgramInfoLoader::Run() {
         auto info = std::make_shared<const ProgramInfo>(ReadProgramInfo(command, true));
         hold.lock();
         if (stop_) break;
+        // One message for the results that wait: the interface thread takes
+        // them all at once, and a message per result would queue ahead of
+        // the user's input.
+        const bool first = results_.empty();
         results_.emplace_back(command, std::move(info));
         hold.unlock();
-        if (ready_) ready_();
+        if (first && ready_) ready_();
         hold.lock();
     }
 }

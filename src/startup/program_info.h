@@ -35,9 +35,9 @@ ProgramInfo ReadProgramInfo(const std::string& command, bool withIcons);
 // One worker that reads the commands it is given, in order. It touches no
 // window: each result waits in a queue that the interface thread empties
 // with TakeResults(), and ready (set before the first Request) tells that
-// thread, from the worker, that there is something to take. The worker stops
-// when the loader goes and is joined then; a read already under way is
-// finished first.
+// thread, from the worker, that results wait: once, until they are taken.
+// The worker stops when the loader goes and is joined then; a read already
+// under way is finished first.
 class ProgramInfoLoader {
 public:
     using Result = std::pair<std::string, ProgramInfoPtr>;
