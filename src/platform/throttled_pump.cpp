@@ -100,22 +100,27 @@ size_t RunStepsWhilePumping(size_t count, const std::function<void(size_t)>& ste
     try {
         if (ready)
             worker = std::thread([&] {
-                // The shell's services (the recycle bin) want an apartment.
-                const ComApartment apartment;
-                try {
-                    // The event is set outside the lock: setting it is a
-                    // call to the Wine server, which the interface thread
-                    // must never wait behind.
-                    for (size_t i = 0; i < count && !stop; ++i) {
-                        step(i);
-                        {
-                            const std::lock_guard lock(mutex);
-                            ended = i + 1;
+                {
+                    // The shell's services (the recycle bin) want an
+                    // apartment. It closes before the end is told, so that
+                    // its teardown, like the steps, runs while the interface
+                    // thread pumps.
+                    const ComApartment apartment;
+                    try {
+                        // The event is set outside the lock: setting it is a
+                        // call to the Wine server, which the interface thread
+                        // must never wait behind.
+                        for (size_t i = 0; i < count && !stop; ++i) {
+                            step(i);
+                            {
+                                const std::lock_guard lock(mutex);
+                                ended = i + 1;
+                            }
+                            ::SetEvent(ready.get());
                         }
-                        ::SetEvent(ready.get());
+                    } catch (...) {
+                        failure = std::current_exception();
                     }
-                } catch (...) {
-                    failure = std::current_exception();
                 }
                 {
                     const std::lock_guard lock(mutex);
