@@ -39,6 +39,10 @@ namespace {
 
 constexpr UINT kProbe = WM_APP + 0x3a1;
 
+double Ms(int64_t ticks) {
+    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(platform::ClockFrequency());
+}
+
 // The longest time between two messages taken by this thread.
 class GapMeter {
 public:
@@ -72,9 +76,6 @@ public:
     double TotalMs() const { return Ms(last_ - start_); }
 
 private:
-    static double Ms(int64_t ticks) {
-        return static_cast<double>(ticks) * 1000.0 / static_cast<double>(platform::ClockFrequency());
-    }
     static LRESULT CALLBACK OnMessageTaken(int code, WPARAM removal, LPARAM message) {
         const MSG* msg = reinterpret_cast<const MSG*>(message);
         if (code == HC_ACTION && removal == PM_REMOVE && msg->message == kProbe && meter_) meter_->Taken();
@@ -239,8 +240,7 @@ double StartupGap(int rows) {
         startup::StartupPageWindow page(logic, prompts);
         const int64_t created = platform::ClockTicks();
         page.Create(host);
-        std::printf("startup: page made in %.1f ms\n", static_cast<double>(platform::ClockTicks() - created) * 1000.0 /
-                                                           static_cast<double>(platform::ClockFrequency()));
+        std::printf("startup: page made in %.1f ms\n", Ms(platform::ClockTicks() - created));
         GapMeter meter;
         // The start timer loads the view; then a column click sorts it.
         for (int i = 0; i < 200 && logic.Rows().size() < static_cast<size_t>(rows); ++i) {
